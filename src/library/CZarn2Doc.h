@@ -1,0 +1,66 @@
+#pragma once
+
+#include "library/CGroup.h"
+
+#include <array>
+#include <memory>
+#include <string>
+
+class CZarn2App;
+
+// The library: up to 32 genres in fixed slots plus one exchange slot, the current genre,
+// and the genre list file that names them. Large: create it on the heap.
+class CZarn2Doc {
+public:
+    static constexpr int kMaxGroups = 32;
+
+    explicit CZarn2Doc(CZarn2App* app);
+    CZarn2Doc(const CZarn2Doc&) = delete;
+    CZarn2Doc& operator=(const CZarn2Doc&) = delete;
+
+    // Start: loads the library (an empty one, written at once, when nothing can be read).
+    void OnNewDocument();
+    // End: writes the genre list file and every genre file.
+    void OnCloseDocument();
+
+    CZarn2App* m_pApp;
+    std::array<CGroup, kMaxGroups> m_Group;
+    CGroup m_WorkGroup;  // exchange slot of SwapGroups; never counted, listed or saved
+    int m_nGroupCount = 0;
+    int m_nCurrGroup = -1;
+    std::string m_szGroupListFile;
+
+    int CheckGroups() const;
+    int CheckGroupIndex(int n) const;
+
+    int GetGroupCount() const;
+    int SetCurrGroup(int n);
+    int GetMemberCount() const;
+    int SetCurrMember(int n);
+    int GetPlayMode() const;
+    std::string GetCurrGroupName() const;
+    CMember* GetMember(int n);
+    const std::string* GetMemberIconPath(int n);
+    CGroup* CurrGroup();  // the current genre if the checks pass, else nullptr
+
+    int SwapGroups(int a, int b);
+    int SwapMembers(int a, int b);
+    int AddMember(const std::string& name, const std::string& exePath, const std::string& iconPath,
+                  int autoTiming, int useMedia);
+    int EditMember(const std::string& name, const std::string& exePath, const std::string& iconPath,
+                   int autoTiming, int useMedia);
+
+    int LoadGroupList();
+    int SaveGroupList();
+    int IsGroupNameUsed(const std::string& name) const;
+    int AddGroup(const std::string& name, int playMode);
+    int RenameGroup(const std::string& name, int playMode);
+    int DeleteGroup(int n);
+    int MoveMember(int dest);
+
+    // The current title's history (each behind the library's checks).
+    int ReadHistory();
+    int RecordSession();
+    void DiscardSession();
+    int ResetHistory();
+};

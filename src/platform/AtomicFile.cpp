@@ -1,0 +1,78 @@
+#include "platform/AtomicFile.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+int WriteAll(int fd, const std::string& bytes)
+{
+    size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno;
+        }
+        if (n == 0)
+            return ENOSPC;
+        done += static_cast<size_t>(n);
+    }
+    return 0;
+}
+
+mode_t ModeFor(const std::string& path)
+{
+    struct stat st{};
+    if (::stat(path.c_str(), &st) == 0)
+        return st.st_mode & 07777;
+    mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+void SyncFolder(const std::string& path)
+{
+    std::string::size_type slash = path.rfind('/');
+    std::string folder = slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
+    int dfd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dfd >= 0) {
+        ::fsync(dfd);
+        ::close(dfd);
+    }
+}
+
+}  // namespace
+
+namespace AtomicFile {
+
+int Replace(const std::string& path, const std::string& bytes)
+{
+    std::string tmpl = path + "~XXXXXX";
+    std::vector<char> name(tmpl.begin(), tmpl.end());
+    name.push_back('\0');
+    int fd = ::mkostemp(name.data(), O_CLOEXEC);
+    if (fd < 0)
+        return errno;
+    int err = WriteAll(fd, bytes);
+    if (err == 0 && ::fchmod(fd, ModeFor(path)) != 0)
+        err = errno;
+    if (err == 0 && ::fdatasync(fd) != 0)
+        err = errno;
+    if (::close(fd) != 0 && err == 0)
+        err = errno;
+    if (err == 0 && ::rename(name.data(), path.c_str()) != 0)
+        err = errno;
+    if (err != 0) {
+        ::unlink(name.data());
+        return err;
+    }
+    SyncFolder(path);
+    return 0;
+}
+
+}  // namespace AtomicFile

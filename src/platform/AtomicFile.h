@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+
+// Replaces a whole file so that a reader sees either the old or the new content, never a
+// mix: the bytes go to a temporary file in the same folder, every write is checked, the
+// data is flushed to the disk, and only then is the temporary renamed over the old file.
+// On any failure the temporary file is removed and the old file stays whole.
+namespace AtomicFile {
+
+// Returns 0, or the errno of the first failure.
+int Replace(const std::string& path, const std::string& bytes);
+
+}  // namespace AtomicFile

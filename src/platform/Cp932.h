@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Code page 932 (the Windows flavour of Shift-JIS) as the data files hold it, converted
+// with glibc's "CP932" tables: 0x5C is a backslash, 0x7E a tilde, and the NEC and IBM
+// extensions are included. Text in memory is UTF-8.
+namespace Cp932 {
+
+// Bytes to UTF-8. A byte sequence that is not code page 932 (including a lead byte cut
+// off at the end) becomes U+FFFD, one per bad byte.
+std::string ToUtf8(std::string_view bytes);
+
+// UTF-8 to bytes. Common look-alikes are mapped to the characters code page 932 has
+// (wave dash, minus sign, double vertical line, ...). Returns false when a character has
+// no code page 932 form; `unmappable` then names the first such character.
+bool FromUtf8(std::string_view utf8, std::string& bytes, std::string* unmappable = nullptr);
+
+// Whether every character of `utf8` can be written in code page 932.
+bool CanEncode(std::string_view utf8, std::string* unmappable = nullptr);
+
+// The message shown when a text cannot be stored: names the first offending character.
+std::string UnmappableMessage(std::string_view what, std::string_view character);
+
+}  // namespace Cp932

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+// A fresh folder under the system's temporary folder, removed with its content.
+class TempDir {
+public:
+    TempDir()
+    {
+        std::string tmpl = (std::filesystem::temp_directory_path() / "zarn2-test-XXXXXX").string();
+        if (char* made = ::mkdtemp(tmpl.data()))
+            m_path = made;
+    }
+    ~TempDir()
+    {
+        std::error_code ec;
+        std::filesystem::remove_all(m_path, ec);
+    }
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    const std::string& Path() const { return m_path; }
+    std::string operator/(const std::string& name) const { return m_path + "/" + name; }
+
+    static std::string ReadBytes(const std::string& path)
+    {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    static void WriteBytes(const std::string& path, const std::string& bytes)
+    {
+        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        out << bytes;
+    }
+
+private:
+    std::string m_path;
+};
