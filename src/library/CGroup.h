@@ -44,4 +44,9 @@ public:
     void CopyFrom(const CGroup& src);
 
     CMember* CurrMember();  // the current title, or nullptr
+
+    // Play the current title (defined with the launch code).
+    int PlayRecorded();
+    int PlayUnrecorded();
+    bool ConfirmRecord();
 };

@@ -4,6 +4,8 @@
 
 #include <string>
 
+class CTitleProcess;
+
 // One title: its name, the program, the icon source, the timing and disc flags, and its
 // play history (read from the log file when shown).
 class CMember : public CPlayHistory {
@@ -23,4 +25,15 @@ public:
     int ReadLog() { return CPlayHistory::ReadLog(m_szLogFile); }
     int AppendLog() { return CPlayHistory::AppendLog(m_szLogFile); }
     int ResetLog() { return CPlayHistory::ResetLog(m_szLogFile); }
+
+    // Play (defined with the launch code): start, wait, measure, disc prompts.
+    CTitleProcess* m_hProcess = nullptr;  // the running program while a timed play waits
+    bool LaunchTimed();
+    void WaitForExit();
+    void EndTimed();
+    bool LaunchManual();
+    void RunWaitingDialog();
+    void PromptEject();
+    bool LaunchUnrecorded();
+    void WaitUnrecorded();
 };
