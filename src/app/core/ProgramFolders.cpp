@@ -41,8 +41,14 @@ bool Ensure(const std::string& path)
     struct stat st{};
     if (::stat(path.c_str(), &st) != 0) {
         int err = errno;
-        if (err == ENOENT || err == ENOTDIR)
+        struct stat linkSt{};
+        bool danglingLink = ::lstat(path.c_str(), &linkSt) == 0;
+        if ((err == ENOENT || err == ENOTDIR) && !danglingLink)
             return Create(path);
+        if (danglingLink) {
+            Messenger::Show(Format("ERROR[0] : %s の名前のファイルが既に存在すると思われます.%s", path.c_str(), kReport));
+            return false;
+        }
         ShowUnknown(err);
         return false;
     }
