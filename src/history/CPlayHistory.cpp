@@ -1,0 +1,152 @@
+#include "history/CPlayHistory.h"
+
+#include "history/PlayLogFile.h"
+#include "history/PlayLogRecord.h"
+#include "platform/Format.h"
+#include "platform/IMessenger.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+
+// Every session of the log is kept, however many there are, so the figures are those of
+// the whole log. Sums are taken in 64 bits; a total beyond the 32-bit range of a time
+// field (more than 68 years of play, only possible in a forged log) is held at its end.
+
+namespace {
+
+int Saturate(std::int64_t value)
+{
+    return static_cast<int>(std::min<std::int64_t>(value, std::numeric_limits<int>::max()));
+}
+
+void SetElapsed(CPlayTime& time, int seconds)
+{
+    time.m_nElapsed = seconds;
+    time.SplitElapsed();
+}
+
+void ShowLogError(const char* format, int error, const std::string& logPath)
+{
+    Messenger::Show(Format(format, error, logPath.c_str()));
+}
+
+const char kOpenError[] =
+    "ERROR[%d] : ログファイル<%s>ファイルを開けませんでした,\nヘルプを見て作者までエラー番号をご連絡下さい.";
+const char kWriteError[] =
+    "ERROR[%d] : ログファイル<%s>に書き込めませんでした,\nヘルプを見て作者までエラー番号をご連絡下さい.";
+
+}  // namespace
+
+int CPlayHistory::ReadLog(const std::string& logPath)
+{
+    std::vector<CPlayTime> sessions;
+    if (PlayLogFile::Read(logPath, sessions) != 0)
+        return -1;
+    m_Session = std::move(sessions);
+    m_nSessionCount = static_cast<int>(m_Session.size());
+    ComputeSessionStats();
+    ComputeDayStats();
+    return m_nSessionCount;
+}
+
+int CPlayHistory::ComputeSessionStats()
+{
+    m_nSessionCount = std::min(m_nSessionCount, static_cast<int>(m_Session.size()));
+    if (m_nSessionCount <= 0) {
+        m_nSessionCount = 0;
+        SetElapsed(m_Current, 0);
+        SetElapsed(m_Total, 0);
+        SetElapsed(m_SessionAverage, 0);
+        return 0;
+    }
+    std::int64_t total = 0;
+    for (int i = 0; i < m_nSessionCount; ++i)
+        total += m_Session[static_cast<size_t>(i)].m_nElapsed;
+    m_Current = m_Session[static_cast<size_t>(m_nSessionCount) - 1];
+    SetElapsed(m_Total, Saturate(total));
+    SetElapsed(m_SessionAverage, Saturate(total / m_nSessionCount));
+    return m_nSessionCount;
+}
+
+// A day group gathers consecutive sessions that started on the same date; a session
+// belongs wholly to the date it started on, and a date that comes back after another
+// one opens a new group.
+int CPlayHistory::ComputeDayStats()
+{
+    m_Day.clear();
+    std::vector<std::int64_t> sums;
+    std::int64_t total = 0;
+    int count = std::clamp(m_nSessionCount, 0, static_cast<int>(m_Session.size()));
+    for (int i = 0; i < count; ++i) {
+        const CPlayTime& s = m_Session[static_cast<size_t>(i)];
+        total += s.m_nElapsed;
+        if (!m_Day.empty() && m_Day.back().m_nYear == s.m_nYear &&
+            m_Day.back().m_nMonth == s.m_nMonth && m_Day.back().m_nDay == s.m_nDay) {
+            sums.back() += s.m_nElapsed;
+        } else {
+            m_Day.push_back(s);
+            sums.push_back(s.m_nElapsed);
+        }
+    }
+    for (size_t i = 0; i < m_Day.size(); ++i)
+        SetElapsed(m_Day[i], Saturate(sums[i]));
+    m_nDayCount = static_cast<int>(m_Day.size());
+    if (m_nDayCount > 0) {
+        m_LastDay = m_Day.back();
+        SetElapsed(m_DayAverage, Saturate(total / m_nDayCount));
+    } else {
+        SetElapsed(m_LastDay, 0);
+        SetElapsed(m_DayAverage, 0);
+    }
+    return m_nDayCount;
+}
+
+// The session goes out as one write of both lines; a log that cannot take it whole is
+// left as it was (see PlayLogFile::Append).
+int CPlayHistory::AppendLog(const std::string& logPath)
+{
+    PlayLogFile::AppendResult result =
+        PlayLogFile::Append(logPath, PlayLogRecord::Format(m_Current));
+    if (result.error != 0) {
+        ShowLogError(result.opened ? kWriteError : kOpenError, result.error, logPath);
+        return 0;
+    }
+    if (m_nSessionCount < std::numeric_limits<int>::max())
+        ++m_nSessionCount;
+    return m_nSessionCount;
+}
+
+int CPlayHistory::ResetLog(const std::string& logPath)
+{
+    if (int error = PlayLogFile::Reset(logPath)) {
+        ShowLogError(kOpenError, error, logPath);
+        return -1;
+    }
+    m_Session.clear();
+    m_nSessionCount = 0;
+    ComputeSessionStats();
+    ComputeDayStats();
+    return 0;
+}
+
+bool CPlayHistory::ConfirmRecord(int limitMinite) const
+{
+    if (static_cast<std::int64_t>(m_Current.m_nElapsed) >= static_cast<std::int64_t>(limitMinite) * 60)
+        return true;
+    return Messenger::Ask(Format("今のプレイ時間は%02d:%02dです. 記録しますか ?",
+                                 m_Current.m_nElapsedMinute, m_Current.m_nElapsedSecond));
+}
+
+void CPlayHistory::DiscardSession()
+{
+    SetElapsed(m_Current, 0);
+}
+
+void CPlayHistory::ReleaseHistory()
+{
+    std::vector<CPlayTime>().swap(m_Session);
+    std::vector<CPlayTime>().swap(m_Day);
+    m_nSessionCount = 0;
+    m_nDayCount = 0;
+}

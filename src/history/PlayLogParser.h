@@ -1,0 +1,36 @@
+#pragma once
+
+#include "history/CPlayTime.h"
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Turns the bytes of a title's log into sessions. The bytes may arrive in pieces of any
+// size. A session is a start line immediately followed by its duration line; lines end in
+// "\n" or "\r\n". Anything else is skipped, and every start line begins a new session, so
+// a damaged record (a start line without its duration, left by a program that stopped
+// while writing, or a line of garbage) costs only itself and never shifts the records
+// after it. A start line still waiting for its duration at the end is dropped. A negative
+// duration (possible only from a clock set back in older logs) counts as 0 s.
+class PlayLogParser {
+public:
+    // Lines longer than this are damaged; only their first bytes are kept for checking.
+    static constexpr size_t kMaxLine = 998;
+
+    void Feed(std::string_view bytes);
+    // Ends the input (a last line without its line end is still taken).
+    void Finish();
+
+    std::vector<CPlayTime>& Sessions() { return m_sessions; }
+
+private:
+    void TakeLine();
+
+    std::vector<CPlayTime> m_sessions;
+    std::string m_line;
+    bool m_lineTooLong = false;
+    bool m_hasStart = false;
+    CPlayTime m_start;
+};
