@@ -9,13 +9,21 @@ struct COpticalDriveTable {
     static constexpr int kMaxDrives = 8;
     int count = 0;
     std::array<std::string, kMaxDrives> names;  // device paths such as "/dev/sr0"
+    bool scanned = false;                       // set by the first scan
 
-    // The selected drive's name; an index outside the table yields "" (the open command
-    // then fails with its error text).
+    // The selected drive's name. An index outside the table (negative, or at or beyond
+    // count) yields "": the open command then fails with its error text, so the user
+    // learns the chosen drive is gone instead of another drive's tray opening.
     std::string Selected(int selectedIndex) const;
 };
 
-// The process-wide table.
+// The process-wide table; scanned on first use when nothing scanned it before.
 COpticalDriveTable& OpticalDrives();
-// Rebuilds the table; returns the count.
+// Rebuilds the table from the nodes sr0 .. sr7 that exist in /dev (or in `deviceFolder`);
+// returns the count. Runs at start-up and again before the drive choice is shown or a
+// disc sequence starts.
 int ScanOpticalDrives();
+int ScanOpticalDrives(const std::string& deviceFolder);
+// The drive the sequences use: the table entry at the setting "[CD/DVD-ROM]" (index 0
+// when no application object exists).
+std::string SelectedOpticalDrive();

@@ -1,0 +1,17 @@
+#pragma once
+
+// Pauses of the drive sequences (the 1500 ms after opening the tray, the 200 ms between
+// polls). The plain one sleeps; the window's one keeps painting meanwhile; tests install
+// one that returns at once.
+class IWaiter {
+public:
+    virtual ~IWaiter() = default;
+    virtual void Wait(int milliseconds) = 0;
+};
+
+// Process-wide access to the waiter in use; without one installed, a plain sleep.
+namespace Waiter {
+IWaiter& Get();
+void Set(IWaiter* waiter);
+void Wait(int milliseconds);
+}  // namespace Waiter
