@@ -10,7 +10,6 @@
 namespace {
 
 constexpr int kEpochYear = 2008;
-constexpr std::int64_t kSecondsPerDay = 24 * 60 * 60;
 
 bool IsLeapYear(std::int64_t year)
 {
