@@ -1,0 +1,22 @@
+#pragma once
+
+struct CPlayTime;
+
+// What a play needs from the windows: minimising and restoring the main window while a
+// recorded title runs, and the "プレイ中" dialog. The application installs the Qt one;
+// tests install a scripted one. Without one the window steps do nothing and the dialog
+// returns at once.
+class IPlayUi {
+public:
+    virtual ~IPlayUi() = default;
+    virtual void MinimizeMainWindow() = 0;
+    virtual void RestoreMainWindow() = 0;
+    // Shows the waiting dialog modally until the user ends it. `clock` is the session's
+    // start; with `noClock` the dialog shows no running time.
+    virtual void RunWaitingDialog(const CPlayTime& clock, bool noClock) = 0;
+};
+
+namespace PlayUi {
+IPlayUi& Get();
+void Set(IPlayUi* ui);  // nullptr restores the windowless default
+}  // namespace PlayUi
