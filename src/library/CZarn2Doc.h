@@ -7,6 +7,7 @@
 #include <string>
 
 class CZarn2App;
+class TextFileReader;
 
 // The library: up to 32 genres in fixed slots plus one exchange slot, the current genre,
 // and the genre list file that names them. Large: create it on the heap.
@@ -63,4 +64,20 @@ public:
     int RecordSession();
     void DiscardSession();
     int ResetHistory();
+
+    // Reads a genre list's lines into the genre slots (names and current genre only, no
+    // genre file is read): the genre count. Names that cannot be used, repeated names
+    // and names beyond 32 are left out with a message.
+    int LoadGroupListFrom(TextFileReader& reader);
+    // The current title of the current genre when every check passes, else nullptr.
+    CMember* CurrMember();
+
+    // Set when the genre list file exists but could not be read: it is then not written,
+    // so that a list only unread is not replaced.
+    bool m_bListUnreadable = false;
+
+private:
+    void ShowGroupListError(int err) const;
+    int MoveWithinGroup(CGroup& group);
+    int RemoveGroupFiles(const CGroup& group) const;
 };

@@ -1,0 +1,200 @@
+// The title operations of a genre: each ends by rewriting the genre file.
+#include "library/CGroup.h"
+
+#include "library/NameRules.h"
+#include "platform/FileMove.h"
+#include "platform/Format.h"
+#include "platform/IMessenger.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+// The refusal of a name or of one of the paths, shown; false when all may be stored.
+bool Refused(const std::string& name, const std::string& exePath, const std::string& iconPath)
+{
+    std::string problem = NameRules::Problem(NameRules::Kind::Member, name);
+    if (problem.empty())
+        problem = NameRules::StoredPathProblem("実行ファイルのパス", exePath);
+    if (problem.empty())
+        problem = NameRules::StoredPathProblem("アイコンファイルのパス", iconPath);
+    if (problem.empty())
+        return false;
+    Messenger::Show(problem);
+    return true;
+}
+
+void ShowDuplicate(const std::string& name)
+{
+    Messenger::Show(Format("メンバー名 [%s] が重複しています.", name.c_str()));
+}
+
+// Creates an empty log for a new title. An existing file is never emptied: it may be
+// the log of another title (names differing only in case on a case-insensitive drive)
+// or one left behind, and the title is refused instead.
+bool CreateLog(const std::string& name, const std::string& logPath)
+{
+    int fd = ::open(logPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0) {
+        ::close(fd);
+        return true;
+    }
+    if (errno == EEXIST)
+        Messenger::Show(Format("メンバー名 [%s] のログファイル <%s> が既に存在するため,\n"
+                               "メンバーを登録出来ません. 別のメンバー名を入力して下さい.",
+                               name.c_str(), logPath.c_str()));
+    else
+        Messenger::Show(Format("ERROR[%d] : ログファイルを作成出来ませんでした,\n"
+                               "ヘルプを見て作者までエラー番号をご連絡下さい.",
+                               errno));
+    return false;
+}
+
+}  // namespace
+
+bool CGroup::HasMember(const std::string& name) const
+{
+    int count = std::clamp(m_nMemberCount, 0, kMaxMembers);
+    for (int i = 0; i < count; ++i) {
+        if (m_Member[static_cast<size_t>(i)].m_szName == name)
+            return true;
+    }
+    return false;
+}
+
+int CGroup::IsMemberNameUsed(const std::string& name) const
+{
+    if (Check() < 0 || !HasMember(name))
+        return 0;
+    ShowDuplicate(name);
+    return 1;
+}
+
+CMember* CGroup::CurrMember()
+{
+    if (Check() < 0 || m_nCurrMember < 0 || m_nCurrMember >= m_nMemberCount)
+        return nullptr;
+    return &m_Member[static_cast<size_t>(m_nCurrMember)];
+}
+
+int CGroup::AddMember(const std::string& name, const std::string& exePath, const std::string& iconPath,
+                      int autoTiming, int useMedia)
+{
+    if (Check() < 0)
+        return -1;
+    if (m_nMemberCount >= kMaxMembers) {
+        ShowFull();
+        return -1;
+    }
+    if (Refused(name, exePath, iconPath) || !Writable())
+        return -1;
+    if (HasMember(name)) {
+        ShowDuplicate(name);
+        return -1;
+    }
+    std::string logPath = LogFileFor(name);
+    if (!CreateLog(name, logPath))
+        return -1;
+    CMember& member = m_Member[static_cast<size_t>(m_nMemberCount)];
+    member.Clear();
+    member.m_szLogFile = logPath;
+    member.m_szName = name;
+    member.m_szExePath = exePath;
+    member.m_szIconPath = iconPath;
+    member.m_nAutoTiming = autoTiming;
+    member.m_nUseMedia = useMedia;
+    m_nCurrMember = m_nMemberCount++;
+    return Save();
+}
+
+int CGroup::EditMember(const std::string& name, const std::string& exePath, const std::string& iconPath,
+                       int autoTiming, int useMedia)
+{
+    CMember* member = Check() < 0 ? nullptr : CurrMember();
+    if (!member || Refused(name, exePath, iconPath) || !Writable())
+        return -1;
+    if (name != member->m_szName && HasMember(name)) {
+        ShowDuplicate(name);
+        return -1;
+    }
+    std::string logPath = LogFileFor(name);
+    // The log follows the name; a move never replaces another title's log.
+    if (logPath != member->m_szLogFile) {
+        if (int err = MoveNoReplace(member->m_szLogFile, logPath)) {
+            Messenger::Show(Format("ERROR[%d] : ログファイルをリネーム出来ませんでした,\n"
+                                   "ヘルプを見て作者までエラー番号をご連絡下さい.",
+                                   err));
+            return -1;
+        }
+    }
+    member->m_szLogFile = logPath;
+    member->m_szName = name;
+    member->m_szExePath = exePath;
+    member->m_szIconPath = iconPath;
+    member->m_nAutoTiming = autoTiming;
+    member->m_nUseMedia = useMedia;
+    return Save();
+}
+
+int CGroup::DeleteLog(const std::string& logPath, bool askForReport)
+{
+    // A log that is already gone is no reason to keep the title.
+    if (::unlink(logPath.c_str()) == 0 || errno == ENOENT)
+        return 0;
+    int err = errno;
+    if (askForReport)
+        Messenger::Show(Format("ERROR[%d] : ログファイル<%s>を削除出来ませんでした,\n"
+                               "ヘルプを見て作者までエラー番号をご連絡下さい.",
+                               err, logPath.c_str()));
+    else
+        Messenger::Show(Format("ERROR[%d] : ログファイル<%s>を削除出来ませんでした,\n.", err,
+                               logPath.c_str()));
+    return -1;
+}
+
+void CGroup::ShiftDown(int from)
+{
+    for (int i = from; i + 1 < m_nMemberCount; ++i)
+        m_Member[static_cast<size_t>(i)].CopyFrom(m_Member[static_cast<size_t>(i + 1)]);
+    m_Member[static_cast<size_t>(m_nMemberCount - 1)].Clear();
+    --m_nMemberCount;
+    if (m_nMemberCount <= m_nCurrMember)
+        --m_nCurrMember;
+}
+
+int CGroup::DeleteMember(int n)
+{
+    if (Check() < 0 || n < 0 || n >= m_nMemberCount || !Writable())
+        return -1;
+    if (DeleteLog(m_Member[static_cast<size_t>(n)].m_szLogFile, false) < 0)
+        return -1;
+    ShiftDown(n);
+    return Save();
+}
+
+int CGroup::DeleteAllMembers()
+{
+    if (!Writable())
+        return -1;
+    int count = std::clamp(m_nMemberCount, 0, kMaxMembers);
+    for (int i = 0; i < count; ++i) {
+        if (DeleteLog(m_Member[static_cast<size_t>(i)].m_szLogFile, true) < 0)
+            return -1;
+    }
+    m_nMemberCount = 0;
+    m_nCurrMember = -1;
+    return Save();
+}
+
+void CGroup::SwapMembers(int a, int b)
+{
+    if (Check() < 0 || a < 0 || b < 0 || a >= m_nMemberCount || b >= m_nMemberCount || a == b)
+        return;
+    CMember held;
+    held.CopyFrom(m_Member[static_cast<size_t>(a)]);
+    m_Member[static_cast<size_t>(a)].CopyFrom(m_Member[static_cast<size_t>(b)]);
+    m_Member[static_cast<size_t>(b)].CopyFrom(held);
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+class TextFileReader;
+class TextFileWriter;
+
+// The genre list file: the genres' names in display order and the current genre.
+//
+//   ;;;;;;;;;;;;; Zarn2.Grp For 1.20 ;;;;;;;;;;;;;
+//   (empty)
+//   [GroupList]
+//   one name a line
+//   (empty: ends the list)
+//   [CurrGroup]
+//   the current genre's index, -1 for none
+//   (empty)
+namespace GroupListFile {
+
+struct Content {
+    bool hasList = false;            // a "[GroupList]" section was found
+    std::vector<std::string> names;  // as read (the last section wins)
+    std::optional<int> currGroup;    // a readable number under "[CurrGroup]"
+};
+
+// Reads every line; section headers must be whole lines, newline included. Lines are
+// taken at most 998 bytes at a time, so a longer line arrives as several names.
+Content Read(TextFileReader& reader);
+void Write(const std::vector<std::string>& names, int currGroup, TextFileWriter& writer);
+
+// The list file lies beside the program and carries its file name with the extension
+// replaced by "Grp" (or ".Grp" added when the name has none). Empty when `exePath`
+// names no file.
+std::string PathFor(const std::string& exePath);
+
+}  // namespace GroupListFile

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <utility>
+
+// Entries a file names but loading leaves out (unusable or repeated names, entries
+// beyond the capacity) are reported in one message after the load: the first one with
+// its reason, and how many more there were.
+class LoadNotes {
+public:
+    // `file` names the file read ("Action.Zarn"), `entry` what it lists ("メンバー").
+    LoadNotes(std::string file, std::string entry) : m_file(std::move(file)), m_entry(std::move(entry)) {}
+
+    void Skip(const std::string& name, const std::string& reason);
+    void Overflow(int capacity, size_t dropped);
+    // Shows the message when anything was left out.
+    void Show() const;
+
+private:
+    std::string m_file;
+    std::string m_entry;
+    std::string m_first;
+    std::string m_overflow;
+    int m_skipped = 0;
+};

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+// Genre and title names become folder and file names ("<name>", "<name>.Zarn",
+// "<name>.Log") and lines of the library's text files. These rules refuse the names
+// that would make unsafe or unusable paths or break a file, each with a message for
+// the user. Every function returns the message, or an empty string when all is well.
+namespace NameRules {
+
+enum class Kind { Group, Member };
+
+// A file name may take 248 bytes (UTF-8): the longest file name a folder holds less
+// the room the temporary name of an atomic rewrite adds to it.
+inline constexpr size_t kMaxFileNameBytes = 248;
+// Path lines of the genre file are read at most 258 bytes at a time, newline included.
+inline constexpr size_t kMaxPathBytes = 257;
+
+// The longest name of the kind, in UTF-8 bytes.
+size_t MaxNameBytes(Kind kind);
+
+// Everything that makes a name unusable as a path: empty, "." and "..", "/", NUL and
+// control characters, a file name too long. Used for names read from the files.
+std::string PathProblem(Kind kind, std::string_view name);
+// PathProblem and, in addition, characters code page 932 cannot hold. Used for names
+// the user enters.
+std::string Problem(Kind kind, std::string_view name);
+// A path stored in the genre file (`what` names it in the message): no control
+// characters, only code page 932 characters, at most kMaxPathBytes bytes there.
+std::string StoredPathProblem(std::string_view what, std::string_view path);
+
+}  // namespace NameRules
