@@ -1,7 +1,6 @@
 #include "history/CPlayTime.h"
 
 #include "FakeClock.h"
-#include "HistoryTestUtil.h"
 #include "ScriptedMessenger.h"
 
 #include <gtest/gtest.h>
@@ -66,17 +65,6 @@ TEST(CPlayTime, SplitElapsedHasNoHourLimit)
         EXPECT_EQ(t.m_nElapsedMinute, c.m);
         EXPECT_EQ(t.m_nElapsedSecond, c.s);
     }
-}
-
-TEST(CPlayTime, ClearZeroesEverything)
-{
-    CPlayTime t;
-    t.m_nYear = 2009;
-    t.m_nElapsed = 5;
-    t.m_nMonotonicMs = 77;
-    t.SplitElapsed();
-    t.Clear();
-    EXPECT_EQ(Fields(t), Fields(CPlayTime{}));
 }
 
 TEST(CPlayTime, StartTakesTheLocalClockAndRefusesYearsBefore2008)
