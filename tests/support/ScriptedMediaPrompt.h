@@ -1,0 +1,31 @@
+#pragma once
+
+#include "launch/IMediaPrompt.h"
+
+#include <deque>
+#include <string>
+#include <vector>
+
+// Stands in for the insert/remove prompt: records caption and message, answers from a
+// queue (Cancel when it is empty). Installs itself while it lives.
+class ScriptedMediaPrompt final : public IMediaPrompt {
+public:
+    ScriptedMediaPrompt() { MediaPrompt::Set(this); }
+    ~ScriptedMediaPrompt() override { MediaPrompt::Set(nullptr); }
+    ScriptedMediaPrompt(const ScriptedMediaPrompt&) = delete;
+    ScriptedMediaPrompt& operator=(const ScriptedMediaPrompt&) = delete;
+
+    bool Ask(const std::string& caption, const std::string& message) override
+    {
+        asked.push_back(caption + "|" + message);
+        if (answers.empty())
+            return false;
+        bool ok = answers.front();
+        answers.pop_front();
+        return ok;
+    }
+    void AnswerNext(bool ok) { answers.push_back(ok); }
+
+    std::vector<std::string> asked;  // "caption|message"
+    std::deque<bool> answers;
+};
