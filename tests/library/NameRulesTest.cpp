@@ -1,0 +1,104 @@
+#include "library/NameRules.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using NameRules::Kind;
+
+std::string Repeat(const std::string& piece, int times)
+{
+    std::string text;
+    for (int i = 0; i < times; ++i)
+        text += piece;
+    return text;
+}
+
+std::string Printable(const std::string& text)
+{
+    std::string shown;
+    for (unsigned char c : text)
+        shown += c < 0x20 ? "\\x" + std::to_string(c) : std::string(1, static_cast<char>(c));
+    return shown.size() > 60 ? shown.substr(0, 60) + "...(" + std::to_string(text.size()) + " bytes)" : shown;
+}
+
+}  // namespace
+
+TEST(NameRules, RefusesNamesThatMakeUnsafePaths)
+{
+    struct Case {
+        Kind kind;
+        std::string name;
+        const char* messageStart;  // nullptr: the name is accepted
+    } cases[] = {
+        {Kind::Group, "", "グループ名が入力されていません."},
+        {Kind::Member, "", "メンバー名が入力されていません."},
+        {Kind::Group, ".", "グループ名 [.] は使用出来ません."},
+        {Kind::Group, "..", "グループ名 [..] は使用出来ません."},
+        {Kind::Member, "..", "メンバー名 [..] は使用出来ません."},
+        {Kind::Group, "../x", "グループ名 [../x] に使用出来ない文字 [/] が含まれています."},
+        {Kind::Member, "a/b", "メンバー名 [a/b] に使用出来ない文字 [/] が含まれています."},
+        {Kind::Member, std::string("a\0b", 3), "メンバー名に使用出来ない制御文字 [0x00]"},
+        {Kind::Member, "a\nb", "メンバー名に使用出来ない制御文字 [0x0A]"},
+        {Kind::Group, "a\r", "グループ名に使用出来ない制御文字 [0x0D]"},
+        {Kind::Group, "a\tb", "グループ名に使用出来ない制御文字 [0x09]"},
+        {Kind::Group, "a\x7f", "グループ名に使用出来ない制御文字 [0x7F]"},
+        {Kind::Group, "a\xC2\x85", "グループ名に使用出来ない制御文字 [0x85]"},
+        // File names "name.Log" / "name.Zarn" may take 248 bytes of UTF-8.
+        {Kind::Member, Repeat("a", 244), nullptr},
+        {Kind::Member, Repeat("a", 245), "メンバー名が長過ぎます (245 バイト)."},
+        {Kind::Group, Repeat("a", 243), nullptr},
+        {Kind::Group, Repeat("a", 244), "グループ名が長過ぎます (244 バイト)."},
+        {Kind::Member, Repeat("あ", 81) + "a", nullptr},
+        {Kind::Member, Repeat("あ", 81) + "ab", "メンバー名が長過ぎます (245 バイト)."},
+        {Kind::Group, Repeat("あ", 81), nullptr},
+        {Kind::Group, Repeat("あ", 81) + "a", "グループ名が長過ぎます (244 バイト)."},
+        {Kind::Member, "😀", "メンバー名 に保存出来ない文字 [😀]"},
+        {Kind::Group, "シューティング...", nullptr},
+        {Kind::Member, ".hidden", nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(Printable(c.name));
+        std::string problem = NameRules::Problem(c.kind, c.name);
+        if (!c.messageStart) {
+            EXPECT_EQ(problem, "");
+            continue;
+        }
+        EXPECT_EQ(problem.substr(0, std::string(c.messageStart).size()), c.messageStart) << problem;
+    }
+}
+
+TEST(NameRules, BoundaryIsTheFileNameLength)
+{
+    // The limits are stated on the file names the names become.
+    EXPECT_EQ(NameRules::MaxNameBytes(Kind::Member) + std::string(".Log").size(), 248u);
+    EXPECT_EQ(NameRules::MaxNameBytes(Kind::Group) + std::string(".Zarn").size(), 248u);
+}
+
+TEST(NameRules, NamesFromFilesAreCheckedForPathsOnly)
+{
+    // Text code page 932 cannot hold is a matter for the user's input, not for loading.
+    EXPECT_EQ(NameRules::PathProblem(Kind::Member, "😀"), "");
+    EXPECT_NE(NameRules::PathProblem(Kind::Member, "a/b"), "");
+}
+
+TEST(NameRules, StoredPathsFitTheirLineOfTheGenreFile)
+{
+    struct Case {
+        std::string path;
+        bool ok;
+    } cases[] = {
+        {"", true},
+        {"/games/" + Repeat("a", 250), true},           // 257 bytes
+        {"/games/" + Repeat("a", 251), false},          // 258 bytes
+        {Repeat("あ", 128), true},                       // 256 bytes in code page 932
+        {Repeat("あ", 128) + "a", true},                 // 257
+        {Repeat("あ", 129), false},                      // 258
+        {"C:\\game\nx.exe", false},
+        {"/games/😀.exe", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(Printable(c.path));
+        EXPECT_EQ(NameRules::StoredPathProblem("実行ファイルのパス", c.path).empty(), c.ok);
+    }
+}
