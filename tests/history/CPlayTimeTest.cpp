@@ -1,7 +1,7 @@
 #include "history/CPlayTime.h"
 
-#include "FakeClock.h"
-#include "ScriptedMessenger.h"
+#include "support/FakeClock.h"
+#include "support/ScriptedMessenger.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "history/CPlayHistory.h"
 
 #include "HistoryTestUtil.h"
-#include "ScriptedMessenger.h"
-#include "TempDir.h"
+#include "support/ScriptedMessenger.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 #include "history/CPlayHistory.h"
 
-#include "FakeClock.h"
+#include "support/FakeClock.h"
 #include "HistoryTestUtil.h"
-#include "ScriptedMessenger.h"
-#include "TempDir.h"
+#include "support/ScriptedMessenger.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
