@@ -52,14 +52,15 @@ ProgramKind Classify(const std::string& path)
         InheritsAny(type, {"application/x-ms-dos-executable", "application/x-msdownload",
                            "application/x-ms-ne-executable"}))
         return ProgramKind::Windows;
+    // Scripts first: the type database files them under executables as well.
+    if (StartsWithShebang(path))
+        return ProgramKind::Script;
     if (InheritsAny(type, {"application/x-executable", "application/x-pie-executable"}))
         return ProgramKind::Native;
     // Position-independent programs are often typed as shared libraries; only the ones
     // marked executable are taken for programs.
     if (type.inherits(QStringLiteral("application/x-sharedlib")) && IsExecutable(path))
         return ProgramKind::Native;
-    if (StartsWithShebang(path))
-        return ProgramKind::Script;
     return ProgramKind::Document;
 }
 
