@@ -1,28 +1,40 @@
 #include "app/CZarn2Shell.h"
 
 #include "app/CAppCommands.h"
+#include "app/CMainFrame.h"
+#include "app/CommandRouter.h"
 #include "app/core/CZarn2App.h"
-
-#include <QMainWindow>
-#include <QMenuBar>
+#include "library/CZarn2Doc.h"
+#include "view/CZarn2View.h"
 
 CZarn2Shell::CZarn2Shell(CZarn2App& app) : m_app(app) {}
 
-CZarn2Shell::~CZarn2Shell() = default;
+CZarn2Shell::~CZarn2Shell()
+{
+    // The window and its view go first (the frame hands its position to the settings),
+    // then the library writes the genre list file and every genre file.
+    m_pView = nullptr;
+    m_pFrame.reset();
+    if (m_pDoc)
+        m_pDoc->OnCloseDocument();
+    m_pDoc.reset();
+}
+
+void CZarn2Shell::Create()
+{
+    m_pDoc = std::make_unique<CZarn2Doc>(&m_app);
+    m_pDoc->OnNewDocument();
+    m_pFrame = std::make_unique<CMainFrame>(m_app);
+    m_pView = new CZarn2View(m_app, *m_pDoc, *m_pFrame);
+    m_pFrame->setCentralWidget(m_pView);
+    CommandRouter::ConnectApp(*m_pFrame, *new CAppCommands(m_app, m_pFrame.get()));
+    CommandRouter::ConnectView(*m_pFrame, *m_pView);
+    m_pView->OnInitialUpdate();
+}
 
 bool CZarn2Shell::InitInstance()
 {
-    m_pFrame = std::make_unique<QMainWindow>();
-    auto* commands = new CAppCommands(m_app, m_pFrame.get());
-    QMenu* file = m_pFrame->menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
-    file->addAction(QStringLiteral("ファイラーの起動(&F)"), commands, &CAppCommands::OnFiler);
-    file->addAction(QStringLiteral("Zarn2 の終了(&X)"), commands, &CAppCommands::OnAppExit);
-    QMenu* help = m_pFrame->menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
-    help->addAction(QStringLiteral("Zarn2 のヘルプ(&H)"), commands, &CAppCommands::OnHelp);
-    help->addAction(QStringLiteral("Zarn2 のバージョン情報 (&A)..."), commands, &CAppCommands::OnAppAbout);
-    m_pFrame->setFixedSize(750, 510);
-    m_pFrame->move(m_app.Position.x, m_app.Position.y);
-    m_pFrame->setWindowTitle(QStringLiteral(" [ Zarn2 ] - The Game Launcher -"));
+    Create();
     m_pFrame->show();
     return true;
 }

@@ -1,0 +1,74 @@
+#include "app/CMainStatusBar.h"
+
+#include "platform/Format.h"
+#include "platform/IClock.h"
+#include "view/ViewStyle.h"
+
+#include <QLabel>
+
+namespace {
+
+QLabel* MakePane(QStatusBar* bar, int width, const QString& text)
+{
+    auto* pane = new QLabel(text, bar);
+    pane->setFixedWidth(width);
+    pane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    pane->setTextFormat(Qt::PlainText);
+    bar->addPermanentWidget(pane);
+    return pane;
+}
+
+}  // namespace
+
+CMainStatusBar::CMainStatusBar(QWidget* parent) : QStatusBar(parent)
+{
+    setFont(ViewStyle::MakeFont(9.0));
+    setSizeGripEnabled(false);
+    // Until their first update the panes show their identifiers' texts.
+    m_pGenre = MakePane(this, 90, QString(12, QLatin1Char(' ')));
+    m_pTitle = MakePane(this, 90, QStringLiteral("ID_GROUP"));
+    m_pClock = MakePane(this, 110, QStringLiteral("ID_MEMBER"));
+}
+
+void CMainStatusBar::SetGenreCounter(int current, int total)
+{
+    m_pGenre->setText(QString::fromStdString(Format(" ジャンル : %3d/%3d", current, total)));
+}
+
+void CMainStatusBar::SetTitleCounter(int current, int total)
+{
+    m_pTitle->setText(QString::fromStdString(Format(" タイトル : %3d/%3d", current, total)));
+}
+
+void CMainStatusBar::UpdateClock()
+{
+    LocalDateTime now = Clock::Get().Now();
+    m_pClock->setText(QString::fromStdString(Format(" %04d/%02d/%02d %02d:%02d:%02d", now.year, now.month,
+                                                    now.day, now.hour, now.minute, now.second)));
+}
+
+QLabel* CMainStatusBar::Pane(int pane) const
+{
+    switch (pane) {
+    case 1:
+        return m_pGenre;
+    case 2:
+        return m_pTitle;
+    case 3:
+        return m_pClock;
+    default:
+        return nullptr;
+    }
+}
+
+QString CMainStatusBar::PaneText(int pane) const
+{
+    QLabel* label = Pane(pane);
+    return label ? label->text() : currentMessage();
+}
+
+int CMainStatusBar::PaneWidth(int pane) const
+{
+    QLabel* label = Pane(pane);
+    return label ? label->width() : -1;
+}

@@ -1,0 +1,138 @@
+#include "view/CReportList.h"
+
+#include "view/CMarkedRowDelegate.h"
+#include "view/ViewStyle.h"
+
+#include <QHeaderView>
+#include <QScrollBar>
+
+CReportList::CReportList(QWidget* parent, QRgb background, QRgb text) : QTreeWidget(parent)
+{
+    setRootIsDecorated(false);
+    setItemsExpandable(false);
+    setIndentation(0);
+    setUniformRowHeights(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setAllColumnsShowFocus(true);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    setFocusPolicy(Qt::StrongFocus);
+    setColumnCount(0);
+    header()->setStretchLastSection(false);
+    header()->setSectionsMovable(false);
+    header()->setSectionsClickable(true);
+    header()->setSectionResizeMode(QHeaderView::Interactive);
+    setItemDelegate(new CMarkedRowDelegate(this));
+
+    QPalette pal = palette();
+    pal.setColor(QPalette::Base, QColor(background));
+    pal.setColor(QPalette::AlternateBase, QColor(background));
+    pal.setColor(QPalette::Text, QColor(text));
+    pal.setColor(QPalette::Highlight, QColor(ViewStyle::kSelectionBack));
+    pal.setColor(QPalette::HighlightedText, QColor(text));
+    setPalette(pal);
+}
+
+void CReportList::SetMarkedRow(std::function<int()> marked, QRgb colour)
+{
+    m_marked = std::move(marked);
+    m_markColour = colour;
+}
+
+int CReportList::MarkedRow() const { return m_marked ? m_marked() : -1; }
+
+void CReportList::SetRowHeight(int pixels)
+{
+    if (pixels == m_nRowHeight)
+        return;
+    m_nRowHeight = pixels;
+    // Uniform row heights are cached by the view: lay the rows out again.
+    scheduleDelayedItemsLayout();
+}
+
+int CReportList::ClientWidth() const { return contentsRect().width(); }
+
+void CReportList::AddColumn(const QString& heading, int width, Qt::Alignment alignment)
+{
+    int column = columnCount();
+    setColumnCount(column + 1);
+    headerItem()->setText(column, heading);
+    headerItem()->setTextAlignment(column, alignment | Qt::AlignVCenter);
+    setColumnWidth(column, width);
+    m_columnAlign.append(alignment);
+}
+
+void CReportList::DeleteAllItems()
+{
+    m_nPendingRows = 0;
+    clear();
+}
+
+void CReportList::InsertRow(const QStringList& texts, const QIcon& icon)
+{
+    auto* item = new QTreeWidgetItem(this, texts);
+    for (int column = 0; column < texts.size(); ++column) {
+        Qt::Alignment align = column < m_columnAlign.size() ? m_columnAlign[column] : Qt::AlignLeft;
+        item->setTextAlignment(column, align | Qt::AlignVCenter);
+    }
+    if (!icon.isNull())
+        item->setIcon(0, icon);
+}
+
+int CReportList::TopIndex() const
+{
+    QModelIndex top = indexAt(QPoint(1, 1));
+    return top.isValid() ? top.row() : 0;
+}
+
+int CReportList::CountPerPage() const { return viewport()->height() / m_nRowHeight; }
+
+void CReportList::ScrollDown(int pixels)
+{
+    if (pixels <= 0)
+        return;
+    int rows = (pixels + m_nRowHeight - 1) / m_nRowHeight;
+    if (!isVisible()) {
+        m_nPendingRows += rows;
+        return;
+    }
+    ApplyScroll(rows);
+}
+
+void CReportList::ApplyScroll(int rows)
+{
+    executeDelayedItemsLayout();
+    updateGeometries();
+    QScrollBar* bar = verticalScrollBar();
+    bar->setValue(bar->value() + rows);
+}
+
+void CReportList::showEvent(QShowEvent* event)
+{
+    QTreeWidget::showEvent(event);
+    if (m_nPendingRows > 0) {
+        ApplyScroll(m_nPendingRows);
+        m_nPendingRows = 0;
+    }
+}
+
+void CReportList::SelectRow(int row)
+{
+    QTreeWidgetItem* item = row >= 0 ? topLevelItem(row) : nullptr;
+    if (item == nullptr) {
+        clearSelection();
+        return;
+    }
+    // Selecting must not move the list: the scroll position is the caller's.
+    bool scrolls = hasAutoScroll();
+    setAutoScroll(false);
+    setCurrentItem(item, 0, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    setAutoScroll(scrolls);
+}
+
+int CReportList::SelectionMark() const
+{
+    QModelIndex current = currentIndex();
+    return current.isValid() ? current.row() : -1;
+}

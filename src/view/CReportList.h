@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QColor>
+#include <QTreeWidget>
+
+#include <functional>
+
+// A list in report style: rows of one or more columns under a heading, fixed row height,
+// single full-row selection, one "marked" row drawn in its own text colour. The view's
+// genre, title and history lists are all of this kind.
+class CReportList : public QTreeWidget {
+    Q_OBJECT
+public:
+    CReportList(QWidget* parent, QRgb background, QRgb text);
+
+    // The row whose text is drawn in `colour`: `marked` is asked at every paint and
+    // answers the row index, or -1 for none.
+    void SetMarkedRow(std::function<int()> marked, QRgb colour);
+    int MarkedRow() const;
+    QColor MarkColour() const { return QColor(m_markColour); }
+
+    void SetRowHeight(int pixels);
+    int RowHeight() const { return m_nRowHeight; }
+
+    // Width of the list's client area (inside its border).
+    int ClientWidth() const;
+    // Adds a column with its heading and width.
+    void AddColumn(const QString& heading, int width, Qt::Alignment alignment);
+
+    void DeleteAllItems();
+    void InsertRow(const QStringList& texts, const QIcon& icon = QIcon());
+
+    // The first visible row (0 for an empty list) and the number of whole rows a page holds.
+    int TopIndex() const;
+    int CountPerPage() const;
+    // Scrolls down by a pixel amount; the list moves by whole rows, a part row counting as
+    // a whole one. Applied when the list is first shown if it is still hidden.
+    void ScrollDown(int pixels);
+    // Gives `row` the selected and focused state (-1 clears the selection).
+    void SelectRow(int row);
+    // The row holding the selection mark, or -1.
+    int SelectionMark() const;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void ApplyScroll(int rows);
+
+    QList<Qt::Alignment> m_columnAlign;
+    std::function<int()> m_marked;
+    QRgb m_markColour = qRgb(0, 0, 0);
+    int m_nRowHeight = 17;
+    int m_nPendingRows = 0;
+};

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QString>
+
+class CPlayHistory;
+class CReportList;
+class CZarn2Doc;
+class QLabel;
+class QLineEdit;
+class QWidget;
+
+// The lower part of the main view: five labelled figures of the current title's play
+// history (mode, last session or day, total, average, count) and the history list, by
+// session (history mode 0) or by day (any other mode).
+class CStatisticsArea {
+public:
+    // Creates the controls on `view` at their places.
+    explicit CStatisticsArea(QWidget* view);
+
+    // Initial texts, the history list's colours and columns (once the list has its size).
+    void Setup(int historyMode);
+    // Headings and the two mode-dependent labels.
+    void SetModeTexts(int historyMode);
+    // Empties the list and the figures, then shows the mode name.
+    void Clear(int historyMode);
+    // Rereads the current title's log and shows its figures and rows (the figures stay
+    // empty when there is no title, no log or no session).
+    void Fill(CZarn2Doc& doc, int historyMode);
+
+    // Whether row `i` of `history` may be read: 1, or 0 after its numbered message.
+    static int CheckRow(int i, const CPlayHistory& history);
+
+    QLabel* m_labelMode;     // 1050
+    QLabel* m_labelLast;     // 1005
+    QLabel* m_labelTotal;    // 1006
+    QLabel* m_labelAverage;  // 1008
+    QLabel* m_labelCount;    // 1009
+    QLineEdit* m_editMode;     // 1034
+    QLineEdit* m_editLast;     // 1011
+    QLineEdit* m_editTotal;    // 1012
+    QLineEdit* m_editAverage;  // 1013
+    QLineEdit* m_editCount;    // 1014
+    CReportList* m_listHistory;  // 1016
+
+private:
+    void FillBySessions(const CPlayHistory& history);
+    void FillByDays(const CPlayHistory& history);
+    void MarkLastRow(int rows);
+};

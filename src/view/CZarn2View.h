@@ -1,0 +1,88 @@
+#pragma once
+
+#include "view/CStatisticsArea.h"
+#include "view/CTitleIcons.h"
+
+#include <QPoint>
+#include <QWidget>
+
+class CMainFrame;
+class CReportList;
+class CZarn2App;
+class CZarn2Doc;
+
+// The main form: the genre list (upper left), the titles of the current genre (upper
+// right), and the statistics and history of the current title below them. The library's
+// current genre and current title are the only selection; the lists are rebuilt from them.
+class CZarn2View : public QWidget {
+    Q_OBJECT
+public:
+    CZarn2View(CZarn2App& app, CZarn2Doc& doc, CMainFrame& frame);
+    ~CZarn2View() override;
+
+    // Once, after the frame is built: pointers, lists, statistics, focus.
+    void OnInitialUpdate();
+
+    // Rebuild the genre list; the current genre index, or -1.
+    int FillGroupList();
+    // Rebuild the title list; the result of SelectCurrMember.
+    int FillMemberList();
+    // Select the current title's row; its index, or -1.
+    int SelectCurrMember();
+    // Shows submenu `submenu` of the main menu as a context menu at a screen point.
+    void ShowPopupMenu(int submenu, const QPoint& screenPos);
+    // Refresh every statistics field, the history list and the status bar counters.
+    void UpdateStatistics();
+
+    // "The library has genres" and "the current genre has titles" (the checks report an
+    // inconsistent library themselves).
+    bool HasGroups() const;
+    bool HasMembers() const;
+
+    CZarn2App* m_pApp;
+    CMainFrame* m_pFrame;
+    CZarn2Doc* m_pDoc;
+    CReportList* m_listGroup;
+    CReportList* m_listMember;
+    CStatisticsArea m_stats;
+    CReportList* m_listHistory;
+    int m_bBusy = 0;  // 1 while a title started with history recording runs
+
+public Q_SLOTS:
+    // A row chosen with the mouse becomes the current genre or title.
+    void OnGroupClicked(int row);
+    void OnMemberClicked(int row);
+    // A click on a column heading of any of the three lists.
+    void OnHeaderClicked(int column);
+
+    // Library commands.
+    void OnGroupAdd();
+    void OnGroupEdit();
+    void OnGroupOrder();
+    void OnGroupDelete();
+    void OnMemberAdd();
+    void OnMemberEdit();
+    void OnMemberOrder();
+    void OnMemberMove();
+    void OnHistoryReset();
+    void OnMemberDelete();
+    void OnMemberDeleteAll();
+    // Play commands.
+    void OnPlayRecorded();
+    void OnPlayUnrecorded();
+
+    // Display commands.
+    void OnIconLarge();
+    void OnIconSmall();
+    void SetCountMode();
+    void SetDateMode();
+    // Enabled states of the icon size and history mode commands (menus and toolbar).
+    void UpdateCommandUI();
+
+private:
+    void SetupList(CReportList* list, int x, int width, const QString& heading);
+    int CurrMemberIndex() const;
+    void SetHistoryMode(int mode);
+
+    CTitleIcons m_icons;
+};
