@@ -1,14 +1,142 @@
 #include "view/CTitleIcons.h"
 
-#include <QFileInfo>
+#include "platform/ExeIconReader.h"
+
+#include <QBuffer>
+#include <QDateTime>
+#include <QFile>
 #include <QFileIconProvider>
+#include <QFileInfo>
+#include <QHash>
+#include <QImageReader>
+#include <QPainter>
+#include <QPixmap>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace {
+
+// Icons already made, by path and pixel size; an entry is used only while the file still has
+// the modification time and size it had when the icon was made.
+struct CachedIcon {
+    QDateTime modified;
+    qint64 size = -1;
+    QIcon icon;
+};
+
+constexpr qsizetype kMaxCachedIcons = 8192;
+
+QHash<QString, CachedIcon>& Cache()
+{
+    static QHash<QString, CachedIcon> cache;
+    return cache;
+}
+
+// How well an image of this size fits: nearer is better, and of two equally near the larger
+// one, since shrinking looks better than enlarging.
+bool Fits(const QSize& candidate, const QSize& best, int px)
+{
+    const int distance = std::abs(candidate.width() - px);
+    const int bestDistance = std::abs(best.width() - px);
+    return distance < bestDistance || (distance == bestDistance && candidate.width() > best.width());
+}
+
+QImage ClosestImage(QImageReader& reader, int px)
+{
+    QImage best;
+    const int count = std::max(reader.imageCount(), 1);
+    for (int i = 0; i < count; ++i) {
+        if (i > 0 && !reader.jumpToImage(i))
+            break;
+        const QImage image = reader.read();
+        if (!image.isNull() && (best.isNull() || Fits(image.size(), best.size(), px)))
+            best = image;
+    }
+    return best;
+}
+
+QIcon IconFromIco(QByteArray bytes, int px)
+{
+    if (bytes.isEmpty())
+        return {};
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, "ico");
+    reader.setDecideFormatFromContent(false);
+    QImage image = ClosestImage(reader, px);
+    if (image.isNull())
+        return {};
+    if (image.width() != px || image.height() != px)
+        image = image.scaled(px, px, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    return QIcon(QPixmap::fromImage(image));
+}
+
+QByteArray FileBytes(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.read(static_cast<qint64>(ExeIconReader::kMaxFileBytes));
+}
+
+QByteArray ExeIco(const QString& path)
+{
+    const auto ico = ExeIconReader::IcoFromFile(QFile::encodeName(path).toStdString());
+    return QByteArray(reinterpret_cast<const char*>(ico.data()), static_cast<qsizetype>(ico.size()));
+}
+
+// A plain framed sheet in mid greys, readable on light and dark backgrounds, for a file that
+// gives no picture at all (the theme's generic program icon is preferred when there is one).
+QIcon NeutralIcon(int px)
+{
+    const QIcon themed = QIcon::fromTheme(QStringLiteral("application-x-executable"));
+    if (!themed.isNull())
+        return themed;
+    QPixmap pixmap(px, px);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const qreal margin = px / 8.0;
+    const QRectF sheet(margin, margin / 2, px - 2 * margin, px - margin);
+    painter.setPen(QPen(QColor(96, 96, 96), px / 16.0));
+    painter.setBrush(QColor(176, 176, 176));
+    painter.drawRoundedRect(sheet, px / 10.0, px / 10.0);
+    painter.fillRect(QRectF(sheet.left(), sheet.top(), sheet.width(), px / 5.0), QColor(96, 96, 96));
+    return QIcon(pixmap);
+}
+
+QIcon MakeIcon(const QFileInfo& info, int px)
+{
+    if (!info.isFile())
+        return NeutralIcon(px);
+    const QString suffix = info.suffix().toLower();
+    QIcon icon;
+    if (suffix == QLatin1String("ico"))
+        icon = IconFromIco(FileBytes(info.filePath()), px);
+    else if (suffix == QLatin1String("exe"))
+        icon = IconFromIco(ExeIco(info.filePath()), px);
+    if (icon.isNull())
+        icon = QFileIconProvider().icon(info);
+    return icon.isNull() ? NeutralIcon(px) : icon;
+}
+
+}  // namespace
 
 QIcon CTitleIcons::Icon(const QString& path, int iconSize)
 {
-    (void)iconSize;
-    QFileIconProvider provider;
-    QIcon icon = provider.icon(QFileInfo(path));
-    if (icon.isNull())
-        icon = provider.icon(QFileIconProvider::File);
+    const int px = PixelSize(iconSize);
+    const QFileInfo info(path);
+    const QDateTime modified = info.lastModified();
+    const qint64 size = info.exists() ? info.size() : -1;
+    const QString key = QString::number(px) + QLatin1Char('|') + path;
+    auto& cache = Cache();
+    const auto found = cache.constFind(key);
+    if (found != cache.constEnd() && found->modified == modified && found->size == size)
+        return found->icon;
+    if (cache.size() >= kMaxCachedIcons)
+        cache.clear();
+    const QIcon icon = MakeIcon(info, px);
+    cache.insert(key, {modified, size, icon});
     return icon;
 }

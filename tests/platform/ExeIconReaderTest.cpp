@@ -1,16 +1,13 @@
 #include "platform/ExeIconReader.h"
 
 #include "support/IcoFile.h"
+#include "support/MingwProgram.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <functional>
 
-// Windows programs are built here from resource scripts with the MinGW binutils: windres
-// compiles the icons, ld links a program without code around them, and objcopy turns it
-// into the 32-bit format.
 namespace {
 
 using IcoFile::Get16;
@@ -19,13 +16,6 @@ using IcoFile::Get32;
 const IcoFile::Image kSmall{16, 0xFF2060A0};
 const IcoFile::Image kLarge{32, 0xFFC04010};
 const IcoFile::Image kOther{16, 0xFF10C040};
-
-bool ToolsPresent()
-{
-    return std::system("command -v x86_64-w64-mingw32-windres >/dev/null 2>&1 && "
-                       "command -v x86_64-w64-mingw32-ld >/dev/null 2>&1 && "
-                       "command -v x86_64-w64-mingw32-objcopy >/dev/null 2>&1") == 0;
-}
 
 std::string Read(const std::string& bytes)
 {
@@ -92,30 +82,17 @@ class ExeIconReaderTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (ToolsPresent())
+        if (MingwProgram::ToolsPresent())
             return;
-        const char* ci = std::getenv("CI");
-        if (ci != nullptr && std::string(ci) == "true")
-            FAIL() << "the MinGW binutils (binutils-mingw-w64) are needed to build test programs";
-        GTEST_SKIP() << "MinGW binutils not installed";
+        if (MingwProgram::RequiredHere())
+            FAIL() << MingwProgram::kMissingTools;
+        GTEST_SKIP() << MingwProgram::kMissingTools;
     }
 
-    // Builds a program from a resource script whose icon files are given by name; empty
-    // when a tool fails.
     std::string Build(const std::string& rc, const std::vector<std::pair<std::string, std::string>>& files,
                       bool pe32 = false)
     {
-        for (const auto& [name, bytes] : files)
-            TempDir::WriteBytes(m_dir / name, bytes);
-        TempDir::WriteBytes(m_dir / "icons.rc", rc);
-        std::string command = "cd '" + m_dir.Path() + "' && " +
-                              "x86_64-w64-mingw32-windres --preprocessor=cat -O coff -i icons.rc -o icons.o && "
-                              "x86_64-w64-mingw32-ld -e 0 -o prog.exe icons.o";
-        if (pe32)
-            command += " && x86_64-w64-mingw32-objcopy -O pei-i386 prog.exe prog.exe";
-        if (std::system(command.c_str()) != 0)
-            return {};
-        return TempDir::ReadBytes(m_dir / "prog.exe");
+        return MingwProgram::Build(m_dir, rc, files, pe32);
     }
 
     std::string BuildTwoSizes(bool pe32 = false)
