@@ -1,5 +1,6 @@
 #include "app/CAppCommands.h"
 
+#include "app/COptionSheet.h"
 #include "app/CVersionInfoDlg.h"
 #include "app/core/CZarn2App.h"
 
@@ -35,4 +36,10 @@ void CAppCommands::OnAppExit()
 {
     if (m_app.m_bPlaying == 0)
         m_pMainWindow->close();
+}
+
+void CAppCommands::OnOptions()
+{
+    COptionSheet sheet(m_app, m_pMainWindow);
+    sheet.exec();
 }

@@ -17,6 +17,7 @@ public Q_SLOTS:
     void OnFiler();
     void OnHelp();
     void OnAppExit();
+    void OnOptions();
 
 private:
     CZarn2App& m_app;

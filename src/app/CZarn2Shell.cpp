@@ -4,6 +4,7 @@
 #include "app/CMainFrame.h"
 #include "app/CommandRouter.h"
 #include "app/core/CZarn2App.h"
+#include "launch/ui/CDiscCommands.h"
 #include "library/CZarn2Doc.h"
 #include "view/CZarn2View.h"
 
@@ -28,6 +29,7 @@ void CZarn2Shell::Create()
     m_pView = new CZarn2View(m_app, *m_pDoc, *m_pFrame);
     m_pFrame->setCentralWidget(m_pView);
     CommandRouter::ConnectApp(*m_pFrame, *new CAppCommands(m_app, m_pFrame.get()));
+    CommandRouter::ConnectDisc(*m_pFrame, *new CDiscCommands(m_pFrame.get()));
     CommandRouter::ConnectView(*m_pFrame, *m_pView);
     m_pView->OnInitialUpdate();
 }

@@ -3,6 +3,7 @@
 #include "app/CAppCommands.h"
 #include "app/CMainFrame.h"
 #include "app/CommandIds.h"
+#include "launch/ui/CDiscCommands.h"
 #include "view/CZarn2View.h"
 
 #include <QAction>
@@ -52,6 +53,13 @@ const Route<CAppCommands> kAppRoutes[] = {
     {ID_APP_EXIT, &CAppCommands::OnAppExit},
     {ID_HELP, &CAppCommands::OnHelp},
     {ID_FILER, &CAppCommands::OnFiler},
+    {ID_OPTION, &CAppCommands::OnOptions},
+};
+
+const Route<CDiscCommands> kDiscRoutes[] = {
+    {ID_TRAY_OPEN, &CDiscCommands::OnTrayOpen},
+    {ID_TRAY_CLOSE, &CDiscCommands::OnTrayClose},
+    {ID_INSTALL, &CDiscCommands::OnInstall},
 };
 
 void ConnectStateUpdates(QMenu* menu, CZarn2View& view)
@@ -76,5 +84,7 @@ void ConnectView(CMainFrame& frame, CZarn2View& view)
 }
 
 void ConnectApp(CMainFrame& frame, CAppCommands& commands) { Connect(frame, commands, kAppRoutes); }
+
+void ConnectDisc(CMainFrame& frame, CDiscCommands& commands) { Connect(frame, commands, kDiscRoutes); }
 
 }  // namespace CommandRouter

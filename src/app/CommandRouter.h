@@ -1,6 +1,7 @@
 #pragma once
 
 class CAppCommands;
+class CDiscCommands;
 class CMainFrame;
 class CZarn2View;
 
@@ -9,4 +10,5 @@ class CZarn2View;
 namespace CommandRouter {
 void ConnectView(CMainFrame& frame, CZarn2View& view);
 void ConnectApp(CMainFrame& frame, CAppCommands& commands);
+void ConnectDisc(CMainFrame& frame, CDiscCommands& commands);
 }  // namespace CommandRouter
