@@ -1,0 +1,62 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class CGroup;
+class CZarn2Doc;
+class IDialogRunner;
+class IViewRefresh;
+struct MemberDlgValues;
+
+// The commands that edit the library from the main window: genres created, edited,
+// reordered and deleted; titles added (also from a dropped file), edited, reordered, moved
+// and deleted; a title's history cleared; the icon size of the title list. Each checks its
+// precondition (with its message), then does nothing while a recorded play runs, opens its
+// dialog, calls one library operation and refreshes the view. A name that is in use or
+// that the library refuses opens the dialog again with what the user typed.
+class CLibraryCommands {
+public:
+    // `busy` answers whether a title started with history recording is running.
+    CLibraryCommands(CZarn2Doc* doc, IViewRefresh* view, IDialogRunner* dialogs,
+                     std::function<bool()> busy);
+
+    void OnGroupAdd();
+    void OnGroupEdit();
+    void OnGroupOrder();
+    void OnGroupDelete();
+    void OnMemberAdd();
+    // Files dropped onto the view (not onto the genre list): the first one is registered.
+    void OnDropFiles(const std::vector<std::string>& paths);
+    void OnMemberEdit();
+    void OnMemberOrder();
+    void OnMemberMove();
+    void OnHistoryReset();
+    void OnMemberDelete();
+    void OnMemberDeleteAll();
+    void OnIconLarge();
+    void OnIconSmall();
+
+    // Enabled states of the icon size commands. Any size but small counts as large and is
+    // stored back as 1 when the large-icon state is asked.
+    bool IconLargeEnabled();
+    bool IconSmallEnabled() const;
+
+private:
+    bool Busy() const;
+    bool HasGroups() const;
+    bool HasMembers() const;
+    // The precondition messages: true when the condition holds.
+    bool RequireGroups() const;
+    bool RequireMembers() const;
+    // The title dialog until the user cancels or the title is stored.
+    void AddMemberFrom(const std::string& caption, MemberDlgValues values);
+    bool GroupRefused(const std::string& name, bool nameTakenOnDisk) const;
+    bool GroupTakenOnDisk(const std::string& name) const;
+
+    CZarn2Doc* m_pDoc;
+    IViewRefresh* m_pView;
+    IDialogRunner* m_pDialogs;
+    std::function<bool()> m_busy;
+};

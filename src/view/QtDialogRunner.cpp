@@ -1,0 +1,59 @@
+#include "view/QtDialogRunner.h"
+
+#include "dialogs/CGroupDlg.h"
+#include "dialogs/CGroupOrderDlg.h"
+#include "dialogs/CMemberDlg.h"
+#include "dialogs/CMemberMoveDlg.h"
+#include "dialogs/CMemberOrderDlg.h"
+
+QtDialogRunner::QtDialogRunner(QWidget* parent, CZarn2App* app, IOrderedList* groupList,
+                               IOrderedList* memberList)
+    : m_pParent(parent), m_pApp(app), m_pGroupList(groupList), m_pMemberList(memberList)
+{
+}
+
+bool QtDialogRunner::RunGroupDlg(const std::string& caption, GroupDlgValues& values)
+{
+    CGroupDlg dlg(m_pParent);
+    dlg.m_szCaption = caption;
+    dlg.m_szName = values.name;
+    dlg.m_nPlayMode = values.playMode;
+    if (dlg.exec() != QDialog::Accepted)
+        return false;
+    values.name = dlg.m_szName;
+    values.playMode = dlg.m_nPlayMode;
+    return true;
+}
+
+bool QtDialogRunner::RunMemberDlg(const std::string& caption, MemberDlgValues& values)
+{
+    CMemberDlg dlg(m_pApp, m_pParent);
+    dlg.SetData(caption, values.name, values.exePath, values.iconPath, values.autoTiming,
+                values.useMedia);
+    if (dlg.exec() != QDialog::Accepted)
+        return false;
+    values = MemberDlgValues{dlg.m_szName, dlg.m_szExePath, dlg.m_szIconPath, dlg.m_nAutoTiming,
+                             dlg.m_nUseMedia};
+    return true;
+}
+
+bool QtDialogRunner::RunMemberMoveDlg(CZarn2Doc* doc, int& destGroup)
+{
+    CMemberMoveDlg dlg(doc, m_pParent);
+    if (dlg.exec() != QDialog::Accepted)
+        return false;
+    destGroup = dlg.m_nSelGroup;
+    return true;
+}
+
+void QtDialogRunner::RunGroupOrderDlg(CZarn2Doc* doc)
+{
+    CGroupOrderDlg dlg(doc, m_pGroupList, m_pParent);
+    dlg.exec();
+}
+
+void QtDialogRunner::RunMemberOrderDlg(CZarn2Doc* doc)
+{
+    CMemberOrderDlg dlg(doc, m_pMemberList, m_pParent);
+    dlg.exec();
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "view/IDialogRunner.h"
+
+class CZarn2App;
+class IOrderedList;
+class QWidget;
+
+// Runs the real editing dialogs over `parent` (the main view). The reorder dialogs move
+// entries of the view's genre and title lists, reached through `groupList` and
+// `memberList`.
+class QtDialogRunner final : public IDialogRunner {
+public:
+    QtDialogRunner(QWidget* parent, CZarn2App* app, IOrderedList* groupList,
+                   IOrderedList* memberList);
+
+    bool RunGroupDlg(const std::string& caption, GroupDlgValues& values) override;
+    bool RunMemberDlg(const std::string& caption, MemberDlgValues& values) override;
+    bool RunMemberMoveDlg(CZarn2Doc* doc, int& destGroup) override;
+    void RunGroupOrderDlg(CZarn2Doc* doc) override;
+    void RunMemberOrderDlg(CZarn2Doc* doc) override;
+
+private:
+    QWidget* m_pParent;
+    CZarn2App* m_pApp;
+    IOrderedList* m_pGroupList;
+    IOrderedList* m_pMemberList;
+};
