@@ -1,4 +1,5 @@
-#include <gio/gdesktopappinfo.h>
+// gio-unix is not among the build's pkg-config modules; its header sits in its own folder.
+#include <gio-unix-2.0/gio/gdesktopappinfo.h>
 #include <gio/gio.h>
 
 #include "platform/DesktopShortcut.h"
