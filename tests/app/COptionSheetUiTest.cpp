@@ -14,6 +14,7 @@
 #include "support/ScriptedMessenger.h"
 #include "support/TempDir.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QPushButton>
@@ -173,6 +174,19 @@ private Q_SLOTS:
         QCOMPARE(edit->text(), QStringLiteral("15"));
         sheet->Button(QDialogButtonBox::Ok)->click();
         QCOMPARE(m_app.LimitMinite, 15);
+    }
+
+    void focusPutsTheCaretAtTheStart()
+    {
+        m_app.Filer = "/usr/bin/a-rather-long-file-manager-name";
+        auto sheet = OpenSheet();
+        sheet->Tabs()->setCurrentIndex(3);
+        CCaretStartEdit* edit = sheet->OtherPage().FilerEdit();
+        edit->setCursorPosition(10);
+        QFocusEvent focus(QEvent::FocusIn, Qt::TabFocusReason);
+        QApplication::sendEvent(edit, &focus);
+        QCOMPARE(edit->cursorPosition(), 0);
+        QVERIFY(!edit->hasSelectedText());
     }
 
     void storedMinutesShowAndSurviveOk_data()
