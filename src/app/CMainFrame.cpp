@@ -3,6 +3,7 @@
 #include "app/CMainMenu.h"
 #include "app/CMainStatusBar.h"
 #include "app/CMainToolBar.h"
+#include "app/Resources.h"
 #include "app/core/CZarn2App.h"
 #include "view/CZarn2View.h"
 
@@ -28,6 +29,9 @@ CMainFrame::CMainFrame(CZarn2App& app)
     setFixedSize(CSettings::kWindowWidth, CSettings::kWindowHeight);
     move(m_saved.x, m_saved.y);
 
+    // The toolbar images are compiled in; make sure they are registered (once).
+    static const bool resources = (Zarn2InitResources(), true);
+    (void)resources;
     CMainMenu::Build(menuBar(), m_actions);
     CMainToolBar::Build(m_pToolBar, m_actions);
     addToolBar(Qt::TopToolBarArea, m_pToolBar);

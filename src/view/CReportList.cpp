@@ -23,6 +23,7 @@ CReportList::CReportList(QWidget* parent, QRgb background, QRgb text) : QTreeWid
     header()->setSectionsMovable(false);
     header()->setSectionsClickable(true);
     header()->setSectionResizeMode(QHeaderView::Interactive);
+    header()->setMinimumSectionSize(8);
     setItemDelegate(new CMarkedRowDelegate(this));
 
     QPalette pal = palette();

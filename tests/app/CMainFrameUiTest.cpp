@@ -1,0 +1,262 @@
+// The main frame: size and window buttons, the main menu, the toolbar with its prompts,
+// the status bar panes and clock, the remembered position, and the close refusal while a
+// title runs with history recording.
+#include "support/UiLibrary.h"
+
+#include "app/CMainStatusBar.h"
+#include "app/CommandIds.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QToolBar>
+#include <QtTest>
+
+namespace {
+
+QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
+
+// A menu as lines: "text" for a command (with its id), "|" for a separator, submenus
+// indented by two blanks.
+void Dump(QMenu* menu, const QString& indent, QStringList& out)
+{
+    for (QAction* action : menu->actions()) {
+        if (action->isSeparator()) {
+            out << indent + QStringLiteral("|");
+        } else if (QMenu* sub = action->menu()) {
+            out << indent + action->text();
+            Dump(sub, indent + QStringLiteral("  "), out);
+        } else {
+            out << indent + QStringLiteral("%1 %2").arg(action->data().toInt()).arg(action->text());
+        }
+    }
+}
+
+}  // namespace
+
+class CMainFrameUiTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void fixedSizeAndButtons();
+    void mainMenu();
+    void toolbarOrderAndPrompts();
+    void statusPanes();
+    void clockAtFirstTick();
+    void trackedPosition_data();
+    void trackedPosition();
+    void positionCarriedToSettings_data();
+    void positionCarriedToSettings();
+    void closeRefusedWhileBusy();
+    void exitCommandWhilePlaying();
+    void libraryWrittenAtEnd();
+};
+
+void CMainFrameUiTest::fixedSizeAndButtons()
+{
+    UiLibrary lib;
+    lib.Open();
+    CMainFrame& frame = lib.Frame();
+    QCOMPARE(frame.size(), QSize(750, 510));
+    QCOMPARE(frame.minimumSize(), QSize(750, 510));
+    QCOMPARE(frame.maximumSize(), QSize(750, 510));
+    Qt::WindowFlags flags = frame.windowFlags();
+    QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
+    QVERIFY(flags & Qt::WindowMinimizeButtonHint);
+    QVERIFY(flags & Qt::WindowCloseButtonHint);
+    QCOMPARE(frame.windowTitle(), Q(" [ Zarn2 ] - The Game Launcher -"));
+}
+
+void CMainFrameUiTest::mainMenu()
+{
+    UiLibrary lib;
+    lib.Open();
+    QStringList lines;
+    for (QAction* top : lib.Frame().menuBar()->actions()) {
+        lines << top->text();
+        Dump(top->menu(), QStringLiteral("  "), lines);
+    }
+    QStringList expected = {
+        Q("ファイル(&F)"), Q("  32787 ファイラーの起動(&F)"), Q("  |"), Q("  57665 Zarn2 の終了(&X)"),
+        Q("表示(&A)"), Q("  アイコンサイズ(&I)"), Q("    32829 大きいアイコン(&L)"),
+        Q("    32830 小さいアイコン(&S)"), Q("  |"), Q("  履歴表示(&H)"), Q("    32838 回数単位(&C)"),
+        Q("    32839 日付単位(&D)"),
+        Q("ジャンル(&G)"), Q("  32799 ジャンルを追加する(&A)"), Q("  32800 ジャンルを編集する(&E)"),
+        Q("  32809 ジャンルを並べ替える(&O)"), Q("  |"), Q("  32779 ジャンルを削除する(&D)"),
+        Q("タイトル(&T)"), Q("  32811 履歴を取ってプレイする(&P)"), Q("  32815 履歴を取らずにプレイする(&F)"),
+        Q("  |"), Q("  32798 タイトルを追加する(&A)"), Q("  32806 タイトルを編集する(&E)"),
+        Q("  32772 タイトルを並べ替える(&O)"), Q("  32820 他のジャンルへ移動する(&M)"), Q("  |"),
+        Q("  32810 履歴を初期化する(&I)"), Q("  |"), Q("  32775 タイトルを削除する(&D)"),
+        Q("  32776 全てを削除する(&C)"),
+        Q("オプション(&O)"), Q("  32803 設定(&S)"), Q("  |"), Q("  32821 CDトレイを開く(&O)"),
+        Q("  32823 CDトレイを閉じる(&C)"), Q("  |"), Q("  32817 ソフトのインストール(&I)"),
+        Q("ヘルプ(&H)"), Q("  57670 Zarn2 のヘルプ(&H)"), Q("  57664 Zarn2 のバージョン情報 (&A)...")};
+    QCOMPARE(lines, expected);
+    // Every command is reachable by its id and is connected to a handler.
+    for (const auto& [id, action] : lib.Frame().Actions().All()) {
+        QCOMPARE(lib.Frame().Action(id), action);
+        // (disconnecting reports whether a handler was connected)
+        QVERIFY2(QObject::disconnect(action, &QAction::triggered, nullptr, nullptr),
+                 qPrintable(QString::number(id)));
+    }
+}
+
+void CMainFrameUiTest::toolbarOrderAndPrompts()
+{
+    UiLibrary lib;
+    lib.Open();
+    QToolBar* bar = lib.Frame().ToolBar();
+    QCOMPARE(bar->iconSize(), QSize(20, 15));
+    QVERIFY(!bar->isMovable());
+    struct Expected {
+        int id;
+        const char* prompt;
+        const char* tip;
+    };
+    const Expected expected[] = {
+        {32787, "登録したファイラーを起動する", "登録したファイラーを起動する"},
+        {0, nullptr, nullptr},
+        {32821, "CDトレイを開く", "CDトレイを開く"},
+        {32823, "CDトレイを閉じる", "CDトレイを閉じる"},
+        {0, nullptr, nullptr},
+        {32817, "挿入したメディアのセットアップを実行する", "セットアップを実行する"},
+        {0, nullptr, nullptr},
+        {32829, "大きいアイコン", "大きいアイコン"},
+        {32830, "小さいアイコン", "小さいアイコン"},
+        {0, nullptr, nullptr},
+        {32838, "回数で表示", "回数で表示"},
+        {32839, "日付で表示", "日付で表示"},
+        {0, nullptr, nullptr},
+        {57670, "ヘルプの表示", "ヘルプを表示する"},
+    };
+    QList<QAction*> actions = bar->actions();
+    QCOMPARE(actions.size(), int(std::size(expected)));
+    for (int i = 0; i < actions.size(); ++i) {
+        const Expected& e = expected[i];
+        QAction* action = actions[i];
+        QVERIFY2(action->isSeparator() == (e.id == 0), qPrintable(QString::number(i)));
+        if (e.id == 0)
+            continue;
+        QCOMPARE(action->data().toInt(), e.id);
+        QCOMPARE(action->statusTip(), Q(e.prompt));
+        QCOMPARE(action->toolTip(), Q(e.tip));
+        QVERIFY2(!action->icon().isNull(), qPrintable(QString::number(e.id)));
+        QCOMPARE(action->icon().pixmap(QSize(20, 15)).size(), QSize(20, 15));
+    }
+}
+
+void CMainFrameUiTest::statusPanes()
+{
+    UiLibrary lib;
+    CMainFrame frame(lib.app);
+    CMainStatusBar* panes = frame.StatusPanes();
+    // Before the first update: the identifiers' texts.
+    QCOMPARE(panes->PaneText(1), QString(12, QLatin1Char(' ')));
+    QCOMPARE(panes->PaneText(2), Q("ID_GROUP"));
+    QCOMPARE(panes->PaneText(3), Q("ID_MEMBER"));
+    QCOMPARE(panes->PaneWidth(1), 90);
+    QCOMPARE(panes->PaneWidth(2), 90);
+    QCOMPARE(panes->PaneWidth(3), 110);
+    frame.SetGenreCounter(2, 5);
+    frame.SetTitleCounter(0, 128);
+    QCOMPARE(panes->PaneText(1), Q(" ジャンル :   2/  5"));
+    QCOMPARE(panes->PaneText(2), Q(" タイトル :   0/128"));
+}
+
+void CMainFrameUiTest::clockAtFirstTick()
+{
+    UiLibrary lib;
+    lib.clock.now = LocalDateTime{2031, 12, 1, 7, 8, 9};
+    CMainFrame frame(lib.app);
+    QCOMPARE(frame.StatusPanes()->PaneText(3), Q("ID_MEMBER"));
+    QTRY_COMPARE_WITH_TIMEOUT(frame.StatusPanes()->PaneText(3), Q(" 2031/12/01 07:08:09"), 2000);
+    lib.clock.now = LocalDateTime{2032, 1, 2, 23, 59, 0};
+    QTRY_COMPARE_WITH_TIMEOUT(frame.StatusPanes()->PaneText(3), Q(" 2032/01/02 23:59:00"), 2000);
+}
+
+void CMainFrameUiTest::trackedPosition_data()
+{
+    QTest::addColumn<QPoint>("corner");
+    QTest::addColumn<QPoint>("stored");
+    const QPoint centred((1280 - 750) / 2, (1024 - 510) / 2);
+    QTest::newRow("on the screen") << QPoint(100, 120) << QPoint(100, 120);
+    QTest::newRow("origin") << QPoint(0, 0) << QPoint(0, 0);
+    QTest::newRow("last pixel") << QPoint(1279, 1023) << QPoint(1279, 1023);
+    QTest::newRow("left of the screen") << QPoint(-1, 100) << centred;
+    QTest::newRow("above the screen") << QPoint(100, -5) << centred;
+    QTest::newRow("right edge") << QPoint(1280, 100) << centred;
+    QTest::newRow("below") << QPoint(100, 1024) << centred;
+    QTest::newRow("minimised far off") << QPoint(-32000, -32000) << centred;
+}
+
+void CMainFrameUiTest::trackedPosition()
+{
+    QFETCH(QPoint, corner);
+    QFETCH(QPoint, stored);
+    CSettings::Point p = CMainFrame::TrackedPosition(corner.x(), corner.y(), 1280, 1024);
+    QCOMPARE(QPoint(p.x, p.y), stored);
+}
+
+void CMainFrameUiTest::positionCarriedToSettings_data()
+{
+    QTest::addColumn<QPoint>("moveTo");
+    QTest::addColumn<bool>("kept");
+    QTest::newRow("on the screen") << QPoint(40, 60) << true;
+    QTest::newRow("left of the screen") << QPoint(-300, 60) << false;
+}
+
+void CMainFrameUiTest::positionCarriedToSettings()
+{
+    QFETCH(QPoint, moveTo);
+    QFETCH(bool, kept);
+    UiLibrary lib;
+    lib.app.Position = CSettings::Point{70, 80};
+    lib.Open();
+    QCOMPARE(lib.Frame().pos(), QPoint(70, 80));
+    lib.Frame().move(moveTo);
+    QCoreApplication::processEvents();
+    lib.Close();
+    QSize screen = QGuiApplication::primaryScreen()->size();
+    CSettings::Point centred = CSettings::CentredPosition(screen.width(), screen.height());
+    QPoint expected = kept ? moveTo : QPoint(centred.x, centred.y);
+    QCOMPARE(QPoint(lib.app.Position.x, lib.app.Position.y), expected);
+}
+
+void CMainFrameUiTest::closeRefusedWhileBusy()
+{
+    UiLibrary lib;
+    CZarn2View& view = lib.Open();
+    view.m_bBusy = 1;
+    QVERIFY(!lib.Frame().close());
+    QVERIFY(lib.Frame().isVisible());
+    view.m_bBusy = 0;
+    QVERIFY(lib.Frame().close());
+    QVERIFY(!lib.Frame().isVisible());
+}
+
+void CMainFrameUiTest::exitCommandWhilePlaying()
+{
+    UiLibrary lib;
+    lib.Open();
+    QAction* exit = lib.Frame().Action(CommandId::ID_APP_EXIT);
+    lib.app.m_bPlaying = 1;
+    exit->trigger();
+    QVERIFY(lib.Frame().isVisible());
+    lib.app.m_bPlaying = 0;
+    exit->trigger();
+    QVERIFY(!lib.Frame().isVisible());
+}
+
+void CMainFrameUiTest::libraryWrittenAtEnd()
+{
+    UiLibrary lib;
+    lib.Build([](CZarn2Doc& doc) { UiLibrary::AddGenre(doc, "A", 3); });
+    lib.Open();
+    // A title chosen in memory only reaches the genre file when the program ends.
+    lib.Doc().SetCurrMember(0);
+    lib.Close();
+    std::string genre = TempDir::ReadBytes(lib.app.m_szDataDir + "/A.Zarn");
+    QVERIFY2(genre.find("[CurrMember]\r\n0\r\n") != std::string::npos, genre.c_str());
+}
+
+QTEST_MAIN(CMainFrameUiTest)
+#include "CMainFrameUiTest.moc"

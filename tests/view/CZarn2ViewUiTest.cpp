@@ -1,0 +1,495 @@
+// The main view on a library in a temporary program folder: rows, highlighting, scrolling,
+// the play statistics in both modes, the status counters, heading clicks and the display
+// commands' states.
+#include "support/UiLibrary.h"
+
+#include "app/CMainStatusBar.h"
+#include "app/CommandIds.h"
+#include "history/CPlayHistory.h"
+#include "view/CReportList.h"
+#include "view/ViewPointers.h"
+#include "platform/Format.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTimer>
+#include <QtTest>
+
+namespace {
+
+QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
+
+QString Cell(CReportList* list, int row, int column)
+{
+    QTreeWidgetItem* item = list->topLevelItem(row);
+    return item ? item->text(column) : QStringLiteral("<no row>");
+}
+
+// One genre "RPG" whose only title "勇者の旅" has the given sessions.
+void OneTitle(UiLibrary& lib, const std::vector<std::pair<std::string, long>>& sessions)
+{
+    lib.Build([](CZarn2Doc& doc) {
+        doc.AddGroup("RPG", 0);
+        doc.AddMember("勇者の旅", "/usr/bin/true", "/usr/bin/true", 1, 0);
+    });
+    if (!sessions.empty())
+        lib.WriteLog("RPG", "勇者の旅", sessions);
+}
+
+const std::vector<std::pair<std::string, long>> kThreeSessions = {
+    {"2009/03/07,21:05:09", 100}, {"2009/03/07,22:00:00", 100}, {"2009/03/07,23:10:00", 101}};
+
+}  // namespace
+
+class CZarn2ViewUiTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void threeSessionsByCount();
+    void threeSessionsByDate();
+    void lastRowMarkedAndVisible_data();
+    void lastRowMarkedAndVisible();
+    void missingLogShowsModeOnly();
+    void hundredHours();
+    void emptyLibrary();
+    void genreListScroll_data();
+    void genreListScroll();
+    void titleListScroll_data();
+    void titleListScroll();
+    void titleRowsAndHeadings();
+    void headerClicks_data();
+    void headerClicks();
+    void genreClickChangesCurrentGenre();
+    void titleClickChangesCurrentTitle();
+    void iconCommandsAndStates();
+    void historyCommandStates();
+    void rowCheckMessages();
+    void popupMenuShowsTitleCommands();
+    void modulePointers();
+};
+
+void CZarn2ViewUiTest::threeSessionsByCount()
+{
+    UiLibrary lib;
+    OneTitle(lib, kThreeSessions);
+    CZarn2View& view = lib.Open();
+    CStatisticsArea& s = view.m_stats;
+
+    QCOMPARE(s.m_editMode->text(), Q("回数単位"));
+    QCOMPARE(s.m_editLast->text(), Q("00:01:41"));
+    QCOMPARE(s.m_editTotal->text(), Q("00:05:01"));
+    QCOMPARE(s.m_editAverage->text(), Q("00:01:40"));
+    QCOMPARE(s.m_editCount->text(), Q("3 回"));
+    QCOMPARE(s.m_labelMode->text(), Q(" 集計モード"));
+    QCOMPARE(s.m_labelLast->text(), Q(" 今回のプレイ時間"));
+    QCOMPARE(s.m_labelTotal->text(), Q(" 合計プレイ時間"));
+    QCOMPARE(s.m_labelAverage->text(), Q(" 平均プレイ時間"));
+    QCOMPARE(s.m_labelCount->text(), Q(" 全プレイ回数"));
+
+    CReportList* history = view.m_listHistory;
+    QCOMPARE(history->headerItem()->text(0), Q("回数"));
+    QCOMPARE(history->headerItem()->text(1), Q("日　時"));
+    QCOMPARE(history->headerItem()->text(2), Q("プレイ時間"));
+    QCOMPARE(history->topLevelItemCount(), 3);
+    QCOMPARE(Cell(history, 0, 0), Q("1"));
+    QCOMPARE(Cell(history, 0, 1), Q("2009/03/07, 21:05:09"));
+    QCOMPARE(Cell(history, 0, 2), Q("00:01:40"));
+    QCOMPARE(Cell(history, 2, 2), Q("00:01:41"));
+    QCOMPARE(history->MarkedRow(), 2);
+    QCOMPARE(history->topLevelItem(0)->textAlignment(1) & Qt::AlignHorizontal_Mask, int(Qt::AlignHCenter));
+    QVERIFY(lib.messenger.messages.empty());
+}
+
+void CZarn2ViewUiTest::threeSessionsByDate()
+{
+    UiLibrary lib;
+    OneTitle(lib, kThreeSessions);
+    CZarn2View& view = lib.Open();
+    view.SetDateMode();
+    CStatisticsArea& s = view.m_stats;
+
+    QCOMPARE(lib.app.HistoryMode, 1);
+    QCOMPARE(s.m_editMode->text(), Q("日数単位"));
+    QCOMPARE(s.m_editLast->text(), Q("00:05:01"));
+    QCOMPARE(s.m_editTotal->text(), Q("00:05:01"));
+    QCOMPARE(s.m_editAverage->text(), Q("00:05:01"));
+    QCOMPARE(s.m_editCount->text(), Q("1 日"));
+    QCOMPARE(s.m_labelLast->text(), Q(" 今日のプレイ時間"));
+    QCOMPARE(s.m_labelCount->text(), Q(" 全プレイ日数"));
+    CReportList* history = view.m_listHistory;
+    QCOMPARE(history->headerItem()->text(0), Q("日数"));
+    QCOMPARE(history->headerItem()->text(1), Q("日　付"));
+    QCOMPARE(history->topLevelItemCount(), 1);
+    QCOMPARE(Cell(history, 0, 0), Q("1"));
+    QCOMPARE(Cell(history, 0, 1), Q("2009/03/07"));
+    QCOMPARE(Cell(history, 0, 2), Q("00:05:01"));
+
+    // Back by count: the same log, one row per session again.
+    view.SetCountMode();
+    QCOMPARE(history->topLevelItemCount(), 3);
+    QCOMPARE(s.m_editCount->text(), Q("3 回"));
+    QCOMPARE(history->headerItem()->text(1), Q("日　時"));
+}
+
+void CZarn2ViewUiTest::lastRowMarkedAndVisible_data()
+{
+    QTest::addColumn<int>("sessions");
+    QTest::newRow("five") << 5;
+    QTest::newRow("six") << 6;
+    QTest::newRow("twenty") << 20;
+}
+
+void CZarn2ViewUiTest::lastRowMarkedAndVisible()
+{
+    QFETCH(int, sessions);
+    UiLibrary lib;
+    std::vector<std::pair<std::string, long>> log;
+    for (int i = 0; i < sessions; ++i)
+        log.emplace_back("2009/03/" + std::string(i < 9 ? "0" : "") + std::to_string(i + 1) + ",10:00:00", 60);
+    OneTitle(lib, log);
+    CZarn2View& view = lib.Open();
+    CReportList* history = view.m_listHistory;
+
+    QCOMPARE(history->topLevelItemCount(), sessions);
+    QCOMPARE(history->MarkedRow(), sessions - 1);
+    QVERIFY(history->topLevelItem(sessions - 1)->isSelected());
+    int perPage = history->CountPerPage();
+    QVERIFY(perPage >= 5);
+    int expectedTop = sessions <= perPage ? 0 : sessions - perPage;
+    QCOMPARE(history->TopIndex(), expectedTop);
+    QCOMPARE(view.m_stats.m_editCount->text(), QString::number(sessions) + Q(" 回"));
+}
+
+void CZarn2ViewUiTest::missingLogShowsModeOnly()
+{
+    UiLibrary lib;
+    OneTitle(lib, {});
+    QVERIFY(std::remove(lib.LogPath("RPG", "勇者の旅").c_str()) == 0);
+    CZarn2View& view = lib.Open();
+    CStatisticsArea& s = view.m_stats;
+
+    QCOMPARE(s.m_editMode->text(), Q("回数単位"));
+    for (QLineEdit* field : {s.m_editLast, s.m_editTotal, s.m_editAverage, s.m_editCount})
+        QVERIFY2(field->text().isEmpty(), qPrintable(field->text()));
+    QCOMPARE(view.m_listHistory->topLevelItemCount(), 0);
+    QVERIFY(lib.messenger.messages.empty());
+}
+
+void CZarn2ViewUiTest::hundredHours()
+{
+    UiLibrary lib;
+    OneTitle(lib, {{"2009/03/07,21:05:09", 360000}});
+    CZarn2View& view = lib.Open();
+    QCOMPARE(view.m_stats.m_editTotal->text(), Q("100:00:00"));
+    QCOMPARE(view.m_stats.m_editLast->text(), Q("100:00:00"));
+    QCOMPARE(Cell(view.m_listHistory, 0, 2), Q("100:00:00"));
+}
+
+void CZarn2ViewUiTest::emptyLibrary()
+{
+    UiLibrary lib;
+    CZarn2View& view = lib.Open();
+    CMainStatusBar* panes = lib.Frame().StatusPanes();
+    QCOMPARE(panes->PaneText(1), Q(" ジャンル :   0/  0"));
+    QCOMPARE(panes->PaneText(2), Q(" タイトル :   0/  0"));
+    QCOMPARE(view.m_listGroup->topLevelItemCount(), 0);
+    QCOMPARE(view.m_listMember->topLevelItemCount(), 0);
+    QCOMPARE(view.m_listGroup->MarkedRow(), -1);
+    QCOMPARE(view.m_stats.m_editMode->text(), Q("回数単位"));
+    QVERIFY(!view.m_listMember->hasFocus());
+    QVERIFY(lib.messenger.messages.empty());
+}
+
+void CZarn2ViewUiTest::genreListScroll_data()
+{
+    QTest::addColumn<int>("current");
+    QTest::addColumn<int>("top");
+    QTest::newRow("0 stays") << 0 << 0;
+    QTest::newRow("10 stays") << 10 << 0;
+    QTest::newRow("11 one row") << 11 << 1;
+    QTest::newRow("20 ten rows") << 20 << 10;
+}
+
+void CZarn2ViewUiTest::genreListScroll()
+{
+    QFETCH(int, current);
+    QFETCH(int, top);
+    UiLibrary lib;
+    lib.Build([current](CZarn2Doc& doc) {
+        for (int i = 0; i < 32; ++i)
+            doc.AddGroup("ジャンル" + std::to_string(i), 0);
+        doc.SetCurrGroup(current);
+    });
+    CZarn2View& view = lib.Open();
+    CReportList* list = view.m_listGroup;
+
+    QCOMPARE(list->topLevelItemCount(), 32);
+    QCOMPARE(list->RowHeight(), 17);
+    QCOMPARE(list->TopIndex(), top);
+    QCOMPARE(list->MarkedRow(), current);
+    QVERIFY(list->topLevelItem(current)->isSelected());
+    QCOMPARE(list->SelectionMark(), current);
+    QCOMPARE(lib.Frame().StatusPanes()->PaneText(1),
+             QString::fromStdString(Format(" ジャンル : %3d/%3d", current + 1, 32)));
+}
+
+void CZarn2ViewUiTest::titleListScroll_data()
+{
+    QTest::addColumn<int>("iconSize");
+    QTest::addColumn<int>("current");
+    QTest::addColumn<int>("top");
+    QTest::newRow("small 5 stays") << 0 << 5 << 0;
+    QTest::newRow("small 6") << 0 << 6 << 6;
+    QTest::newRow("large 5 stays") << 1 << 5 << 0;
+    QTest::newRow("large 6") << 1 << 6 << 6;
+}
+
+void CZarn2ViewUiTest::titleListScroll()
+{
+    QFETCH(int, iconSize);
+    QFETCH(int, current);
+    QFETCH(int, top);
+    UiLibrary lib;
+    lib.app.IconSize = iconSize;
+    lib.Build([current](CZarn2Doc& doc) {
+        UiLibrary::AddGenre(doc, "ACT", 40);
+        doc.SetCurrMember(current);
+    });
+    CZarn2View& view = lib.Open();
+    CReportList* list = view.m_listMember;
+
+    QCOMPARE(list->topLevelItemCount(), 40);
+    QCOMPARE(list->iconSize(), QSize(iconSize == 0 ? 16 : 32, iconSize == 0 ? 16 : 32));
+    QCOMPARE(list->TopIndex(), top);
+    QCOMPARE(list->MarkedRow(), current);
+    QVERIFY(list->topLevelItem(current)->isSelected());
+    QVERIFY(list->hasFocus());
+    QCOMPARE(lib.Frame().StatusPanes()->PaneText(2),
+             QString::fromStdString(Format(" タイトル : %3d/%3d", current + 1, 40)));
+}
+
+void CZarn2ViewUiTest::titleRowsAndHeadings()
+{
+    UiLibrary lib;
+    lib.Build([](CZarn2Doc& doc) {
+        UiLibrary::AddGenre(doc, "アクション", 0);
+        UiLibrary::AddGenre(doc, "ＲＰＧ", 3);
+    });
+    CZarn2View& view = lib.Open();
+
+    QCOMPARE(view.m_listGroup->headerItem()->text(0), Q("        ジ ャ ン ル"));
+    QCOMPARE(view.m_listMember->headerItem()->text(0), Q("　　　　　　　　タ イ ト ル"));
+    QCOMPARE(view.m_listGroup->columnWidth(0), view.m_listGroup->ClientWidth() - 17);
+    QCOMPARE(view.m_listMember->columnWidth(0), view.m_listMember->ClientWidth() - 17);
+    int w = view.m_listHistory->ClientWidth();
+    QCOMPARE(view.m_listHistory->columnWidth(0), w / 8);
+    QCOMPARE(view.m_listHistory->columnWidth(1), w / 2);
+    QCOMPARE(view.m_listHistory->columnWidth(2), w * 3 / 8 - 17);
+
+    QCOMPARE(Cell(view.m_listGroup, 0, 0), Q("アクション"));
+    QCOMPARE(Cell(view.m_listGroup, 1, 0), Q("ＲＰＧ"));
+    QCOMPARE(view.m_listGroup->MarkedRow(), 1);
+    QCOMPARE(view.m_listMember->topLevelItemCount(), 3);
+    QCOMPARE(Cell(view.m_listMember, 2, 0), Q("ＲＰＧ-2"));
+    QVERIFY(!view.m_listMember->topLevelItem(0)->icon(0).isNull());
+    QCOMPARE(view.m_listMember->MarkedRow(), 2);
+    QCOMPARE(view.m_listGroup->geometry(), QRect(10, 10, 240, 230));
+    QCOMPARE(view.m_listMember->geometry(), QRect(260, 10, 470, 230));
+    QCOMPARE(view.m_listHistory->geometry(), QRect(320, 250, 410, 150));
+    QCOMPARE(view.m_stats.m_editCount->geometry(), QRect(160, 370, 150, 30));
+    QCOMPARE(view.m_stats.m_labelMode->geometry(), QRect(10, 250, 150, 30));
+}
+
+void CZarn2ViewUiTest::headerClicks_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<int>("list");  // 0 genres, 1 titles, 2 history
+    QTest::addColumn<int>("column");
+    QTest::addColumn<int>("after");
+    QTest::newRow("history 1 by count") << 0 << 2 << 1 << 1;
+    QTest::newRow("history 0 by date") << 1 << 2 << 0 << 0;
+    QTest::newRow("history 0 by count") << 0 << 2 << 0 << 0;
+    QTest::newRow("history 1 by date") << 1 << 2 << 1 << 1;
+    QTest::newRow("history 2 by count") << 0 << 2 << 2 << 0;
+    QTest::newRow("history 2 by date") << 1 << 2 << 2 << 1;
+    QTest::newRow("genre heading by date") << 1 << 0 << 0 << 0;
+    QTest::newRow("title heading by date") << 1 << 1 << 0 << 0;
+    QTest::newRow("title heading by count") << 0 << 1 << 0 << 0;
+}
+
+void CZarn2ViewUiTest::headerClicks()
+{
+    QFETCH(int, mode);
+    QFETCH(int, list);
+    QFETCH(int, column);
+    QFETCH(int, after);
+    UiLibrary lib;
+    OneTitle(lib, kThreeSessions);
+    lib.app.HistoryMode = mode;
+    CZarn2View& view = lib.Open();
+    view.m_bBusy = 1;  // heading clicks work during a play too
+    CReportList* lists[] = {view.m_listGroup, view.m_listMember, view.m_listHistory};
+    QHeaderView* header = lists[list]->header();
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                      QPoint(header->sectionViewportPosition(column) + 5, header->height() / 2));
+    QCOMPARE(lib.app.HistoryMode, after);
+    QCOMPARE(view.m_listHistory->topLevelItemCount(), after == 0 ? 3 : 1);
+}
+
+void CZarn2ViewUiTest::genreClickChangesCurrentGenre()
+{
+    UiLibrary lib;
+    lib.Build([](CZarn2Doc& doc) {
+        UiLibrary::AddGenre(doc, "A", 2);
+        UiLibrary::AddGenre(doc, "B", 4);
+    });
+    lib.WriteLog("A", "A-1", {{"2009/03/07,21:05:09", 42}});
+    CZarn2View& view = lib.Open();
+    QCOMPARE(lib.Doc().m_nCurrGroup, 1);
+
+    QTreeWidgetItem* first = view.m_listGroup->topLevelItem(0);
+    QTest::mouseClick(view.m_listGroup->viewport(), Qt::LeftButton, {},
+                      view.m_listGroup->visualItemRect(first).center());
+    QCOMPARE(lib.Doc().m_nCurrGroup, 0);
+    QCOMPARE(view.m_listGroup->MarkedRow(), 0);
+    QCOMPARE(view.m_listMember->topLevelItemCount(), 2);
+    QCOMPARE(view.m_listMember->MarkedRow(), 1);
+    QCOMPARE(view.m_stats.m_editTotal->text(), Q("00:00:42"));
+    QCOMPARE(lib.Frame().StatusPanes()->PaneText(1), Q(" ジャンル :   1/  2"));
+    QCOMPARE(lib.Frame().StatusPanes()->PaneText(2), Q(" タイトル :   2/  2"));
+    // The choice is on disk at once.
+    std::string list = TempDir::ReadBytes(lib.dir / "Zarn2.Grp");
+    QVERIFY2(list.find("[CurrGroup]\r\n0\r\n") != std::string::npos, list.c_str());
+
+    // Nothing changes while a title runs with history recording.
+    view.m_bBusy = 1;
+    view.OnGroupClicked(1);
+    QCOMPARE(lib.Doc().m_nCurrGroup, 0);
+}
+
+void CZarn2ViewUiTest::titleClickChangesCurrentTitle()
+{
+    UiLibrary lib;
+    lib.Build([](CZarn2Doc& doc) { UiLibrary::AddGenre(doc, "A", 3); });
+    lib.WriteLog("A", "A-0", {{"2009/03/07,21:05:09", 7}});
+    CZarn2View& view = lib.Open();
+    QCOMPARE(view.m_stats.m_editTotal->text(), QString());
+
+    QTreeWidgetItem* first = view.m_listMember->topLevelItem(0);
+    QTest::mouseClick(view.m_listMember->viewport(), Qt::LeftButton, {},
+                      view.m_listMember->visualItemRect(first).center());
+    QCOMPARE(lib.Doc().CurrGroup()->m_nCurrMember, 0);
+    QCOMPARE(view.m_listMember->MarkedRow(), 0);
+    QCOMPARE(view.m_stats.m_editTotal->text(), Q("00:00:07"));
+    QCOMPARE(lib.Frame().StatusPanes()->PaneText(2), Q(" タイトル :   1/  3"));
+}
+
+void CZarn2ViewUiTest::iconCommandsAndStates()
+{
+    UiLibrary lib;
+    lib.Build([](CZarn2Doc& doc) { UiLibrary::AddGenre(doc, "A", 2); });
+    CZarn2View& view = lib.Open();
+    QAction* large = lib.Frame().Action(CommandId::ID_ICON_LARGE);
+    QAction* small = lib.Frame().Action(CommandId::ID_ICON_SMALL);
+    QVERIFY(large->isEnabled());
+    QVERIFY(!small->isEnabled());
+    QCOMPARE(view.m_listMember->iconSize(), QSize(16, 16));
+
+    large->trigger();
+    QCOMPARE(lib.app.IconSize, 1);
+    QVERIFY(!large->isEnabled());
+    QVERIFY(small->isEnabled());
+    QCOMPARE(view.m_listMember->iconSize(), QSize(32, 32));
+    QVERIFY(view.m_listMember->RowHeight() > 17);
+    QCOMPARE(view.m_listMember->topLevelItemCount(), 2);
+
+    // Any other stored size counts as large and is kept as 1.
+    lib.app.IconSize = 7;
+    view.UpdateCommandUI();
+    QCOMPARE(lib.app.IconSize, 1);
+    QVERIFY(!large->isEnabled());
+
+    small->trigger();
+    QCOMPARE(lib.app.IconSize, 0);
+    QVERIFY(large->isEnabled());
+    QCOMPARE(view.m_listMember->RowHeight(), 17);
+}
+
+void CZarn2ViewUiTest::historyCommandStates()
+{
+    UiLibrary lib;
+    OneTitle(lib, kThreeSessions);
+    lib.Open();
+    QAction* count = lib.Frame().Action(CommandId::ID_HISTORY_COUNT);
+    QAction* date = lib.Frame().Action(CommandId::ID_HISTORY_DATE);
+    QVERIFY(!count->isEnabled());
+    QVERIFY(date->isEnabled());
+    date->trigger();
+    QCOMPARE(lib.app.HistoryMode, 1);
+    QVERIFY(count->isEnabled());
+    QVERIFY(!date->isEnabled());
+    // A mode the settings file may hold that is neither: both commands available.
+    lib.app.HistoryMode = 2;
+    lib.Frame().SubMenu(CommandId::kMenuView)->aboutToShow();
+    QVERIFY(count->isEnabled());
+    QVERIFY(date->isEnabled());
+}
+
+void CZarn2ViewUiTest::rowCheckMessages()
+{
+    ScriptedMessenger messenger;
+    CPlayHistory history;
+    history.m_nSessionCount = 2;
+    history.m_nDayCount = 1;
+    QCOMPARE(CStatisticsArea::CheckRow(0, history), 1);
+    QCOMPARE(CStatisticsArea::CheckRow(-1, history), 0);
+    history.m_nSessionCount = -3;
+    QCOMPARE(CStatisticsArea::CheckRow(0, history), 0);
+    history.m_nSessionCount = 2;
+    history.m_nDayCount = -2;
+    QCOMPARE(CStatisticsArea::CheckRow(1, history), 0);
+    std::vector<std::string> expected = {"Error-00 : 現在の添え字カウント数[-1]が異常です.",
+                                         "Error-01 : 現在のカウント数[-3]が異常です.",
+                                         "Error-02 : 現在の日付カウント数[-2]が異常です."};
+    QCOMPARE(messenger.messages, expected);
+}
+
+void CZarn2ViewUiTest::popupMenuShowsTitleCommands()
+{
+    UiLibrary lib;
+    CZarn2View& view = lib.Open();
+    QStringList shown;
+    QTimer::singleShot(50, [&shown] {
+        if (QWidget* popup = QApplication::activePopupWidget()) {
+            for (QAction* action : popup->actions())
+                shown << (action->isSeparator() ? QStringLiteral("|") : action->text());
+            popup->close();
+        }
+    });
+    view.ShowPopupMenu(CommandId::kMenuMember, QPoint(100, 100));
+    QStringList expected = {Q("履歴を取ってプレイする(&P)"), Q("履歴を取らずにプレイする(&F)"), Q("|"),
+                            Q("タイトルを追加する(&A)"), Q("タイトルを編集する(&E)"),
+                            Q("タイトルを並べ替える(&O)"), Q("他のジャンルへ移動する(&M)"), Q("|"),
+                            Q("履歴を初期化する(&I)"), Q("|"), Q("タイトルを削除する(&D)"),
+                            Q("全てを削除する(&C)")};
+    QCOMPARE(shown, expected);
+}
+
+void CZarn2ViewUiTest::modulePointers()
+{
+    UiLibrary lib;
+    CZarn2View& view = lib.Open();
+    QCOMPARE(g_pGroupOrderView, &view);
+    QCOMPARE(g_pMemberOrderView, &view);
+    QCOMPARE(g_pGroupOrderDoc, &lib.Doc());
+    QCOMPARE(g_pMemberOrderDoc, &lib.Doc());
+    QCOMPARE(lib.Frame().m_pView, &view);
+    lib.Close();
+    QCOMPARE(g_pGroupOrderView, nullptr);
+}
+
+QTEST_MAIN(CZarn2ViewUiTest)
+#include "CZarn2ViewUiTest.moc"
