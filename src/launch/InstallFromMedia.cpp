@@ -3,11 +3,8 @@
 #include "launch/AutorunFile.h"
 #include "launch/DriveSequences.h"
 #include "launch/OpticalDriveTable.h"
+#include "platform/IShellOpen.h"
 #include "platform/UdisksMountControl.h"
-
-#include <QProcess>
-#include <QString>
-#include <QStringList>
 
 int InstallFromMedia()
 {
@@ -36,5 +33,6 @@ int InstallFromMedia(IMountControl& mounts, const SetupStarter& start)
 
 void StartSetupProgram(const std::string& program, const std::string& folder)
 {
-    QProcess::startDetached(QString::fromStdString(program), QStringList(), QString::fromStdString(folder));
+    // The desktop's way of opening it: a Windows setup program runs through Wine.
+    ShellOpen::Open(program, folder);
 }

@@ -17,6 +17,6 @@ int InstallFromMedia();
 // The same with the mount lookup and the start replaced (tests).
 int InstallFromMedia(IMountControl& mounts, const SetupStarter& start);
 
-// The one place a disc's setup program is started (a detached process; its result is
-// not examined).
+// The one place a disc's setup program is started, through the shell-open service; its
+// result is not examined.
 void StartSetupProgram(const std::string& program, const std::string& folder);
