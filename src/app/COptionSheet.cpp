@@ -38,6 +38,7 @@ COptionSheet::COptionSheet(CZarn2App& app, QWidget* parent)
     m_pTabs->addTab(m_pTime, QStringLiteral("記録設定"));
     m_pTabs->addTab(m_pOther, QStringLiteral("その他の設定"));
     m_pTabs->setCurrentIndex(0);
+    m_pTabs->setUsesScrollButtons(false);  // all four tabs in view
 
     m_pButtons->addButton(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
     m_pButtons->addButton(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
