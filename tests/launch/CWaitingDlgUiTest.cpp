@@ -2,7 +2,7 @@
 #include "launch/ui/CQtPlayUi.h"
 #include "launch/ui/CWaitingDlg.h"
 #include "support/FakeClock.h"
-#include "support/ScriptedMessenger.h"
+#include "platform/IMessenger.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -33,6 +33,20 @@ CPlayTime OldStart()
     start.m_nMonotonicMs -= 3600 * 1000;
     return start;
 }
+
+// A message box that stays open for a while, as the user reads it: ticks keep arriving.
+class SlowMessenger final : public IMessenger {
+public:
+    SlowMessenger() { Messenger::Set(this); }
+    ~SlowMessenger() override { Messenger::Set(nullptr); }
+    void ShowMessage(const std::string& text) override
+    {
+        messages.push_back(text);
+        QTest::qWait(3 * CWaitingDlg::kTickMs);
+    }
+    bool AskYesNo(const std::string&) override { return false; }
+    std::vector<std::string> messages;
+};
 
 }  // namespace
 
@@ -99,7 +113,7 @@ void CWaitingDlgUiTest::clockFailureIsShownOnceAndTheDisplayStops()
 {
     QFETCH(bool, backwards);
     FakeClock clock;
-    ScriptedMessenger messenger;
+    SlowMessenger messenger;
     CWaitingDlg dlg(OldStart(), false);
     dlg.OnInitDialog();
     clock.Advance(65);
@@ -109,7 +123,7 @@ void CWaitingDlgUiTest::clockFailureIsShownOnceAndTheDisplayStops()
         clock.monotonicMs -= 3600 * 1000;
     else
         clock.now.year = 2007;
-    QTest::qWait(4 * CWaitingDlg::kTickMs);
+    QTest::qWait(8 * CWaitingDlg::kTickMs);
 
     QCOMPARE(messenger.messages.size(), size_t(1));
     QCOMPARE(messenger.messages[0], std::string("日付が異常です. システムの時計を確認して下さい."));

@@ -66,11 +66,10 @@ int CWaitingDlg::DoModal()
     return result;
 }
 
+// A tick whose message box is still open holds back the next one (a timer does not fire
+// again while its handler runs), so a failing clock shows one box.
 void CWaitingDlg::OnTimer()
 {
-    if (m_bInTick)
-        return;
-    m_bInTick = true;
     // A failed measurement leaves the elapsed field untouched (or negative): the marker
     // tells it from a legitimate 0 s.
     m_Clock.m_nElapsed = -1;
@@ -81,5 +80,4 @@ void CWaitingDlg::OnTimer()
         m_pTime->setText(QString::asprintf("%02d:%02d:%02d", m_Clock.m_nElapsedHour, m_Clock.m_nElapsedMinute,
                                            m_Clock.m_nElapsedSecond));
     }
-    m_bInTick = false;
 }

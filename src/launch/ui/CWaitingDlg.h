@@ -15,8 +15,7 @@ class QPushButton;
 // field stays empty: the dialog only holds the disc in the drive.
 //
 // When the clock cannot be read on a tick (date before 2008, clock gone backwards), the
-// message is shown once and the display stops at its last value; no tick runs while a
-// tick's message is showing.
+// message is shown once and the display stops at its last value.
 class CWaitingDlg : public QDialog {
     Q_OBJECT
 public:
@@ -40,5 +39,4 @@ private:
     CPlayTime m_Clock;
     bool m_bNoClock;
     QTimer m_timer;
-    bool m_bInTick = false;
 };
