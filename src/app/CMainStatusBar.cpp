@@ -14,6 +14,9 @@ QLabel* MakePane(QStatusBar* bar, int width, const QString& text)
     pane->setFixedWidth(width);
     pane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     pane->setTextFormat(Qt::PlainText);
+    // The panes keep their fixed widths; a slightly smaller face lets the counters and the
+    // clock fit them whole.
+    pane->setFont(ViewStyle::MakeFont(8.0));
     bar->addPermanentWidget(pane);
     return pane;
 }

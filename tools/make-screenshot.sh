@@ -1,0 +1,96 @@
+#!/usr/bin/env bash
+# Takes docs/screenshot.png: lays out a sample program folder (genres and titles with
+# Japanese names, title icons, a play history), starts Zarn2 from it on a virtual X
+# server (xvfb-run) and captures the window with ImageMagick.
+# Usage: tools/make-screenshot.sh [path/to/Zarn2]   (default: a Release build in build/release)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+
+binary=${1:-}
+if [ -z "$binary" ]; then
+  cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+  cmake --build build/release --target Zarn2
+  binary=build/release/src/Zarn2
+fi
+binary=$(realpath "$binary")
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+program=$work/program
+mkdir -p "$program/Zarn" "$program/Temp" "$program/Help" "$program/icons"
+cp "$binary" "$program/Zarn2"
+
+# Data files are code page 932 with CR LF line ends.
+put() {  # file, then lines
+  local file=$1
+  shift
+  printf '%s\r\n' "$@" | iconv -f UTF-8 -t CP932 >"$file"
+}
+
+put "$program/Zarn2.ini" ';;;;;;;;;;;;; Zarn2.Ini For 1.20 ;;;;;;;;;;;;;' '' \
+  '[Position]' '137 : 129' '' '[IconSize]' '0' '' '[CD/DVD-ROM]' '0' '' '[LimitMinite]' '0' '' \
+  '[HistoryMode]' '0' '' '[Minimize]' '1' '' '[AutoExit]' '0' '' '[Filer]' 'xdg-open' '' '[SUBST]' '' ''
+
+genres=("アクション" "ロールプレイング" "シミュレーション" "パズル" "アドベンチャー" "シューティング")
+put "$program/Zarn2.Grp" ';;;;;;;;;;;;; Zarn2.Grp For 1.20 ;;;;;;;;;;;;;' '' '[GroupList]' "${genres[@]}" '' \
+  '[CurrGroup]' '1' ''
+
+# Title icons: a coloured tile with one character, as .ico (32 and 16 pixels).
+cjk=/usr/share/fonts/opentype/noto/NotoSansCJK-Bold.ttc
+make_icon() {  # name, colour, character
+  convert -size 32x32 xc:none -fill "$2" -stroke '#202020' -draw 'roundrectangle 1,1 30,30 6,6' \
+    -stroke none -fill white -font "$cjk" -pointsize 20 -gravity center -annotate +0+0 "$3" \
+    -define icon:auto-resize=32,16 "$program/icons/$1.ico"
+}
+make_icon ryu '#c0392b' '竜'
+make_icon hoshi '#2e86de' '星'
+make_icon mahou '#8e44ad' '魔'
+make_icon kita '#27ae60' '北'
+make_icon toki '#e67e22' '時'
+
+# A genre file with its titles: name|icon per title.
+genre_file() {  # genre, current title, then "name|icon" entries
+  local genre=$1 current=$2
+  shift 2
+  local lines=('[PlayMode]' '0' '' '[CurrMember]' "$current" '')
+  local i=0
+  mkdir -p "$program/Zarn/$genre"
+  for entry in "$@"; do
+    local name=${entry%%|*} icon=${entry##*|}
+    lines+=("$(printf '[Title%03d]' $i)" "$name" "/opt/games/$icon/game.exe" "$program/icons/$icon.ico" '1' '0' '')
+    : >"$program/Zarn/$genre/$name.Log"
+    i=$((i + 1))
+  done
+  put "$program/Zarn/$genre.Zarn" "${lines[@]}"
+}
+
+genre_file "ロールプレイング" 1 "竜の伝説 III|ryu" "星海の旅人|hoshi" "魔法学園物語|mahou" "北の王国|kita" \
+  "時の迷宮|toki"
+genre_file "アクション" 0 "北の王国 外伝|kita"
+for genre in "シミュレーション" "パズル" "アドベンチャー" "シューティング"; do
+  genre_file "$genre" -1
+done
+
+# The current title's play history: eight sessions over four days.
+printf '%s\r\n' \
+  2009/03/01,20:12:05 5400 2009/03/01,23:40:10 1830 2009/03/03,19:05:44 7260 \
+  2009/03/05,21:00:00 3600 2009/03/05,22:30:31 2711 2009/03/07,10:15:00 9000 \
+  2009/03/07,14:02:12 4520 2009/03/07,21:05:09 3723 \
+  >"$program/Zarn/ロールプレイング/星海の旅人.Log"
+
+shot=$work/root.png
+xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" bash -c "
+  cd '$program'
+  LANG=C.UTF-8 ./Zarn2 &
+  pid=\$!
+  xdotool search --sync --name 'The Game Launcher' >/dev/null
+  sleep 3
+  import -window root '$shot'
+  kill \$pid
+  wait \$pid || true
+"
+# No window manager runs: the window stands undecorated at its saved position.
+mkdir -p docs
+convert "$shot" -crop 750x510+137+129 +repage docs/screenshot.png
+echo "docs/screenshot.png written"
