@@ -1,3 +1,8 @@
+// A widget test: the core test program's file pattern also matches this file, and
+// there (without Qt Widgets) it compiles to nothing. The test is on the macro that linking
+// Qt Widgets defines, which moc sees as well.
+#ifdef QT_WIDGETS_LIB
+
 #include "history/CPlayTime.h"
 #include "launch/ui/CQtPlayUi.h"
 #include "launch/ui/CWaitingDlg.h"
@@ -163,3 +168,5 @@ void CWaitingDlgUiTest::playUiMinimisesAndRestoresTheMainWindow()
 
 QTEST_MAIN(CWaitingDlgUiTest)
 #include "CWaitingDlgUiTest.moc"
+
+#endif
