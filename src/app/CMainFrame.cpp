@@ -87,7 +87,7 @@ void CMainFrame::moveEvent(QMoveEvent* event)
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
     // A title started with history recording is still running: its end must be measured.
-    if (m_pView != nullptr && m_pView->m_bBusy != 0) {
+    if (m_pView != nullptr && m_pView->m_bBusy) {
         event->ignore();
         return;
     }

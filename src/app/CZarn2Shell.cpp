@@ -4,6 +4,7 @@
 #include "app/CMainFrame.h"
 #include "app/CommandRouter.h"
 #include "app/core/CZarn2App.h"
+#include "launch/IPlayUi.h"
 #include "launch/ui/CDiscCommands.h"
 #include "library/CZarn2Doc.h"
 #include "view/CZarn2View.h"
@@ -14,6 +15,7 @@ CZarn2Shell::~CZarn2Shell()
 {
     // The window and its view go first (the frame hands its position to the settings),
     // then the library writes the genre list file and every genre file.
+    PlayUi::Set(nullptr);
     m_pView = nullptr;
     m_pFrame.reset();
     if (m_pDoc)
@@ -28,6 +30,8 @@ void CZarn2Shell::Create()
     m_pFrame = std::make_unique<CMainFrame>(m_app);
     m_pView = new CZarn2View(m_app, *m_pDoc, *m_pFrame);
     m_pFrame->setCentralWidget(m_pView);
+    m_playUi.SetMainWindow(m_pFrame.get());
+    PlayUi::Set(&m_playUi);
     CommandRouter::ConnectApp(*m_pFrame, *new CAppCommands(m_app, m_pFrame.get()));
     CommandRouter::ConnectDisc(*m_pFrame, *new CDiscCommands(m_pFrame.get()));
     CommandRouter::ConnectView(*m_pFrame, *m_pView);

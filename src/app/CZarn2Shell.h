@@ -1,5 +1,7 @@
 #pragma once
 
+#include "launch/ui/CQtPlayUi.h"
+
 #include <memory>
 
 class CAppCommands;
@@ -31,4 +33,5 @@ private:
     std::unique_ptr<CZarn2Doc> m_pDoc;
     std::unique_ptr<CMainFrame> m_pFrame;
     CZarn2View* m_pView = nullptr;  // owned by the frame
+    CQtPlayUi m_playUi;             // the play's window steps on the main window
 };

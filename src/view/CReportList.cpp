@@ -3,7 +3,11 @@
 #include "view/CMarkedRowDelegate.h"
 #include "view/ViewStyle.h"
 
+#include <QDragEnterEvent>
+#include <QDragMoveEvent>
+#include <QDropEvent>
 #include <QHeaderView>
+#include <QMimeData>
 #include <QScrollBar>
 
 CReportList::CReportList(QWidget* parent, QRgb background, QRgb text) : QTreeWidget(parent)
@@ -136,4 +140,35 @@ int CReportList::SelectionMark() const
 {
     QModelIndex current = currentIndex();
     return current.isValid() ? current.row() : -1;
+}
+
+void CReportList::SetSwallowDrops(bool swallow)
+{
+    m_bSwallowDrops = swallow;
+    setAcceptDrops(swallow);
+    setDropIndicatorShown(false);
+}
+
+void CReportList::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (m_bSwallowDrops && event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+    else
+        QTreeWidget::dragEnterEvent(event);
+}
+
+void CReportList::dragMoveEvent(QDragMoveEvent* event)
+{
+    if (m_bSwallowDrops && event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+    else
+        QTreeWidget::dragMoveEvent(event);
+}
+
+void CReportList::dropEvent(QDropEvent* event)
+{
+    if (m_bSwallowDrops)
+        event->acceptProposedAction();
+    else
+        QTreeWidget::dropEvent(event);
 }

@@ -41,8 +41,15 @@ public:
     // The row holding the selection mark, or -1.
     int SelectionMark() const;
 
+    // A list that takes files dropped from the desktop and does nothing with them (so they
+    // do not reach the window behind it).
+    void SetSwallowDrops(bool swallow);
+
 protected:
     void showEvent(QShowEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void ApplyScroll(int rows);
@@ -52,4 +59,5 @@ private:
     QRgb m_markColour = qRgb(0, 0, 0);
     int m_nRowHeight = 17;
     int m_nPendingRows = 0;
+    bool m_bSwallowDrops = false;
 };

@@ -3,7 +3,10 @@
 #include "app/CMainFrame.h"
 #include "app/core/CZarn2App.h"
 #include "library/CZarn2Doc.h"
+#include "view/CLibraryCommands.h"
 #include "view/CReportList.h"
+#include "view/CReportListOrder.h"
+#include "view/QtDialogRunner.h"
 #include "view/ViewPointers.h"
 #include "view/ViewStyle.h"
 
@@ -26,7 +29,12 @@ CZarn2View::CZarn2View(CZarn2App& app, CZarn2Doc& doc, CMainFrame& frame)
       m_listGroup(new CReportList(this, ViewStyle::kGroupBack, ViewStyle::kBlack)),
       m_listMember(new CReportList(this, ViewStyle::kMemberBack, ViewStyle::kBlack)),
       m_stats(this),
-      m_listHistory(m_stats.m_listHistory)
+      m_listHistory(m_stats.m_listHistory),
+      m_pGroupOrder(std::make_unique<CReportListOrder>(m_listGroup, [this] { return FillGroupList(); })),
+      m_pMemberOrder(std::make_unique<CReportListOrder>(m_listMember, [this] { return FillMemberList(); })),
+      m_pDialogs(std::make_unique<QtDialogRunner>(this, &app, m_pGroupOrder.get(), m_pMemberOrder.get())),
+      m_pCommands(std::make_unique<CLibraryCommands>(&doc, this, m_pDialogs.get(),
+                                                     [this] { return m_bBusy; }))
 {
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QColor(ViewStyle::kViewBack));
@@ -42,6 +50,10 @@ CZarn2View::CZarn2View(CZarn2App& app, CZarn2Doc& doc, CMainFrame& frame)
         list->setFont(ViewStyle::ListFont());
         connect(list->header(), &QHeaderView::sectionClicked, this, &CZarn2View::OnHeaderClicked);
     }
+    setAcceptDrops(true);
+    // The genre list takes dropped files and does nothing with them.
+    m_listGroup->SetSwallowDrops(true);
+
     connect(m_listGroup, &QAbstractItemView::clicked, this,
             [this](const QModelIndex& index) { OnGroupClicked(index.row()); });
     connect(m_listMember, &QAbstractItemView::clicked, this,
@@ -140,6 +152,10 @@ int CZarn2View::FillMemberList()
     return SelectCurrMember();
 }
 
+void CZarn2View::SetGroupSelectionMark(int row) { m_listGroup->SelectRow(row); }
+
+void CZarn2View::SetMemberSelectionMark(int row) { m_listMember->SelectRow(row); }
+
 int CZarn2View::SelectCurrMember()
 {
     int current = CurrMemberIndex();
@@ -174,7 +190,7 @@ void CZarn2View::UpdateStatistics()
 
 void CZarn2View::OnGroupClicked(int row)
 {
-    if (m_bBusy != 0 || row < 0)
+    if (m_bBusy || row < 0)
         return;
     m_pDoc->SetCurrGroup(row);  // an index the library rejects is reported and ignored
     m_pDoc->SaveGroupList();
@@ -185,7 +201,7 @@ void CZarn2View::OnGroupClicked(int row)
 
 void CZarn2View::OnMemberClicked(int row)
 {
-    if (m_bBusy != 0 || row < 0)
+    if (m_bBusy || row < 0)
         return;
     m_pDoc->SetCurrMember(row);
     m_listMember->viewport()->update();

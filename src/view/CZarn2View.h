@@ -2,11 +2,17 @@
 
 #include "view/CStatisticsArea.h"
 #include "view/CTitleIcons.h"
+#include "view/IViewRefresh.h"
 
 #include <QPoint>
 #include <QWidget>
 
+#include <memory>
+
+class CLibraryCommands;
 class CMainFrame;
+class CReportListOrder;
+class QtDialogRunner;
 class CReportList;
 class CZarn2App;
 class CZarn2Doc;
@@ -14,7 +20,7 @@ class CZarn2Doc;
 // The main form: the genre list (upper left), the titles of the current genre (upper
 // right), and the statistics and history of the current title below them. The library's
 // current genre and current title are the only selection; the lists are rebuilt from them.
-class CZarn2View : public QWidget {
+class CZarn2View : public QWidget, public IViewRefresh {
     Q_OBJECT
 public:
     CZarn2View(CZarn2App& app, CZarn2Doc& doc, CMainFrame& frame);
@@ -24,15 +30,18 @@ public:
     void OnInitialUpdate();
 
     // Rebuild the genre list; the current genre index, or -1.
-    int FillGroupList();
+    int FillGroupList() override;
     // Rebuild the title list; the result of SelectCurrMember.
-    int FillMemberList();
+    int FillMemberList() override;
     // Select the current title's row; its index, or -1.
     int SelectCurrMember();
     // Shows submenu `submenu` of the main menu as a context menu at a screen point.
     void ShowPopupMenu(int submenu, const QPoint& screenPos);
     // Refresh every statistics field, the history list and the status bar counters.
-    void UpdateStatistics();
+    void UpdateStatistics() override;
+    // Put a list's selection mark on a row (-1 clears it).
+    void SetGroupSelectionMark(int row) override;
+    void SetMemberSelectionMark(int row) override;
 
     // "The library has genres" and "the current genre has titles" (the checks report an
     // inconsistent library themselves).
@@ -46,7 +55,8 @@ public:
     CReportList* m_listMember;
     CStatisticsArea m_stats;
     CReportList* m_listHistory;
-    int m_bBusy = 0;  // 1 while a title started with history recording runs
+    bool m_bBusy = false;  // set while a title started with history recording runs
+    CLibraryCommands& LibraryCommands() const { return *m_pCommands; }
 
 public Q_SLOTS:
     // A row chosen with the mouse becomes the current genre or title.
@@ -79,10 +89,20 @@ public Q_SLOTS:
     // Enabled states of the icon size and history mode commands (menus and toolbar).
     void UpdateCommandUI();
 
+protected:
+    // Files dropped from the desktop onto the view (not onto the genre list) register the
+    // first one as a title.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
 private:
     void SetupList(CReportList* list, int x, int width, const QString& heading);
     int CurrMemberIndex() const;
     void SetHistoryMode(int mode);
 
     CTitleIcons m_icons;
+    std::unique_ptr<CReportListOrder> m_pGroupOrder;
+    std::unique_ptr<CReportListOrder> m_pMemberOrder;
+    std::unique_ptr<QtDialogRunner> m_pDialogs;
+    std::unique_ptr<CLibraryCommands> m_pCommands;
 };

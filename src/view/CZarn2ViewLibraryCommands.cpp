@@ -1,15 +1,41 @@
 // The library commands of the main view: genres and titles added, edited, reordered,
-// moved and deleted, a title's history cleared.
+// moved and deleted, a title's history cleared, files dropped from the desktop. The work
+// is done by the library commands object; the view forwards its commands to it.
 #include "view/CZarn2View.h"
 
-void CZarn2View::OnGroupAdd() {}
-void CZarn2View::OnGroupEdit() {}
-void CZarn2View::OnGroupOrder() {}
-void CZarn2View::OnGroupDelete() {}
-void CZarn2View::OnMemberAdd() {}
-void CZarn2View::OnMemberEdit() {}
-void CZarn2View::OnMemberOrder() {}
-void CZarn2View::OnMemberMove() {}
-void CZarn2View::OnHistoryReset() {}
-void CZarn2View::OnMemberDelete() {}
-void CZarn2View::OnMemberDeleteAll() {}
+#include "view/CLibraryCommands.h"
+
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
+
+void CZarn2View::OnGroupAdd() { m_pCommands->OnGroupAdd(); }
+void CZarn2View::OnGroupEdit() { m_pCommands->OnGroupEdit(); }
+void CZarn2View::OnGroupOrder() { m_pCommands->OnGroupOrder(); }
+void CZarn2View::OnGroupDelete() { m_pCommands->OnGroupDelete(); }
+void CZarn2View::OnMemberAdd() { m_pCommands->OnMemberAdd(); }
+void CZarn2View::OnMemberEdit() { m_pCommands->OnMemberEdit(); }
+void CZarn2View::OnMemberOrder() { m_pCommands->OnMemberOrder(); }
+void CZarn2View::OnMemberMove() { m_pCommands->OnMemberMove(); }
+void CZarn2View::OnHistoryReset() { m_pCommands->OnHistoryReset(); }
+void CZarn2View::OnMemberDelete() { m_pCommands->OnMemberDelete(); }
+void CZarn2View::OnMemberDeleteAll() { m_pCommands->OnMemberDeleteAll(); }
+
+void CZarn2View::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void CZarn2View::dropEvent(QDropEvent* event)
+{
+    std::vector<std::string> paths;
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile())
+            paths.push_back(url.toLocalFile().toStdString());
+    }
+    event->acceptProposedAction();
+    if (!paths.empty())
+        m_pCommands->OnDropFiles(paths);
+}

@@ -225,10 +225,10 @@ void CMainFrameUiTest::closeRefusedWhileBusy()
 {
     UiLibrary lib;
     CZarn2View& view = lib.Open();
-    view.m_bBusy = 1;
+    view.m_bBusy = true;
     QVERIFY(!lib.Frame().close());
     QVERIFY(lib.Frame().isVisible());
-    view.m_bBusy = 0;
+    view.m_bBusy = false;
     QVERIFY(lib.Frame().close());
     QVERIFY(!lib.Frame().isVisible());
 }

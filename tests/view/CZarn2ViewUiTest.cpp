@@ -16,6 +16,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
+#include <QDropEvent>
 #include <QTimer>
 #include <QtTest>
 
@@ -69,6 +71,9 @@ private Q_SLOTS:
     void rowCheckMessages();
     void popupMenuShowsTitleCommands();
     void modulePointers();
+    void libraryCommandsReachTheLibrary_data();
+    void libraryCommandsReachTheLibrary();
+    void droppedFiles();
 };
 
 void CZarn2ViewUiTest::threeSessionsByCount()
@@ -330,7 +335,7 @@ void CZarn2ViewUiTest::headerClicks()
     OneTitle(lib, kThreeSessions);
     lib.app.HistoryMode = mode;
     CZarn2View& view = lib.Open();
-    view.m_bBusy = 1;  // heading clicks work during a play too
+    view.m_bBusy = true;  // heading clicks work during a play too
     CReportList* lists[] = {view.m_listGroup, view.m_listMember, view.m_listHistory};
     QHeaderView* header = lists[list]->header();
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
@@ -365,7 +370,7 @@ void CZarn2ViewUiTest::genreClickChangesCurrentGenre()
     QVERIFY2(list.find("[CurrGroup]\r\n0\r\n") != std::string::npos, list.c_str());
 
     // Nothing changes while a title runs with history recording.
-    view.m_bBusy = 1;
+    view.m_bBusy = true;
     view.OnGroupClicked(1);
     QCOMPARE(lib.Doc().m_nCurrGroup, 0);
 }
@@ -489,6 +494,46 @@ void CZarn2ViewUiTest::modulePointers()
     QCOMPARE(lib.Frame().m_pView, &view);
     lib.Close();
     QCOMPARE(g_pGroupOrderView, nullptr);
+}
+
+void CZarn2ViewUiTest::libraryCommandsReachTheLibrary_data()
+{
+    QTest::addColumn<int>("id");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("add title") << CommandId::ID_MEMBER_ADD << Q("ジャンルを作成して下さい.");
+    QTest::newRow("edit genre") << CommandId::ID_GROUP_EDIT << Q("ジャンルを作成して下さい.");
+    QTest::newRow("edit title") << CommandId::ID_MEMBER_EDIT << Q("タイトルを登録して下さい..");
+    QTest::newRow("play") << CommandId::ID_PLAY_RECORD << Q("タイトルを登録して下さい..");
+    QTest::newRow("delete all: silent") << CommandId::ID_MEMBER_DELETE_ALL << QString();
+}
+
+void CZarn2ViewUiTest::libraryCommandsReachTheLibrary()
+{
+    QFETCH(int, id);
+    QFETCH(QString, message);
+    UiLibrary lib;
+    lib.Open();
+    lib.Frame().Action(id)->trigger();
+    std::vector<std::string> expected;
+    if (!message.isEmpty())
+        expected.push_back(message.toStdString());
+    QCOMPARE(lib.messenger.messages, expected);
+}
+
+void CZarn2ViewUiTest::droppedFiles()
+{
+    UiLibrary lib;
+    CZarn2View& view = lib.Open();
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QStringLiteral("/usr/bin/true"))});
+    // The genre list takes drops itself, so they never fall through to the view.
+    QVERIFY(view.m_listGroup->acceptDrops());
+    QVERIFY(!view.m_listMember->acceptDrops());
+    // Onto the view: registration starts (and needs a genre first).
+    QDropEvent onView(QPointF(400, 420), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    // (delivered straight to the view: the offscreen platform has no drag and drop)
+    static_cast<QObject*>(&view)->event(&onView);
+    QCOMPARE(lib.messenger.messages, std::vector<std::string>{"ジャンルを作成して下さい."});
 }
 
 QTEST_MAIN(CZarn2ViewUiTest)
