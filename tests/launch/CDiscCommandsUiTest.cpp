@@ -1,6 +1,6 @@
 // A widget test: the core test program's file pattern also matches this file, and
-// there (without the widget headers) it compiles to nothing.
-#if __has_include(<QWidget>)
+// there (without the widget library) it compiles to nothing.
+#ifdef QT_WIDGETS_LIB
 
 #include "launch/IMciService.h"
 #include "launch/OpticalDriveTable.h"
