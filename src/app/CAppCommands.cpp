@@ -4,9 +4,8 @@
 #include "app/CVersionInfoDlg.h"
 #include "app/core/CZarn2App.h"
 
-#include <QDesktopServices>
-#include <QProcess>
-#include <QUrl>
+#include "platform/IShellOpen.h"
+
 #include <QWidget>
 
 CAppCommands::CAppCommands(CZarn2App& app, QWidget* mainWindow)
@@ -22,14 +21,13 @@ void CAppCommands::OnAppAbout()
 
 void CAppCommands::OnFiler()
 {
-    // Replaced by the shell-open service once it lands.
-    QProcess::startDetached(QString::fromStdString(m_app.Filer), {});
+    // Like the desktop would: the result is not looked at.
+    ShellOpen::Open(m_app.Filer, "");
 }
 
 void CAppCommands::OnHelp()
 {
-    QString index = QString::fromStdString(m_app.m_szHelpDir + "/index.html");
-    QDesktopServices::openUrl(QUrl::fromLocalFile(index));
+    ShellOpen::Open(m_app.m_szHelpDir + "/index.html", m_app.m_szHelpDir);
 }
 
 void CAppCommands::OnAppExit()
