@@ -2,6 +2,8 @@
 
 #include "app/COptionSheet.h"
 
+#include "platform/IShellOpen.h"
+
 #include "app/COptDrvPage.h"
 #include "app/COtherPage.h"
 #include "app/CShortCutPage.h"
@@ -10,10 +12,8 @@
 #include "app/core/CZarn2App.h"
 #include "launch/OpticalDriveTable.h"
 
-#include <QDesktopServices>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QUrl>
 #include <QVBoxLayout>
 
 COptionSheet::COptionSheet(CZarn2App& app, QWidget* parent)
@@ -76,5 +76,5 @@ void COptionSheet::accept()
 
 void COptionSheet::OnHelp()
 {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(m_app.m_szHelpDir + "/index.html")));
+    ShellOpen::Open(m_app.m_szHelpDir + "/index.html", m_app.m_szHelpDir);
 }
