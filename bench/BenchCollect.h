@@ -1,0 +1,57 @@
+#pragma once
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+// Prints Google Benchmark's usual table and keeps the median real time of every benchmark
+// (run with repetitions), in microseconds, so the program can compare them afterwards.
+class BenchCollect final : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& reports) override
+    {
+        for (const Run& run : reports) {
+            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
+                m_median[Key(run.run_name)] = run.GetAdjustedRealTime() * Scale(run.time_unit);
+        }
+        ConsoleReporter::ReportRuns(reports);
+    }
+
+    // Median in microseconds of the benchmark of that name; aborts when it did not run.
+    double Us(const std::string& name) const
+    {
+        auto found = m_median.find(name);
+        if (found == m_median.end()) {
+            std::fprintf(stderr, "benchmark %s did not run\n", name.c_str());
+            std::exit(1);
+        }
+        return found->second;
+    }
+
+private:
+    // The benchmark's name and arguments, without the iteration, repetition and timing parts.
+    static std::string Key(const benchmark::BenchmarkName& name)
+    {
+        return name.args.empty() ? name.function_name : name.function_name + "/" + name.args;
+    }
+
+    static double Scale(benchmark::TimeUnit unit)
+    {
+        switch (unit) {
+        case benchmark::kNanosecond:
+            return 1e-3;
+        case benchmark::kMicrosecond:
+            return 1;
+        case benchmark::kMillisecond:
+            return 1e3;
+        case benchmark::kSecond:
+            return 1e6;
+        }
+        return 1;
+    }
+
+    std::map<std::string, double> m_median;
+};

@@ -1,0 +1,127 @@
+// The launcher's own CPU time while a title plays: the real recorded play (automatic
+// timing) of a title that sleeps for the given seconds, through the play controller, with
+// the main window shown offscreen and its status clock ticking every 500 ms. The CPU time
+// of this process is sampled inside the play's wait, once the title has started and once
+// shortly before it ends, so the start and the record are not counted.
+//
+//   zarn2_bench_play [seconds [open]]    (30 s when not given, at least 3; with "open" the
+//                                          window stays open during the play, the setting
+//                                          to minimise it being off)
+#include "BenchFixture.h"
+#include "BenchMessenger.h"
+#include "BenchReport.h"
+
+#include "app/CMainFrame.h"
+#include "app/CZarn2Shell.h"
+#include "app/core/CZarn2App.h"
+#include "launch/CPlayController.h"
+#include "library/CZarn2Doc.h"
+#include "view/CZarn2View.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTimer>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+namespace {
+
+struct Sample {
+    double cpuMs = 0;
+    double wallMs = 0;
+};
+
+double CpuMs()
+{
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    auto ms = [](const timeval& t) { return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_usec) / 1e3; };
+    return ms(usage.ru_utime) + ms(usage.ru_stime);
+}
+
+double WallMs()
+{
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+Sample Take() { return Sample{CpuMs(), WallMs()}; }
+
+void ProcessEventsFor(int ms)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < ms)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    const int seconds = argc > 1 ? std::max(std::atoi(argv[1]), 3) : 30;
+    const bool open = argc > 2 && std::string(argv[2]) == "open";
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication qapp(argc, argv);
+    BenchMessenger messenger(true);
+
+    // One genre with one title: a script that sleeps, started with automatic timing.
+    std::string folder = BenchFixture::TempFolder("play");
+    std::string script = folder + "/sleeper.sh";
+    BenchFixture::WriteBytes(script, "#!/bin/sh\nexec sleep " + std::to_string(seconds) + "\n");
+    ::chmod(script.c_str(), 0755);
+    BenchFixture::Library spec;
+    spec.genres = 1;
+    spec.titles = 1;
+    spec.sessions = 256;
+    spec.currMember = 0;
+    spec.exePath = script;
+    spec.minimize = open ? 0 : 1;
+    std::string exe = BenchFixture::WriteProgramFolder(folder, spec);
+
+    CZarn2App app;
+    if (app.Construct(exe, 1280, 1024) != 0)
+        return 3;
+    CZarn2Shell shell(app);
+    shell.InitInstance();
+    ProcessEventsFor(1000);  // shown and settled
+
+    Sample before = Take();
+    Sample waitStart, waitEnd;
+    // Both timers fire inside the play's own wait (its nested event loop).
+    QTimer::singleShot(1000, [&] { waitStart = Take(); });
+    QTimer::singleShot((seconds - 1) * 1000, [&] { waitEnd = Take(); });
+    CPlayController controller(*shell.Document(), app);
+    CZarn2View& view = *shell.View();
+    CPlayController::Outcome outcome =
+        controller.PlayRecorded(view.m_bBusy, [&view] { view.UpdateStatistics(); });
+    Sample after = Take();
+
+    CMember* member = shell.Document()->CurrMember();
+    const bool recorded = outcome == CPlayController::Outcome::Recorded && member != nullptr &&
+                          member->m_nSessionCount == spec.sessions + 1 && waitEnd.wallMs > waitStart.wallMs;
+    if (!recorded) {
+        std::fprintf(stderr, "the play was not recorded as expected (outcome %d)\n", static_cast<int>(outcome));
+        BenchFixture::RemoveTree(folder);
+        ::_exit(1);
+    }
+    const double waitCpu = waitEnd.cpuMs - waitStart.cpuMs;
+    const double waitWall = waitEnd.wallMs - waitStart.wallMs;
+    const double share = 100.0 * waitCpu / waitWall;
+    std::printf("play of %d s: whole play %.1f ms CPU over %.1f s (start, wait, record, refresh); "
+                "wait alone %.1f ms CPU over %.1f s\n",
+                seconds, after.cpuMs - before.cpuMs, (after.wallMs - before.wallMs) / 1e3, waitCpu, waitWall / 1e3);
+    BenchReport::Figure(BenchReport::Printf(open ? "4b. launcher CPU, title plays %.0f s, window open"
+                                                 : "4a. launcher CPU, title plays %.0f s, window minimised",
+                                            seconds),
+                        BenchReport::Printf("%.3f %% of a core (%.1f ms)", share, waitCpu), "<= 0.100 %",
+                        share <= 0.1);
+    BenchFixture::RemoveTree(folder);
+    std::fflush(stdout);
+    ::_exit(0);  // the library's files are in a folder that is gone
+}
