@@ -6,6 +6,8 @@
 
 #include <QLabel>
 
+#include <algorithm>
+
 namespace {
 
 QLabel* MakePane(QStatusBar* bar, int width, const QString& text)
@@ -17,6 +19,15 @@ QLabel* MakePane(QStatusBar* bar, int width, const QString& text)
     // The panes keep their fixed widths; a slightly smaller face lets the counters and the
     // clock fit them whole.
     pane->setFont(ViewStyle::MakeFont(8.0));
+    // A pane of fixed size in both directions takes new text without asking the status bar
+    // to lay out and repaint all of itself: the clock changes every second, also while a
+    // title plays, and then repaints only its own pane. The height is that of the tallest
+    // text a pane shows.
+    QString shown = pane->text();
+    pane->setText(QStringLiteral(" ジャンル : 888/888 2026/12/31 23:59:59"));
+    int height = pane->sizeHint().height();
+    pane->setText(shown);
+    pane->setFixedHeight(std::max(height, pane->sizeHint().height()));
     bar->addPermanentWidget(pane);
     return pane;
 }
