@@ -4,6 +4,7 @@
 #include "app/core/CZarn2App.h"
 #include "library/CZarn2Doc.h"
 #include "view/CLibraryCommands.h"
+#include "view/CListInput.h"
 #include "view/CReportList.h"
 #include "view/CReportListOrder.h"
 #include "view/QtDialogRunner.h"
@@ -54,10 +55,9 @@ CZarn2View::CZarn2View(CZarn2App& app, CZarn2Doc& doc, CMainFrame& frame)
     // The genre list takes dropped files and does nothing with them.
     m_listGroup->SetSwallowDrops(true);
 
-    connect(m_listGroup, &QAbstractItemView::clicked, this,
-            [this](const QModelIndex& index) { OnGroupClicked(index.row()); });
-    connect(m_listMember, &QAbstractItemView::clicked, this,
-            [this](const QModelIndex& index) { OnMemberClicked(index.row()); });
+    // Clicks and keys in the lists (they reach OnGroupClicked, OnMemberClicked and the
+    // play commands from there).
+    m_pInput = new CListInput(*this);
 }
 
 CZarn2View::~CZarn2View()

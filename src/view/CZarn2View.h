@@ -10,6 +10,7 @@
 #include <memory>
 
 class CLibraryCommands;
+class CListInput;
 class CMainFrame;
 class CReportListOrder;
 class QtDialogRunner;
@@ -57,6 +58,8 @@ public:
     CReportList* m_listHistory;
     bool m_bBusy = false;  // set while a title started with history recording runs
     CLibraryCommands& LibraryCommands() const { return *m_pCommands; }
+    // The mouse and keyboard handling of the three lists (owned by the view as its child).
+    CListInput* m_pInput = nullptr;
 
 public Q_SLOTS:
     // A row chosen with the mouse becomes the current genre or title.
