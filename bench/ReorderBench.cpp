@@ -30,15 +30,16 @@ struct Library {
 
 Library* g_lib = nullptr;
 
-// Gives every title of the genre the long history, or an empty one (not timed).
+// Gives every title of the genre the long history, or an empty one (not timed). Only what
+// an operation has released is given again, so the caches stay as the operation left them.
 void LoadHistories(CGroup& group, bool longHistory)
 {
     for (int i = 0; i < group.m_nMemberCount; ++i) {
         CPlayHistory& held = group.m_Member[static_cast<size_t>(i)];
-        if (longHistory)
-            held = g_lib->history;
-        else
+        if (!longHistory)
             held.ReleaseHistory();
+        else if (held.m_Session.size() != g_lib->history.m_Session.size())
+            held = g_lib->history;
     }
 }
 

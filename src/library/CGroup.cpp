@@ -150,7 +150,10 @@ int CGroup::LoadFrom(TextFileReader& reader)
             break;
         }
         CMember& member = m_Member[static_cast<size_t>(count++)];
-        member.Clear();
+        // A slot that already holds this title (the same log) keeps the history read for
+        // it: reloading a genre after a change costs nothing for long histories.
+        if (member.m_szName != name || member.m_szLogFile != LogFileFor(name))
+            member.Clear();
         member.m_szName = name;
         member.m_szExePath = title.exePath.value_or(std::string());
         member.m_szIconPath = title.iconPath.value_or(std::string());

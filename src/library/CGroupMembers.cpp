@@ -158,7 +158,7 @@ int CGroup::DeleteLog(const std::string& logPath, bool askForReport)
 void CGroup::ShiftDown(int from)
 {
     for (int i = from; i + 1 < m_nMemberCount; ++i)
-        m_Member[static_cast<size_t>(i)].CopyFrom(m_Member[static_cast<size_t>(i + 1)]);
+        m_Member[static_cast<size_t>(i)].TakeFrom(m_Member[static_cast<size_t>(i + 1)]);
     m_Member[static_cast<size_t>(m_nMemberCount - 1)].Clear();
     --m_nMemberCount;
     if (m_nMemberCount <= m_nCurrMember)
@@ -193,8 +193,5 @@ void CGroup::SwapMembers(int a, int b)
 {
     if (Check() < 0 || a < 0 || b < 0 || a >= m_nMemberCount || b >= m_nMemberCount || a == b)
         return;
-    CMember held;
-    held.CopyFrom(m_Member[static_cast<size_t>(a)]);
-    m_Member[static_cast<size_t>(a)].CopyFrom(m_Member[static_cast<size_t>(b)]);
-    m_Member[static_cast<size_t>(b)].CopyFrom(held);
+    m_Member[static_cast<size_t>(a)].SwapWith(m_Member[static_cast<size_t>(b)]);
 }

@@ -21,6 +21,13 @@ public:
     // rebuilt from the log file before it is shown); the slot's own is released.
     void CopyFrom(const CMember& src);
     void Clear();
+    // Reordering and moving titles between slots: the title goes with its history, which
+    // belongs to its log, so nothing is copied or released and the cost does not depend on
+    // how long the history is. The running-process pointer stays with the slot.
+    // Exchanges the titles of two slots.
+    void SwapWith(CMember& other);
+    // Takes over the title of `src`; `src` is left without a title.
+    void TakeFrom(CMember& src);
 
     int ReadLog() { return CPlayHistory::ReadLog(m_szLogFile); }
     int AppendLog() { return CPlayHistory::AppendLog(m_szLogFile); }

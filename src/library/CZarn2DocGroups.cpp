@@ -222,9 +222,9 @@ int CZarn2Doc::DeleteGroup(int n)
 int CZarn2Doc::MoveWithinGroup(CGroup& group)
 {
     CMember held;
-    held.CopyFrom(group.m_Member[static_cast<size_t>(group.m_nCurrMember)]);
+    held.TakeFrom(group.m_Member[static_cast<size_t>(group.m_nCurrMember)]);
     group.ShiftDown(group.m_nCurrMember);
-    group.m_Member[static_cast<size_t>(group.m_nMemberCount)].CopyFrom(held);
+    group.m_Member[static_cast<size_t>(group.m_nMemberCount)].TakeFrom(held);
     group.m_nCurrMember = group.m_nMemberCount++;
     group.Save();
     group.Load();
@@ -261,7 +261,7 @@ int CZarn2Doc::MoveMember(int dest)
         return -1;
     }
     CMember& slot = target.m_Member[static_cast<size_t>(target.m_nMemberCount)];
-    slot.CopyFrom(*member);
+    slot.TakeFrom(*member);  // the history goes along with its log
     slot.m_szLogFile = logPath;
     target.m_nCurrMember = target.m_nMemberCount++;
     target.Save();
