@@ -17,7 +17,9 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <cstdlib>
 #include <filesystem>
+#include <functional>
 
 namespace {
 
