@@ -85,6 +85,22 @@ void CReportList::InsertRow(const QStringList& texts, const QIcon& icon)
         item->setIcon(0, icon);
 }
 
+void CReportList::InsertRows(const QList<QStringList>& rows)
+{
+    QList<QTreeWidgetItem*> items;
+    items.reserve(rows.size());
+    for (const QStringList& texts : rows) {
+        // Alignments set before the item is in the list cost no change notifications.
+        auto* item = new QTreeWidgetItem(texts);
+        for (int column = 0; column < texts.size(); ++column) {
+            Qt::Alignment align = column < m_columnAlign.size() ? m_columnAlign[column] : Qt::AlignLeft;
+            item->setTextAlignment(column, align | Qt::AlignVCenter);
+        }
+        items.append(item);
+    }
+    addTopLevelItems(items);
+}
+
 int CReportList::TopIndex() const
 {
     QModelIndex top = indexAt(QPoint(1, 1));

@@ -29,6 +29,8 @@ public:
 
     void DeleteAllItems();
     void InsertRow(const QStringList& texts, const QIcon& icon = QIcon());
+    // Appends many rows at once: the view hears of them once, not once a row.
+    void InsertRows(const QList<QStringList>& rows);
 
     // The first visible row (0 for an empty list) and the number of whole rows a page holds.
     int TopIndex() const;

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 
 #include <algorithm>
+#include <initializer_list>
 
 namespace {
 
@@ -49,6 +50,42 @@ QLineEdit* MakeValue(QWidget* view, int row)
     edit->setStyleSheet(QStringLiteral("QLineEdit { background: rgb(230,235,235); color: black;"
                                        " border: 1px solid rgb(128,128,128); padding: 0px 3px; }"));
     return edit;
+}
+
+// Writes `value` as printf's "%0<width>d" does (the sign counts in the width).
+void AppendPadded(char*& out, int value, int width)
+{
+    char digits[12];
+    int n = 0;
+    unsigned magnitude = value < 0 ? 0u - static_cast<unsigned>(value) : static_cast<unsigned>(value);
+    do {
+        digits[n++] = static_cast<char>('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    if (value < 0) {
+        *out++ = '-';
+        --width;
+    }
+    for (int pad = width - n; pad > 0; --pad)
+        *out++ = '0';
+    while (n > 0)
+        *out++ = digits[--n];
+}
+
+// The figures of a history row, each "%0<width>d", with the separators between them: the
+// rows of a long history are written without the cost of a formatted print each.
+QString Figures(std::initializer_list<int> values, std::initializer_list<const char*> separators, int width = 2)
+{
+    char buffer[128];
+    char* out = buffer;
+    const char* const* separator = separators.begin();
+    for (const int* value = values.begin(); value != values.end(); ++value) {
+        if (value != values.begin() && separator != separators.end())
+            for (const char* c = *separator++; *c != '\0'; ++c)
+                *out++ = *c;
+        AppendPadded(out, *value, width);
+    }
+    return QString::fromLatin1(buffer, out - buffer);
 }
 
 // Stored counts below zero read as no rows.
@@ -156,34 +193,39 @@ int CStatisticsArea::CheckRow(int i, const CPlayHistory& history)
 void CStatisticsArea::FillBySessions(const CPlayHistory& history)
 {
     int n = std::min(Count(history.m_nSessionCount), static_cast<int>(history.m_Session.size()));
+    QList<QStringList> rows;
+    rows.reserve(n);
     for (int i = 0; i < n; ++i) {
         // A row that fails the check shows -1 for each of its figures.
         CPlayTime t = history.m_Session[static_cast<std::size_t>(i)];
         bool ok = CheckRow(i, history) != 0;
         auto part = [ok](int value) { return ok ? value : -1; };
-        m_listHistory->InsertRow(
-            {Text(Format("%d", i + 1)),
-             Text(Format("%02d/%02d/%02d, %02d:%02d:%02d", part(t.m_nYear), part(t.m_nMonth),
-                         part(t.m_nDay), part(t.m_nHour), part(t.m_nMinute), part(t.m_nSecond))),
-             Text(Format("%02d:%02d:%02d", part(t.m_nElapsedHour), part(t.m_nElapsedMinute),
-                         part(t.m_nElapsedSecond)))});
+        rows.append({Figures({i + 1}, {}, 1),
+                     Figures({part(t.m_nYear), part(t.m_nMonth), part(t.m_nDay), part(t.m_nHour),
+                              part(t.m_nMinute), part(t.m_nSecond)},
+                             {"/", "/", ", ", ":", ":"}),
+                     Figures({part(t.m_nElapsedHour), part(t.m_nElapsedMinute), part(t.m_nElapsedSecond)},
+                             {":", ":"})});
     }
+    m_listHistory->InsertRows(rows);
     MarkLastRow(n);
 }
 
 void CStatisticsArea::FillByDays(const CPlayHistory& history)
 {
     int n = std::min(Count(history.m_nDayCount), static_cast<int>(history.m_Day.size()));
+    QList<QStringList> rows;
+    rows.reserve(n);
     for (int i = 0; i < n; ++i) {
         CPlayTime t = history.m_Day[static_cast<std::size_t>(i)];
         bool ok = CheckRow(i, history) != 0;
         auto part = [ok](int value) { return ok ? value : -1; };
-        m_listHistory->InsertRow(
-            {Text(Format("%d", i + 1)),
-             Text(Format("%02d/%02d/%02d", part(t.m_nYear), part(t.m_nMonth), part(t.m_nDay))),
-             Text(Format("%02d:%02d:%02d", part(t.m_nElapsedHour), part(t.m_nElapsedMinute),
-                         part(t.m_nElapsedSecond)))});
+        rows.append({Figures({i + 1}, {}, 1),
+                     Figures({part(t.m_nYear), part(t.m_nMonth), part(t.m_nDay)}, {"/", "/"}),
+                     Figures({part(t.m_nElapsedHour), part(t.m_nElapsedMinute), part(t.m_nElapsedSecond)},
+                             {":", ":"})});
     }
+    m_listHistory->InsertRows(rows);
     MarkLastRow(n);
 }
 
