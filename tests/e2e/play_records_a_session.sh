@@ -127,7 +127,19 @@ focus_window
 # Space in the title list starts the play. A play shows as the title's process (a child of
 # the launcher) and, once over, as the record; a press lost while the window was still
 # settling is repeated (a press during the play would do nothing, by the busy guard).
-playing() { pgrep -P "$zarn" >/dev/null 2>&1 || [ -s "$log" ]; }
+has_child() {  # true while the launcher has a child process (read from /proc)
+  local stat fields
+  for stat in /proc/[0-9]*/stat; do
+    read -r fields <"$stat" 2>/dev/null || continue
+    fields=${fields##*) }
+    [ "${fields#* }" != "$fields" ] || continue
+    fields=${fields#* }
+    [ "${fields%% *}" = "$zarn" ] && return 0
+  done
+  return 1
+}
+no_child() { ! has_child; }
+playing() { has_child || [ -s "$log" ]; }
 started=
 for attempt in 1 2 3; do
   xdotool key space
@@ -143,7 +155,7 @@ done
 has_record() { [ "$(wc -l <"$log")" -ge 2 ]; }
 wait_for 60 has_record || fail "no session recorded within a minute"
 # Let the play's last steps (statistics, flags) finish before closing.
-wait_for 20 bash -c "! pgrep -P $zarn >/dev/null" || fail "the title's process did not end"
+wait_for 20 no_child || fail "the title's process did not end"
 sleep 1
 
 # Close the program normally: File menu (Alt+F), "Zarn2 の終了(&X)" (X).
