@@ -11,13 +11,23 @@ void PlayLogParser::Feed(std::string_view bytes)
         const void* found = std::memchr(bytes.data(), '\n', bytes.size());
         size_t end = found ? static_cast<size_t>(static_cast<const char*>(found) - bytes.data())
                            : bytes.size();
+        // A whole line inside these bytes is read where it lies; only a line split between
+        // two pieces is gathered first.
+        if (found && m_line.empty() && !m_lineTooLong) {
+            bool tooLong = end > kMaxLine;
+            TakeLine(bytes.substr(0, tooLong ? kMaxLine : end), tooLong);
+            bytes.remove_prefix(end + 1);
+            continue;
+        }
         size_t room = kMaxLine - m_line.size();
         if (end > room)
             m_lineTooLong = true;
         m_line.append(bytes.data(), end < room ? end : room);
         if (!found)
             return;
-        TakeLine();
+        TakeLine(m_line, m_lineTooLong);
+        m_line.clear();
+        m_lineTooLong = false;
         bytes.remove_prefix(end + 1);
     }
 }
@@ -25,18 +35,19 @@ void PlayLogParser::Feed(std::string_view bytes)
 void PlayLogParser::Finish()
 {
     if (!m_line.empty() || m_lineTooLong)
-        TakeLine();
+        TakeLine(m_line, m_lineTooLong);
+    m_line.clear();
+    m_lineTooLong = false;
     m_hasStart = false;
 }
 
-void PlayLogParser::TakeLine()
+void PlayLogParser::TakeLine(std::string_view line, bool tooLong)
 {
-    std::string_view line = m_line;
     if (!line.empty() && line.back() == '\r')
         line.remove_suffix(1);
     int seconds = 0;
     CPlayTime start;
-    if (m_lineTooLong) {
+    if (tooLong) {
         m_hasStart = false;
     } else if (PlayLogRecord::ParseStart(line, start)) {
         m_start = start;
@@ -51,6 +62,4 @@ void PlayLogParser::TakeLine()
     } else {
         m_hasStart = false;
     }
-    m_line.clear();
-    m_lineTooLong = false;
 }

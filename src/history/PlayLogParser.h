@@ -26,7 +26,8 @@ public:
     std::vector<CPlayTime>& Sessions() { return m_sessions; }
 
 private:
-    void TakeLine();
+    // One whole line without its "\n"; `tooLong` when only its first bytes are in it.
+    void TakeLine(std::string_view line, bool tooLong);
 
     std::vector<CPlayTime> m_sessions;
     std::string m_line;

@@ -44,6 +44,29 @@ bool OnlyBlanksFrom(std::string_view text, size_t pos)
 
 bool InRange(int value, int lo, int hi) { return value >= lo && value <= hi; }
 
+// The fields of a start line in the form the launcher writes, "YYYY/MM/DD,hh:mm:ss", read
+// at their fixed places; false for any other form (the general reading then decides).
+bool ReadWrittenForm(std::string_view line, int (&f)[6])
+{
+    static constexpr size_t kAt[6] = {0, 5, 8, 11, 14, 17};
+    static constexpr char kSeparator[5] = {'/', '/', ',', ':', ':'};
+    if (line.size() != 19)
+        return false;
+    for (int i = 0; i < 5; ++i)
+        if (line[kAt[i + 1] - 1] != kSeparator[i])
+            return false;
+    for (int i = 0; i < 6; ++i) {
+        int value = 0;
+        for (size_t pos = kAt[i]; pos < kAt[i] + (i == 0 ? 4 : 2); ++pos) {
+            if (!IsDigit(line[pos]))
+                return false;
+            value = value * 10 + (line[pos] - '0');
+        }
+        f[i] = value;
+    }
+    return true;
+}
+
 }  // namespace
 
 namespace PlayLogRecord {
@@ -57,16 +80,18 @@ std::string Format(const CPlayTime& s)
 bool ParseStart(std::string_view line, CPlayTime& out)
 {
     int f[6] = {};
-    static constexpr char kSeparator[5] = {'/', '/', ',', ':', ':'};
-    size_t pos = 0;
-    for (int i = 0; i < 6; ++i) {
-        if (i > 0 && !Expect(line, pos, kSeparator[i - 1]))
-            return false;
-        if (!ReadNumber(line, pos, i == 0 ? 9 : 2, f[i]))
+    if (!ReadWrittenForm(line, f)) {
+        static constexpr char kSeparator[5] = {'/', '/', ',', ':', ':'};
+        size_t pos = 0;
+        for (int i = 0; i < 6; ++i) {
+            if (i > 0 && !Expect(line, pos, kSeparator[i - 1]))
+                return false;
+            if (!ReadNumber(line, pos, i == 0 ? 9 : 2, f[i]))
+                return false;
+        }
+        if (!OnlyBlanksFrom(line, pos))
             return false;
     }
-    if (!OnlyBlanksFrom(line, pos))
-        return false;
     // A second of 60 is a leap second as the local clock reports it.
     if (!InRange(f[1], 1, 12) || !InRange(f[2], 1, 31) || !InRange(f[3], 0, 23) ||
         !InRange(f[4], 0, 59) || !InRange(f[5], 0, 60))
