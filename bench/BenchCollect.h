@@ -11,6 +11,9 @@
 // (run with repetitions), in microseconds, so the program can compare them afterwards.
 class BenchCollect final : public benchmark::ConsoleReporter {
 public:
+    // Plain text: the output goes into logs and the summary of bench.sh.
+    BenchCollect() : ConsoleReporter(OO_Tabular) {}
+
     void ReportRuns(const std::vector<Run>& reports) override
     {
         for (const Run& run : reports) {
