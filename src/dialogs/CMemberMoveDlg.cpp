@@ -78,28 +78,6 @@ void CMemberMoveDlg::InitDialog()
     m_pList->setFocus();
 }
 
-int CMemberMoveDlg::KeyChoice(int key, int mark, int top, int perPage, int count)
-{
-    if (count <= 0)
-        return -1;
-    switch (key) {
-    case Qt::Key_PageUp:
-        return std::max(top, 0);
-    case Qt::Key_PageDown:
-        return std::min(top + perPage, count - 1);
-    case Qt::Key_End:
-        return count - 1;
-    case Qt::Key_Home:
-        return 0;
-    case Qt::Key_Up:
-        return mark - 1 >= 0 ? mark - 1 : -1;
-    case Qt::Key_Down:
-        return mark + 1 <= count - 1 ? mark + 1 : -1;
-    default:
-        return -1;
-    }
-}
-
 void CMemberMoveDlg::Choose(int row)
 {
     m_pList->SelectRow(row);
@@ -120,8 +98,7 @@ bool CMemberMoveDlg::eventFilter(QObject* watched, QEvent* event)
     case Qt::Key_Home:
     case Qt::Key_Up:
     case Qt::Key_Down: {
-        int choice = KeyChoice(key->key(), m_pList->SelectionMark(), m_pList->TopIndex(),
-                               m_pList->CountPerPage(), m_pList->topLevelItemCount());
+        int choice = m_pList->KeyTarget(key->key(), m_pList->topLevelItemCount());
         if (choice >= 0)
             Choose(choice);
         return true;

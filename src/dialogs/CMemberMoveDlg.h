@@ -19,11 +19,6 @@ public:
     // Fills the list and chooses the current genre (what exec does first).
     void InitDialog();
 
-    // The row a navigation key in the list chooses, starting from `mark` in a list of
-    // `count` rows whose page starts at `top` and holds `perPage` rows; -1 when the key
-    // changes nothing (Up on the first row, Down on the last, or not a navigation key).
-    static int KeyChoice(int key, int mark, int top, int perPage, int count);
-
     CReportList* m_pList;
     QPushButton* m_pOk;
     QPushButton* m_pCancel;

@@ -20,26 +20,6 @@ QPoint MenuPoint(const CReportList& list, const QPoint& offset) { return list.ma
 
 }  // namespace
 
-int CListKeys::Target(int key, const CReportList& list, int mark, int count)
-{
-    switch (key) {
-    case Qt::Key_PageUp:
-        return list.TopIndex();
-    case Qt::Key_PageDown:
-        return std::min(list.TopIndex() + list.CountPerPage(), count - 1);
-    case Qt::Key_End:
-        return count - 1;
-    case Qt::Key_Home:
-        return 0;
-    case Qt::Key_Up:
-        return mark - 1 < 0 ? -1 : mark - 1;
-    case Qt::Key_Down:
-        return mark + 1 > count - 1 ? -1 : mark + 1;
-    default:
-        return -1;
-    }
-}
-
 // Paging keeps the row that was reached at the page's edge, so that the next press pages on.
 CListKeys::Scroll CListKeys::ScrollFor(int key)
 {
@@ -66,7 +46,7 @@ bool CListKeys::GroupKey(int key)
     case Qt::Key_Home:
     case Qt::Key_Up:
     case Qt::Key_Down: {
-        int row = Target(key, *list, list->SelectionMark(), m_view.m_pDoc->GetGroupCount());
+        int row = list->KeyTarget(key, m_view.m_pDoc->GetGroupCount());
         if (row >= 0)
             GoToGroup(row, ScrollFor(key));
         return true;
@@ -99,7 +79,7 @@ bool CListKeys::MemberKey(int key)
     case Qt::Key_Home:
     case Qt::Key_Up:
     case Qt::Key_Down: {
-        int row = count > 0 ? Target(key, *list, list->SelectionMark(), count) : -1;
+        int row = list->KeyTarget(key, count);
         if (row >= 0)
             GoToMember(row, ScrollFor(key));
         return true;

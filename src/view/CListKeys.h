@@ -27,9 +27,6 @@ public:
     void PlayByMode();
 
 private:
-    // The row a paging or moving key leads to in a list of `count` rows whose marked row
-    // is `mark`, or -1 when the key leads nowhere ("nothing at all").
-    static int Target(int key, const CReportList& list, int mark, int count);
     static Scroll ScrollFor(int key);
     void Refresh();
 

@@ -1,5 +1,7 @@
 #include "view/CReportList.h"
 
+#include <algorithm>
+
 #include "view/CMarkedRowDelegate.h"
 #include "view/ViewStyle.h"
 
@@ -187,4 +189,31 @@ void CReportList::dropEvent(QDropEvent* event)
         event->acceptProposedAction();
     else
         QTreeWidget::dropEvent(event);
+}
+
+int CReportList::KeyTarget(int key, int count) const
+{
+    return KeyTarget(key, SelectionMark(), TopIndex(), CountPerPage(), count);
+}
+
+int CReportList::KeyTarget(int key, int mark, int top, int perPage, int count)
+{
+    if (count <= 0)
+        return -1;
+    switch (key) {
+    case Qt::Key_PageUp:
+        return std::max(top, 0);
+    case Qt::Key_PageDown:
+        return std::min(top + perPage, count - 1);
+    case Qt::Key_End:
+        return count - 1;
+    case Qt::Key_Home:
+        return 0;
+    case Qt::Key_Up:
+        return mark - 1 >= 0 ? mark - 1 : -1;
+    case Qt::Key_Down:
+        return mark + 1 <= count - 1 ? mark + 1 : -1;
+    default:
+        return -1;
+    }
 }

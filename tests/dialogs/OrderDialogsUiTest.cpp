@@ -258,9 +258,9 @@ void OrderDialogsUiTest::moveDialogKeys()
     QFETCH(int, key);
     QFETCH(int, mark);
     QFETCH(int, expected);
-    QCOMPARE(CMemberMoveDlg::KeyChoice(key, mark, 4, 13, 15), expected);
-    QCOMPARE(CMemberMoveDlg::KeyChoice(Qt::Key_PageDown, 0, 0, 3, 15), 3);
-    QCOMPARE(CMemberMoveDlg::KeyChoice(key, 0, 0, 13, 0), -1);  // empty list
+    QCOMPARE(CReportList::KeyTarget(key, mark, 4, 13, 15), expected);
+    QCOMPARE(CReportList::KeyTarget(Qt::Key_PageDown, 0, 0, 3, 15), 3);
+    QCOMPARE(CReportList::KeyTarget(key, 0, 0, 13, 0), -1);  // empty list
 }
 
 void OrderDialogsUiTest::moveDialogKeysInTheList()
