@@ -114,6 +114,8 @@ int main(int argc, char* argv[])
 
     BenchCollect collect;
     benchmark::RunSpecifiedBenchmarks(&collect);
+    lib->doc.reset();  // the files stay as they are: the folder goes next
+    BenchFixture::RemoveTree(lib->folder);
 
     using BenchReport::Printf;
     const double top0 = collect.Us("Top/history:0");
@@ -126,7 +128,5 @@ int main(int argc, char* argv[])
     BenchReport::Figure("5b. MoveMember between full genres: 10,000 vs 0 sessions",
                         Printf("%.2fx (%.0f / %.0f us)", move1 / move0, move1, move0), "~1 (<= 1.50x)",
                         move1 / move0 <= 1.5);
-    lib->doc.reset();  // the files stay as they are: the folder goes next
-    BenchFixture::RemoveTree(lib->folder);
     return 0;
 }
