@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <fstream>
 #include <iterator>
+#include <unordered_set>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -31,15 +32,6 @@ bool FileHolds(const std::string& path, const std::string& bytes)
         return false;
     std::string held((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     return !in.bad() && held == bytes;
-}
-
-bool HasNameBefore(const CGroup& group, const std::string& name, int count)
-{
-    for (int i = 0; i < count; ++i) {
-        if (group.m_Member[static_cast<size_t>(i)].m_szName == name)
-            return true;
-    }
-    return false;
 }
 
 }  // namespace
@@ -135,11 +127,12 @@ int CGroup::LoadFrom(TextFileReader& reader)
     GroupFile::Content content = GroupFile::Read(reader);
     LoadNotes notes(m_szName + ".Zarn", "メンバー");
     int count = 0;
+    std::unordered_set<std::string> taken;  // names of the titles taken so far
     for (size_t i = 0; i < content.titles.size(); ++i) {
         const GroupFile::Title& title = content.titles[i];
         std::string name = title.name.value_or(std::string());
         std::string problem = NameRules::PathProblem(NameRules::Kind::Member, name);
-        if (problem.empty() && HasNameBefore(*this, name, count))
+        if (problem.empty() && !taken.insert(name).second)
             problem = Format("メンバー名 [%s] が重複しています.", name.c_str());
         if (!problem.empty()) {
             notes.Skip(name, problem);

@@ -3,6 +3,7 @@
 #include "platform/Cp932.h"
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -12,11 +13,13 @@ std::string CrLfToLf(const std::string& raw)
 {
     std::string text;
     text.reserve(raw.size());
-    for (size_t i = 0; i < raw.size(); ++i) {
-        if (raw[i] == '\r' && i + 1 < raw.size() && raw[i + 1] == '\n')
-            continue;
-        text.push_back(raw[i]);
+    // Copies the stretches between the "\r\n" pairs whole, leaving out each "\r".
+    size_t from = 0;
+    for (size_t cr = raw.find("\r\n"); cr != std::string::npos; cr = raw.find("\r\n", cr + 2)) {
+        text.append(raw, from, cr - from);
+        from = cr + 1;
     }
+    text.append(raw, from, std::string::npos);
     return text;
 }
 
@@ -60,12 +63,9 @@ bool TextFileReader::ReadLine(std::string& line, size_t maxChars)
     line.clear();
     if (m_pos >= m_data.size() || maxChars == 0)
         return false;
-    size_t end = m_pos;
     size_t limit = std::min(m_data.size(), m_pos + maxChars);
-    while (end < limit) {
-        if (m_data[end++] == '\n')
-            break;
-    }
+    const void* newline = std::memchr(m_data.data() + m_pos, '\n', limit - m_pos);
+    size_t end = newline ? static_cast<size_t>(static_cast<const char*>(newline) - m_data.data()) + 1 : limit;
     line = Cp932::ToUtf8(std::string_view(m_data).substr(m_pos, end - m_pos));
     m_pos = end;
     return true;
