@@ -3,6 +3,7 @@
 #include "BenchMessenger.h"
 #include "ShowProbe.h"
 
+#include "app/CMainFrame.h"
 #include "app/CZarn2Shell.h"
 #include "app/Resources.h"
 #include "app/core/CZarn2App.h"
@@ -14,7 +15,11 @@
 #include <QIcon>
 #include <QScreen>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <memory>
 #include <string>
 
 int main(int argc, char* argv[])
@@ -50,7 +55,27 @@ int main(int argc, char* argv[])
         return CZarn2App::kExitFolderFailure;
     CZarn2Shell shell(app);
     shown = &shell;
-    if (!shell.InitInstance())
+    if (std::getenv("ZARN2_BENCH_PHASES") != nullptr) {
+        // The same steps as InitInstance, timed one by one (for profiling by hand).
+        auto lap = [start = std::chrono::steady_clock::now()](const char* what) {
+            std::fprintf(stderr, "%7.2f ms  %s\n",
+                         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count(),
+                         what);
+        };
+        lap("application object constructed");
+        // ZARN2_BENCH_PHASES=<n>: the library is loaded n times more, on its own.
+        for (int i = std::max(std::atoi(std::getenv("ZARN2_BENCH_PHASES")), 1); i > 0; --i) {
+            auto library = std::make_unique<CZarn2Doc>(&app);
+            library->OnNewDocument();
+            lap("library loaded once more, on its own, for its time");
+        }
+        lap("that library released");
+        shell.Create();
+        lap("library loaded, main window and view created and filled");
+        shell.MainWindow()->show();
+        lap("shown");
+    } else if (!shell.InitInstance()) {
         return 6;
+    }
     return QApplication::exec();
 }

@@ -3,6 +3,7 @@
 // resident set of each comes from the kernel when it has ended.
 //
 //   zarn2_bench_startup <launcher harness> <bare harness> [runs]
+//   (ZARN2_BENCH_FOLDER=<folder>: write the library there and keep it)
 #include "BenchFixture.h"
 #include "BenchReport.h"
 
@@ -92,7 +93,10 @@ int main(int argc, char* argv[])
     const int runs = argc > 3 ? std::max(std::atoi(argv[3]), 1) : 15;
     ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
 
-    std::string folder = BenchFixture::TempFolder("start");
+    // ZARN2_BENCH_FOLDER names a folder to write the library into and keep (for profiling
+    // the harnesses on their own); otherwise a temporary one is used and removed.
+    const char* kept = std::getenv("ZARN2_BENCH_FOLDER");
+    std::string folder = kept && *kept ? kept : BenchFixture::TempFolder("start");
     BenchFixture::Library spec;  // 32 genres of 127 titles, 256 sessions each
     auto made = std::chrono::steady_clock::now();
     BenchFixture::WriteProgramFolder(folder, spec);
@@ -114,7 +118,8 @@ int main(int argc, char* argv[])
             bareRss.push_back(b.maxRssKiB);
         }
     }
-    BenchFixture::RemoveTree(folder);
+    if (!(kept && *kept))
+        BenchFixture::RemoveTree(folder);
     if (!ok)
         return 1;
 
