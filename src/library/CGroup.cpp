@@ -13,8 +13,6 @@
 #include "platform/TextFileWriter.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <unordered_set>
 #include <cerrno>
 #include <fcntl.h>
@@ -24,15 +22,6 @@
 namespace {
 
 constexpr const char* kReportRequest = "ヘルプを見て作者までエラー番号をご連絡下さい.";
-
-bool FileHolds(const std::string& path, const std::string& bytes)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
-    std::string held((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    return !in.bad() && held == bytes;
-}
 
 }  // namespace
 
@@ -186,7 +175,7 @@ int CGroup::Save()
     }
     // The list is saved at every change of the current genre: a file that already holds
     // these bytes is left as it is.
-    if (FileHolds(m_szGroupFile, bytes))
+    if (AtomicFile::Holds(m_szGroupFile, bytes))
         return m_nMemberCount;
     if (int err = AtomicFile::Replace(m_szGroupFile, bytes)) {
         Messenger::Show(Format("ERROR[%d] : %s.Zarn ファイルをオープン出来ませんでした,\n%s", err,

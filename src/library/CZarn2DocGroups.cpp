@@ -260,15 +260,28 @@ int CZarn2Doc::MoveMember(int dest)
         ShowMoveFailure(err, member->m_szLogFile);
         return -1;
     }
+    std::string sourceLog = member->m_szLogFile;
+    int targetCurrent = target.m_nCurrMember;
     CMember& slot = target.m_Member[static_cast<size_t>(target.m_nMemberCount)];
     slot.TakeFrom(*member);  // the history goes along with its log
     slot.m_szLogFile = logPath;
     target.m_nCurrMember = target.m_nMemberCount++;
-    target.Save();
+    if (target.Save() < 0) {
+        // The destination's file could not take the title (its message is shown): the
+        // title and its log go back, so neither genre loses it.
+        member->TakeFrom(slot);
+        member->m_szLogFile = sourceLog;
+        --target.m_nMemberCount;
+        target.m_nCurrMember = targetCurrent;
+        MoveNoReplace(logPath, sourceLog);
+        return -1;
+    }
     target.Load();
     source->ShiftDown(source->m_nCurrMember);
-    source->Save();
-    source->Load();
+    // A source file that cannot be written keeps the title in its old list on disk (its
+    // message is shown); memory is right, and the next save of that genre mends the file.
+    if (source->Save() >= 0)
+        source->Load();
     m_nCurrGroup = dest;
     return dest;
 }

@@ -75,4 +75,30 @@ int Replace(const std::string& path, const std::string& bytes)
     return 0;
 }
 
+bool Holds(const std::string& path, const std::string& bytes)
+{
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat st{};
+    bool same = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
+                static_cast<unsigned long long>(st.st_size) == bytes.size();
+    std::string held;
+    if (same) {
+        held.resize(bytes.size());
+        size_t done = 0;
+        while (done < held.size()) {
+            ssize_t n = ::read(fd, held.data() + done, held.size() - done);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                break;
+            done += static_cast<size_t>(n);
+        }
+        same = done == held.size() && held == bytes;
+    }
+    ::close(fd);
+    return same;
+}
+
 }  // namespace AtomicFile

@@ -11,4 +11,8 @@ namespace AtomicFile {
 // Returns 0, or the errno of the first failure.
 int Replace(const std::string& path, const std::string& bytes);
 
+// Whether `path` is a regular file that already holds exactly `bytes` (so a rewrite can be
+// spared). Anything unreadable answers false.
+bool Holds(const std::string& path, const std::string& bytes);
+
 }  // namespace AtomicFile

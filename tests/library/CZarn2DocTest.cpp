@@ -315,6 +315,28 @@ TEST_F(CZarn2DocTest, MoveMemberNeverReplacesALog)
     EXPECT_TRUE(Exists(Data("S/a.Log")));
 }
 
+TEST_F(CZarn2DocTest, MoveMemberWhoseDestinationFileCannotBeWrittenPutsEverythingBack)
+{
+    CZarn2Doc& library = LibraryWith({{"S", {"a", "b"}}, {"D", {"x"}}});
+    ASSERT_EQ(library.SetCurrGroup(0), 0);
+    ASSERT_EQ(library.SetCurrMember(1), 1);
+    TempDir::WriteBytes(Data("S/b.Log"), "b-plays");
+    std::filesystem::remove(Data("D.Zarn"));
+    std::filesystem::create_directory(Data("D.Zarn"));  // the genre file can no longer be replaced
+    EXPECT_EQ(library.MoveMember(1), -1);
+    std::vector<std::string> shown = TakeMessages();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_NE(shown[0].find("D.Zarn ファイルをオープン出来ませんでした"), std::string::npos) << shown[0];
+    EXPECT_EQ(TempDir::ReadBytes(Data("S/b.Log")), "b-plays");
+    EXPECT_FALSE(Exists(Data("D/b.Log")));
+    EXPECT_EQ(TitleNames(0), (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(library.m_Group[0].m_Member[1].m_szLogFile, Data("S/b.Log"));
+    EXPECT_EQ(library.m_Group[0].m_nCurrMember, 1);
+    EXPECT_EQ(TitleNames(1), std::vector<std::string>{"x"});
+    EXPECT_EQ(library.m_Group[1].m_nCurrMember, 0);
+    EXPECT_EQ(library.m_nCurrGroup, 0);
+}
+
 TEST_F(CZarn2DocTest, MoveMemberIntoItsOwnGenreGoesToTheEnd)
 {
     CZarn2Doc& library = LibraryWith({{"S", {"a", "b", "c"}}});

@@ -101,3 +101,15 @@ TEST(AtomicFile, FailureLeavesOldFileAndNoTemporary)
     EXPECT_EQ(err, EACCES);
     EXPECT_EQ(TempDir::ReadBytes(path), "old");
 }
+
+TEST(AtomicFile, HoldsAnswersOnlyForARegularFileWithTheSameBytes)
+{
+    TempDir dir;
+    TempDir::WriteBytes(dir / "f", "abc");
+    ::mkdir((dir / "folder").c_str(), 0755);
+    EXPECT_TRUE(AtomicFile::Holds(dir / "f", "abc"));
+    EXPECT_FALSE(AtomicFile::Holds(dir / "f", "abd"));
+    EXPECT_FALSE(AtomicFile::Holds(dir / "f", "abcd"));
+    EXPECT_FALSE(AtomicFile::Holds(dir / "missing", ""));
+    EXPECT_FALSE(AtomicFile::Holds(dir / "folder", ""));
+}
