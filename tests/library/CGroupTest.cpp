@@ -380,7 +380,7 @@ TEST_F(CGroupTest, AnUnreadableGenreFileIsNeverWrittenOver)
     EXPECT_EQ(missing->Save(), 0) << "a missing file is written anew";
 }
 
-TEST_F(CGroupTest, SwapAndCopyCarryTitlesNotHistories)
+TEST_F(CGroupTest, SwapMovesWholeTitlesWithTheirHistories)
 {
     auto group = GroupWith({"A", "B", "C"});
     group->m_nCurrMember = 0;
@@ -389,6 +389,7 @@ TEST_F(CGroupTest, SwapAndCopyCarryTitlesNotHistories)
     EXPECT_EQ(Names(*group), (std::vector<std::string>{"C", "B", "A"}));
     EXPECT_EQ(group->m_Member[2].m_szLogFile, Log("A"));
     EXPECT_EQ(group->m_Member[0].m_nSessionCount, 0);
+    EXPECT_EQ(group->m_Member[2].m_nSessionCount, 5);
     group->SwapMembers(1, 1);
     group->SwapMembers(0, 3);  // not a title: nothing happens
     EXPECT_EQ(Names(*group), (std::vector<std::string>{"C", "B", "A"}));
