@@ -44,25 +44,25 @@ void WriteIcons(const std::string& dir, int titles)
     }
 }
 
-void WriteGenre(const std::string& dir, int g, const BenchFixture::Library& spec)
+void WriteGenre(const std::string& dir, int g, const BenchFixture::Library& shape)
 {
     auto group = std::make_unique<CGroup>();
     group->m_szName = BenchFixture::GenreName(g);
     group->m_nPlayMode = 0;
-    group->m_nMemberCount = spec.titles;
-    group->m_nCurrMember = spec.titles > 0 ? std::min(spec.currMember, spec.titles - 1) : -1;
+    group->m_nMemberCount = shape.titles;
+    group->m_nCurrMember = shape.titles > 0 ? std::min(shape.currMember, shape.titles - 1) : -1;
     std::string genreDir = dir + "/Zarn/" + group->m_szName;
     BenchFixture::MakeDirs(genreDir);
-    for (int t = 0; t < spec.titles; ++t) {
+    for (int t = 0; t < shape.titles; ++t) {
         CMember& member = group->m_Member[static_cast<size_t>(t)];
         member.m_szName = BenchFixture::TitleName(g, t);
-        member.m_szExePath = spec.exePath.empty() ? Format("/opt/games/%s/game.exe", member.m_szName.c_str())
-                                                  : spec.exePath;
+        member.m_szExePath = shape.exePath.empty() ? Format("/opt/games/%s/game.exe", member.m_szName.c_str())
+                                                  : shape.exePath;
         member.m_szIconPath = IcoPath(dir, t);
         member.m_nAutoTiming = 1;
         member.m_nUseMedia = 0;
         BenchFixture::WriteBytes(genreDir + "/" + member.m_szName + ".Log",
-                                 BenchFixture::LogText(spec.sessions, g * 1000 + t));
+                                 BenchFixture::LogText(shape.sessions, g * 1000 + t));
     }
     TextFileWriter writer;
     GroupFile::Write(*group, writer);
@@ -144,27 +144,27 @@ void RemoveTree(const std::string& path)
     std::filesystem::remove_all(path, error);
 }
 
-std::string WriteProgramFolder(const std::string& dir, const Library& spec)
+std::string WriteProgramFolder(const std::string& dir, const Library& shape)
 {
     MakeDirs(dir + "/Zarn");
     MakeDirs(dir + "/Temp");
-    WriteIcons(dir, spec.titles);
+    WriteIcons(dir, shape.titles);
 
     CSettings settings;
     settings.Position = CSettings::CentredPosition(1280, 1024);
     settings.Filer = "xdg-open";
-    settings.Minimize = spec.minimize;
+    settings.Minimize = shape.minimize;
     TextFileWriter ini;
     SettingsFile::Write(settings, ini);
     Save(ini, dir + "/Zarn2.ini");
 
     std::vector<std::string> names;
-    for (int g = 0; g < spec.genres; ++g) {
+    for (int g = 0; g < shape.genres; ++g) {
         names.push_back(GenreName(g));
-        WriteGenre(dir, g, spec);
+        WriteGenre(dir, g, shape);
     }
     TextFileWriter list;
-    GroupListFile::Write(names, spec.genres > 0 ? std::min(spec.currGroup, spec.genres - 1) : -1, list);
+    GroupListFile::Write(names, shape.genres > 0 ? std::min(shape.currGroup, shape.genres - 1) : -1, list);
     std::string exe = dir + "/Zarn2";
     Save(list, GroupListFile::PathFor(exe));
     return exe;

@@ -35,6 +35,6 @@ void RemoveTree(const std::string& path);
 
 // Writes the program folder `dir` (created when missing) and returns the path the
 // program runs from inside it ("<dir>/Zarn2"): the library reads "<dir>/Zarn2.Grp".
-std::string WriteProgramFolder(const std::string& dir, const Library& spec);
+std::string WriteProgramFolder(const std::string& dir, const Library& shape);
 
 }  // namespace BenchFixture

@@ -75,14 +75,14 @@ int main(int argc, char* argv[])
     std::string script = folder + "/sleeper.sh";
     BenchFixture::WriteBytes(script, "#!/bin/sh\nexec sleep " + std::to_string(seconds) + "\n");
     ::chmod(script.c_str(), 0755);
-    BenchFixture::Library spec;
-    spec.genres = 1;
-    spec.titles = 1;
-    spec.sessions = 256;
-    spec.currMember = 0;
-    spec.exePath = script;
-    spec.minimize = open ? 0 : 1;
-    std::string exe = BenchFixture::WriteProgramFolder(folder, spec);
+    BenchFixture::Library shape;
+    shape.genres = 1;
+    shape.titles = 1;
+    shape.sessions = 256;
+    shape.currMember = 0;
+    shape.exePath = script;
+    shape.minimize = open ? 0 : 1;
+    std::string exe = BenchFixture::WriteProgramFolder(folder, shape);
 
     CZarn2App app;
     if (app.Construct(exe, 1280, 1024) != 0)
@@ -104,7 +104,7 @@ int main(int argc, char* argv[])
 
     CMember* member = shell.Document()->CurrMember();
     const bool recorded = outcome == CPlayController::Outcome::Recorded && member != nullptr &&
-                          member->m_nSessionCount == spec.sessions + 1 && waitEnd.wallMs > waitStart.wallMs;
+                          member->m_nSessionCount == shape.sessions + 1 && waitEnd.wallMs > waitStart.wallMs;
     if (!recorded) {
         std::fprintf(stderr, "the play was not recorded as expected (outcome %d)\n", static_cast<int>(outcome));
         BenchFixture::RemoveTree(folder);

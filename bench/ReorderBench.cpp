@@ -98,11 +98,11 @@ int main(int argc, char* argv[])
     g_lib = lib.get();
     // In memory when the system offers it: the disk's flush times would hide the figure.
     lib->folder = BenchFixture::TempFolder("reorder", "/dev/shm");
-    BenchFixture::Library spec;
-    spec.genres = 2;
-    spec.titles = kTitles;
-    spec.sessions = 0;
-    std::string exe = BenchFixture::WriteProgramFolder(lib->folder, spec);
+    BenchFixture::Library shape;
+    shape.genres = 2;
+    shape.titles = kTitles;
+    shape.sessions = 0;
+    std::string exe = BenchFixture::WriteProgramFolder(lib->folder, shape);
     std::string longLog = lib->folder + "/Temp/long.Log";
     BenchFixture::WriteBytes(longLog, BenchFixture::LogText(10000, 3));
     if (lib->history.ReadLog(longLog) != 10000 || lib->app.Construct(exe, 1280, 1024) != 0)

@@ -97,11 +97,11 @@ int main(int argc, char* argv[])
     // the harnesses on their own); otherwise a temporary one is used and removed.
     const char* kept = std::getenv("ZARN2_BENCH_FOLDER");
     std::string folder = kept && *kept ? kept : BenchFixture::TempFolder("start");
-    BenchFixture::Library spec;  // 32 genres of 127 titles, 256 sessions each
+    BenchFixture::Library shape;  // 32 genres of 127 titles, 256 sessions each
     auto made = std::chrono::steady_clock::now();
-    BenchFixture::WriteProgramFolder(folder, spec);
-    std::printf("library: %d genres x %d titles, %d sessions a log, written in %.0f ms to %s\n", spec.genres,
-                spec.titles, spec.sessions,
+    BenchFixture::WriteProgramFolder(folder, shape);
+    std::printf("library: %d genres x %d titles, %d sessions a log, written in %.0f ms to %s\n", shape.genres,
+                shape.titles, shape.sessions,
                 std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - made).count(),
                 folder.c_str());
 

@@ -130,12 +130,12 @@ int main(int argc, char* argv[])
 
     // One genre of two titles: 256 sessions and 10,000 sessions.
     std::string folder = BenchFixture::TempFolder("stats");
-    BenchFixture::Library spec;
-    spec.genres = 1;
-    spec.titles = 2;
-    spec.sessions = 256;
-    spec.currMember = 0;
-    std::string exe = BenchFixture::WriteProgramFolder(folder, spec);
+    BenchFixture::Library shape;
+    shape.genres = 1;
+    shape.titles = 2;
+    shape.sessions = 256;
+    shape.currMember = 0;
+    std::string exe = BenchFixture::WriteProgramFolder(folder, shape);
     std::string genreDir = folder + "/Zarn/" + BenchFixture::GenreName(0);
     BenchFixture::WriteBytes(genreDir + "/" + BenchFixture::TitleName(0, 1) + ".Log",
                              BenchFixture::LogText(10000, 7));
