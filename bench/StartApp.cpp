@@ -8,6 +8,7 @@
 #include "app/Resources.h"
 #include "app/core/CZarn2App.h"
 #include "library/CZarn2Doc.h"
+#include "view/CHistoryList.h"
 #include "view/CReportList.h"
 #include "view/CZarn2View.h"
 
@@ -35,7 +36,7 @@ int main(int argc, char* argv[])
     ShowProbe probe([&shown] {
         CZarn2Doc* doc = shown ? shown->Document() : nullptr;
         CMember* member = doc ? doc->CurrMember() : nullptr;
-        int rows = shown && shown->View() ? shown->View()->m_listHistory->topLevelItemCount() : -1;
+        int rows = shown && shown->View() ? shown->View()->m_listHistory->RowCount() : -1;
         int titles = shown && shown->View() ? shown->View()->m_listMember->topLevelItemCount() : -1;
         if (!member || doc->m_nGroupCount != 32 || titles != 127 || member->m_nSessionCount != 256 || rows != 256) {
             std::fprintf(stderr, "the window does not show the library (%d titles, %d history rows)\n", titles, rows);

@@ -22,7 +22,7 @@
 #include "app/core/CZarn2App.h"
 #include "platform/Format.h"
 #include "library/CZarn2Doc.h"
-#include "view/CReportList.h"
+#include "view/CHistoryList.h"
 #include "view/CZarn2View.h"
 
 #include <QAbstractTableModel>
@@ -171,7 +171,7 @@ int main(int argc, char* argv[])
                                          doc.SetCurrMember(title);
                                          for (auto _ : state)
                                              view.UpdateStatistics();
-                                         if (view.m_listHistory->topLevelItemCount() != sessions)
+                                         if (view.m_listHistory->RowCount() != sessions)
                                              state.SkipWithError("history list not filled");
                                      }));
         Measured(benchmark::RegisterBenchmark(("painted/" + std::to_string(sessions)).c_str(),

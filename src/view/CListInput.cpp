@@ -1,6 +1,7 @@
 #include "view/CListInput.h"
 
 #include "app/CommandIds.h"
+#include "view/CHistoryList.h"
 #include "view/CReportList.h"
 #include "view/CZarn2View.h"
 
@@ -24,28 +25,34 @@ bool IsMenuKey(const QKeyEvent& event)
 
 CListInput::CListInput(CZarn2View& view) : QObject(&view), m_view(view), m_keys(view)
 {
-    for (CReportList* list : {m_view.m_listGroup, m_view.m_listMember}) {
-        m_watched.push_back({list, list});
-        m_watched.push_back({list->viewport(), list});
+    for (Which which : {Which::Group, Which::Member}) {
+        CReportList* list = ReportList(which);
+        m_watched.push_back({list, which});
+        m_watched.push_back({list->viewport(), which});
     }
     // The history list keeps its own mouse handling: a click only moves its marked row.
-    m_watched.push_back({m_view.m_listHistory, m_view.m_listHistory});
+    m_watched.push_back({m_view.m_listHistory, Which::History});
     for (const Watched& watched : m_watched)
         watched.object->installEventFilter(this);
 }
 
-CReportList* CListInput::ListOf(QObject* watched) const
+CListInput::Which CListInput::ListOf(QObject* watched) const
 {
     for (const Watched& candidate : m_watched)
         if (candidate.object == watched)
             return candidate.list;
-    return nullptr;
+    return Which::None;
+}
+
+CReportList* CListInput::ReportList(Which which) const
+{
+    return which == Which::Group ? m_view.m_listGroup : m_view.m_listMember;
 }
 
 bool CListInput::eventFilter(QObject* watched, QEvent* event)
 {
-    CReportList* list = ListOf(watched);
-    if (list == nullptr)
+    Which list = ListOf(watched);
+    if (list == Which::None)
         return false;
     switch (event->type()) {
     case QEvent::KeyPress:
@@ -54,12 +61,12 @@ bool CListInput::eventFilter(QObject* watched, QEvent* event)
     case QEvent::MouseButtonDblClick:
     case QEvent::MouseButtonRelease:
     case QEvent::MouseMove:
-        return list != m_view.m_listHistory && OnMouse(list, static_cast<QMouseEvent*>(event));
+        return list != Which::History && OnMouse(list, static_cast<QMouseEvent*>(event));
     case QEvent::ContextMenu:
     case QEvent::InputMethod:
         // The context menu opens on the right button press; typed text does not search
         // the rows (that would move the list away from the current genre or title).
-        return list != m_view.m_listHistory;
+        return list != Which::History;
     default:
         return false;
     }
@@ -67,7 +74,7 @@ bool CListInput::eventFilter(QObject* watched, QEvent* event)
 
 // The genre and title lists take every button event: the list never moves its selection
 // by itself (not even by dragging over the rows).
-bool CListInput::OnMouse(CReportList* list, QMouseEvent* event)
+bool CListInput::OnMouse(Which list, QMouseEvent* event)
 {
     if (event->type() == QEvent::MouseMove)
         return event->buttons() != Qt::NoButton;
@@ -76,14 +83,15 @@ bool CListInput::OnMouse(CReportList* list, QMouseEvent* event)
     if (event->type() == QEvent::MouseButtonPress)
         return OnPress(list, event);
     // A double click starts the current title; the genre list has none of its own.
-    if (list == m_view.m_listMember && event->button() == Qt::LeftButton)
+    if (list == Which::Member && event->button() == Qt::LeftButton)
         m_keys.PlayByMode();
     return true;
 }
 
-bool CListInput::OnPress(CReportList* list, QMouseEvent* event)
+bool CListInput::OnPress(Which which, QMouseEvent* event)
 {
-    bool genres = list == m_view.m_listGroup;
+    bool genres = which == Which::Group;
+    CReportList* list = ReportList(which);
     if (event->button() == Qt::RightButton) {
         // The menu's commands act on the current genre and title, whatever row is under
         // the cursor.
@@ -107,11 +115,11 @@ bool CListInput::OnPress(CReportList* list, QMouseEvent* event)
     return true;
 }
 
-bool CListInput::OnKey(CReportList* list, QKeyEvent* event)
+bool CListInput::OnKey(Which list, QKeyEvent* event)
 {
     if (IsFocusKey(*event))
         return false;
-    if (list == m_view.m_listHistory) {
+    if (list == Which::History) {
         if (IsMenuKey(*event))
             return false;
         bool own = event->key() == Qt::Key_Space || event->key() == Qt::Key_Left;
@@ -121,7 +129,7 @@ bool CListInput::OnKey(CReportList* list, QKeyEvent* event)
     }
     if (m_view.m_bBusy || IsMenuKey(*event))
         return true;
-    if (list == m_view.m_listGroup)
+    if (list == Which::Group)
         return m_keys.GroupKey(event->key());
     return m_keys.MemberKey(event->key());
 }

@@ -28,12 +28,13 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // Which of the view's lists `watched` is, or belongs to (its rows' area); nullptr for
-    // none.
-    CReportList* ListOf(QObject* watched) const;
-    bool OnMouse(CReportList* list, QMouseEvent* event);
-    bool OnPress(CReportList* list, QMouseEvent* event);
-    bool OnKey(CReportList* list, QKeyEvent* event);
+    enum class Which { None, Group, Member, History };
+    // Which of the view's lists `watched` is, or belongs to (its rows' area).
+    Which ListOf(QObject* watched) const;
+    CReportList* ReportList(Which which) const;
+    bool OnMouse(Which which, QMouseEvent* event);
+    bool OnPress(Which which, QMouseEvent* event);
+    bool OnKey(Which which, QKeyEvent* event);
 
     CZarn2View& m_view;
     CListKeys m_keys;
@@ -41,7 +42,7 @@ private:
     // arriving while the view is torn down are told apart without touching the lists.
     struct Watched {
         QObject* object;
-        CReportList* list;
+        Which list;
     };
     std::vector<Watched> m_watched;
 };

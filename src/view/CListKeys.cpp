@@ -3,6 +3,7 @@
 #include "app/CommandIds.h"
 #include "app/core/CZarn2App.h"
 #include "library/CZarn2Doc.h"
+#include "view/CHistoryList.h"
 #include "view/CReportList.h"
 #include "view/CZarn2View.h"
 

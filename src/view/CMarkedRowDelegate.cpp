@@ -1,8 +1,9 @@
 #include "view/CMarkedRowDelegate.h"
 
-#include "view/CReportList.h"
+#include "view/IMarkedRows.h"
 
-CMarkedRowDelegate::CMarkedRowDelegate(CReportList* list) : QStyledItemDelegate(list), m_pList(list)
+CMarkedRowDelegate::CMarkedRowDelegate(QObject* parent, const IMarkedRows* rows)
+    : QStyledItemDelegate(parent), m_pRows(rows)
 {
 }
 
@@ -10,9 +11,10 @@ void CMarkedRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
                                const QModelIndex& index) const
 {
     QStyleOptionViewItem opt(option);
-    if (index.row() == m_pList->MarkedRow()) {
-        opt.palette.setColor(QPalette::Text, m_pList->MarkColour());
-        opt.palette.setColor(QPalette::HighlightedText, m_pList->MarkColour());
+    if (index.row() == m_pRows->MarkedRow()) {
+        QColor mark = m_pRows->MarkColour();
+        opt.palette.setColor(QPalette::Text, mark);
+        opt.palette.setColor(QPalette::HighlightedText, mark);
     }
     QStyledItemDelegate::paint(painter, opt, index);
 }
@@ -20,6 +22,6 @@ void CMarkedRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
 QSize CMarkedRowDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
     QSize size = QStyledItemDelegate::sizeHint(option, index);
-    size.setHeight(m_pList->RowHeight());
+    size.setHeight(m_pRows->RowHeight());
     return size;
 }

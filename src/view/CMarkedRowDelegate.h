@@ -2,19 +2,20 @@
 
 #include <QStyledItemDelegate>
 
-class CReportList;
+class IMarkedRows;
 
 // Draws the rows of a report list at the list's row height, the marked row's text in the
 // list's mark colour (selected or not).
 class CMarkedRowDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:
-    explicit CMarkedRowDelegate(CReportList* list);
+    // `rows` is the list itself, which outlives its delegate.
+    CMarkedRowDelegate(QObject* parent, const IMarkedRows* rows);
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
 private:
-    CReportList* m_pList;
+    const IMarkedRows* m_pRows;
 };

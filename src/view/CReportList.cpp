@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "view/CMarkedRowDelegate.h"
-#include "view/ViewStyle.h"
+#include "view/ReportListStyle.h"
 
 #include <QDragEnterEvent>
 #include <QDragMoveEvent>
@@ -14,31 +14,9 @@
 
 CReportList::CReportList(QWidget* parent, QRgb background, QRgb text) : QTreeWidget(parent)
 {
-    setRootIsDecorated(false);
-    setItemsExpandable(false);
-    setIndentation(0);
-    setUniformRowHeights(true);
-    setSelectionMode(QAbstractItemView::SingleSelection);
-    setSelectionBehavior(QAbstractItemView::SelectRows);
-    setAllColumnsShowFocus(true);
-    setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
-    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
-    setFocusPolicy(Qt::StrongFocus);
+    ReportListStyle::Apply(this, background, text);
     setColumnCount(0);
-    header()->setStretchLastSection(false);
-    header()->setSectionsMovable(false);
-    header()->setSectionsClickable(true);
-    header()->setSectionResizeMode(QHeaderView::Interactive);
-    header()->setMinimumSectionSize(8);
-    setItemDelegate(new CMarkedRowDelegate(this));
-
-    QPalette pal = palette();
-    pal.setColor(QPalette::Base, QColor(background));
-    pal.setColor(QPalette::AlternateBase, QColor(background));
-    pal.setColor(QPalette::Text, QColor(text));
-    pal.setColor(QPalette::Highlight, QColor(ViewStyle::kSelectionBack));
-    pal.setColor(QPalette::HighlightedText, QColor(text));
-    setPalette(pal);
+    setItemDelegate(new CMarkedRowDelegate(this, this));
 }
 
 void CReportList::SetMarkedRow(std::function<int()> marked, QRgb colour)

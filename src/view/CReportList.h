@@ -3,12 +3,14 @@
 #include <QColor>
 #include <QTreeWidget>
 
+#include "view/IMarkedRows.h"
+
 #include <functional>
 
 // A list in report style: rows of one or more columns under a heading, fixed row height,
 // single full-row selection, one "marked" row drawn in its own text colour. The view's
 // genre, title and history lists are all of this kind.
-class CReportList : public QTreeWidget {
+class CReportList : public QTreeWidget, public IMarkedRows {
     Q_OBJECT
 public:
     CReportList(QWidget* parent, QRgb background, QRgb text);
@@ -16,11 +18,11 @@ public:
     // The row whose text is drawn in `colour`: `marked` is asked at every paint and
     // answers the row index, or -1 for none.
     void SetMarkedRow(std::function<int()> marked, QRgb colour);
-    int MarkedRow() const;
-    QColor MarkColour() const { return QColor(m_markColour); }
+    int MarkedRow() const override;
+    QColor MarkColour() const override { return QColor(m_markColour); }
 
     void SetRowHeight(int pixels);
-    int RowHeight() const { return m_nRowHeight; }
+    int RowHeight() const override { return m_nRowHeight; }
 
     // Width of the list's client area (inside its border).
     int ClientWidth() const;

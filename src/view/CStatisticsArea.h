@@ -3,7 +3,7 @@
 #include <QString>
 
 class CPlayHistory;
-class CReportList;
+class CHistoryList;
 class CZarn2Doc;
 class QLabel;
 class QLineEdit;
@@ -40,10 +40,9 @@ public:
     QLineEdit* m_editTotal;    // 1012
     QLineEdit* m_editAverage;  // 1013
     QLineEdit* m_editCount;    // 1014
-    CReportList* m_listHistory;  // 1016
+    CHistoryList* m_listHistory;  // 1016
 
 private:
-    void FillBySessions(const CPlayHistory& history);
-    void FillByDays(const CPlayHistory& history);
+    void ShowRows(const CPlayHistory& history, int historyMode);
     void MarkLastRow(int rows);
 };

@@ -3,6 +3,7 @@
 #include "app/CMainFrame.h"
 #include "app/core/CZarn2App.h"
 #include "library/CZarn2Doc.h"
+#include "view/CHistoryList.h"
 #include "view/CLibraryCommands.h"
 #include "view/CListInput.h"
 #include "view/CReportList.h"
@@ -15,6 +16,7 @@
 #include <QMenu>
 
 #include <algorithm>
+#include <initializer_list>
 
 namespace {
 constexpr int kListTop = 10;
@@ -47,7 +49,7 @@ CZarn2View::CZarn2View(CZarn2App& app, CZarn2Doc& doc, CMainFrame& frame)
         ViewStyle::kCurrGroupText);
     m_listMember->SetMarkedRow([this] { return CurrMemberIndex(); }, ViewStyle::kCurrMemberText);
 
-    for (CReportList* list : {m_listGroup, m_listMember, m_listHistory}) {
+    for (QTreeView* list : std::initializer_list<QTreeView*>{m_listGroup, m_listMember, m_listHistory}) {
         list->setFont(ViewStyle::ListFont());
         connect(list->header(), &QHeaderView::sectionClicked, this, &CZarn2View::OnHeaderClicked);
     }

@@ -14,6 +14,7 @@ class CListInput;
 class CMainFrame;
 class CReportListOrder;
 class QtDialogRunner;
+class CHistoryList;
 class CReportList;
 class CZarn2App;
 class CZarn2Doc;
@@ -55,7 +56,7 @@ public:
     CReportList* m_listGroup;
     CReportList* m_listMember;
     CStatisticsArea m_stats;
-    CReportList* m_listHistory;
+    CHistoryList* m_listHistory;
     bool m_bBusy = false;  // set while a title started with history recording runs
     CLibraryCommands& LibraryCommands() const { return *m_pCommands; }
     // The mouse and keyboard handling of the three lists (owned by the view as its child).

@@ -5,6 +5,7 @@
 #include "support/ScriptedShellOpen.h"
 #include "support/UiLibrary.h"
 
+#include "view/CHistoryList.h"
 #include "view/CReportList.h"
 #include "view/ViewStyle.h"
 
@@ -466,14 +467,14 @@ void CListInputUiTest::historySpaceSwitchesMode()
     });
     lib.WriteLog("G", "G-0", {{"2009/03/07,21:05:09", 5}, {"2009/03/08,21:05:09", 5}, {"2009/03/08,22:05:09", 5}});
     CZarn2View& view = lib.Open();
-    CReportList* history = view.m_listHistory;
+    CHistoryList* history = view.m_listHistory;
     history->setFocus();
     QTest::keyClick(history, Qt::Key_Space);
     QCOMPARE(lib.app.HistoryMode, 1);
-    QCOMPARE(history->topLevelItemCount(), 2);
+    QCOMPARE(history->RowCount(), 2);
     QTest::keyClick(history, Qt::Key_Space);
     QCOMPARE(lib.app.HistoryMode, 0);
-    QCOMPARE(history->topLevelItemCount(), 3);
+    QCOMPARE(history->RowCount(), 3);
     // Other keys are the list's own: they move its marked row.
     QTest::keyClick(history, Qt::Key_Home);
     QCOMPARE(history->MarkedRow(), 0);
@@ -508,7 +509,7 @@ void CListInputUiTest::busyListsIgnoreInput()
     QTest::mouseDClick(titles->viewport(), Qt::LeftButton, {}, RowCentre(titles, 0));
     QTest::mouseClick(genres->viewport(), Qt::RightButton, {}, RowCentre(genres, 0));
     QTest::mouseClick(titles->viewport(), Qt::RightButton, {}, RowCentre(titles, 0));
-    for (CReportList* list : {genres, titles, view.m_listHistory})
+    for (QTreeView* list : std::initializer_list<QTreeView*>{genres, titles, view.m_listHistory})
         for (Qt::Key key : {Qt::Key_Down, Qt::Key_Up, Qt::Key_Home, Qt::Key_End, Qt::Key_PageDown, Qt::Key_Space,
                             Qt::Key_Left, Qt::Key_Right, Qt::Key_Control}) {
             list->setFocus();

@@ -6,6 +6,7 @@
 #include "app/CMainStatusBar.h"
 #include "app/CommandIds.h"
 #include "history/CPlayHistory.h"
+#include "view/CHistoryList.h"
 #include "view/CReportList.h"
 #include "view/ViewPointers.h"
 #include "platform/Format.h"
@@ -29,6 +30,11 @@ QString Cell(CReportList* list, int row, int column)
 {
     QTreeWidgetItem* item = list->topLevelItem(row);
     return item ? item->text(column) : QStringLiteral("<no row>");
+}
+
+QString Cell(CHistoryList* list, int row, int column)
+{
+    return row < list->RowCount() ? list->Cell(row, column) : QStringLiteral("<no row>");
 }
 
 // One genre "RPG" whose only title "勇者の旅" has the given sessions.
@@ -94,17 +100,19 @@ void CZarn2ViewUiTest::threeSessionsByCount()
     QCOMPARE(s.m_labelAverage->text(), Q(" 平均プレイ時間"));
     QCOMPARE(s.m_labelCount->text(), Q(" 全プレイ回数"));
 
-    CReportList* history = view.m_listHistory;
-    QCOMPARE(history->headerItem()->text(0), Q("回数"));
-    QCOMPARE(history->headerItem()->text(1), Q("日　時"));
-    QCOMPARE(history->headerItem()->text(2), Q("プレイ時間"));
-    QCOMPARE(history->topLevelItemCount(), 3);
+    CHistoryList* history = view.m_listHistory;
+    QCOMPARE(history->Heading(0), Q("回数"));
+    QCOMPARE(history->Heading(1), Q("日　時"));
+    QCOMPARE(history->Heading(2), Q("プレイ時間"));
+    QCOMPARE(history->RowCount(), 3);
     QCOMPARE(Cell(history, 0, 0), Q("1"));
     QCOMPARE(Cell(history, 0, 1), Q("2009/03/07, 21:05:09"));
     QCOMPARE(Cell(history, 0, 2), Q("00:01:40"));
     QCOMPARE(Cell(history, 2, 2), Q("00:01:41"));
     QCOMPARE(history->MarkedRow(), 2);
-    QCOMPARE(history->topLevelItem(0)->textAlignment(1) & Qt::AlignHorizontal_Mask, int(Qt::AlignHCenter));
+    QModelIndex dateCell = history->model()->index(0, 1);
+    QCOMPARE(history->model()->data(dateCell, Qt::TextAlignmentRole).value<Qt::Alignment>() & Qt::AlignHorizontal_Mask,
+             Qt::AlignHCenter);
     QVERIFY(lib.messenger.messages.empty());
 }
 
@@ -124,19 +132,19 @@ void CZarn2ViewUiTest::threeSessionsByDate()
     QCOMPARE(s.m_editCount->text(), Q("1 日"));
     QCOMPARE(s.m_labelLast->text(), Q(" 今日のプレイ時間"));
     QCOMPARE(s.m_labelCount->text(), Q(" 全プレイ日数"));
-    CReportList* history = view.m_listHistory;
-    QCOMPARE(history->headerItem()->text(0), Q("日数"));
-    QCOMPARE(history->headerItem()->text(1), Q("日　付"));
-    QCOMPARE(history->topLevelItemCount(), 1);
+    CHistoryList* history = view.m_listHistory;
+    QCOMPARE(history->Heading(0), Q("日数"));
+    QCOMPARE(history->Heading(1), Q("日　付"));
+    QCOMPARE(history->RowCount(), 1);
     QCOMPARE(Cell(history, 0, 0), Q("1"));
     QCOMPARE(Cell(history, 0, 1), Q("2009/03/07"));
     QCOMPARE(Cell(history, 0, 2), Q("00:05:01"));
 
     // Back by count: the same log, one row per session again.
     view.SetCountMode();
-    QCOMPARE(history->topLevelItemCount(), 3);
+    QCOMPARE(history->RowCount(), 3);
     QCOMPARE(s.m_editCount->text(), Q("3 回"));
-    QCOMPARE(history->headerItem()->text(1), Q("日　時"));
+    QCOMPARE(history->Heading(1), Q("日　時"));
 }
 
 void CZarn2ViewUiTest::lastRowMarkedAndVisible_data()
@@ -156,11 +164,11 @@ void CZarn2ViewUiTest::lastRowMarkedAndVisible()
         log.emplace_back("2009/03/" + std::string(i < 9 ? "0" : "") + std::to_string(i + 1) + ",10:00:00", 60);
     OneTitle(lib, log);
     CZarn2View& view = lib.Open();
-    CReportList* history = view.m_listHistory;
+    CHistoryList* history = view.m_listHistory;
 
-    QCOMPARE(history->topLevelItemCount(), sessions);
+    QCOMPARE(history->RowCount(), sessions);
     QCOMPARE(history->MarkedRow(), sessions - 1);
-    QVERIFY(history->topLevelItem(sessions - 1)->isSelected());
+    QVERIFY(history->IsRowSelected(sessions - 1));
     int perPage = history->CountPerPage();
     QVERIFY(perPage >= 5);
     int expectedTop = sessions <= perPage ? 0 : sessions - perPage;
@@ -179,7 +187,7 @@ void CZarn2ViewUiTest::missingLogShowsModeOnly()
     QCOMPARE(s.m_editMode->text(), Q("回数単位"));
     for (QLineEdit* field : {s.m_editLast, s.m_editTotal, s.m_editAverage, s.m_editCount})
         QVERIFY2(field->text().isEmpty(), qPrintable(field->text()));
-    QCOMPARE(view.m_listHistory->topLevelItemCount(), 0);
+    QCOMPARE(view.m_listHistory->RowCount(), 0);
     QVERIFY(lib.messenger.messages.empty());
 }
 
@@ -336,12 +344,12 @@ void CZarn2ViewUiTest::headerClicks()
     lib.app.HistoryMode = mode;
     CZarn2View& view = lib.Open();
     view.m_bBusy = true;  // heading clicks work during a play too
-    CReportList* lists[] = {view.m_listGroup, view.m_listMember, view.m_listHistory};
+    QTreeView* lists[] = {view.m_listGroup, view.m_listMember, view.m_listHistory};
     QHeaderView* header = lists[list]->header();
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
                       QPoint(header->sectionViewportPosition(column) + 5, header->height() / 2));
     QCOMPARE(lib.app.HistoryMode, after);
-    QCOMPARE(view.m_listHistory->topLevelItemCount(), after == 0 ? 3 : 1);
+    QCOMPARE(view.m_listHistory->RowCount(), after == 0 ? 3 : 1);
 }
 
 void CZarn2ViewUiTest::genreClickChangesCurrentGenre()

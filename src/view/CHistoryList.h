@@ -1,0 +1,62 @@
+#pragma once
+
+#include "view/IMarkedRows.h"
+
+#include <QTreeView>
+
+class CHistoryModel;
+class CPlayHistory;
+
+// The history list of the main view: the sessions or day groups of the current title in
+// the report lists' look (fixed row height, full-row selection, the list's current row
+// drawn in the mark colour). Its rows are read from the title's history as they are
+// shown (CHistoryModel), so a long history costs no more to show than a short one.
+class CHistoryList : public QTreeView, public IMarkedRows {
+    Q_OBJECT
+public:
+    CHistoryList(QWidget* parent, QRgb background, QRgb text, QRgb mark);
+
+    // Shows the rows of `history` by `mode` (nullptr: no rows). The current row, the
+    // selection and a scroll still waiting for the list to be shown are dropped.
+    void Show(const CPlayHistory* history, int mode);
+    void Clear() { Show(nullptr, 0); }
+    // Headings of the first two columns by history mode.
+    void SetHeadingMode(int mode);
+
+    int RowCount() const;
+    // The text of a row's column, or of a column's heading.
+    QString Cell(int row, int column) const;
+    QString Heading(int column) const;
+
+    // The marked row is the list's current row.
+    int MarkedRow() const override { return SelectionMark(); }
+    QColor MarkColour() const override { return QColor(m_markColour); }
+    int RowHeight() const override { return kRowHeight; }
+
+    // Width of the list's client area (inside its border).
+    int ClientWidth() const;
+    // The first visible row (0 for an empty list) and the number of whole rows a page holds.
+    int TopIndex() const;
+    int CountPerPage() const;
+    // Scrolls down by a pixel amount; the list moves by whole rows, a part row counting as
+    // a whole one. Applied when the list is first shown if it is still hidden.
+    void ScrollDown(int pixels);
+    // Gives `row` the selected and focused state (-1 clears the selection) without
+    // scrolling.
+    void SelectRow(int row);
+    // The current row, or -1.
+    int SelectionMark() const;
+    bool IsRowSelected(int row) const;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    static constexpr int kRowHeight = 17;
+
+    void ApplyScroll(int rows);
+
+    CHistoryModel* m_pModel;
+    QRgb m_markColour;
+    int m_nPendingRows = 0;
+};

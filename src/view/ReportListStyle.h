@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QColor>
+
+class QTreeView;
+
+// The look and behaviour shared by the view's report-style lists (the genre, title and
+// history lists): flat rows of fixed height under a clickable heading, one full row
+// selected at a time, the list's own background and text colours.
+namespace ReportListStyle {
+void Apply(QTreeView* list, QRgb background, QRgb text);
+}
