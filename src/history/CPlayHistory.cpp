@@ -75,22 +75,24 @@ int CPlayHistory::ComputeSessionStats()
 int CPlayHistory::ComputeDayStats()
 {
     m_Day.clear();
-    std::vector<std::int64_t> sums;
     std::int64_t total = 0;
+    std::int64_t daySum = 0;  // the open group's sum, written into it when it closes
     int count = std::clamp(m_nSessionCount, 0, static_cast<int>(m_Session.size()));
     for (int i = 0; i < count; ++i) {
         const CPlayTime& s = m_Session[static_cast<size_t>(i)];
         total += s.m_nElapsed;
         if (!m_Day.empty() && m_Day.back().m_nYear == s.m_nYear &&
             m_Day.back().m_nMonth == s.m_nMonth && m_Day.back().m_nDay == s.m_nDay) {
-            sums.back() += s.m_nElapsed;
-        } else {
-            m_Day.push_back(s);
-            sums.push_back(s.m_nElapsed);
+            daySum += s.m_nElapsed;
+            continue;
         }
+        if (!m_Day.empty())
+            SetElapsed(m_Day.back(), Saturate(daySum));
+        m_Day.push_back(s);
+        daySum = s.m_nElapsed;
     }
-    for (size_t i = 0; i < m_Day.size(); ++i)
-        SetElapsed(m_Day[i], Saturate(sums[i]));
+    if (!m_Day.empty())
+        SetElapsed(m_Day.back(), Saturate(daySum));
     m_nDayCount = static_cast<int>(m_Day.size());
     if (m_nDayCount > 0) {
         m_LastDay = m_Day.back();

@@ -26,11 +26,13 @@ private:
     int m_fd;
 };
 
-int CheckRegular(int fd)
+// 0 with the file's size for a regular file, else the errno.
+int CheckRegular(int fd, off_t& size)
 {
     struct stat st{};
     if (::fstat(fd, &st) != 0)
         return errno;
+    size = st.st_size;
     return S_ISREG(st.st_mode) ? 0 : EINVAL;
 }
 
@@ -43,9 +45,11 @@ int Read(const std::string& path, std::vector<CPlayTime>& sessions)
     Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (fd.Get() < 0)
         return errno;
-    if (int err = CheckRegular(fd.Get()))
+    off_t size = 0;
+    if (int err = CheckRegular(fd.Get(), size))
         return err;
     PlayLogParser parser;
+    parser.Reserve(static_cast<size_t>(size) / PlayLogParser::kMinRecordBytes + 1);
     char buffer[64 * 1024];
     for (;;) {
         ssize_t n = ::read(fd.Get(), buffer, sizeof buffer);

@@ -2,6 +2,7 @@
 
 #include "history/PlayLogRecord.h"
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
 
@@ -41,25 +42,31 @@ void PlayLogParser::Finish()
     m_hasStart = false;
 }
 
+void PlayLogParser::Reserve(size_t sessions)
+{
+    m_sessions.reserve(std::min(sessions, kMaxReserve));
+}
+
+// A start line and a duration line never look alike (a start line has its "/"), so the
+// duration is tried first whenever a start is waiting for it.
 void PlayLogParser::TakeLine(std::string_view line, bool tooLong)
 {
     if (!line.empty() && line.back() == '\r')
         line.remove_suffix(1);
     int seconds = 0;
-    CPlayTime start;
     if (tooLong) {
         m_hasStart = false;
-    } else if (PlayLogRecord::ParseStart(line, start)) {
-        m_start = start;
-        m_hasStart = true;
     } else if (m_hasStart && PlayLogRecord::ParseElapsed(line, seconds)) {
         if (m_sessions.size() < static_cast<size_t>(std::numeric_limits<int>::max())) {
-            m_start.m_nElapsed = seconds < 0 ? 0 : seconds;
-            m_start.SplitElapsed();
-            m_sessions.push_back(m_start);
+            // The duration goes straight into the session's place in the list.
+            CPlayTime& session = m_sessions.emplace_back(m_start);
+            session.m_nElapsed = seconds < 0 ? 0 : seconds;
+            session.SplitElapsed();
         }
         m_hasStart = false;
     } else {
-        m_hasStart = false;
+        // The start fields are written straight into the waiting start (a line that is no
+        // start leaves them as they were).
+        m_hasStart = PlayLogRecord::ParseStart(line, m_start);
     }
 }

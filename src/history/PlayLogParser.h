@@ -18,7 +18,13 @@ class PlayLogParser {
 public:
     // Lines longer than this are damaged; only their first bytes are kept for checking.
     static constexpr size_t kMaxLine = 998;
+    // The shortest record the launcher writes ("YYYY/MM/DD,hh:mm:ss\r\n0\r\n").
+    static constexpr size_t kMinRecordBytes = 24;
+    static constexpr size_t kMaxReserve = 1u << 15;
 
+    // Room for `sessions` sessions ahead of the reading (held to a bound, so a large file of
+    // anything else does not take memory before its lines are seen).
+    void Reserve(size_t sessions);
     void Feed(std::string_view bytes);
     // Ends the input (a last line without its line end is still taken).
     void Finish();

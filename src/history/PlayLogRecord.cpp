@@ -48,22 +48,25 @@ bool InRange(int value, int lo, int hi) { return value >= lo && value <= hi; }
 // at their fixed places; false for any other form (the general reading then decides).
 bool ReadWrittenForm(std::string_view line, int (&f)[6])
 {
-    static constexpr size_t kAt[6] = {0, 5, 8, 11, 14, 17};
-    static constexpr char kSeparator[5] = {'/', '/', ',', ':', ':'};
     if (line.size() != 19)
         return false;
-    for (int i = 0; i < 5; ++i)
-        if (line[kAt[i + 1] - 1] != kSeparator[i])
-            return false;
-    for (int i = 0; i < 6; ++i) {
-        int value = 0;
-        for (size_t pos = kAt[i]; pos < kAt[i] + (i == 0 ? 4 : 2); ++pos) {
-            if (!IsDigit(line[pos]))
-                return false;
-            value = value * 10 + (line[pos] - '0');
-        }
-        f[i] = value;
-    }
+    const char* p = line.data();
+    auto digit = [p](size_t at) { return static_cast<unsigned>(static_cast<unsigned char>(p[at]) - '0'); };
+    // Every place is checked without a branch of its own: the written form is the rule.
+    static constexpr size_t kDigitAt[14] = {0, 1, 2, 3, 5, 6, 8, 9, 11, 12, 14, 15, 17, 18};
+    bool bad = false;
+    for (size_t at : kDigitAt)
+        bad |= digit(at) > 9;
+    bad |= (p[4] != '/') | (p[7] != '/') | (p[10] != ',') | (p[13] != ':') | (p[16] != ':');
+    if (bad)
+        return false;
+    auto two = [&digit](size_t at) { return static_cast<int>(digit(at) * 10 + digit(at + 1)); };
+    f[0] = two(0) * 100 + two(2);
+    f[1] = two(5);
+    f[2] = two(8);
+    f[3] = two(11);
+    f[4] = two(14);
+    f[5] = two(17);
     return true;
 }
 

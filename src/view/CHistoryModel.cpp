@@ -97,6 +97,13 @@ QString CHistoryModel::Text(int row, int column) const
     return Figures({part(t.m_nYear), part(t.m_nMonth), part(t.m_nDay)}, {"/", "/"});
 }
 
+QModelIndex CHistoryModel::index(int row, int column, const QModelIndex& parent) const
+{
+    if (parent.isValid() || row < 0 || row >= m_nRows || column < 0 || column >= kColumns)
+        return {};
+    return createIndex(row, column);
+}
+
 int CHistoryModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : m_nRows; }
 
 int CHistoryModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : kColumns; }

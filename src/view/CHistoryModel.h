@@ -25,6 +25,8 @@ public:
     // The texts of a row's column; an empty text for a row or column out of range.
     QString Text(int row, int column) const;
 
+    // The list lays out every row once a refresh: an index costs no more than a check.
+    QModelIndex index(int row, int column, const QModelIndex& parent = QModelIndex()) const override;
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role) const override;

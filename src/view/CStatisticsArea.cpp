@@ -98,36 +98,43 @@ void CStatisticsArea::SetModeTexts(int historyMode)
     }
 }
 
-void CStatisticsArea::Clear(int historyMode)
+void CStatisticsArea::Refresh(CZarn2Doc& doc, int historyMode)
 {
     m_listHistory->Clear();
-    for (QLineEdit* edit : {m_editLast, m_editAverage, m_editTotal, m_editCount, m_editMode})
-        edit->clear();
-    m_editMode->setText(historyMode == 0 ? QStringLiteral("回数単位") : QStringLiteral("日数単位"));
+    ShowFigures(Read(doc, historyMode), historyMode);
 }
 
-void CStatisticsArea::Fill(CZarn2Doc& doc, int historyMode)
+CStatisticsArea::Figures CStatisticsArea::Read(CZarn2Doc& doc, int historyMode)
 {
     if (doc.GetMemberCount() <= 0)
-        return;
+        return {};
     if (doc.ReadHistory() == -1)
-        return;
+        return {};
     CGroup* group = doc.CurrGroup();
     CMember* member = group != nullptr ? group->CurrMember() : nullptr;
     if (member == nullptr || Count(member->m_nSessionCount) == 0)
-        return;
+        return {};
     ShowRows(*member, historyMode);
-    if (historyMode == 0) {
-        m_editLast->setText(Hms(member->m_Current));
-        m_editAverage->setText(Hms(member->m_SessionAverage));
-        m_editTotal->setText(Hms(member->m_Total));
-        m_editCount->setText(Text(Format("%d 回", Count(member->m_nSessionCount))));
-    } else {
-        m_editLast->setText(Hms(member->m_LastDay));
-        m_editAverage->setText(Hms(member->m_DayAverage));
-        m_editTotal->setText(Hms(member->m_Total));
-        m_editCount->setText(Text(Format("%d 日", Count(member->m_nDayCount))));
-    }
+    if (historyMode == 0)
+        return {Hms(member->m_Current), Hms(member->m_SessionAverage), Hms(member->m_Total),
+                Text(Format("%d 回", Count(member->m_nSessionCount)))};
+    return {Hms(member->m_LastDay), Hms(member->m_DayAverage), Hms(member->m_Total),
+            Text(Format("%d 日", Count(member->m_nDayCount)))};
+}
+
+// Each field changes once a refresh, and only when its text does: laying out a field's
+// text costs more than the rest of a short title's refresh.
+void CStatisticsArea::ShowFigures(const Figures& figures, int historyMode)
+{
+    auto set = [](QLineEdit* edit, const QString& text) {
+        if (edit->text() != text)
+            edit->setText(text);
+    };
+    set(m_editMode, historyMode == 0 ? QStringLiteral("回数単位") : QStringLiteral("日数単位"));
+    set(m_editLast, figures.last);
+    set(m_editAverage, figures.average);
+    set(m_editTotal, figures.total);
+    set(m_editCount, figures.count);
 }
 
 int CStatisticsArea::CheckRow(int i, const CPlayHistory& history)

@@ -21,11 +21,10 @@ public:
     void Setup(int historyMode);
     // Headings and the two mode-dependent labels.
     void SetModeTexts(int historyMode);
-    // Empties the list and the figures, then shows the mode name.
-    void Clear(int historyMode);
-    // Rereads the current title's log and shows its figures and rows (the figures stay
-    // empty when there is no title, no log or no session).
-    void Fill(CZarn2Doc& doc, int historyMode);
+    // Rereads the current title's log and shows its figures and rows; the list and the
+    // figures stay empty when there is no title, no log or no session. The list lets go
+    // of the history it showed before the log is read again.
+    void Refresh(CZarn2Doc& doc, int historyMode);
 
     // Whether row `i` of `history` may be read: 1, or 0 after its numbered message.
     static int CheckRow(int i, const CPlayHistory& history);
@@ -43,6 +42,15 @@ public:
     CHistoryList* m_listHistory;  // 1016
 
 private:
+    // The texts of the last, average, total and count fields (all empty for none).
+    struct Figures {
+        QString last;
+        QString average;
+        QString total;
+        QString count;
+    };
+    Figures Read(CZarn2Doc& doc, int historyMode);
+    void ShowFigures(const Figures& figures, int historyMode);
     void ShowRows(const CPlayHistory& history, int historyMode);
     void MarkLastRow(int rows);
 };

@@ -182,12 +182,11 @@ void CZarn2View::ShowPopupMenu(int submenu, const QPoint& screenPos)
 void CZarn2View::UpdateStatistics()
 {
     int mode = m_pApp->HistoryMode;
-    m_stats.Clear(mode);
     int groups = std::max(m_pDoc->GetGroupCount(), 0);
     int members = std::max(m_pDoc->GetMemberCount(), 0);
     m_pFrame->SetGenreCounter(groups > 0 ? std::max(m_pDoc->m_nCurrGroup + 1, 0) : 0, groups);
     m_pFrame->SetTitleCounter(std::max(CurrMemberIndex() + 1, 0), members);
-    m_stats.Fill(*m_pDoc, mode);
+    m_stats.Refresh(*m_pDoc, mode);
 }
 
 void CZarn2View::OnGroupClicked(int row)
