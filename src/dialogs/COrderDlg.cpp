@@ -32,11 +32,11 @@ COrderDlg::COrderDlg(CZarn2Doc* doc, IOrderedList* list, QRgb background, QWidge
     setPalette(pal);
     setAutoFillBackground(true);
 
-    for (const ButtonSpec& spec : kButtons) {
-        auto* button = new QPushButton(QString::fromUtf8(spec.text), this);
-        DialogLayout::Place(button, 12, spec.y, 24, 18);
+    for (const ButtonSpec& entry : kButtons) {
+        auto* button = new QPushButton(QString::fromUtf8(entry.text), this);
+        DialogLayout::Place(button, 12, entry.y, 24, 18);
         button->setAutoDefault(false);
-        Button which = spec.button;
+        Button which = entry.button;
         connect(button, &QPushButton::clicked, this, [this, which] { Press(which); });
         m_pButtons[which] = button;
     }
