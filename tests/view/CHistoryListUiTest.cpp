@@ -2,6 +2,7 @@
 // that turns every figure into -1, a history that changes behind the list's back, the
 // marked row's colour and the scroll to the last row.
 #include "history/CPlayHistory.h"
+#include "support/PixelProbe.h"
 #include "support/ScriptedMessenger.h"
 #include "view/CHistoryList.h"
 #include "view/ViewStyle.h"
@@ -44,19 +45,6 @@ CPlayHistory History(int days, int perDay)
 QStringList Row(const CHistoryList& list, int row)
 {
     return {list.Cell(row, 0), list.Cell(row, 1), list.Cell(row, 2)};
-}
-
-bool HasColourIn(CHistoryList& list, const QRect& rect, QColor colour)
-{
-    QImage image = list.viewport()->grab().toImage();
-    for (int y = rect.top(); y <= rect.bottom(); ++y)
-        for (int x = rect.left(); x <= rect.right(); ++x) {
-            QColor pixel = image.pixelColor(x, y);
-            if (std::abs(pixel.red() - colour.red()) < 40 && std::abs(pixel.green() - colour.green()) < 40 &&
-                std::abs(pixel.blue() - colour.blue()) < 40)
-                return true;
-        }
-    return false;
 }
 
 }  // namespace
@@ -167,8 +155,8 @@ void CHistoryListUiTest::markedRowAndScroll()
     QCOMPARE(list.TopIndex(), 30 - list.CountPerPage());
     QRect last = list.visualRect(list.model()->index(29, 1));
     QRect before = list.visualRect(list.model()->index(28, 1));
-    QVERIFY(HasColourIn(list, last, QColor(ViewStyle::kHistoryMarkText)));
-    QVERIFY(!HasColourIn(list, before, QColor(ViewStyle::kHistoryMarkText)));
+    QVERIFY(HasColourIn(&list, last, QColor(ViewStyle::kHistoryMarkText)));
+    QVERIFY(!HasColourIn(&list, before, QColor(ViewStyle::kHistoryMarkText)));
     QCOMPARE(last.height(), list.RowHeight());
 
     // A new history drops the mark and a scroll still waiting.

@@ -1,6 +1,7 @@
 // Clicks and keys in the main view's lists: where the current genre and title go, when
 // the genre list file is written, what is left alone (no refill, no save), the context
 // menus, plays started from the title list, and the busy guard during a play.
+#include "support/PixelProbe.h"
 #include "support/ScriptedPlayUi.h"
 #include "support/ScriptedShellOpen.h"
 #include "support/UiLibrary.h"
@@ -97,20 +98,6 @@ QAction* ActionNamed(QMenu* menu, const QString& text)
         if (action->text() == text)
             return action;
     return nullptr;
-}
-
-// True when some pixel of `rect` in the list's rows is drawn in (nearly) `colour`.
-bool HasColourIn(CReportList* list, const QRect& rect, QColor colour)
-{
-    QImage image = list->viewport()->grab().toImage();
-    for (int y = rect.top(); y <= rect.bottom(); ++y)
-        for (int x = rect.left(); x <= rect.right(); ++x) {
-            QColor pixel = image.pixelColor(x, y);
-            if (std::abs(pixel.red() - colour.red()) < 40 && std::abs(pixel.green() - colour.green()) < 40 &&
-                std::abs(pixel.blue() - colour.blue()) < 40)
-                return true;
-        }
-    return false;
 }
 
 }  // namespace
