@@ -7,6 +7,7 @@
 //   zarn2_bench_play [seconds [open]]    (30 s when not given, at least 3; with "open" the
 //                                          window stays open during the play, the setting
 //                                          to minimise it being off)
+#include "EventPump.h"
 #include "BenchFixture.h"
 #include "BenchMessenger.h"
 #include "BenchReport.h"
@@ -50,14 +51,6 @@ double WallMs()
 }
 
 Sample Take() { return Sample{CpuMs(), WallMs()}; }
-
-void ProcessEventsFor(int ms)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < ms)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-}
 
 }  // namespace
 

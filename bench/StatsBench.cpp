@@ -9,6 +9,7 @@
 //   painted/N  the refresh and the window's repaint that follows it
 //   clock      one tick of the status bar clock showing a new second, with its repaint
 //              (what the launcher does twice a second while a title plays)
+#include "EventPump.h"
 #include "BenchCollect.h"
 #include "BenchFixture.h"
 #include "BenchMessenger.h"
@@ -66,14 +67,6 @@ size_t ReadLines(const std::string& path, std::string& bytes, std::vector<std::s
 void Measured(benchmark::internal::Benchmark* b)
 {
     b->Repetitions(5)->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond);
-}
-
-void ProcessEventsFor(int ms)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < ms)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
 }
 
 }  // namespace
