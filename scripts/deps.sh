@@ -8,7 +8,7 @@ ZARN2_PACKAGES=(
   qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev
   libglib2.0-dev libglib2.0-bin
   libgtest-dev libgmock-dev libbenchmark-dev
-  clang
+  clang libclang-rt-14-dev
   xvfb xauth xdotool x11-utils imagemagick
   fonts-noto-cjk desktop-file-utils
   binutils-mingw-w64-x86-64
@@ -31,5 +31,5 @@ zarn2_install_deps() {
   fi
   echo "Installing: ${missing[*]}"
   $sudo apt-get update
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y "${missing[@]}"
 }
