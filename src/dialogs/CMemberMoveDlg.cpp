@@ -91,19 +91,10 @@ bool CMemberMoveDlg::eventFilter(QObject* watched, QEvent* event)
     if (watched != m_pList || event->type() != QEvent::KeyPress)
         return QDialog::eventFilter(watched, event);
     auto* key = static_cast<QKeyEvent*>(event);
-    switch (key->key()) {
-    case Qt::Key_PageUp:
-    case Qt::Key_PageDown:
-    case Qt::Key_End:
-    case Qt::Key_Home:
-    case Qt::Key_Up:
-    case Qt::Key_Down: {
-        int choice = m_pList->KeyTarget(key->key(), m_pList->topLevelItemCount());
-        if (choice >= 0)
-            Choose(choice);
-        return true;
-    }
-    default:
+    if (!CReportList::IsNavigationKey(key->key()))
         return QDialog::eventFilter(watched, event);
-    }
+    int choice = m_pList->KeyTarget(key->key(), m_pList->topLevelItemCount());
+    if (choice >= 0)
+        Choose(choice);
+    return true;
 }

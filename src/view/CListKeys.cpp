@@ -36,22 +36,17 @@ bool CListKeys::GroupKey(int key)
     if (!m_view.HasGroups())
         return true;
     CReportList* list = m_view.m_listGroup;
-    switch (key) {
-    case Qt::Key_Control:
-        m_view.ShowPopupMenu(CommandId::kMenuGroup, MenuPoint(*list, kGroupMenuOffset));
-        Refresh();
-        return true;
-    case Qt::Key_PageUp:
-    case Qt::Key_PageDown:
-    case Qt::Key_End:
-    case Qt::Key_Home:
-    case Qt::Key_Up:
-    case Qt::Key_Down: {
+    if (CReportList::IsNavigationKey(key)) {
         int row = list->KeyTarget(key, m_view.m_pDoc->GetGroupCount());
         if (row >= 0)
             GoToGroup(row, ScrollFor(key));
         return true;
     }
+    switch (key) {
+    case Qt::Key_Control:
+        m_view.ShowPopupMenu(CommandId::kMenuGroup, MenuPoint(*list, kGroupMenuOffset));
+        Refresh();
+        return true;
     case Qt::Key_Right:
         m_view.m_listMember->setFocus();
         Refresh();
@@ -66,6 +61,12 @@ bool CListKeys::MemberKey(int key)
 {
     CReportList* list = m_view.m_listMember;
     int count = m_view.m_pDoc->GetMemberCount();
+    if (CReportList::IsNavigationKey(key)) {
+        int row = list->KeyTarget(key, count);
+        if (row >= 0)
+            GoToMember(row, ScrollFor(key));
+        return true;
+    }
     switch (key) {
     case Qt::Key_Control:
         m_view.ShowPopupMenu(CommandId::kMenuMember, MenuPoint(*list, kMemberMenuOffset));
@@ -74,17 +75,6 @@ bool CListKeys::MemberKey(int key)
         if (count > 0)
             PlayByMode();
         return true;
-    case Qt::Key_PageUp:
-    case Qt::Key_PageDown:
-    case Qt::Key_End:
-    case Qt::Key_Home:
-    case Qt::Key_Up:
-    case Qt::Key_Down: {
-        int row = list->KeyTarget(key, count);
-        if (row >= 0)
-            GoToMember(row, ScrollFor(key));
-        return true;
-    }
     case Qt::Key_Left: {
         // Back to the genres: the genre list's marked row is (again) the current genre.
         // The titles are not rebuilt.

@@ -174,6 +174,12 @@ int CReportList::KeyTarget(int key, int count) const
     return KeyTarget(key, SelectionMark(), TopIndex(), CountPerPage(), count);
 }
 
+bool CReportList::IsNavigationKey(int key)
+{
+    return key == Qt::Key_PageUp || key == Qt::Key_PageDown || key == Qt::Key_End || key == Qt::Key_Home ||
+           key == Qt::Key_Up || key == Qt::Key_Down;
+}
+
 int CReportList::KeyTarget(int key, int mark, int top, int perPage, int count)
 {
     if (count <= 0)

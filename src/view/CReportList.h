@@ -48,6 +48,7 @@ public:
     // The row a navigation key (Page Up/Down, End, Home, Up, Down) leads to from the
     // selection mark among `count` rows, or -1 when it leads nowhere.
     int KeyTarget(int key, int count) const;
+    static bool IsNavigationKey(int key);
     static int KeyTarget(int key, int mark, int top, int perPage, int count);
 
     // A list that takes files dropped from the desktop and does nothing with them (so they
