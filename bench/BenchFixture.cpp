@@ -2,8 +2,8 @@
 
 #include "IcoFile.h"
 
-#include "app/core/CSettings.h"
-#include "app/core/SettingsFile.h"
+#include "app/CSettings.h"
+#include "app/SettingsFile.h"
 #include "library/CGroup.h"
 #include "library/GroupFile.h"
 #include "library/GroupListFile.h"

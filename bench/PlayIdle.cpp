@@ -14,7 +14,7 @@
 
 #include "app/CMainFrame.h"
 #include "app/CZarn2Shell.h"
-#include "app/core/CZarn2App.h"
+#include "app/CZarn2App.h"
 #include "launch/CPlayController.h"
 #include "library/CZarn2Doc.h"
 #include "view/CZarn2View.h"

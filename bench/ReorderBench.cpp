@@ -10,7 +10,7 @@
 #include "BenchMessenger.h"
 #include "BenchReport.h"
 
-#include "app/core/CZarn2App.h"
+#include "app/CZarn2App.h"
 #include "library/CZarn2Doc.h"
 
 #include <chrono>

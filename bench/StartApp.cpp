@@ -6,7 +6,7 @@
 #include "app/CMainFrame.h"
 #include "app/CZarn2Shell.h"
 #include "app/Resources.h"
-#include "app/core/CZarn2App.h"
+#include "app/CZarn2App.h"
 #include "library/CZarn2Doc.h"
 #include "view/CHistoryList.h"
 #include "view/CReportList.h"

@@ -2,7 +2,7 @@
 // and whatever it returns must be a well-formed .ico.
 #include "platform/ExeIconReader.h"
 
-#include "../support/IcoFile.h"
+#include "support/IcoFile.h"
 
 #include <cstdlib>
 

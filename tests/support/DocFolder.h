@@ -3,7 +3,7 @@
 #include "ScriptedMessenger.h"
 #include "TempDir.h"
 
-#include "app/core/CZarn2App.h"
+#include "app/CZarn2App.h"
 #include "library/CZarn2Doc.h"
 
 #include <filesystem>

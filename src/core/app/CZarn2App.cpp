@@ -1,0 +1,92 @@
+#include "app/CZarn2App.h"
+
+#include "app/ProgramFolders.h"
+#include "app/SettingsFile.h"
+#include "platform/Cp932.h"
+#include "platform/Format.h"
+#include "platform/IMessenger.h"
+#include "platform/TextFileReader.h"
+#include "platform/TextFileWriter.h"
+#include "platform/WineDriveMapper.h"
+
+namespace {
+CZarn2App* g_app = nullptr;
+
+WineDriveMapper MapperFor(const std::string& dosdevices)
+{
+    return dosdevices.empty() ? WineDriveMapper() : WineDriveMapper(dosdevices);
+}
+}  // namespace
+
+CZarn2App* CZarn2App::Get() { return g_app; }
+
+int CZarn2App::Construct(const std::string& exePath, int screenWidth, int screenHeight)
+{
+    g_app = this;
+    DerivePaths(exePath);
+    static_cast<CSettings&>(*this) = CSettings();
+    Position = CentredPosition(screenWidth, screenHeight);
+    m_bPlaying = 0;
+    if (!ProgramFolders::Ensure(m_szDataDir) || !ProgramFolders::Ensure(m_szTempDir))
+        return kExitFolderFailure;
+    ReadSettings();
+    MapDrive();
+    return 0;
+}
+
+void CZarn2App::DerivePaths(const std::string& exePath)
+{
+    m_szExePath = exePath;
+    std::string::size_type slash = exePath.rfind('/');
+    if (slash == std::string::npos) {
+        Messenger::Show("Zarn2 のインストールパスが異常です.");
+        // Without a folder the working files go to the current folder.
+        m_szProgramDir = ".";
+    } else {
+        m_szProgramDir = slash == 0 ? std::string() : exePath.substr(0, slash);
+    }
+    m_szIniPath = Format("%s/%s", m_szProgramDir.c_str(), "Zarn2.ini");
+    m_szHelpDir = Format("%s/%s", m_szProgramDir.c_str(), "Help");
+    m_szDataDir = Format("%s/%s", m_szProgramDir.c_str(), "Zarn");
+    m_szTempDir = Format("%s/%s", m_szProgramDir.c_str(), "Temp");
+}
+
+void CZarn2App::ReadSettings()
+{
+    TextFileReader reader;
+    if (reader.Open(m_szIniPath) != 0) {
+        Messenger::Show("初期化ファイルが開けませんでした, 規定値をロードします.");
+        return;
+    }
+    SettingsFile::Read(reader, *this);
+}
+
+void CZarn2App::MapDrive()
+{
+    m_szSubstDrive.clear();
+    if (!SUBST.empty())
+        m_szSubstDrive = MapperFor(m_szWineDosdevices).Map(SUBST);
+    m_szMappedFolder = m_szSubstDrive.empty() ? std::string() : SUBST;
+}
+
+void CZarn2App::UnmapDrive() const
+{
+    if (!SUBST.empty() && !m_szSubstDrive.empty())
+        MapperFor(m_szWineDosdevices).Unmap(m_szSubstDrive, m_szMappedFolder);
+}
+
+void CZarn2App::Teardown()
+{
+    TextFileWriter writer;
+    SettingsFile::Write(*this, writer);
+    TextFileWriter::Result result = writer.Save(m_szIniPath);
+    if (!result.unmappable.empty())
+        Messenger::Show(Cp932::UnmappableMessage("初期化ファイル", result.unmappable));
+    else if (result.error != 0)
+        Messenger::Show(Format("ERROR[%d] : 初期化ファイルを作成出来ませんでした,\n"
+                               "ヘルプを見て作者までエラー番号をご連絡下さい.",
+                               result.error));
+    UnmapDrive();
+    if (g_app == this)
+        g_app = nullptr;
+}

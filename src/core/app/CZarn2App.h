@@ -1,0 +1,43 @@
+#pragma once
+
+#include "app/CSettings.h"
+
+#include <string>
+
+// The application object: the program's folders, its settings and the drive mapping for
+// the whole run. Construct() runs the start steps before any window exists; Teardown()
+// writes the settings file and removes the drive mapping at the end.
+class CZarn2App : public CSettings {
+public:
+    static constexpr int kExitFolderFailure = 3;
+
+    std::string m_szProgramDir;  // folder of the running binary, no trailing "/"
+    std::string m_szIniPath;     // <program>/Zarn2.ini
+    std::string m_szHelpDir;     // <program>/Help
+    std::string m_szDataDir;     // <program>/Zarn: genre files and folders
+    std::string m_szTempDir;     // <program>/Temp
+    std::string m_szExePath;     // the binary itself
+    std::string m_szSubstDrive;  // "M:" while a folder is mapped, else empty
+    int m_bPlaying = 0;          // set while a title started with history runs
+
+    // Start steps: paths from `exePath`, defaults (position centred on the given screen),
+    // folders, settings file, drive mapping. Returns 0, or kExitFolderFailure when a
+    // working folder is unusable (the caller then ends the process, writing nothing).
+    int Construct(const std::string& exePath, int screenWidth, int screenHeight);
+    // End steps: write the settings file, remove the drive mapping.
+    void Teardown();
+
+    // Dosdevices folder used for the drive mapping; empty means "from the environment".
+    std::string m_szWineDosdevices;
+
+    // The running application object (set by Construct).
+    static CZarn2App* Get();
+
+private:
+    std::string m_szMappedFolder;  // the folder linked at start (SUBST may change later)
+
+    void DerivePaths(const std::string& exePath);
+    void ReadSettings();
+    void MapDrive();
+    void UnmapDrive() const;
+};

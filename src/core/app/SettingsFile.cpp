@@ -1,0 +1,101 @@
+#include "app/SettingsFile.h"
+
+#include "app/Version.h"
+#include "platform/Format.h"
+#include "platform/TextFileReader.h"
+#include "platform/TextFileWriter.h"
+
+#include <cstdio>
+#include <functional>
+
+namespace {
+
+// "%d" in scanf terms: optional blanks, optional sign, digits; the rest is ignored.
+void ScanInt(const std::string& line, int& value)
+{
+    int parsed = 0;
+    if (std::sscanf(line.c_str(), "%d", &parsed) == 1)
+        value = parsed;
+}
+
+void ScanPosition(const std::string& line, CSettings::Point& point)
+{
+    int x = 0;
+    int y = 0;
+    int got = std::sscanf(line.c_str(), "%d : %d", &x, &y);
+    if (got >= 1)
+        point.x = x;
+    if (got == 2)
+        point.y = y;
+}
+
+std::string WithoutNewline(const std::string& line)
+{
+    return (!line.empty() && line.back() == '\n') ? line.substr(0, line.size() - 1) : line;
+}
+
+struct Section {
+    const char* header;
+    std::function<void(const std::string&, CSettings&)> take;
+};
+
+const Section kSections[] = {
+    {"[Position]\n", [](const std::string& v, CSettings& s) { ScanPosition(v, s.Position); }},
+    {"[IconSize]\n", [](const std::string& v, CSettings& s) { ScanInt(v, s.IconSize); }},
+    {"[CD/DVD-ROM]\n", [](const std::string& v, CSettings& s) { ScanInt(v, s.CdDvdRom); }},
+    {"[LimitMinite]\n", [](const std::string& v, CSettings& s) { ScanInt(v, s.LimitMinite); }},
+    {"[HistoryMode]\n", [](const std::string& v, CSettings& s) { ScanInt(v, s.HistoryMode); }},
+    {"[Minimize]\n", [](const std::string& v, CSettings& s) { ScanInt(v, s.Minimize); }},
+    {"[AutoExit]\n", [](const std::string& v, CSettings& s) { ScanInt(v, s.AutoExit); }},
+    {"[Filer]\n", [](const std::string& v, CSettings& s) { s.Filer = WithoutNewline(v); }},
+    {"[SUBST]\n", [](const std::string& v, CSettings& s) { s.SUBST = WithoutNewline(v); }},
+};
+
+}  // namespace
+
+namespace SettingsFile {
+
+void Read(TextFileReader& reader, CSettings& settings)
+{
+    std::string line;
+    if (!reader.ReadLine(line))
+        return;
+    for (;;) {
+        // One pass: every header test in order against the current line; a match moves
+        // the current line on to its value line.
+        for (const Section& section : kSections) {
+            if (line != section.header)
+                continue;
+            if (!reader.ReadLine(line))
+                return;
+            section.take(line, settings);
+        }
+        if (!reader.ReadLine(line))
+            return;
+    }
+}
+
+void Write(const CSettings& s, TextFileWriter& writer)
+{
+    writer.Line(Format(";;;;;;;;;;;;; Zarn2.Ini For %s ;;;;;;;;;;;;;", g_szVersion));
+    writer.Line("");
+    writer.Line("[Position]");
+    writer.Line(Format("%d : %d", s.Position.x, s.Position.y));
+    const std::pair<const char*, int> numbers[] = {
+        {"[IconSize]", s.IconSize},       {"[CD/DVD-ROM]", s.CdDvdRom}, {"[LimitMinite]", s.LimitMinite},
+        {"[HistoryMode]", s.HistoryMode}, {"[Minimize]", s.Minimize},   {"[AutoExit]", s.AutoExit},
+    };
+    for (const auto& [header, value] : numbers) {
+        writer.Line("");
+        writer.Line(header);
+        writer.Line(Format("%d", value));
+    }
+    writer.Line("");
+    writer.Line("[Filer]");
+    writer.Line(s.Filer);
+    writer.Line("");
+    writer.Line("[SUBST]");
+    writer.Line(s.SUBST);
+}
+
+}  // namespace SettingsFile

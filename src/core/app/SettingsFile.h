@@ -1,0 +1,19 @@
+#pragma once
+
+#include "app/CSettings.h"
+
+#include <string>
+
+class TextFileReader;
+class TextFileWriter;
+
+// The settings file format: a header comment, then nine sections, each a header line
+// followed by exactly one value line.
+namespace SettingsFile {
+
+// Applies every section found in the file to `settings`; what is missing stays.
+void Read(TextFileReader& reader, CSettings& settings);
+// The whole file, line by line.
+void Write(const CSettings& settings, TextFileWriter& writer);
+
+}  // namespace SettingsFile

@@ -1,0 +1,70 @@
+// Playing a genre's current title: the order of the title's play steps.
+#include "library/CGroup.h"
+
+#include "app/CZarn2App.h"
+#include "launch/IPlayUi.h"
+
+namespace {
+
+// The settings a play reads; none (all 0) without an application object.
+const CSettings& SettingsOf(const CZarn2App* app)
+{
+    static const CSettings kNone = [] {
+        CSettings none;
+        none.Minimize = 0;
+        return none;
+    }();
+    if (!app)
+        app = CZarn2App::Get();
+    return app ? static_cast<const CSettings&>(*app) : kNone;
+}
+
+}  // namespace
+
+int CGroup::PlayRecorded()
+{
+    if (Check() < 0)
+        return -1;
+    CMember* member = CurrMember();
+    if (!member)
+        return 0;
+    const bool minimize = SettingsOf(m_pApp).Minimize != 0;
+    if (member->m_nAutoTiming == 1) {
+        if (!member->LaunchTimed())
+            return 0;
+        if (minimize)
+            PlayUi::Get().MinimizeMainWindow();
+        member->WaitForExit();
+        member->EndTimed();
+    } else {
+        if (!member->LaunchManual())
+            return 0;
+        if (minimize)
+            PlayUi::Get().MinimizeMainWindow();
+        member->RunWaitingDialog();
+        member->PromptEject();
+    }
+    if (minimize)
+        PlayUi::Get().RestoreMainWindow();
+    return 1;
+}
+
+int CGroup::PlayUnrecorded()
+{
+    if (Check() < 0)
+        return -1;
+    CMember* member = CurrMember();
+    if (!member || !member->LaunchUnrecorded())
+        return 0;
+    member->WaitUnrecorded();
+    member->PromptEject();
+    return 1;
+}
+
+bool CGroup::ConfirmRecord()
+{
+    if (Check() < 0)
+        return false;
+    CMember* member = CurrMember();
+    return member && member->ConfirmRecord(SettingsOf(m_pApp).LimitMinite);
+}

@@ -1,0 +1,74 @@
+#include "launch/CPlayController.h"
+
+#include "app/CZarn2App.h"
+#include "launch/PlayMessages.h"
+#include "library/CZarn2Doc.h"
+#include "platform/IMessenger.h"
+
+namespace {
+
+// Sets the view's busy flag and the application's playing flag for one play.
+class PlayFlags {
+public:
+    PlayFlags(bool& busy, CZarn2App& app) : m_busy(busy), m_app(app)
+    {
+        m_busy = true;
+        m_app.m_bPlaying = 1;
+    }
+    ~PlayFlags()
+    {
+        m_busy = false;
+        m_app.m_bPlaying = 0;
+    }
+    PlayFlags(const PlayFlags&) = delete;
+    PlayFlags& operator=(const PlayFlags&) = delete;
+
+private:
+    bool& m_busy;
+    CZarn2App& m_app;
+};
+
+}  // namespace
+
+// The library's checks (which show their own messages) and a current title.
+bool CPlayController::HasPlayableTitle()
+{
+    CGroup* group = m_doc.m_nGroupCount > 0 ? m_doc.CurrGroup() : nullptr;
+    if (group && group->Check() > 0 && group->CheckMemberIndex(group->m_nCurrMember) >= 0)
+        return true;
+    Messenger::Show(PlayMessages::kNoTitle);
+    return false;
+}
+
+CPlayController::Outcome CPlayController::PlayRecorded(bool& busy, const std::function<void()>& updateStatistics)
+{
+    if (!HasPlayableTitle())
+        return Outcome::NoTitle;
+    if (busy)
+        return Outcome::Busy;
+    PlayFlags flags(busy, m_app);
+    CGroup* group = m_doc.CurrGroup();
+    if (!group || group->PlayRecorded() <= 0)
+        return Outcome::NotStarted;
+    Outcome outcome = Outcome::Discarded;
+    if (!group->ConfirmRecord())
+        m_doc.DiscardSession();
+    else if (m_doc.RecordSession() > 0)
+        outcome = Outcome::Recorded;  // a failed append has shown its message
+    if (updateStatistics)
+        updateStatistics();
+    return outcome;
+}
+
+CPlayController::Outcome CPlayController::PlayUnrecorded(bool busy, const std::function<void()>& closeMainWindow)
+{
+    if (!HasPlayableTitle())
+        return Outcome::NoTitle;
+    if (busy)
+        return Outcome::Busy;
+    CGroup* group = m_doc.CurrGroup();
+    Outcome outcome = group && group->PlayUnrecorded() > 0 ? Outcome::Started : Outcome::NotStarted;
+    if (m_app.AutoExit && closeMainWindow)
+        closeMainWindow();
+    return outcome;
+}

@@ -1,0 +1,290 @@
+#include "library/CGroup.h"
+
+#include "app/CZarn2App.h"
+#include "library/GroupFile.h"
+#include "library/LoadNotes.h"
+#include "library/NameRules.h"
+#include "platform/AtomicFile.h"
+#include "platform/Cp932.h"
+#include "platform/FileMove.h"
+#include "platform/Format.h"
+#include "platform/IMessenger.h"
+#include "platform/TextFileReader.h"
+#include "platform/TextFileWriter.h"
+
+#include <algorithm>
+#include <unordered_set>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr const char* kReportRequest = "ヘルプを見て作者までエラー番号をご連絡下さい.";
+
+}  // namespace
+
+// ---- checks -------------------------------------------------------------------------
+
+int CGroup::Check() const
+{
+    if (m_nMemberCount == 0 && m_nCurrMember == -1)
+        return 0;
+    // A genre holds 128 titles: a full genre is a sound one (adding refuses at 128).
+    if (m_nMemberCount > kMaxMembers) {
+        Messenger::Show(Format("Error-10 : メンバー数が上限[%02d] に達しています.", kMaxMembers));
+        return -1;
+    }
+    if (m_nMemberCount < 0) {
+        Messenger::Show(Format("ERROR-11 : トータルメンバー数[%2d]が異常です. ", m_nMemberCount));
+        return -1;
+    }
+    if (m_nCurrMember >= m_nMemberCount) {
+        Messenger::Show(Format("ERROR-12 : 現在のメンバー数[%2d]が異常です. ", m_nCurrMember));
+        return -1;
+    }
+    return m_nMemberCount;
+}
+
+int CGroup::CheckMemberIndex(int n) const
+{
+    if (m_nMemberCount == 0 && m_nCurrMember == -1)
+        return 0;
+    if (n >= kMaxMembers) {
+        Messenger::Show(Format("Error-20 : メンバー数が上限[%02d] に達しています.", kMaxMembers));
+        return -1;
+    }
+    if (n < 0) {
+        Messenger::Show(Format("ERROR-21 : トータルメンバー数[%2d]が異常です. ", n));
+        return -1;
+    }
+    if (n >= m_nMemberCount) {
+        Messenger::Show(Format("ERROR-22 : 現在のメンバー数[%2d]が異常です. ", n));
+        return -1;
+    }
+    return m_nMemberCount;
+}
+
+void CGroup::ShowFull()
+{
+    Messenger::Show(Format("Error-10 : メンバー数が上限[%02d] に達しています.", kMaxMembers));
+}
+
+// ---- paths --------------------------------------------------------------------------
+
+const std::string& CGroup::DataDir() const
+{
+    static const std::string none;
+    if (m_pApp)
+        return m_pApp->m_szDataDir;
+    if (CZarn2App* app = CZarn2App::Get())
+        return app->m_szDataDir;
+    return none;
+}
+
+std::string CGroup::DirFor(const std::string& name) const { return DataDir() + "/" + name; }
+
+void CGroup::UpdateLogPaths()
+{
+    if (Check() < 0)
+        return;
+    for (int i = 0; i < m_nMemberCount; ++i) {
+        CMember& member = m_Member[static_cast<size_t>(i)];
+        member.m_szLogFile = LogFileFor(member.m_szName);
+    }
+}
+
+// ---- genre file ---------------------------------------------------------------------
+
+int CGroup::Load()
+{
+    TextFileReader reader;
+    if (int err = reader.Open(m_szGroupFile)) {
+        Messenger::Show(Format("ERROR[%d] : %s.Zarn ファイルをオープン出来ませんでした.", err,
+                               m_szName.c_str()));
+        // A missing file is simply written anew; one that exists but cannot be read must
+        // not be replaced by an empty list.
+        m_bUnreadable = err != ENOENT;
+        return -1;
+    }
+    return LoadFrom(reader);
+}
+
+int CGroup::LoadFrom(TextFileReader& reader)
+{
+    GroupFile::Content content = GroupFile::Read(reader);
+    LoadNotes notes(m_szName + ".Zarn", "メンバー");
+    int count = 0;
+    std::unordered_set<std::string> taken;  // names of the titles taken so far
+    for (size_t i = 0; i < content.titles.size(); ++i) {
+        const GroupFile::Title& title = content.titles[i];
+        std::string name = title.name.value_or(std::string());
+        std::string problem = NameRules::PathProblem(NameRules::Kind::Member, name);
+        if (problem.empty() && !taken.insert(name).second)
+            problem = Format("メンバー名 [%s] が重複しています.", name.c_str());
+        if (!problem.empty()) {
+            notes.Skip(name, problem);
+            continue;
+        }
+        if (count == kMaxMembers) {
+            notes.Overflow(kMaxMembers, content.titles.size() - i);
+            break;
+        }
+        CMember& member = m_Member[static_cast<size_t>(count++)];
+        // A slot that already holds this title (the same log) keeps the history read for
+        // it: reloading a genre after a change costs nothing for long histories.
+        if (member.m_szName != name || member.m_szLogFile != LogFileFor(name))
+            member.Clear();
+        member.m_szName = name;
+        member.m_szExePath = title.exePath.value_or(std::string());
+        member.m_szIconPath = title.iconPath.value_or(std::string());
+        member.m_nAutoTiming = title.autoTiming.value_or(1);
+        member.m_nUseMedia = title.useMedia.value_or(0);
+    }
+    m_bUnreadable = false;
+    m_nPlayMode = content.playMode.value_or(0);
+    m_nMemberCount = count;
+    m_nCurrMember = std::clamp(content.currMember.value_or(-1), -1, count - 1);
+    notes.Show();
+    UpdateLogPaths();
+    return m_nMemberCount;
+}
+
+bool CGroup::Writable() const
+{
+    if (!m_bUnreadable)
+        return true;
+    Messenger::Show(Format("ERROR : %s.Zarn ファイルを読み込めなかったため, 書き込みを中止しました.\n"
+                           "ファイルを確かめてから Zarn2 を起動し直して下さい.",
+                           m_szName.c_str()));
+    return false;
+}
+
+int CGroup::Save()
+{
+    if (Check() < 0 || !Writable())
+        return -1;
+    TextFileWriter writer;
+    GroupFile::Write(*this, writer);
+    std::string bytes;
+    std::string unmappable;
+    if (!writer.Encode(bytes, &unmappable)) {
+        Messenger::Show(Cp932::UnmappableMessage(Format("%s.Zarn ファイル", m_szName.c_str()), unmappable));
+        return -1;
+    }
+    // The list is saved at every change of the current genre: a file that already holds
+    // these bytes is left as it is.
+    if (AtomicFile::Holds(m_szGroupFile, bytes))
+        return m_nMemberCount;
+    if (int err = AtomicFile::Replace(m_szGroupFile, bytes)) {
+        Messenger::Show(Format("ERROR[%d] : %s.Zarn ファイルをオープン出来ませんでした,\n%s", err,
+                               m_szName.c_str(), kReportRequest));
+        return -1;
+    }
+    return m_nMemberCount;
+}
+
+// ---- the genre itself ---------------------------------------------------------------
+
+int CGroup::Create(const std::string& name, int playMode)
+{
+    if (std::string problem = NameRules::Problem(NameRules::Kind::Group, name); !problem.empty()) {
+        Messenger::Show(problem);
+        return -1;
+    }
+    std::string dir = DirFor(name);
+    if (::mkdir(dir.c_str(), 0777) != 0) {
+        Messenger::Show(Format("エラー番号[%d]: グループディレクトリ %s が作成出来ません.\n%s", errno,
+                               dir.c_str(), kReportRequest));
+        return -1;
+    }
+    std::string file = dir + ".Zarn";
+    // Created, never truncated: a file left by an earlier genre of that name stays whole.
+    int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        Messenger::Show(Format("エラー番号[%d]: グループファイル %s が作成出来ません.\n%s", errno,
+                               file.c_str(), kReportRequest));
+        ::rmdir(dir.c_str());
+        return -1;
+    }
+    ::close(fd);
+    m_szName = name;
+    m_szGroupDir = dir;
+    m_szGroupFile = file;
+    m_nPlayMode = playMode;
+    m_nMemberCount = 0;
+    m_nCurrMember = -1;
+    m_bUnreadable = false;
+    return 0;
+}
+
+int CGroup::SetName(const std::string& name)
+{
+    if (name.empty())
+        return -1;
+    m_szName = name;
+    m_szGroupDir = DirFor(name);
+    m_szGroupFile = m_szGroupDir + ".Zarn";
+    return 0;
+}
+
+int CGroup::Rename(const std::string& name, int playMode)
+{
+    if (name != m_szName) {
+        if (std::string problem = NameRules::Problem(NameRules::Kind::Group, name); !problem.empty()) {
+            Messenger::Show(problem);
+            return -1;
+        }
+    }
+    if (name.empty() || !Writable())
+        return -1;
+    std::string dir = DirFor(name);
+    if (int err = MoveNoReplace(m_szGroupDir, dir)) {
+        Messenger::Show(Format("エラー番号[%d]: グループディレクトリ名 %s が変更出来ません.\n%s", err,
+                               m_szGroupDir.c_str(), kReportRequest));
+        return -1;
+    }
+    std::string file = dir + ".Zarn";
+    if (int err = MoveNoReplace(m_szGroupFile, file)) {
+        Messenger::Show(Format("エラー番号[%d]: グループファイル名 %s が変更出来ません.\n%s", err,
+                               m_szGroupFile.c_str(), kReportRequest));
+        MoveNoReplace(dir, m_szGroupDir);
+        return -1;
+    }
+    m_szName = name;
+    m_szGroupDir = dir;
+    m_szGroupFile = file;
+    m_nPlayMode = playMode;
+    UpdateLogPaths();
+    return Save();
+}
+
+int CGroup::Remove()
+{
+    if (m_szGroupDir.empty())
+        return -1;
+    m_szName.clear();
+    m_szGroupFile.clear();
+    m_szGroupDir.clear();
+    m_nMemberCount = 0;
+    m_nCurrMember = -1;
+    m_bUnreadable = false;
+    return 0;
+}
+
+void CGroup::CopyFrom(const CGroup& src)
+{
+    if (&src == this)
+        return;
+    m_szName = src.m_szName;
+    m_szGroupFile = src.m_szGroupFile;
+    m_szGroupDir = src.m_szGroupDir;
+    m_nPlayMode = src.m_nPlayMode;
+    m_nCurrMember = src.m_nCurrMember;
+    m_nMemberCount = src.m_nMemberCount;
+    m_bUnreadable = src.m_bUnreadable;
+    int count = std::clamp(src.m_nMemberCount, 0, kMaxMembers);
+    for (int i = 0; i < count; ++i)
+        m_Member[static_cast<size_t>(i)].CopyFrom(src.m_Member[static_cast<size_t>(i)]);
+}

@@ -1,0 +1,216 @@
+#include "library/CZarn2Doc.h"
+
+#include "app/CZarn2App.h"
+#include "library/GroupListFile.h"
+#include "platform/Format.h"
+#include "platform/IMessenger.h"
+
+#include <algorithm>
+
+CZarn2Doc::CZarn2Doc(CZarn2App* app) : m_pApp(app ? app : CZarn2App::Get())
+{
+    for (CGroup& group : m_Group)
+        group.m_pApp = m_pApp;
+    m_WorkGroup.m_pApp = m_pApp;
+    if (m_pApp)
+        m_szGroupListFile = GroupListFile::PathFor(m_pApp->m_szExePath);
+}
+
+void CZarn2Doc::OnNewDocument()
+{
+    m_nGroupCount = 0;
+    m_nCurrGroup = -1;
+    if (m_szGroupListFile.empty()) {
+        Messenger::Show("Zarn2 のインストールパスが異常です.");
+        return;
+    }
+    if (LoadGroupList() == 0) {
+        m_nGroupCount = 0;
+        m_nCurrGroup = -1;
+        SaveGroupList();
+    }
+}
+
+void CZarn2Doc::OnCloseDocument() { SaveGroupList(); }
+
+// ---- checks -------------------------------------------------------------------------
+
+int CZarn2Doc::CheckGroups() const
+{
+    if (m_nGroupCount == 0 && m_nCurrGroup == -1)
+        return 0;
+    // A library holds 32 genres: a full library is a sound one (adding refuses at 32).
+    if (m_nGroupCount > kMaxGroups) {
+        Messenger::Show(Format("Error-30 : グループ数が上限[%02d]に達しています.", kMaxGroups));
+        return -1;
+    }
+    if (m_nGroupCount < 0) {
+        Messenger::Show(Format("ERROR-31 : トータルグループ数[%2d]が異常です.", m_nGroupCount));
+        return -1;
+    }
+    if (m_nCurrGroup >= m_nGroupCount) {
+        Messenger::Show(Format("ERROR-32 : 現在のグループ番号[%d]が異常です.", m_nCurrGroup));
+        return -1;
+    }
+    return m_nGroupCount;
+}
+
+int CZarn2Doc::CheckGroupIndex(int n) const
+{
+    if (m_nGroupCount == 0 && m_nCurrGroup == -1)
+        return 0;
+    if (n >= kMaxGroups) {
+        Messenger::Show(Format("Error-40 : グループ数が上限[%02d]に達しています.", n));
+        return -1;
+    }
+    if (n < 0) {
+        Messenger::Show(Format("ERROR-41 : トータルグループ数[%2d]が異常です.", n));
+        return -1;
+    }
+    if (m_nCurrGroup >= m_nGroupCount) {
+        Messenger::Show(Format("ERROR-42 : 現在のグループ番号[%2d]が異常です.", m_nCurrGroup));
+        return -1;
+    }
+    return n;
+}
+
+// ---- accessors ----------------------------------------------------------------------
+
+CGroup* CZarn2Doc::CurrGroup()
+{
+    // A library may have genres and no current one (-1 read from the list file).
+    if (CheckGroups() <= 0 || m_nCurrGroup < 0)
+        return nullptr;
+    return &m_Group[static_cast<size_t>(m_nCurrGroup)];
+}
+
+CMember* CZarn2Doc::CurrMember()
+{
+    CGroup* group = CurrGroup();
+    if (!group || group->Check() <= 0 || group->m_nCurrMember < 0 ||
+        group->CheckMemberIndex(group->m_nCurrMember) < 0)
+        return nullptr;
+    return group->CurrMember();
+}
+
+int CZarn2Doc::GetGroupCount() const
+{
+    int count = CheckGroups();
+    return count < 0 ? 0 : count;
+}
+
+int CZarn2Doc::SetCurrGroup(int n)
+{
+    if (CheckGroupIndex(n) < 0 || n >= m_nGroupCount)
+        return -1;
+    m_nCurrGroup = n;
+    return n;
+}
+
+int CZarn2Doc::GetMemberCount() const
+{
+    if (CheckGroups() <= 0 || m_nCurrGroup < 0)
+        return 0;
+    int count = m_Group[static_cast<size_t>(m_nCurrGroup)].Check();
+    return count < 0 ? 0 : count;
+}
+
+int CZarn2Doc::SetCurrMember(int n)
+{
+    CGroup* group = CurrGroup();
+    if (!group || group->CheckMemberIndex(n) < 0 || n < 0 || n >= group->m_nMemberCount)
+        return -1;
+    group->m_nCurrMember = n;
+    return n;
+}
+
+int CZarn2Doc::GetPlayMode() const
+{
+    if (CheckGroups() < 0 || m_nCurrGroup < 0 || m_nGroupCount == 0)
+        return -1;
+    return m_Group[static_cast<size_t>(m_nCurrGroup)].m_nPlayMode;
+}
+
+std::string CZarn2Doc::GetCurrGroupName() const
+{
+    if (CheckGroups() <= 0 || m_nCurrGroup < 0)
+        return {};
+    return m_Group[static_cast<size_t>(m_nCurrGroup)].m_szName;
+}
+
+CMember* CZarn2Doc::GetMember(int n)
+{
+    CGroup* group = CurrGroup();
+    if (!group || group->CheckMemberIndex(n) < 0 || n < 0 || n >= group->m_nMemberCount)
+        return nullptr;
+    return &group->m_Member[static_cast<size_t>(n)];
+}
+
+const std::string* CZarn2Doc::GetMemberIconPath(int n)
+{
+    CMember* member = GetMember(n);
+    return member ? &member->m_szIconPath : nullptr;
+}
+
+// ---- reordering and title operations of the current genre ---------------------------
+
+int CZarn2Doc::SwapGroups(int a, int b)
+{
+    if (a < 0 || b < 0 || a >= m_nGroupCount || b >= m_nGroupCount || m_nGroupCount > kMaxGroups)
+        return -1;
+    CGroup& first = m_Group[static_cast<size_t>(a)];
+    CGroup& second = m_Group[static_cast<size_t>(b)];
+    m_WorkGroup.CopyFrom(first);
+    first.CopyFrom(second);
+    second.CopyFrom(m_WorkGroup);
+    return 1;
+}
+
+int CZarn2Doc::SwapMembers(int a, int b)
+{
+    if (CheckGroups() < 0)
+        return -1;
+    if (CGroup* group = CurrGroup())
+        group->SwapMembers(a, b);
+    return 0;
+}
+
+int CZarn2Doc::AddMember(const std::string& name, const std::string& exePath, const std::string& iconPath,
+                         int autoTiming, int useMedia)
+{
+    CGroup* group = CheckGroups() < 0 ? nullptr : CurrGroup();
+    return group ? group->AddMember(name, exePath, iconPath, autoTiming, useMedia) : -1;
+}
+
+int CZarn2Doc::EditMember(const std::string& name, const std::string& exePath, const std::string& iconPath,
+                          int autoTiming, int useMedia)
+{
+    CGroup* group = CheckGroups() < 0 ? nullptr : CurrGroup();
+    return group ? group->EditMember(name, exePath, iconPath, autoTiming, useMedia) : -1;
+}
+
+// ---- the current title's history ----------------------------------------------------
+
+int CZarn2Doc::ReadHistory()
+{
+    CMember* member = CurrMember();
+    return member ? member->ReadLog() : -1;
+}
+
+int CZarn2Doc::RecordSession()
+{
+    CMember* member = CurrMember();
+    return member ? member->AppendLog() : -1;
+}
+
+void CZarn2Doc::DiscardSession()
+{
+    if (CMember* member = CurrMember())
+        member->DiscardSession();
+}
+
+int CZarn2Doc::ResetHistory()
+{
+    CMember* member = CurrMember();
+    return member ? member->ResetLog() : -1;
+}

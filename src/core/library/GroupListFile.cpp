@@ -1,0 +1,68 @@
+#include "library/GroupListFile.h"
+
+#include "app/Version.h"
+#include "library/DecimalLine.h"
+#include "platform/Format.h"
+#include "platform/TextFileReader.h"
+#include "platform/TextFileWriter.h"
+
+namespace {
+
+constexpr size_t kLineChars = 998;
+
+void ReadNames(TextFileReader& reader, GroupListFile::Content& content)
+{
+    content.hasList = true;
+    content.names.clear();
+    std::string line;
+    while (reader.ReadLine(line, kLineChars) && line[0] != '\n')
+        content.names.emplace_back(CutAtNewline(line));
+}
+
+}  // namespace
+
+namespace GroupListFile {
+
+Content Read(TextFileReader& reader)
+{
+    Content content;
+    std::string line;
+    while (reader.ReadLine(line, kLineChars)) {
+        if (line == "[CurrGroup]\n") {
+            int value = 0;
+            if (reader.ReadLine(line, kLineChars) && ParseDecimalLine(line, value))
+                content.currGroup = value;
+        } else if (line == "[GroupList]\n") {
+            ReadNames(reader, content);
+        }
+    }
+    return content;
+}
+
+void Write(const std::vector<std::string>& names, int currGroup, TextFileWriter& writer)
+{
+    writer.Line(Format(";;;;;;;;;;;;; Zarn2.Grp For %s ;;;;;;;;;;;;;", g_szVersion));
+    writer.Line("");
+    writer.Line("[GroupList]");
+    for (const std::string& name : names)
+        writer.Line(name);
+    writer.Line("");
+    writer.Line("[CurrGroup]");
+    writer.Line(Format("%d", currGroup));
+    writer.Line("");
+}
+
+std::string PathFor(const std::string& exePath)
+{
+    std::string::size_type slash = exePath.rfind('/');
+    std::string::size_type nameStart = slash == std::string::npos ? 0 : slash + 1;
+    if (nameStart >= exePath.size())
+        return {};
+    std::string::size_type dot = exePath.rfind('.');
+    // A dot in a folder name, or the leading dot of a hidden file, is no extension.
+    if (dot == std::string::npos || dot <= nameStart)
+        return exePath + ".Grp";
+    return exePath.substr(0, dot + 1) + "Grp";
+}
+
+}  // namespace GroupListFile

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "app/CCommandActions.h"
+#include "app/CSettings.h"
+
+#include <QMainWindow>
+#include <QTimer>
+
+class CMainStatusBar;
+class CZarn2App;
+class CZarn2Doc;
+class CZarn2View;
+class QMenu;
+class QSessionManager;
+class QToolBar;
+
+// The launcher's only top-level window: fixed at 750 x 510, holding the main menu, the
+// toolbar, the status bar (counters and clock) and the main view. It remembers where it
+// stood, refuses to close while a title runs with history recording, and agrees at once
+// when the desktop session ends.
+//
+// There is nothing to answer for disc AutoPlay: on this desktop a disc inserted while the
+// launcher runs is left to the desktop's own media handling, which the options switch
+// through the desktop settings; no message reaches the window.
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    static constexpr int kClockPeriodMs = 500;
+
+    explicit CMainFrame(CZarn2App& app);
+    ~CMainFrame() override;
+
+    // The action of a command id (menus, context menus and toolbar share it), or nullptr.
+    QAction* Action(int id) const { return m_actions.Get(id); }
+    const CCommandActions& Actions() const { return m_actions; }
+    // Submenu at a position of the main menu, or nullptr.
+    QMenu* SubMenu(int position) const;
+    QToolBar* ToolBar() const { return m_pToolBar; }
+    CMainStatusBar* StatusPanes() const { return m_pStatus; }
+
+    void SetGenreCounter(int current, int total);
+    void SetTitleCounter(int current, int total);
+
+    // The position stored for the next start.
+    CSettings::Point SavedPosition() const { return m_saved; }
+    // The position to store for a window at `topLeft`: itself on the screen, otherwise
+    // the window centred on the screen.
+    static CSettings::Point TrackedPosition(int x, int y, int screenWidth, int screenHeight);
+
+    CZarn2View* m_pView = nullptr;  // set by the view when it initialises
+    CZarn2Doc* m_pDoc = nullptr;    // likewise; the frame does not use it
+
+public Q_SLOTS:
+    void UpdateClock();
+
+protected:
+    void moveEvent(QMoveEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    QMenu* createPopupMenu() override { return nullptr; }
+
+private:
+    void OnCommitDataRequest(QSessionManager& manager);
+
+    CZarn2App& m_app;
+    CSettings::Point m_saved;
+    CCommandActions m_actions;
+    QToolBar* m_pToolBar;
+    CMainStatusBar* m_pStatus;
+    QTimer m_clock;
+};

@@ -1,0 +1,46 @@
+#include "app/CZarn2Shell.h"
+
+#include "app/CAppCommands.h"
+#include "app/CMainFrame.h"
+#include "app/CommandRouter.h"
+#include "app/CZarn2App.h"
+#include "launch/IPlayUi.h"
+#include "launch/CDiscCommands.h"
+#include "library/CZarn2Doc.h"
+#include "view/CZarn2View.h"
+
+CZarn2Shell::CZarn2Shell(CZarn2App& app) : m_app(app) {}
+
+CZarn2Shell::~CZarn2Shell()
+{
+    // The window and its view go first (the frame hands its position to the settings),
+    // then the library writes the genre list file and every genre file.
+    PlayUi::Set(nullptr);
+    m_pView = nullptr;
+    m_pFrame.reset();
+    if (m_pDoc)
+        m_pDoc->OnCloseDocument();
+    m_pDoc.reset();
+}
+
+void CZarn2Shell::Create()
+{
+    m_pDoc = std::make_unique<CZarn2Doc>(&m_app);
+    m_pDoc->OnNewDocument();
+    m_pFrame = std::make_unique<CMainFrame>(m_app);
+    m_pView = new CZarn2View(m_app, *m_pDoc, *m_pFrame);
+    m_pFrame->setCentralWidget(m_pView);
+    m_playUi.SetMainWindow(m_pFrame.get());
+    PlayUi::Set(&m_playUi);
+    CommandRouter::ConnectApp(*m_pFrame, *new CAppCommands(m_app, m_pFrame.get()));
+    CommandRouter::ConnectDisc(*m_pFrame, *new CDiscCommands(m_pFrame.get()));
+    CommandRouter::ConnectView(*m_pFrame, *m_pView);
+    m_pView->OnInitialUpdate();
+}
+
+bool CZarn2Shell::InitInstance()
+{
+    Create();
+    m_pFrame->show();
+    return true;
+}

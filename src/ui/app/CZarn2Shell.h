@@ -1,0 +1,37 @@
+#pragma once
+
+#include "launch/CQtPlayUi.h"
+
+#include <memory>
+
+class CAppCommands;
+class CMainFrame;
+class CZarn2App;
+class CZarn2Doc;
+class CZarn2View;
+
+// What the start steps create after the application object: the library document, the
+// main frame and the view; destroyed (library saved) before the application's teardown.
+class CZarn2Shell {
+public:
+    explicit CZarn2Shell(CZarn2App& app);
+    ~CZarn2Shell();
+    CZarn2Shell(const CZarn2Shell&) = delete;
+    CZarn2Shell& operator=(const CZarn2Shell&) = delete;
+
+    // Loads the library, creates and shows the main window; false ends the program.
+    bool InitInstance();
+    // The parts before the window is shown (tests show it themselves).
+    void Create();
+
+    CMainFrame* MainWindow() const { return m_pFrame.get(); }
+    CZarn2Doc* Document() const { return m_pDoc.get(); }
+    CZarn2View* View() const { return m_pView; }
+
+private:
+    CZarn2App& m_app;
+    std::unique_ptr<CZarn2Doc> m_pDoc;
+    std::unique_ptr<CMainFrame> m_pFrame;
+    CZarn2View* m_pView = nullptr;  // owned by the frame
+    CQtPlayUi m_playUi;             // the play's window steps on the main window
+};

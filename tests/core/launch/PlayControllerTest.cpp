@@ -1,0 +1,314 @@
+#include "app/CZarn2App.h"
+#include "launch/CPlayController.h"
+#include "launch/IMciService.h"
+#include "library/CZarn2Doc.h"
+#include "support/FakeClock.h"
+#include "support/ScriptFiles.h"
+#include "support/ScriptedMediaPrompt.h"
+#include "support/ScriptedMessenger.h"
+#include "support/ScriptedPlayUi.h"
+#include "support/ScriptedShellOpen.h"
+#include "support/TempDir.h"
+#include "support/ZeroWaiter.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <memory>
+
+using Outcome = CPlayController::Outcome;
+using Events = std::vector<std::string>;
+
+namespace {
+
+const std::string kStartFailedTail = " を実行出来ませんでした,\nヘルプを見て作者までエラー番号をご連絡下さい.";
+
+// A drive that does whatever it is told and always holds a ready medium.
+class WillingDrive final : public IMciService {
+public:
+    WillingDrive() { MciService::Set(this); }
+    ~WillingDrive() override { MciService::Set(nullptr); }
+    int Send(const std::string& command, std::string& answer) override
+    {
+        commands.push_back(command);
+        answer = "true";
+        return 0;
+    }
+    std::string ErrorText(int) const override { return "error"; }
+    std::vector<std::string> commands;
+};
+
+// One genre with one title whose program is `m_szExePath`, and an empty log.
+class PlayControllerTest : public ::testing::Test {
+protected:
+    PlayControllerTest() : doc(std::make_unique<CZarn2Doc>(&app)), play(*doc, app)
+    {
+        app.Minimize = 1;
+        app.LimitMinite = 0;
+        app.AutoExit = 0;
+        CGroup& group = doc->m_Group[0];
+        group.m_szName = "Genre";
+        group.m_nMemberCount = 1;
+        group.m_nCurrMember = 0;
+        doc->m_nGroupCount = 1;
+        doc->m_nCurrGroup = 0;
+        Title().m_szName = "Title";
+        Title().m_szLogFile = dir / "Title.Log";
+        TempDir::WriteBytes(Title().m_szLogFile, "");
+    }
+
+    CMember& Title() { return doc->m_Group[0].m_Member[0]; }
+    std::string Log() { return TempDir::ReadBytes(Title().m_szLogFile); }
+    // A title with automatic timing whose program is a script with `body`.
+    void AutomaticTitle(const std::string& body)
+    {
+        Title().m_nAutoTiming = 1;
+        Title().m_szExePath = ScriptFiles::Write(dir / "game.sh", body);
+    }
+    Outcome PlayRecorded()
+    {
+        return play.PlayRecorded(busy, [this] {
+            ++refreshes;
+            EXPECT_TRUE(busy) << "the statistics refresh runs before the flags are cleared";
+        });
+    }
+    Outcome PlayUnrecorded()
+    {
+        return play.PlayUnrecorded(busy, [this] { ++closes; });
+    }
+    void ExpectFlagsCleared()
+    {
+        EXPECT_FALSE(busy);
+        EXPECT_EQ(app.m_bPlaying, 0);
+    }
+
+    TempDir dir;
+    CZarn2App app;
+    std::unique_ptr<CZarn2Doc> doc;
+    CPlayController play;
+    ScriptedMessenger messenger;
+    ScriptedPlayUi ui;
+    bool busy = false;
+    int refreshes = 0;
+    int closes = 0;
+};
+
+}  // namespace
+
+TEST_F(PlayControllerTest, TimedPlayOfTwoSecondsAppendsOneRecord)
+{
+    AutomaticTitle("sleep 2");
+    ui.onMinimize = [this] {
+        EXPECT_TRUE(busy);
+        EXPECT_EQ(app.m_bPlaying, 1);
+    };
+
+    EXPECT_EQ(PlayRecorded(), Outcome::Recorded);
+
+    std::string log = Log();
+    ASSERT_EQ(std::count(log.begin(), log.end(), '\n'), 2) << log;
+    int seconds = std::atoi(log.substr(log.find("\r\n") + 2).c_str());
+    EXPECT_GE(seconds, 1);
+    EXPECT_LE(seconds, 3);
+    EXPECT_EQ(ui.events, (Events{"minimize", "restore"}));
+    EXPECT_EQ(refreshes, 1);
+    EXPECT_TRUE(messenger.messages.empty());
+    EXPECT_TRUE(messenger.questions.empty());
+    ExpectFlagsCleared();
+}
+
+TEST_F(PlayControllerTest, LauncherThatExitsAtOnceEndsTheSession)
+{
+    AutomaticTitle("sleep 30 &\necho $! > child.pid");
+    app.Minimize = 0;
+
+    EXPECT_EQ(PlayRecorded(), Outcome::Recorded);
+    EXPECT_LE(Title().m_Current.m_nElapsed, 2);
+    EXPECT_TRUE(ui.events.empty()) << "nothing is minimised without the setting";
+    int child = std::atoi(ScriptFiles::WaitForLine(dir / "child.pid").c_str());
+    if (child > 0)
+        ::kill(child, SIGTERM);
+}
+
+TEST_F(PlayControllerTest, ShortPlaysAreRecordedOnlyWhenConfirmed)
+{
+    struct Case {
+        const char* name;
+        int autoTiming;
+        int limitMinite;
+        bool answer;
+        bool asked;
+        Outcome outcome;
+    } cases[] = {
+        {"at the limit, automatic", 1, 1, false, false, Outcome::Recorded},
+        {"under the limit, Yes", 1, 2, true, true, Outcome::Recorded},
+        {"under the limit, No", 1, 2, false, true, Outcome::Discarded},
+        {"manual, under the limit, No", 2, 2, false, true, Outcome::Discarded},
+        {"manual, at the limit", 2, 1, false, false, Outcome::Recorded},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeClock clock;
+        ScriptedShellOpen shell;
+        TempDir::WriteBytes(Title().m_szLogFile, "");
+        messenger.Clear();
+        ui.events.clear();
+        AutomaticTitle("exit 0");
+        Title().m_nAutoTiming = c.autoTiming;
+        app.LimitMinite = c.limitMinite;
+        messenger.AnswerNext(c.answer);
+        // The play lasts 90 s: the clock moves on while the launcher waits.
+        ui.onMinimize = [&clock] { clock.Advance(90); };
+
+        EXPECT_EQ(PlayRecorded(), c.outcome);
+
+        EXPECT_EQ(messenger.questions, c.asked ? std::vector<std::string>{"今のプレイ時間は01:30です. 記録しますか ?"}
+                                               : std::vector<std::string>{});
+        std::string expectedLog = c.outcome == Outcome::Recorded ? "2009/03/07,21:05:09\r\n90\r\n" : "";
+        EXPECT_EQ(Log(), expectedLog);
+        Events expected = c.autoTiming == 1 ? Events{"minimize", "restore"} : Events{"minimize", "dialog", "restore"};
+        EXPECT_EQ(ui.events, expected);
+        EXPECT_EQ(shell.calls.size(), c.autoTiming == 1 ? 0u : 1u);
+        ExpectFlagsCleared();
+        messenger.answers.clear();
+    }
+}
+
+TEST_F(PlayControllerTest, StartThatFailsShowsItsCodeAndRecordsNothing)
+{
+    ScriptFiles::Write(dir / "unmarked.sh", "exit 0", false);
+    struct Case {
+        std::string path;
+        int autoTiming;
+        std::string message;
+    } cases[] = {
+        {dir / "missing.sh", 1, "ERROR[2] : タイトル " + dir / "missing.sh" + kStartFailedTail},
+        {dir / "unmarked.sh", 1, "ERROR[13] : タイトル " + dir / "unmarked.sh" + kStartFailedTail},
+        {dir / "missing.sh", 2, "ERROR[2] : タイトル " + dir / "missing.sh" + kStartFailedTail},
+        {dir / "unmarked.sh", 2, "ERROR[5] : タイトル " + dir / "unmarked.sh" + kStartFailedTail},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path + " timing " + std::to_string(c.autoTiming));
+        messenger.Clear();
+        ui.events.clear();
+        refreshes = 0;
+        Title().m_szExePath = c.path;
+        Title().m_nAutoTiming = c.autoTiming;
+
+        EXPECT_EQ(PlayRecorded(), Outcome::NotStarted);
+
+        EXPECT_EQ(messenger.messages, std::vector<std::string>{c.message});
+        EXPECT_TRUE(ui.events.empty());
+        EXPECT_EQ(refreshes, 0);
+        EXPECT_EQ(Log(), "");
+        ExpectFlagsCleared();
+    }
+}
+
+TEST_F(PlayControllerTest, NothingHappensWhileAPlayIsInProgress)
+{
+    ScriptedShellOpen shell;
+    Title().m_szExePath = "/games/game";
+    Title().m_nAutoTiming = 2;
+    Outcome second = Outcome::NotStarted;
+    Outcome secondUnrecorded = Outcome::NotStarted;
+    ui.onDialog = [&] {
+        second = PlayRecorded();
+        secondUnrecorded = PlayUnrecorded();
+    };
+
+    EXPECT_EQ(PlayRecorded(), Outcome::Recorded);
+    EXPECT_EQ(second, Outcome::Busy);
+    EXPECT_EQ(secondUnrecorded, Outcome::Busy);
+    EXPECT_EQ(shell.calls.size(), 1u);
+    EXPECT_EQ(refreshes, 1);
+    ExpectFlagsCleared();
+}
+
+TEST_F(PlayControllerTest, WithoutATitleOnlyTheMessageShows)
+{
+    ScriptedShellOpen shell;
+    doc->m_Group[0].m_nMemberCount = 0;
+    doc->m_Group[0].m_nCurrMember = -1;
+    EXPECT_EQ(PlayRecorded(), Outcome::NoTitle);
+    doc->m_nGroupCount = 0;
+    doc->m_nCurrGroup = -1;
+    EXPECT_EQ(PlayUnrecorded(), Outcome::NoTitle);
+
+    EXPECT_EQ(messenger.messages, (std::vector<std::string>{"タイトルを登録して下さい..", "タイトルを登録して下さい.."}));
+    EXPECT_TRUE(shell.calls.empty());
+    EXPECT_EQ(closes, 0);
+    ExpectFlagsCleared();
+}
+
+TEST_F(PlayControllerTest, UnrecordedPlayOpensInTheTitlesFolderAndAutoExitCloses)
+{
+    struct Case {
+        std::string path;
+        int shellResult;
+        int autoExit;
+        Outcome outcome;
+        std::string folder;
+    } cases[] = {
+        {"/games/x/game.exe", IShellOpen::kStarted, 0, Outcome::Started, "/games/x"},
+        {"/games/x/game.exe", IShellOpen::kStarted, 1, Outcome::Started, "/games/x"},
+        {"/games/x/game.exe", IShellOpen::kFileNotFound, 1, Outcome::NotStarted, "/games/x"},
+        {"game.exe", IShellOpen::kStarted, 0, Outcome::Started, "game.exe"},  // used whole
+        {"/game", IShellOpen::kStarted, 0, Outcome::Started, "/"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path + " autoexit " + std::to_string(c.autoExit));
+        ScriptedShellOpen shell;
+        shell.result = c.shellResult;
+        messenger.Clear();
+        closes = 0;
+        Title().m_szExePath = c.path;
+        app.AutoExit = c.autoExit;
+
+        EXPECT_EQ(PlayUnrecorded(), c.outcome);
+
+        EXPECT_EQ(shell.calls, std::vector<std::string>{c.path + "|" + c.folder});
+        EXPECT_EQ(closes, c.autoExit);
+        EXPECT_EQ(messenger.messages.size(), c.shellResult == IShellOpen::kStarted ? 0u : 1u);
+        if (!messenger.messages.empty()) {
+            EXPECT_EQ(messenger.messages[0], "ERROR[2] : タイトル " + c.path + kStartFailedTail);
+        }
+        EXPECT_TRUE(ui.events.empty()) << "no minimising without history";
+        ExpectFlagsCleared();
+    }
+}
+
+TEST_F(PlayControllerTest, DiscTitleAsksForTheDiscAroundThePlay)
+{
+    WillingDrive drive;
+    ZeroWaiter waiter;
+    ScriptedMediaPrompt prompt;
+    ScriptedShellOpen shell;
+    Title().m_szExePath = "/media/cdrom/game";
+    Title().m_nUseMedia = 1;
+    Title().m_nAutoTiming = 2;
+    const std::string insert = "CD/DVD-ROM 挿入|メディアを入れて下さい";
+    const std::string remove = "CD/DVD-ROM 排出|メディアを取り出して下さい";
+
+    prompt.AnswerNext(true);
+    EXPECT_EQ(PlayUnrecorded(), Outcome::Started);
+    EXPECT_EQ(ui.events, Events{"dialog-noclock"});
+    EXPECT_EQ(prompt.asked, (std::vector<std::string>{insert, remove}));
+
+    ui.events.clear();
+    prompt.asked.clear();
+    prompt.AnswerNext(true);
+    EXPECT_EQ(PlayRecorded(), Outcome::Recorded);
+    EXPECT_EQ(ui.events, (Events{"minimize", "dialog", "restore"}));
+    EXPECT_EQ(prompt.asked, (std::vector<std::string>{insert, remove}));
+
+    // Cancelling the insert prompt starts nothing.
+    prompt.asked.clear();
+    shell.calls.clear();
+    EXPECT_EQ(PlayRecorded(), Outcome::NotStarted);
+    EXPECT_EQ(prompt.asked, std::vector<std::string>{insert});
+    EXPECT_TRUE(shell.calls.empty());
+    EXPECT_TRUE(messenger.messages.empty());
+    ExpectFlagsCleared();
+}
