@@ -15,6 +15,8 @@
 #include <QTest>
 #include <QUrl>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // The file chooser seam: records the filters it was given and answers `answer`.
@@ -224,12 +226,12 @@ void EditDialogsUiTest::dropTakesFirstLocalFile_data()
 {
     QTest::addColumn<QStringList>("urls");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("three files") << QStringList{"file:///a/one.exe", "file:///b/two.exe", "file:///c/3"}
+    QTest::newRow("three files") << QStringList{u"file:///a/one.exe"_s, u"file:///b/two.exe"_s, u"file:///c/3"_s}
                                  << "/a/one.exe";
-    QTest::newRow("remote first") << QStringList{"https://x.org/f", "file:///home/u/g.exe"}
+    QTest::newRow("remote first") << QStringList{u"https://x.org/f"_s, u"file:///home/u/g.exe"_s}
                                   << "/home/u/g.exe";
-    QTest::newRow("no local file") << QStringList{"https://x.org/f"} << "";
-    QTest::newRow("japanese path") << QStringList{"file:///ゲーム/起動.exe"} << "/ゲーム/起動.exe";
+    QTest::newRow("no local file") << QStringList{u"https://x.org/f"_s} << u""_s;
+    QTest::newRow("japanese path") << QStringList{u"file:///ゲーム/起動.exe"_s} << u"/ゲーム/起動.exe"_s;
 }
 
 void EditDialogsUiTest::dropTakesFirstLocalFile()

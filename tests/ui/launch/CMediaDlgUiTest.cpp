@@ -14,6 +14,8 @@
 
 #include <functional>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // Runs `action` on the dialog once it is showing.
@@ -55,7 +57,7 @@ void CMediaDlgUiTest::showsCaptionMessageButtonsAndFont()
     for (QWidget* w : {static_cast<QWidget*>(dlg.MessageField()), static_cast<QWidget*>(dlg.OkButton()),
                        static_cast<QWidget*>(dlg.CancelButton())}) {
         QCOMPARE(w->font().pointSize(), 10);
-        QCOMPARE(w->font().families(), (QStringList{"MS UI Gothic", "Noto Sans CJK JP"}));
+        QCOMPARE(w->font().families(), (QStringList{u"MS UI Gothic"_s, u"Noto Sans CJK JP"_s}));
     }
     // The field spans the width above the two buttons, OK on the left.
     QVERIFY(dlg.MessageField()->geometry().bottom() < dlg.OkButton()->geometry().top());
@@ -82,13 +84,13 @@ void CMediaDlgUiTest::returnsTheButtonPressed()
     dlg.m_szCaption = "CD/DVD-ROM 排出";
     dlg.m_szMessage = "メディアを取り出して下さい";
     WhenShown([action](CMediaDlg& shown) {
-        if (action == "ok")
+        if (action == u"ok"_s)
             QTest::mouseClick(shown.OkButton(), Qt::LeftButton);
-        else if (action == "cancel")
+        else if (action == u"cancel"_s)
             QTest::mouseClick(shown.CancelButton(), Qt::LeftButton);
-        else if (action == "enter")
+        else if (action == u"enter"_s)
             QTest::keyClick(&shown, Qt::Key_Return);
-        else if (action == "escape")
+        else if (action == u"escape"_s)
             QTest::keyClick(&shown, Qt::Key_Escape);
         else
             shown.close();
@@ -101,7 +103,7 @@ void CMediaDlgUiTest::promptAnswersTrueOnlyForOk()
     QtMediaPrompt prompt;
     QString seen;
     WhenShown([&seen](CMediaDlg& shown) {
-        seen = shown.windowTitle() + "|" + shown.MessageField()->text();
+        seen = shown.windowTitle() + u"|"_s + shown.MessageField()->text();
         QTest::mouseClick(shown.OkButton(), Qt::LeftButton);
     });
     QVERIFY(prompt.Ask("CD/DVD-ROM 挿入", "メディアを入れて下さい"));

@@ -11,6 +11,8 @@
 
 #include <cstdlib>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
@@ -68,15 +70,15 @@ void CHistoryListUiTest::rowsByMode_data()
     QTest::addColumn<QStringList>("headings");
     QStringList bySession = {Q("回数"), Q("日　時"), Q("プレイ時間")};
     QStringList byDay = {Q("日数"), Q("日　付"), Q("プレイ時間")};
-    QTest::newRow("sessions") << 0 << 6 << 6 << QStringList{"6", "2009/03/03, 11:05:09", "03:00:01"} << bySession;
-    QTest::newRow("days") << 1 << 6 << 3 << QStringList{"3", "2009/03/03", "06:00:01"} << byDay;
+    QTest::newRow("sessions") << 0 << 6 << 6 << QStringList{u"6"_s, u"2009/03/03, 11:05:09"_s, u"03:00:01"_s} << bySession;
+    QTest::newRow("days") << 1 << 6 << 3 << QStringList{u"3"_s, u"2009/03/03"_s, u"06:00:01"_s} << byDay;
     QTest::newRow("count below the sessions held") << 0 << 4 << 4
-                                                   << QStringList{"4", "2009/03/02, 11:05:09", "02:00:01"}
+                                                   << QStringList{u"4"_s, u"2009/03/02, 11:05:09"_s, u"02:00:01"_s}
                                                    << bySession;
     QTest::newRow("count above the sessions held") << 0 << 9 << 6
-                                                   << QStringList{"6", "2009/03/03, 11:05:09", "03:00:01"}
+                                                   << QStringList{u"6"_s, u"2009/03/03, 11:05:09"_s, u"03:00:01"_s}
                                                    << bySession;
-    QTest::newRow("negative count") << 0 << -1 << 0 << QStringList{"", "", ""} << bySession;
+    QTest::newRow("negative count") << 0 << -1 << 0 << QStringList{u""_s, u""_s, u""_s} << bySession;
 }
 
 void CHistoryListUiTest::rowsByMode()
@@ -110,8 +112,8 @@ void CHistoryListUiTest::failedRowCheckShowsMinusOne()
     list.Show(&history, 0);
 
     QCOMPARE(list.RowCount(), 2);
-    QCOMPARE(Row(list, 1), (QStringList{"2", "-1/-1/-1, -1:-1:-1", "-1:-1:-1"}));
-    QCOMPARE(Row(list, 0), (QStringList{"1", "-1/-1/-1, -1:-1:-1", "-1:-1:-1"}));
+    QCOMPARE(Row(list, 1), (QStringList{u"2"_s, u"-1/-1/-1, -1:-1:-1"_s, u"-1:-1:-1"_s}));
+    QCOMPARE(Row(list, 0), (QStringList{u"1"_s, u"-1/-1/-1, -1:-1:-1"_s, u"-1:-1:-1"_s}));
     // Reported once for the rows, not again for every row shown.
     std::vector<std::string> expected = {"Error-02 : 現在の日付カウント数[-2]が異常です."};
     QCOMPARE(messenger.messages, expected);
@@ -131,7 +133,7 @@ void CHistoryListUiTest::historyChangedBehindTheList()
     // read empty and painting them reads nothing that is gone.
     history.ReleaseHistory();
     QCOMPARE(list.RowCount(), 10);
-    QCOMPARE(Row(list, 9), (QStringList{"", "", ""}));
+    QCOMPARE(Row(list, 9), (QStringList{u""_s, u""_s, u""_s}));
     list.viewport()->grab();
     list.Clear();
     QCOMPARE(list.RowCount(), 0);

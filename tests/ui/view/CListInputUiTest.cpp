@@ -397,7 +397,7 @@ void CListInputUiTest::ctrlOpensMenuAtListCorner()
         QPoint expected = c.list->mapToGlobal(QPoint(0, 0)) + c.offset;
         expected.setX(std::min(expected.x(), probe.screen.right() + 1 - probe.width));
         QCOMPARE(probe.pos, expected);
-        QVERIFY2(probe.texts.contains(Q(c.item)), qPrintable(probe.texts.join(',')));
+        QVERIFY2(probe.texts.contains(Q(c.item)), qPrintable(probe.texts.join(u',')));
         QCOMPARE(Refilled(view.m_listMember), c.refills);
         QCOMPARE(lib.Doc().m_nCurrGroup, 0);
     }
@@ -437,8 +437,8 @@ void CListInputUiTest::playFromTitleList()
         QTest::keyClick(list, Qt::Key_Space);
 
     std::string log = TempDir::ReadBytes(lib.LogPath("G", "T"));
-    QCOMPARE(log, expected == "recorded" ? std::string("2009/03/07,21:05:09\r\n0\r\n") : std::string());
-    QCOMPARE(shell.calls.size(), size_t(expected == "opened" ? 1 : 0));
+    QCOMPARE(log, expected == u"recorded" ? std::string("2009/03/07,21:05:09\r\n0\r\n") : std::string());
+    QCOMPARE(shell.calls.size(), size_t(expected == u"opened" ? 1 : 0));
     QCOMPARE(view.m_bBusy, false);
     QCOMPARE(lib.app.m_bPlaying, 0);
     QVERIFY(lib.messenger.messages.empty());
