@@ -3,6 +3,8 @@
 #include "platform/Cp932.h"
 #include "platform/Format.h"
 
+#include <utility>
+
 namespace {
 
 const char* Label(NameRules::Kind kind)
@@ -31,11 +33,13 @@ int FirstControl(std::string_view text)
     return -1;
 }
 
-std::string ControlMessage(const char* what, int control)
+NameRules::Finding Refuse(Refusal reason, std::string message) { return {reason, std::move(message)}; }
+
+NameRules::Finding ControlProblem(const char* what, int control)
 {
-    return Format("%sに使用出来ない制御文字 [0x%02X] が含まれています.\n"
-                  "この文字を使わずに入力して下さい.",
-                  what, control);
+    return Refuse(Refusal::UnsafeName, Format("%sに使用出来ない制御文字 [0x%02X] が含まれています.\n"
+                                              "この文字を使わずに入力して下さい.",
+                                              what, control));
 }
 
 }  // namespace
@@ -44,49 +48,52 @@ namespace NameRules {
 
 size_t MaxNameBytes(Kind kind) { return kMaxFileNameBytes - SuffixBytes(kind); }
 
-std::string PathProblem(Kind kind, std::string_view name)
+Finding PathProblem(Kind kind, std::string_view name)
 {
     const char* label = Label(kind);
     if (name.empty())
-        return Format("%sが入力されていません.", label);
+        return Refuse(Refusal::UnsafeName, Format("%sが入力されていません.", label));
     if (int control = FirstControl(name); control >= 0)
-        return ControlMessage(label, control);
+        return ControlProblem(label, control);
     std::string shown(name);
     if (name == "." || name == "..")
-        return Format("%s [%s] は使用出来ません.\n別の名前を入力して下さい.", label, shown.c_str());
+        return Refuse(Refusal::UnsafeName,
+                      Format("%s [%s] は使用出来ません.\n別の名前を入力して下さい.", label, shown.c_str()));
     if (name.find('/') != std::string_view::npos)
-        return Format("%s [%s] に使用出来ない文字 [/] が含まれています.\n"
-                      "この文字を使わずに入力して下さい.",
-                      label, shown.c_str());
+        return Refuse(Refusal::UnsafeName, Format("%s [%s] に使用出来ない文字 [/] が含まれています.\n"
+                                                  "この文字を使わずに入力して下さい.",
+                                                  label, shown.c_str()));
     if (name.size() > MaxNameBytes(kind))
-        return Format("%sが長過ぎます (%zu バイト).\n%sは UTF-8 で %zu バイト以内にして下さい.",
-                      label, name.size(), label, MaxNameBytes(kind));
+        return Refuse(Refusal::TooLong,
+                      Format("%sが長過ぎます (%zu バイト).\n%sは UTF-8 で %zu バイト以内にして下さい.", label,
+                             name.size(), label, MaxNameBytes(kind)));
     return {};
 }
 
-std::string Problem(Kind kind, std::string_view name)
+Finding Problem(Kind kind, std::string_view name)
 {
-    std::string problem = PathProblem(kind, name);
-    if (!problem.empty())
+    Finding problem = PathProblem(kind, name);
+    if (problem.Refused())
         return problem;
     std::string unmappable;
     if (!Cp932::CanEncode(name, &unmappable))
-        return Cp932::UnmappableMessage(Label(kind), unmappable);
+        return Refuse(Refusal::NotCp932, Cp932::UnmappableMessage(Label(kind), unmappable));
     return {};
 }
 
-std::string StoredPathProblem(std::string_view what, std::string_view path)
+Finding StoredPathProblem(std::string_view what, std::string_view path)
 {
     std::string label(what);
     if (int control = FirstControl(path); control >= 0)
-        return ControlMessage(label.c_str(), control);
+        return ControlProblem(label.c_str(), control);
     std::string bytes;
     std::string unmappable;
     if (!Cp932::FromUtf8(path, bytes, &unmappable))
-        return Cp932::UnmappableMessage(label, unmappable);
+        return Refuse(Refusal::NotCp932, Cp932::UnmappableMessage(label, unmappable));
     if (bytes.size() > kMaxPathBytes)
-        return Format("%sが長過ぎます (%zu バイト).\n%sはシフトJISで %zu バイト以内にして下さい.",
-                      label.c_str(), bytes.size(), label.c_str(), kMaxPathBytes);
+        return Refuse(Refusal::TooLong,
+                      Format("%sが長過ぎます (%zu バイト).\n%sはシフトJISで %zu バイト以内にして下さい.",
+                             label.c_str(), bytes.size(), label.c_str(), kMaxPathBytes));
     return {};
 }
 

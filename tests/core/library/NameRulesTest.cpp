@@ -30,36 +30,39 @@ TEST(NameRules, RefusesNamesThatMakeUnsafePaths)
         Kind kind;
         std::string name;
         const char* messageStart;  // nullptr: the name is accepted
+        Refusal reason;
     } cases[] = {
-        {Kind::Group, "", "グループ名が入力されていません."},
-        {Kind::Member, "", "メンバー名が入力されていません."},
-        {Kind::Group, ".", "グループ名 [.] は使用出来ません."},
-        {Kind::Group, "..", "グループ名 [..] は使用出来ません."},
-        {Kind::Member, "..", "メンバー名 [..] は使用出来ません."},
-        {Kind::Group, "../x", "グループ名 [../x] に使用出来ない文字 [/] が含まれています."},
-        {Kind::Member, "a/b", "メンバー名 [a/b] に使用出来ない文字 [/] が含まれています."},
-        {Kind::Member, std::string("a\0b", 3), "メンバー名に使用出来ない制御文字 [0x00]"},
-        {Kind::Member, "a\nb", "メンバー名に使用出来ない制御文字 [0x0A]"},
-        {Kind::Group, "a\r", "グループ名に使用出来ない制御文字 [0x0D]"},
-        {Kind::Group, "a\tb", "グループ名に使用出来ない制御文字 [0x09]"},
-        {Kind::Group, "a\x7f", "グループ名に使用出来ない制御文字 [0x7F]"},
-        {Kind::Group, "a\xC2\x85", "グループ名に使用出来ない制御文字 [0x85]"},
+        {Kind::Group, "", "グループ名が入力されていません.", Refusal::UnsafeName},
+        {Kind::Member, "", "メンバー名が入力されていません.", Refusal::UnsafeName},
+        {Kind::Group, ".", "グループ名 [.] は使用出来ません.", Refusal::UnsafeName},
+        {Kind::Group, "..", "グループ名 [..] は使用出来ません.", Refusal::UnsafeName},
+        {Kind::Member, "..", "メンバー名 [..] は使用出来ません.", Refusal::UnsafeName},
+        {Kind::Group, "../x", "グループ名 [../x] に使用出来ない文字 [/] が含まれています.", Refusal::UnsafeName},
+        {Kind::Member, "a/b", "メンバー名 [a/b] に使用出来ない文字 [/] が含まれています.", Refusal::UnsafeName},
+        {Kind::Member, std::string("a\0b", 3), "メンバー名に使用出来ない制御文字 [0x00]", Refusal::UnsafeName},
+        {Kind::Member, "a\nb", "メンバー名に使用出来ない制御文字 [0x0A]", Refusal::UnsafeName},
+        {Kind::Group, "a\r", "グループ名に使用出来ない制御文字 [0x0D]", Refusal::UnsafeName},
+        {Kind::Group, "a\tb", "グループ名に使用出来ない制御文字 [0x09]", Refusal::UnsafeName},
+        {Kind::Group, "a\x7f", "グループ名に使用出来ない制御文字 [0x7F]", Refusal::UnsafeName},
+        {Kind::Group, "a\xC2\x85", "グループ名に使用出来ない制御文字 [0x85]", Refusal::UnsafeName},
         // File names "name.Log" / "name.Zarn" may take 248 bytes of UTF-8.
-        {Kind::Member, Repeat("a", 244), nullptr},
-        {Kind::Member, Repeat("a", 245), "メンバー名が長過ぎます (245 バイト)."},
-        {Kind::Group, Repeat("a", 243), nullptr},
-        {Kind::Group, Repeat("a", 244), "グループ名が長過ぎます (244 バイト)."},
-        {Kind::Member, Repeat("あ", 81) + "a", nullptr},
-        {Kind::Member, Repeat("あ", 81) + "ab", "メンバー名が長過ぎます (245 バイト)."},
-        {Kind::Group, Repeat("あ", 81), nullptr},
-        {Kind::Group, Repeat("あ", 81) + "a", "グループ名が長過ぎます (244 バイト)."},
-        {Kind::Member, "😀", "メンバー名 に保存出来ない文字 [😀]"},
-        {Kind::Group, "シューティング...", nullptr},
-        {Kind::Member, ".hidden", nullptr},
+        {Kind::Member, Repeat("a", 244), nullptr, Refusal::None},
+        {Kind::Member, Repeat("a", 245), "メンバー名が長過ぎます (245 バイト).", Refusal::TooLong},
+        {Kind::Group, Repeat("a", 243), nullptr, Refusal::None},
+        {Kind::Group, Repeat("a", 244), "グループ名が長過ぎます (244 バイト).", Refusal::TooLong},
+        {Kind::Member, Repeat("あ", 81) + "a", nullptr, Refusal::None},
+        {Kind::Member, Repeat("あ", 81) + "ab", "メンバー名が長過ぎます (245 バイト).", Refusal::TooLong},
+        {Kind::Group, Repeat("あ", 81), nullptr, Refusal::None},
+        {Kind::Group, Repeat("あ", 81) + "a", "グループ名が長過ぎます (244 バイト).", Refusal::TooLong},
+        {Kind::Member, "😀", "メンバー名 に保存出来ない文字 [😀]", Refusal::NotCp932},
+        {Kind::Group, "シューティング...", nullptr, Refusal::None},
+        {Kind::Member, ".hidden", nullptr, Refusal::None},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(Printable(c.name));
-        std::string problem = NameRules::Problem(c.kind, c.name);
+        NameRules::Finding found = NameRules::Problem(c.kind, c.name);
+        EXPECT_EQ(found.reason, c.reason);
+        const std::string& problem = found.message;
         if (!c.messageStart) {
             EXPECT_EQ(problem, "");
             continue;
@@ -78,8 +81,8 @@ TEST(NameRules, BoundaryIsTheFileNameLength)
 TEST(NameRules, NamesFromFilesAreCheckedForPathsOnly)
 {
     // Text code page 932 cannot hold is a matter for the user's input, not for loading.
-    EXPECT_EQ(NameRules::PathProblem(Kind::Member, "😀"), "");
-    EXPECT_NE(NameRules::PathProblem(Kind::Member, "a/b"), "");
+    EXPECT_EQ(NameRules::PathProblem(Kind::Member, "😀").message, "");
+    EXPECT_NE(NameRules::PathProblem(Kind::Member, "a/b").message, "");
 }
 
 TEST(NameRules, StoredPathsFitTheirLineOfTheGenreFile)
@@ -99,6 +102,6 @@ TEST(NameRules, StoredPathsFitTheirLineOfTheGenreFile)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(Printable(c.path));
-        EXPECT_EQ(NameRules::StoredPathProblem("実行ファイルのパス", c.path).empty(), c.ok);
+        EXPECT_EQ(NameRules::StoredPathProblem("実行ファイルのパス", c.path).message.empty(), c.ok);
     }
 }
