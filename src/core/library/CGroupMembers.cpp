@@ -14,9 +14,13 @@
 namespace {
 
 // The refusal of a name or of one of the paths, shown; Refusal::None when all may be stored.
-Refusal Refused(const std::string& name, const std::string& exePath, const std::string& iconPath)
+// A name the title already has (`kept`) is not held to the rules of the Windows version:
+// one read from a file stays usable.
+Refusal Refused(const std::string& name, const std::string& exePath, const std::string& iconPath,
+                bool kept = false)
 {
-    NameRules::Finding problem = NameRules::Problem(NameRules::Kind::Member, name);
+    NameRules::Finding problem = kept ? NameRules::KeptNameProblem(NameRules::Kind::Member, name)
+                                      : NameRules::Problem(NameRules::Kind::Member, name);
     if (!problem.Refused())
         problem = NameRules::StoredPathProblem("実行ファイルのパス", exePath);
     if (!problem.Refused())
@@ -118,11 +122,12 @@ EditResult CGroup::EditMember(const std::string& name, const std::string& exePat
     CMember* member = Check() < 0 ? nullptr : CurrMember();
     if (!member)
         return EditResult::Refused(Refusal::Inconsistent);
-    if (Refusal refused = Refused(name, exePath, iconPath); refused != Refusal::None)
+    bool kept = name == member->m_szName;
+    if (Refusal refused = Refused(name, exePath, iconPath, kept); refused != Refusal::None)
         return EditResult::Refused(refused);
     if (!Writable())
         return EditResult::Refused(Refusal::Unreadable);
-    if (name != member->m_szName && HasMember(name)) {
+    if (!kept && HasMember(name)) {
         ShowDuplicate(name);
         return EditResult::Refused(Refusal::Duplicate);
     }

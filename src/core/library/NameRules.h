@@ -34,11 +34,15 @@ size_t MaxNameBytes(Kind kind);
 // Everything that makes a name unusable as a path: empty, "." and "..", "/", NUL and
 // control characters, a file name too long. Used for names read from the files.
 Finding PathProblem(Kind kind, std::string_view name);
-// PathProblem and, in addition, characters code page 932 cannot hold. Used for names
-// the user enters.
+// PathProblem and, in addition, text code page 932 cannot hold or gives back changed.
+// Used for a name a title keeps when it is edited.
+Finding KeptNameProblem(Kind kind, std::string_view name);
+// KeptNameProblem and, in addition, names the Windows version cannot store
+// (WindowsNames). Used for names the user enters.
 Finding Problem(Kind kind, std::string_view name);
 // A path stored in the genre file (`what` names it in the message): no control
-// characters, only code page 932 characters, at most kMaxPathBytes bytes there.
+// characters, only code page 932 characters that read back unchanged, at most
+// kMaxPathBytes bytes there.
 Finding StoredPathProblem(std::string_view what, std::string_view path);
 
 }  // namespace NameRules

@@ -9,8 +9,9 @@ enum class Refusal {
     None,
     Duplicate,     // the name is in use in the library or in the genre
     UnsafeName,    // empty, "." or "..", "/", control characters
+    WindowsName,   // a name the Windows version cannot store as a file name
     TooLong,       // a name or a path longer than its file name or file line takes
-    NotCp932,      // text code page 932 cannot hold
+    NotCp932,      // text code page 932 cannot hold, or gives back changed
     TakenOnDisk,   // a folder, genre file or log file of that name is already there
     FileSystem,    // a folder or file could not be created, moved or written
     Unreadable,    // the genre file or list could not be read, so it is not written over
@@ -24,6 +25,7 @@ constexpr bool EntryCanMend(Refusal reason)
     switch (reason) {
     case Refusal::Duplicate:
     case Refusal::UnsafeName:
+    case Refusal::WindowsName:
     case Refusal::TooLong:
     case Refusal::NotCp932:
     case Refusal::TakenOnDisk:

@@ -62,14 +62,15 @@ TEST(LibraryCommands, RefusedGenreNameShowsDialogAgain)
     // A leftover folder of that name keeps the genre from being created.
     std::filesystem::create_directory(b.f.app.m_szDataDir + "/Left");
     b.dialogs.groupAnswers = {GroupDlgValues{"a/b", 0}, GroupDlgValues{"Left", 0},
-                              GroupDlgValues{"OK", 0}};
+                              GroupDlgValues{"a:b", 0}, GroupDlgValues{"OK", 0}};
 
     b.commands.OnGroupAdd();
 
-    EXPECT_EQ(b.dialogs.shown.size(), size_t(3));
+    EXPECT_EQ(b.dialogs.shown.size(), size_t(4));
     EXPECT_EQ(b.dialogs.shown[1].group.name, std::string("a/b"));
     EXPECT_EQ(b.dialogs.shown[2].group.name, std::string("Left"));
-    EXPECT_EQ(b.Messages().size(), size_t(2));  // the library's own refusals
+    EXPECT_EQ(b.dialogs.shown[3].group.name, std::string("a:b"));
+    EXPECT_EQ(b.Messages().size(), size_t(3));  // the library's own refusals
     EXPECT_EQ(b.f.GroupNames(), (std::vector<std::string>{"A", "OK"}));
 }
 

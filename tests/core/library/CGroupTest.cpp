@@ -405,3 +405,22 @@ TEST_F(CGroupTest, SwapMovesWholeTitlesWithTheirHistories)
     group->SwapMembers(0, 3);  // not a title: nothing happens
     EXPECT_EQ(Names(*group), (std::vector<std::string>{"C", "B", "A"}));
 }
+
+TEST_F(CGroupTest, NamesTheWindowsVersionCannotStoreLoadAndStayUsable)
+{
+    // Such names may come from files written before they were refused.
+    std::filesystem::create_directory(Data("G:1"));
+    TempDir::WriteBytes(Data("G:1.Zarn"), "[Title000]\r\nA?\r\n/g/a\r\n\r\n1\r\n0\r\n\r\n");
+    auto group = NewGroup();
+    group->SetName("G:1");
+    ASSERT_EQ(group->Load(), 1);
+    group->m_nCurrMember = 0;
+    EXPECT_EQ(group->EditMember("A?", "/g/a2", "", 1, 0), 1) << "a kept name is not refused again";
+    EXPECT_EQ(group->EditMember("B?", "/g/a2", "", 1, 0).reason, Refusal::WindowsName);
+    EXPECT_EQ(group->AddMember("C|", "/g/c", "", 1, 0).reason, Refusal::WindowsName);
+    EXPECT_EQ(group->Rename("G:1", 1), 1) << "the play mode of such a genre still changes";
+    EXPECT_EQ(group->Rename("G:2", 1).reason, Refusal::WindowsName);
+    EXPECT_EQ(group->Rename("G1", 1), 1);
+    EXPECT_EQ(TakeMessages().size(), 3u);
+    EXPECT_EQ(Names(*group), std::vector<std::string>{"A?"});
+}

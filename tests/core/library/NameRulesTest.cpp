@@ -47,15 +47,15 @@ TEST(NameRules, RefusesNamesThatMakeUnsafePaths)
         {Kind::Group, "a\xC2\x85", "グループ名に使用出来ない制御文字 [0x85]", Refusal::UnsafeName},
         // File names "name.Log" / "name.Zarn" may take 248 bytes of UTF-8.
         {Kind::Member, Repeat("a", 244), nullptr, Refusal::None},
-        {Kind::Member, Repeat("a", 245), "メンバー名が長過ぎます (245 バイト).", Refusal::TooLong},
+        {Kind::Member, Repeat("a", 245), "メンバー名が長すぎます.", Refusal::TooLong},
         {Kind::Group, Repeat("a", 243), nullptr, Refusal::None},
-        {Kind::Group, Repeat("a", 244), "グループ名が長過ぎます (244 バイト).", Refusal::TooLong},
+        {Kind::Group, Repeat("a", 244), "グループ名が長すぎます.", Refusal::TooLong},
         {Kind::Member, Repeat("あ", 81) + "a", nullptr, Refusal::None},
-        {Kind::Member, Repeat("あ", 81) + "ab", "メンバー名が長過ぎます (245 バイト).", Refusal::TooLong},
+        {Kind::Member, Repeat("あ", 81) + "ab", "メンバー名が長すぎます.", Refusal::TooLong},
         {Kind::Group, Repeat("あ", 81), nullptr, Refusal::None},
-        {Kind::Group, Repeat("あ", 81) + "a", "グループ名が長過ぎます (244 バイト).", Refusal::TooLong},
-        {Kind::Member, "😀", "メンバー名 に保存出来ない文字 [😀]", Refusal::NotCp932},
-        {Kind::Group, "シューティング...", nullptr, Refusal::None},
+        {Kind::Group, Repeat("あ", 81) + "a", "グループ名が長すぎます.", Refusal::TooLong},
+        {Kind::Member, "😀", "メンバー名に保存出来ない文字 [😀] (U+1F600)", Refusal::NotCp932},
+        {Kind::Group, "シューティング・・・", nullptr, Refusal::None},
         {Kind::Member, ".hidden", nullptr, Refusal::None},
     };
     for (const Case& c : cases) {
@@ -68,6 +68,64 @@ TEST(NameRules, RefusesNamesThatMakeUnsafePaths)
             continue;
         }
         EXPECT_EQ(problem.substr(0, std::string(c.messageStart).size()), c.messageStart) << problem;
+    }
+}
+
+TEST(NameRules, NamesTheWindowsVersionCannotStoreOrThatChangeInCp932AreRefused)
+{
+    struct Case {
+        std::string name;
+        Refusal entered;  // a name the user types
+        Refusal kept;     // the same name kept by a title that had it
+    } cases[] = {
+        {"a\\b", Refusal::WindowsName, Refusal::None},
+        {"a:b", Refusal::WindowsName, Refusal::None},
+        {"a*", Refusal::WindowsName, Refusal::None},
+        {"?", Refusal::WindowsName, Refusal::None},
+        {"\"q\"", Refusal::WindowsName, Refusal::None},
+        {"<a>", Refusal::WindowsName, Refusal::None},
+        {"a|b", Refusal::WindowsName, Refusal::None},
+        {"シューティング...", Refusal::WindowsName, Refusal::None},
+        {"trailing ", Refusal::WindowsName, Refusal::None},
+        {"con", Refusal::WindowsName, Refusal::None},
+        {"LPT9", Refusal::WindowsName, Refusal::None},
+        {"Nul .txt", Refusal::WindowsName, Refusal::None},
+        {"COM0", Refusal::None, Refusal::None},
+        {"CONSOLE", Refusal::None, Refusal::None},
+        {" leading", Refusal::None, Refusal::None},
+        {"全角　", Refusal::None, Refusal::None},  // an ideographic space ends it
+        {"ＡＢ：＊", Refusal::None, Refusal::None},
+        {"a〜b", Refusal::NotCp932, Refusal::NotCp932},  // comes back as "～"
+        {"¥100", Refusal::NotCp932, Refusal::NotCp932},  // comes back as "\"
+        {"a～b", Refusal::None, Refusal::None},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        NameRules::Finding entered = NameRules::Problem(Kind::Group, c.name);
+        EXPECT_EQ(entered.reason, c.entered);
+        EXPECT_EQ(entered.message.empty(), c.entered == Refusal::None);
+        EXPECT_EQ(NameRules::KeptNameProblem(Kind::Member, c.name).reason, c.kept);
+        // Names read from the files are held to the path rules only.
+        EXPECT_FALSE(NameRules::PathProblem(Kind::Member, c.name).Refused());
+    }
+}
+
+TEST(NameRules, TooLongIsToldInCharactersNotBytes)
+{
+    struct Case {
+        std::string problem;
+        const char* fullWidth;
+        const char* halfWidth;
+    } cases[] = {
+        {NameRules::Problem(Kind::Member, Repeat("a", 245)).message, " 81 ", " 244 "},
+        {NameRules::Problem(Kind::Group, Repeat("あ", 82)).message, " 81 ", " 243 "},
+        {NameRules::StoredPathProblem("実行ファイルのパス", Repeat("a", 258)).message, " 128 ", " 257 "},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.problem);
+        EXPECT_EQ(c.problem.find("バイト"), std::string::npos);
+        EXPECT_NE(c.problem.find(c.fullWidth), std::string::npos);
+        EXPECT_NE(c.problem.find(c.halfWidth), std::string::npos);
     }
 }
 
@@ -99,6 +157,8 @@ TEST(NameRules, StoredPathsFitTheirLineOfTheGenreFile)
         {Repeat("あ", 129), false},                      // 258
         {"C:\\game\nx.exe", false},
         {"/games/😀.exe", false},
+        {"C:\\Games\\a.exe", true},
+        {"/games/a〜b.exe", false},  // would come back as another path
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(Printable(c.path));
