@@ -1,6 +1,7 @@
 #pragma once
 
 #include "library/CMember.h"
+#include "library/Refusal.h"
 
 #include <array>
 #include <string>
@@ -33,16 +34,16 @@ public:
 
     int Load();
     int Save();
-    int Create(const std::string& name, int playMode);
+    EditResult Create(const std::string& name, int playMode);
     int SetName(const std::string& name);
-    int Rename(const std::string& name, int playMode);
+    EditResult Rename(const std::string& name, int playMode);
     int Remove();
     void UpdateLogPaths();
     int IsMemberNameUsed(const std::string& name) const;
-    int AddMember(const std::string& name, const std::string& exePath, const std::string& iconPath,
-                  int autoTiming, int useMedia);
-    int EditMember(const std::string& name, const std::string& exePath, const std::string& iconPath,
-                   int autoTiming, int useMedia);
+    EditResult AddMember(const std::string& name, const std::string& exePath, const std::string& iconPath,
+                         int autoTiming, int useMedia);
+    EditResult EditMember(const std::string& name, const std::string& exePath, const std::string& iconPath,
+                          int autoTiming, int useMedia);
     int DeleteMember(int n);
     int DeleteAllMembers();
     void SwapMembers(int a, int b);

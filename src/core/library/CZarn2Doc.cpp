@@ -175,18 +175,20 @@ int CZarn2Doc::SwapMembers(int a, int b)
     return 0;
 }
 
-int CZarn2Doc::AddMember(const std::string& name, const std::string& exePath, const std::string& iconPath,
-                         int autoTiming, int useMedia)
+EditResult CZarn2Doc::AddMember(const std::string& name, const std::string& exePath,
+                                const std::string& iconPath, int autoTiming, int useMedia)
 {
     CGroup* group = CheckGroups() < 0 ? nullptr : CurrGroup();
-    return group ? group->AddMember(name, exePath, iconPath, autoTiming, useMedia) : -1;
+    return group ? group->AddMember(name, exePath, iconPath, autoTiming, useMedia)
+                 : EditResult::Refused(Refusal::Inconsistent);
 }
 
-int CZarn2Doc::EditMember(const std::string& name, const std::string& exePath, const std::string& iconPath,
-                          int autoTiming, int useMedia)
+EditResult CZarn2Doc::EditMember(const std::string& name, const std::string& exePath,
+                                 const std::string& iconPath, int autoTiming, int useMedia)
 {
     CGroup* group = CheckGroups() < 0 ? nullptr : CurrGroup();
-    return group ? group->EditMember(name, exePath, iconPath, autoTiming, useMedia) : -1;
+    return group ? group->EditMember(name, exePath, iconPath, autoTiming, useMedia)
+                 : EditResult::Refused(Refusal::Inconsistent);
 }
 
 // ---- the current title's history ----------------------------------------------------

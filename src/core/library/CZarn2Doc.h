@@ -46,16 +46,16 @@ public:
 
     int SwapGroups(int a, int b);
     int SwapMembers(int a, int b);
-    int AddMember(const std::string& name, const std::string& exePath, const std::string& iconPath,
-                  int autoTiming, int useMedia);
-    int EditMember(const std::string& name, const std::string& exePath, const std::string& iconPath,
-                   int autoTiming, int useMedia);
+    EditResult AddMember(const std::string& name, const std::string& exePath, const std::string& iconPath,
+                         int autoTiming, int useMedia);
+    EditResult EditMember(const std::string& name, const std::string& exePath, const std::string& iconPath,
+                          int autoTiming, int useMedia);
 
     int LoadGroupList();
     int SaveGroupList();
     int IsGroupNameUsed(const std::string& name) const;
-    int AddGroup(const std::string& name, int playMode);
-    int RenameGroup(const std::string& name, int playMode);
+    EditResult AddGroup(const std::string& name, int playMode);
+    EditResult RenameGroup(const std::string& name, int playMode);
     int DeleteGroup(int n);
     int MoveMember(int dest);
 
@@ -78,6 +78,8 @@ public:
 
 private:
     void ShowGroupListError(int err) const;
+    // Why the genre list could not be read or written.
+    Refusal ListRefusal() const { return m_bListUnreadable ? Refusal::Unreadable : Refusal::FileSystem; }
     int MoveWithinGroup(CGroup& group);
     int RemoveGroupFiles(const CGroup& group) const;
 };

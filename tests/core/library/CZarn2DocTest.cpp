@@ -163,7 +163,7 @@ TEST_F(CZarn2DocTest, ListsBeyondTheCapacityOrWithUnusableNames)
     // The 32nd genre survives the next save; a 33rd cannot be added.
     ASSERT_EQ(library.SaveGroupList(), 1);
     messenger.Clear();
-    EXPECT_EQ(library.AddGroup("more", 0), -1);
+    EXPECT_EQ(library.AddGroup("more", 0).reason, Refusal::Full);
     std::vector<std::string> messages = TakeMessages();
     EXPECT_EQ(messages.back(), "Error-30 : グループ数が上限[32]に達しています.");
     EXPECT_EQ(library.m_nGroupCount, 32);
@@ -195,7 +195,7 @@ TEST_F(CZarn2DocTest, AnUnreadableListIsNeverWrittenOver)
     EXPECT_TRUE(StartsWith(TakeMessages().at(0), "ERROR[21] : グループファイルを開けませんでした,"));
     EXPECT_EQ(library.m_nGroupCount, 0);
     EXPECT_EQ(library.SaveGroupList(), 0);
-    EXPECT_EQ(library.AddGroup("A", 0), -1);
+    EXPECT_EQ(library.AddGroup("A", 0).reason, Refusal::Unreadable);
     EXPECT_TRUE(std::filesystem::is_directory(ListPath()));
     EXPECT_FALSE(Exists(Data("A")));
 }
@@ -211,9 +211,9 @@ TEST_F(CZarn2DocTest, AddGroupCreatesItsFilesAndMakesItCurrent)
 
     // A genre whose folder or file cannot be created is not listed.
     std::filesystem::create_directory(Data("C"));
-    EXPECT_EQ(library.AddGroup("C", 0), -1);
-    EXPECT_EQ(library.AddGroup("a/b", 0), -1);
-    EXPECT_EQ(library.AddGroup("A", 0), -1);
+    EXPECT_EQ(library.AddGroup("C", 0).reason, Refusal::TakenOnDisk);
+    EXPECT_EQ(library.AddGroup("a/b", 0).reason, Refusal::UnsafeName);
+    EXPECT_EQ(library.AddGroup("A", 0).reason, Refusal::Duplicate);
     EXPECT_EQ(TakeMessages().size(), 3u);
     EXPECT_EQ(GroupNames(), (std::vector<std::string>{"A", "B"}));
     EXPECT_EQ(library.m_nCurrGroup, 1);
@@ -267,7 +267,7 @@ TEST_F(CZarn2DocTest, RenameGroupMovesEverything)
     EXPECT_TRUE(Exists(Data("アクション/a1.Log")));
     EXPECT_NE(TempDir::ReadBytes(ListPath()).find(Sjis("アクション")), std::string::npos);
 
-    EXPECT_EQ(library.RenameGroup("B", 1), -1);
+    EXPECT_EQ(library.RenameGroup("B", 1).reason, Refusal::Duplicate);
     EXPECT_EQ(TakeMessages(), std::vector<std::string>{"グループ名 [B] が重複しています."});
 }
 
@@ -378,7 +378,7 @@ TEST_F(CZarn2DocTest, AGenreWithTitlesButNoCurrentGenreShowsNothing)
     EXPECT_EQ(doc->GetMember(0), nullptr);
     EXPECT_EQ(doc->GetMemberIconPath(0), nullptr);
     EXPECT_EQ(doc->GetPlayMode(), -1);
-    EXPECT_EQ(doc->AddMember("b", "", "", 1, 0), -1);
+    EXPECT_EQ(doc->AddMember("b", "", "", 1, 0).reason, Refusal::Inconsistent);
     EXPECT_EQ(doc->MoveMember(0), -1);
     EXPECT_EQ(doc->SetCurrGroup(0), 0);
     EXPECT_EQ(doc->GetMemberCount(), 1);
