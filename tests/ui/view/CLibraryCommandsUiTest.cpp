@@ -2,9 +2,9 @@
 // recording view; the last cases run the real dialogs through the Qt runner.
 #include "dialogs/CGroupDlg.h"
 #include "dialogs/CMemberDlg.h"
-#include "dialogs/CDropEdit.h"
-#include "support/DocFolder.h"
 #include "support/ModalDriver.h"
+#include "dialogs/CDropEdit.h"
+#include "support/ProgramFolder.h"
 #include "view/CLibraryCommands.h"
 #include "view/CaptionFit.h"
 #include "view/IDialogRunner.h"
@@ -113,8 +113,8 @@ using Steps = std::vector<std::string>;
 
 // A library, the scripted dialogs, the recording view and the commands on them.
 struct Bench {
-    Bench() : commands(f.doc.get(), &view, &dialogs, [this] { return busy; }) {}
-    DocFolder f;
+    Bench() : commands(&f.LoadDoc(), &view, &dialogs, [this] { return busy; }) {}
+    ProgramFolder f;
     ScriptedDialogs dialogs;
     RecordingView view;
     bool busy = false;
@@ -396,7 +396,7 @@ void CLibraryCommandsUiTest::moveMakesDestinationCurrent()
     QCOMPARE(b.Doc().m_Group[0].m_nMemberCount, 1);
     QCOMPARE(b.view.steps, (Steps{"group mark 1", "groups", "title mark 1", "titles"}));
     // The current genre reached the genre list file.
-    CZarn2Doc reread(&b.f.app);
+    CZarn2Doc reread(b.f.app);
     reread.OnNewDocument();
     QCOMPARE(reread.m_nCurrGroup, 1);
 }
@@ -480,7 +480,7 @@ void CLibraryCommandsUiTest::reorderCommandsSaveAndRedraw()
     };
     b.commands.OnGroupOrder();
     QCOMPARE(b.view.steps, Steps{"groups"});
-    CZarn2Doc reread(&b.f.app);
+    CZarn2Doc reread(b.f.app);
     reread.OnNewDocument();
     QCOMPARE(reread.m_Group[0].m_szName, std::string("B"));
 
@@ -548,7 +548,8 @@ void CLibraryCommandsUiTest::captionsShortenedAtCharacterBoundary()
 
 void CLibraryCommandsUiTest::realGenreDialogShownAgainWithTypedName()
 {
-    DocFolder f;
+    ProgramFolder f;
+    f.LoadDoc();
     f.AddGenre("A", 0);
     f.messenger.Clear();
     RecordingView view;
@@ -584,7 +585,8 @@ void CLibraryCommandsUiTest::realGenreDialogShownAgainWithTypedName()
 
 void CLibraryCommandsUiTest::realTitleDialogForDroppedFile()
 {
-    DocFolder f;
+    ProgramFolder f;
+    f.LoadDoc();
     f.AddGenre("G", 0);
     RecordingView view;
     QtDialogRunner runner(nullptr, &f.app, nullptr, nullptr);
