@@ -10,11 +10,6 @@
 // queue (Cancel when it is empty). Installs itself while it lives.
 class ScriptedMediaPrompt final : public IMediaPrompt {
 public:
-    ScriptedMediaPrompt() { MediaPrompt::Set(this); }
-    ~ScriptedMediaPrompt() override { MediaPrompt::Set(nullptr); }
-    ScriptedMediaPrompt(const ScriptedMediaPrompt&) = delete;
-    ScriptedMediaPrompt& operator=(const ScriptedMediaPrompt&) = delete;
-
     bool Ask(const std::string& caption, const std::string& message) override
     {
         asked.push_back(caption + "|" + message);
@@ -28,4 +23,7 @@ public:
 
     std::vector<std::string> asked;  // "caption|message"
     std::deque<bool> answers;
+
+private:
+    MediaPrompt::Override m_install{*this};
 };

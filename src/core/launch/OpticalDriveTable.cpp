@@ -4,11 +4,12 @@
 
 #include <sys/stat.h>
 
-namespace {
-
-COpticalDriveTable g_table;
-
-}  // namespace
+template <>
+COpticalDriveTable& Seam<COpticalDriveTable>::Fallback()
+{
+    static COpticalDriveTable machine;
+    return machine;
+}
 
 std::string COpticalDriveTable::Selected(int selectedIndex) const
 {
@@ -19,9 +20,10 @@ std::string COpticalDriveTable::Selected(int selectedIndex) const
 
 COpticalDriveTable& OpticalDrives()
 {
-    if (!g_table.scanned)
+    COpticalDriveTable& table = OpticalDriveTables::Get();
+    if (!table.scanned)
         ScanOpticalDrives();
-    return g_table;
+    return table;
 }
 
 int ScanOpticalDrives() { return ScanOpticalDrives("/dev"); }
@@ -36,12 +38,11 @@ int ScanOpticalDrives(const std::string& deviceFolder)
         if (::stat(node.c_str(), &info) == 0)
             table.names[static_cast<size_t>(table.count++)] = node;
     }
-    g_table = table;
-    return g_table.count;
+    OpticalDriveTables::Get() = table;
+    return table.count;
 }
 
 std::string SelectedOpticalDrive()
 {
-    const CZarn2App* app = CZarn2App::Get();
-    return OpticalDrives().Selected(app ? app->CdDvdRom : 0);
+    return OpticalDrives().Selected(CZarn2App::Get().CdDvdRom);
 }

@@ -76,11 +76,7 @@ void CGroup::ShowFull()
 const std::string& CGroup::DataDir() const
 {
     static const std::string none;
-    if (m_pApp)
-        return m_pApp->m_szDataDir;
-    if (CZarn2App* app = CZarn2App::Get())
-        return app->m_szDataDir;
-    return none;
+    return m_pApp ? m_pApp->m_szDataDir : none;
 }
 
 std::string CGroup::DirFor(const std::string& name) const { return DataDir() + "/" + name; }

@@ -19,7 +19,7 @@ public:
     std::string m_szGroupFile;  // data folder + "/" + name + ".Zarn"
     std::string m_szGroupDir;   // data folder + "/" + name: holds the log files
     int m_nPlayMode = 0;        // 0 play with history, 1 play without
-    CZarn2App* m_pApp = nullptr;
+    CZarn2App* m_pApp = nullptr;  // set by the library; none for a genre outside one
     std::array<CMember, kMaxMembers> m_Member;
     int m_nMemberCount = 0;
     int m_nCurrMember = -1;

@@ -7,13 +7,12 @@
 
 #include <algorithm>
 
-CZarn2Doc::CZarn2Doc(CZarn2App* app) : m_pApp(app ? app : CZarn2App::Get())
+CZarn2Doc::CZarn2Doc(CZarn2App& app)
+    : m_pApp(&app), m_szGroupListFile(GroupListFile::PathFor(app.m_szExePath))
 {
     for (CGroup& group : m_Group)
         group.m_pApp = m_pApp;
     m_WorkGroup.m_pApp = m_pApp;
-    if (m_pApp)
-        m_szGroupListFile = GroupListFile::PathFor(m_pApp->m_szExePath);
 }
 
 void CZarn2Doc::OnNewDocument()

@@ -15,7 +15,7 @@ class CZarn2Doc {
 public:
     static constexpr int kMaxGroups = 32;
 
-    explicit CZarn2Doc(CZarn2App* app);
+    explicit CZarn2Doc(CZarn2App& app);
     CZarn2Doc(const CZarn2Doc&) = delete;
     CZarn2Doc& operator=(const CZarn2Doc&) = delete;
 
@@ -24,7 +24,7 @@ public:
     // End: writes the genre list file and every genre file.
     void OnCloseDocument();
 
-    CZarn2App* m_pApp;
+    CZarn2App* m_pApp;  // never null
     std::array<CGroup, kMaxGroups> m_Group;
     CGroup m_WorkGroup;  // exchange slot of SwapGroups; never counted, listed or saved
     int m_nGroupCount = 0;

@@ -60,7 +60,7 @@ int CZarn2Doc::LoadGroupList()
         return 0;
     }
     if (err == ENOENT) {
-        if (!m_pApp || reader.Open(m_pApp->m_szIniPath) != 0)
+        if (reader.Open(m_pApp->m_szIniPath) != 0)
             return 0;
         fromSettings = true;
     }

@@ -1,6 +1,6 @@
 // The library commands on a real library, with scripted dialogs and a recording view.
 #include "commands/CLibraryCommands.h"
-#include "support/DocFolder.h"
+#include "support/ProgramFolder.h"
 #include "support/RecordingView.h"
 #include "support/ScriptedDialogs.h"
 
@@ -14,8 +14,8 @@ using Steps = std::vector<std::string>;
 
 // A library, the scripted dialogs, the recording view and the commands on them.
 struct Bench {
-    Bench() : commands(f.doc.get(), &view, &dialogs, [this] { return busy; }) {}
-    DocFolder f;
+    Bench() : commands(&f.LoadDoc(), &view, &dialogs, [this] { return busy; }) {}
+    ProgramFolder f;
     ScriptedDialogs dialogs;
     RecordingView view;
     bool busy = false;
@@ -266,7 +266,7 @@ TEST(LibraryCommands, MoveMakesDestinationCurrent)
     EXPECT_EQ(b.Doc().m_Group[0].m_nMemberCount, 1);
     EXPECT_EQ(b.view.steps, (Steps{"group mark 1", "groups", "title mark 1", "titles"}));
     // The current genre reached the genre list file.
-    CZarn2Doc reread(&b.f.app);
+    CZarn2Doc reread(b.f.app);
     reread.OnNewDocument();
     EXPECT_EQ(reread.m_nCurrGroup, 1);
 }
@@ -350,7 +350,7 @@ TEST(LibraryCommands, ReorderCommandsSaveAndRedraw)
     };
     b.commands.OnGroupOrder();
     EXPECT_EQ(b.view.steps, Steps{"groups"});
-    CZarn2Doc reread(&b.f.app);
+    CZarn2Doc reread(b.f.app);
     reread.OnNewDocument();
     EXPECT_EQ(reread.m_Group[0].m_szName, std::string("B"));
 

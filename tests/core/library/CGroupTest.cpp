@@ -1,11 +1,12 @@
 // One genre: its checks, its files and its title operations, on a temporary data folder.
-#include "LibraryFixture.h"
-
 #include "library/CGroup.h"
+#include "support/ProgramFolder.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 
-class CGroupTest : public LibraryFixture {
+class CGroupTest : public ::testing::Test, public ProgramFolder {
 protected:
     // A created genre "G" with the titles named.
     std::unique_ptr<CGroup> GroupWith(const std::vector<std::string>& names)

@@ -4,7 +4,7 @@
 #include "dialogs/CGroupDlg.h"
 #include "dialogs/CMemberDlg.h"
 #include "dialogs/CMemberMoveDlg.h"
-#include "support/DocFolder.h"
+#include "support/ProgramFolder.h"
 #include "support/ModalDriver.h"
 #include "support/RecordingView.h"
 #include "view/QtDialogRunner.h"
@@ -27,7 +27,8 @@ private Q_SLOTS:
 
 void QtDialogRunnerUiTest::realGenreDialogShownAgainWithTypedName()
 {
-    DocFolder f;
+    ProgramFolder f;
+    f.LoadDoc();
     f.AddGenre("A", 0);
     f.messenger.Clear();
     RecordingView view;
@@ -63,7 +64,8 @@ void QtDialogRunnerUiTest::realGenreDialogShownAgainWithTypedName()
 
 void QtDialogRunnerUiTest::realTitleDialogForDroppedFile()
 {
-    DocFolder f;
+    ProgramFolder f;
+    f.LoadDoc();
     f.AddGenre("G", 0);
     RecordingView view;
     QtDialogRunner runner(nullptr, &f.app, nullptr, nullptr);
@@ -90,7 +92,8 @@ void QtDialogRunnerUiTest::realTitleDialogForDroppedFile()
 
 void QtDialogRunnerUiTest::moveDialogReachesTheLibrary()
 {
-    DocFolder f;
+    ProgramFolder f;
+    f.LoadDoc();
     f.AddGenre("A", 1);
     f.AddGenre("B", 0);
     RecordingView view;
