@@ -11,10 +11,7 @@
 // Questions are counted and answered with `answer`.
 class BenchMessenger final : public IMessenger {
 public:
-    explicit BenchMessenger(bool answer = false) : m_bAnswer(answer) { Messenger::Set(this); }
-    ~BenchMessenger() override { Messenger::Set(nullptr); }
-    BenchMessenger(const BenchMessenger&) = delete;
-    BenchMessenger& operator=(const BenchMessenger&) = delete;
+    explicit BenchMessenger(bool answer = false) : m_bAnswer(answer) {}
 
     void ShowMessage(const std::string& text) override
     {
@@ -32,4 +29,5 @@ public:
 
 private:
     bool m_bAnswer;
+    Messenger::Override m_install{*this};
 };

@@ -107,7 +107,7 @@ int main(int argc, char* argv[])
     BenchFixture::WriteBytes(longLog, BenchFixture::LogText(10000, 3));
     if (lib->history.ReadLog(longLog) != 10000 || lib->app.Construct(exe, 1280, 1024) != 0)
         return 1;
-    lib->doc = std::make_unique<CZarn2Doc>(&lib->app);
+    lib->doc = std::make_unique<CZarn2Doc>(lib->app);
     lib->doc->OnNewDocument();
     if (lib->doc->m_nGroupCount != 2 || lib->doc->m_Group[0].m_nMemberCount != kTitles)
         return 1;

@@ -66,7 +66,7 @@ int main(int argc, char* argv[])
         lap("application object constructed");
         // ZARN2_BENCH_PHASES=<n>: the library is loaded n times more, on its own.
         for (int i = std::max(std::atoi(std::getenv("ZARN2_BENCH_PHASES")), 1); i > 0; --i) {
-            auto library = std::make_unique<CZarn2Doc>(&app);
+            auto library = std::make_unique<CZarn2Doc>(app);
             library->OnNewDocument();
             lap("library loaded once more, on its own, for its time");
         }

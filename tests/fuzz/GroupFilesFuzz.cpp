@@ -1,6 +1,7 @@
 // The genre list and genre file readers on arbitrary bytes: no crash, no read out of
 // bounds, and what they load always passes the library's checks. A genre file loaded
 // and written again reads back to the same titles (as far as code page 932 holds them).
+#include "app/CZarn2App.h"
 #include "library/CGroup.h"
 #include "library/CZarn2Doc.h"
 #include "library/GroupFile.h"
@@ -83,7 +84,8 @@ void CheckGenreFile(const std::string& bytes, CountingMessenger& messenger)
 
 void CheckGroupList(const std::string& bytes, CountingMessenger& messenger)
 {
-    static auto doc = std::make_unique<CZarn2Doc>(nullptr);
+    static CZarn2App app;
+    static auto doc = std::make_unique<CZarn2Doc>(app);
     doc->m_nGroupCount = 0;
     doc->m_nCurrGroup = -1;
     TextFileReader reader;

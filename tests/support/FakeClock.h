@@ -5,11 +5,6 @@
 // A clock tests set by hand; installs itself while it lives.
 class FakeClock final : public IClock {
 public:
-    FakeClock() { Clock::Set(this); }
-    ~FakeClock() override { Clock::Set(nullptr); }
-    FakeClock(const FakeClock&) = delete;
-    FakeClock& operator=(const FakeClock&) = delete;
-
     LocalDateTime Now() const override { return now; }
     std::int64_t MonotonicMs() const override { return monotonicMs; }
 
@@ -19,4 +14,7 @@ public:
 
     LocalDateTime now{2009, 3, 7, 21, 5, 9};
     std::int64_t monotonicMs = 1000000;
+
+private:
+    Clock::Override m_install{*this};
 };

@@ -11,11 +11,6 @@
 // a file system without it does. Installs itself while it lives.
 class RecordingFileSyscalls final : public IFileSyscalls {
 public:
-    RecordingFileSyscalls() : m_next(FileSyscalls::Get()), m_previous(FileSyscalls::Set(this)) {}
-    ~RecordingFileSyscalls() override { FileSyscalls::Set(m_previous); }
-    RecordingFileSyscalls(const RecordingFileSyscalls&) = delete;
-    RecordingFileSyscalls& operator=(const RecordingFileSyscalls&) = delete;
-
     int DataSync(int fd) override
     {
         calls.push_back("datasync");
@@ -36,6 +31,6 @@ public:
     std::vector<std::string> calls;
 
 private:
-    IFileSyscalls& m_next;
-    IFileSyscalls* m_previous;
+    IFileSyscalls& m_next = FileSyscalls::Get();
+    FileSyscalls::Override m_install{*this};
 };

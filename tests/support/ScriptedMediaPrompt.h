@@ -12,11 +12,6 @@
 // empty). Installs itself while it lives.
 class ScriptedMediaPrompt final : public IMediaPrompt {
 public:
-    ScriptedMediaPrompt() { MediaPrompt::Set(this); }
-    ~ScriptedMediaPrompt() override { MediaPrompt::Set(nullptr); }
-    ScriptedMediaPrompt(const ScriptedMediaPrompt&) = delete;
-    ScriptedMediaPrompt& operator=(const ScriptedMediaPrompt&) = delete;
-
     bool Ask(const std::string& caption, const std::string& message) override
     {
         asked.push_back(caption + "|" + message);
@@ -33,4 +28,7 @@ public:
     std::vector<std::string> asked;  // "caption|message"
     std::deque<bool> answers;
     std::function<void()> onAsk;
+
+private:
+    MediaPrompt::Override m_install{*this};
 };

@@ -10,11 +10,6 @@
 // questions from a queue (No when the queue is empty). Installs itself while it lives.
 class ScriptedMessenger final : public IMessenger {
 public:
-    ScriptedMessenger() { Messenger::Set(this); }
-    ~ScriptedMessenger() override { Messenger::Set(nullptr); }
-    ScriptedMessenger(const ScriptedMessenger&) = delete;
-    ScriptedMessenger& operator=(const ScriptedMessenger&) = delete;
-
     void ShowMessage(const std::string& text) override { messages.push_back(text); }
     bool AskYesNo(const std::string& text) override
     {
@@ -38,4 +33,5 @@ public:
     std::deque<bool> answers;
 
 private:
+    Messenger::Override m_install{*this};
 };

@@ -12,11 +12,6 @@
 // the dialog (where a real play waits). Installs itself while it lives.
 class ScriptedPlayUi final : public IPlayUi {
 public:
-    ScriptedPlayUi() { PlayUi::Set(this); }
-    ~ScriptedPlayUi() override { PlayUi::Set(nullptr); }
-    ScriptedPlayUi(const ScriptedPlayUi&) = delete;
-    ScriptedPlayUi& operator=(const ScriptedPlayUi&) = delete;
-
     void MinimizeMainWindow() override
     {
         events.push_back("minimize");
@@ -36,4 +31,7 @@ public:
     CPlayTime dialogClock;
     std::function<void()> onMinimize;
     std::function<void()> onDialog;
+
+private:
+    PlayUi::Override m_install{*this};
 };

@@ -9,11 +9,6 @@
 // `result`. Installs itself while it lives.
 class ScriptedShellOpen final : public IShellOpen {
 public:
-    ScriptedShellOpen() { ShellOpen::Set(this); }
-    ~ScriptedShellOpen() override { ShellOpen::Set(nullptr); }
-    ScriptedShellOpen(const ScriptedShellOpen&) = delete;
-    ScriptedShellOpen& operator=(const ScriptedShellOpen&) = delete;
-
     int Open(const std::string& path, const std::string& workingDir) override
     {
         calls.push_back(path + "|" + workingDir);
@@ -22,4 +17,7 @@ public:
 
     std::vector<std::string> calls;
     int result = kStarted;
+
+private:
+    ShellOpen::Override m_install{*this};
 };

@@ -8,11 +8,6 @@
 // Installs itself while it lives.
 class ZeroWaiter final : public IWaiter {
 public:
-    ZeroWaiter() { Waiter::Set(this); }
-    ~ZeroWaiter() override { Waiter::Set(nullptr); }
-    ZeroWaiter(const ZeroWaiter&) = delete;
-    ZeroWaiter& operator=(const ZeroWaiter&) = delete;
-
     void Wait(int milliseconds) override { waits.push_back(milliseconds); }
     long long Total() const
     {
@@ -23,4 +18,7 @@ public:
     }
 
     std::vector<int> waits;
+
+private:
+    Waiter::Override m_install{*this};
 };

@@ -10,19 +10,32 @@
 #include "platform/WineDriveMapper.h"
 
 namespace {
-CZarn2App* g_app = nullptr;
-
 WineDriveMapper MapperFor(const std::string& dosdevices)
 {
     return dosdevices.empty() ? WineDriveMapper() : WineDriveMapper(dosdevices);
 }
 }  // namespace
 
-CZarn2App* CZarn2App::Get() { return g_app; }
+template <>
+CZarn2App& Seam<CZarn2App>::Fallback()
+{
+    static CZarn2App none;
+    return none;
+}
+
+CZarn2App& CZarn2App::Get() { return Seam<CZarn2App>::Get(); }
+
+CZarn2App::~CZarn2App() { Uninstall(); }
+
+void CZarn2App::Uninstall()
+{
+    if (Seam<CZarn2App>::Installed() == this)
+        Seam<CZarn2App>::Set(nullptr);
+}
 
 int CZarn2App::Construct(const std::string& exePath, int screenWidth, int screenHeight)
 {
-    g_app = this;
+    Seam<CZarn2App>::Set(this);
     DerivePaths(exePath);
     static_cast<CSettings&>(*this) = CSettings();
     Position = CentredPosition(screenWidth, screenHeight);
@@ -87,6 +100,5 @@ void CZarn2App::Teardown()
                                "ヘルプを見て作者までエラー番号をご連絡下さい.",
                                result.error));
     UnmapDrive();
-    if (g_app == this)
-        g_app = nullptr;
+    Uninstall();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/CSettings.h"
+#include "platform/Seam.h"
 
 #include <string>
 
@@ -10,6 +11,11 @@
 class CZarn2App : public CSettings {
 public:
     static constexpr int kExitFolderFailure = 3;
+
+    CZarn2App() = default;
+    CZarn2App(const CZarn2App&) = default;
+    CZarn2App& operator=(const CZarn2App&) = default;
+    ~CZarn2App();
 
     std::string m_szProgramDir;  // folder of the running binary, no trailing "/"
     std::string m_szIniPath;     // <program>/Zarn2.ini
@@ -30,8 +36,9 @@ public:
     // Dosdevices folder used for the drive mapping; empty means "from the environment".
     std::string m_szWineDosdevices;
 
-    // The running application object (set by Construct).
-    static CZarn2App* Get();
+    // The running application object (installed by Construct until Teardown); before
+    // that, one with the default settings and no paths.
+    static CZarn2App& Get();
 
 private:
     std::string m_szMappedFolder;  // the folder linked at start (SUBST may change later)
@@ -40,4 +47,8 @@ private:
     void ReadSettings();
     void MapDrive();
     void UnmapDrive() const;
+    void Uninstall();
 };
+
+template <>
+CZarn2App& Seam<CZarn2App>::Fallback();

@@ -6,7 +6,7 @@
 
 namespace {
 
-// The settings a play reads; none (all 0) without an application object.
+// The settings a play reads; none (all 0) for a genre outside a library.
 const CSettings& SettingsOf(const CZarn2App* app)
 {
     static const CSettings kNone = [] {
@@ -14,8 +14,6 @@ const CSettings& SettingsOf(const CZarn2App* app)
         none.Minimize = 0;
         return none;
     }();
-    if (!app)
-        app = CZarn2App::Get();
     return app ? static_cast<const CSettings&>(*app) : kNone;
 }
 

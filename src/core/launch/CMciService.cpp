@@ -162,22 +162,10 @@ std::string CMciService::ErrorText(int code) const
     return text;
 }
 
-namespace {
-
-IMciService* g_service = nullptr;
-
-IMciService& MachineService()
+template <>
+IMciService& Seam<IMciService>::Fallback()
 {
     static LinuxDriveBackend backend;
-    static CMciService service(backend);
-    return service;
+    static CMciService machine(backend);
+    return machine;
 }
-
-}  // namespace
-
-namespace MciService {
-
-IMciService& Get() { return g_service ? *g_service : MachineService(); }
-void Set(IMciService* service) { g_service = service; }
-
-}  // namespace MciService

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Seam.h"
+
 #include <string>
 
 // The command-string service that drives the optical drive: a command such as
@@ -12,9 +14,9 @@ public:
     virtual std::string ErrorText(int code) const = 0;
 };
 
-// Process-wide access to the service the drive sequences use. Without one installed,
-// the service over the machine's drives (CMciService on LinuxDriveBackend).
-namespace MciService {
-IMciService& Get();
-void Set(IMciService* service);
-}  // namespace MciService
+// The service the drive sequences use. Without one installed, the service over the
+// machine's drives (CMciService on LinuxDriveBackend).
+template <>
+IMciService& Seam<IMciService>::Fallback();
+
+using MciService = Seam<IMciService>;

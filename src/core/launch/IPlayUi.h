@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Seam.h"
+
 struct CPlayTime;
 
 // What a play needs from the windows: minimising and restoring the main window while a
@@ -16,7 +18,7 @@ public:
     virtual void RunWaitingDialog(const CPlayTime& clock, bool noClock) = 0;
 };
 
-namespace PlayUi {
-IPlayUi& Get();
-void Set(IPlayUi* ui);  // nullptr restores the windowless default
-}  // namespace PlayUi
+template <>
+IPlayUi& Seam<IPlayUi>::Fallback();
+
+using PlayUi = Seam<IPlayUi>;

@@ -13,17 +13,11 @@ public:
     }
 };
 
-StderrPrompt g_fallback;
-IMediaPrompt* g_prompt = nullptr;
-
 }  // namespace
 
-namespace MediaPrompt {
-
-IMediaPrompt& Get() { return g_prompt ? *g_prompt : g_fallback; }
-void Set(IMediaPrompt* prompt) { g_prompt = prompt; }
-bool Ask(const std::string& caption, const std::string& message) { return Get().Ask(caption, message); }
-bool AskInsert() { return Ask(kInsertCaption, kInsertMessage); }
-bool AskRemove() { return Ask(kRemoveCaption, kRemoveMessage); }
-
-}  // namespace MediaPrompt
+template <>
+IMediaPrompt& Seam<IMediaPrompt>::Fallback()
+{
+    static StderrPrompt fallback;
+    return fallback;
+}

@@ -3,11 +3,12 @@
 #include "app/CZarn2App.h"
 #include "platform/FileSystem.h"
 
-namespace {
-
-COpticalDriveTable g_table;
-
-}  // namespace
+template <>
+COpticalDriveTable& Seam<COpticalDriveTable>::Fallback()
+{
+    static COpticalDriveTable machine;
+    return machine;
+}
 
 std::string COpticalDriveTable::Selected(int selectedIndex) const
 {
@@ -18,9 +19,10 @@ std::string COpticalDriveTable::Selected(int selectedIndex) const
 
 COpticalDriveTable& OpticalDrives()
 {
-    if (!g_table.scanned)
+    COpticalDriveTable& table = OpticalDriveTables::Get();
+    if (!table.scanned)
         ScanOpticalDrives();
-    return g_table;
+    return table;
 }
 
 int ScanOpticalDrives() { return ScanOpticalDrives("/dev"); }
@@ -34,12 +36,11 @@ int ScanOpticalDrives(const std::string& deviceFolder)
         if (FileSystem::Stat(node).error == 0)
             table.names[static_cast<size_t>(table.count++)] = node;
     }
-    g_table = table;
-    return g_table.count;
+    OpticalDriveTables::Get() = table;
+    return table.count;
 }
 
 std::string SelectedOpticalDrive()
 {
-    const CZarn2App* app = CZarn2App::Get();
-    return OpticalDrives().Selected(app ? app->CdDvdRom : 0);
+    return OpticalDrives().Selected(CZarn2App::Get().CdDvdRom);
 }

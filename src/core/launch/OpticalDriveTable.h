@@ -1,10 +1,12 @@
 #pragma once
 
+#include "platform/Seam.h"
+
 #include <array>
 #include <string>
 
 // The machine's optical drives, in device order (/dev/sr0 .. /dev/sr7), and which one the
-// launcher uses (the "[CD/DVD-ROM]" setting). One per process.
+// launcher uses (the "[CD/DVD-ROM]" setting).
 struct COpticalDriveTable {
     static constexpr int kMaxDrives = 8;
     int count = 0;
@@ -17,13 +19,19 @@ struct COpticalDriveTable {
     std::string Selected(int selectedIndex) const;
 };
 
-// The process-wide table; scanned on first use when nothing scanned it before.
+// The table in use: the process's own unless a test installed another.
+template <>
+COpticalDriveTable& Seam<COpticalDriveTable>::Fallback();
+
+using OpticalDriveTables = Seam<COpticalDriveTable>;
+
+// The table in use, scanned on first use when nothing scanned it before.
 COpticalDriveTable& OpticalDrives();
-// Rebuilds the table from the nodes sr0 .. sr7 that exist in /dev (or in `deviceFolder`);
-// returns the count. Runs at start-up and again before the drive choice is shown or a
-// disc sequence starts.
+// Rebuilds the table in use from the nodes sr0 .. sr7 that exist in /dev (or in
+// `deviceFolder`); returns the count. Runs at start-up and again before the drive choice
+// is shown or a disc sequence starts.
 int ScanOpticalDrives();
 int ScanOpticalDrives(const std::string& deviceFolder);
-// The drive the sequences use: the table entry at the setting "[CD/DVD-ROM]" (index 0
-// when no application object exists).
+// The drive the sequences use: the table entry at the application's setting
+// "[CD/DVD-ROM]".
 std::string SelectedOpticalDrive();

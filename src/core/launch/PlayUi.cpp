@@ -9,12 +9,11 @@ public:
     void RunWaitingDialog(const CPlayTime&, bool) override {}
 };
 
-NoWindowPlayUi g_noWindow;
-IPlayUi* g_ui = nullptr;
-
 }  // namespace
 
-namespace PlayUi {
-IPlayUi& Get() { return g_ui ? *g_ui : g_noWindow; }
-void Set(IPlayUi* ui) { g_ui = ui; }
-}  // namespace PlayUi
+template <>
+IPlayUi& Seam<IPlayUi>::Fallback()
+{
+    static NoWindowPlayUi noWindow;
+    return noWindow;
+}

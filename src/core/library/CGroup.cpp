@@ -74,11 +74,7 @@ void CGroup::ShowFull()
 const std::string& CGroup::DataDir() const
 {
     static const std::string none;
-    if (m_pApp)
-        return m_pApp->m_szDataDir;
-    if (CZarn2App* app = CZarn2App::Get())
-        return app->m_szDataDir;
-    return none;
+    return m_pApp ? m_pApp->m_szDataDir : none;
 }
 
 std::string CGroup::DirFor(const std::string& name) const { return DataDir() + "/" + name; }
@@ -118,7 +114,7 @@ int CGroup::LoadFrom(TextFileReader& reader)
     for (size_t i = 0; i < content.titles.size(); ++i) {
         const GroupFile::Title& title = content.titles[i];
         std::string name = title.name.value_or(std::string());
-        std::string problem = NameRules::PathProblem(NameRules::Kind::Member, name);
+        std::string problem = NameRules::PathProblem(NameRules::Kind::Member, name).message;
         if (problem.empty() && !taken.insert(name).second)
             problem = Format("メンバー名 [%s] が重複しています.", name.c_str());
         if (!problem.empty()) {
@@ -185,17 +181,17 @@ int CGroup::Save()
 
 // ---- the genre itself ---------------------------------------------------------------
 
-int CGroup::Create(const std::string& name, int playMode)
+EditResult CGroup::Create(const std::string& name, int playMode)
 {
-    if (std::string problem = NameRules::Problem(NameRules::Kind::Group, name); !problem.empty()) {
-        Messenger::Show(problem);
-        return -1;
+    if (NameRules::Finding problem = NameRules::Problem(NameRules::Kind::Group, name); problem.Refused()) {
+        Messenger::Show(problem.message);
+        return EditResult::Refused(problem.reason);
     }
     std::string dir = DirFor(name);
     if (int err = FileSystem::MakeFolder(dir)) {
         Messenger::Show(Format("エラー番号[%d]: グループディレクトリ %s が作成出来ません.\n%s", err,
                                dir.c_str(), kReportRequest));
-        return -1;
+        return EditResult::Refused(DiskRefusal(err, dir));
     }
     std::string file = dir + ".Zarn";
     // Created, never truncated: a file left by an earlier genre of that name stays whole.
@@ -203,7 +199,7 @@ int CGroup::Create(const std::string& name, int playMode)
         Messenger::Show(Format("エラー番号[%d]: グループファイル %s が作成出来ません.\n%s", err, file.c_str(),
                                kReportRequest));
         FileSystem::RemoveFolder(dir);
-        return -1;
+        return EditResult::Refused(DiskRefusal(err, file));
     }
     m_szName = name;
     m_szGroupDir = dir;
@@ -212,7 +208,7 @@ int CGroup::Create(const std::string& name, int playMode)
     m_nMemberCount = 0;
     m_nCurrMember = -1;
     m_bUnreadable = false;
-    return 0;
+    return EditResult::Done(0);
 }
 
 int CGroup::SetName(const std::string& name)
@@ -225,35 +221,38 @@ int CGroup::SetName(const std::string& name)
     return 0;
 }
 
-int CGroup::Rename(const std::string& name, int playMode)
+EditResult CGroup::Rename(const std::string& name, int playMode)
 {
     if (name != m_szName) {
-        if (std::string problem = NameRules::Problem(NameRules::Kind::Group, name); !problem.empty()) {
-            Messenger::Show(problem);
-            return -1;
+        NameRules::Finding problem = NameRules::Problem(NameRules::Kind::Group, name);
+        if (problem.Refused()) {
+            Messenger::Show(problem.message);
+            return EditResult::Refused(problem.reason);
         }
     }
-    if (name.empty() || !Writable())
-        return -1;
+    if (name.empty())
+        return EditResult::Refused(Refusal::UnsafeName);
+    if (!Writable())
+        return EditResult::Refused(Refusal::Unreadable);
     std::string dir = DirFor(name);
     if (int err = MoveNoReplace(m_szGroupDir, dir)) {
         Messenger::Show(Format("エラー番号[%d]: グループディレクトリ名 %s が変更出来ません.\n%s", err,
                                m_szGroupDir.c_str(), kReportRequest));
-        return -1;
+        return EditResult::Refused(DiskRefusal(err, dir));
     }
     std::string file = dir + ".Zarn";
     if (int err = MoveNoReplace(m_szGroupFile, file)) {
         Messenger::Show(Format("エラー番号[%d]: グループファイル名 %s が変更出来ません.\n%s", err,
                                m_szGroupFile.c_str(), kReportRequest));
         MoveNoReplace(dir, m_szGroupDir);
-        return -1;
+        return EditResult::Refused(DiskRefusal(err, file));
     }
     m_szName = name;
     m_szGroupDir = dir;
     m_szGroupFile = file;
     m_nPlayMode = playMode;
     UpdateLogPaths();
-    return Save();
+    return EditResult::Saved(Save());
 }
 
 int CGroup::Remove()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "library/CMember.h"
+#include "library/Refusal.h"
 
 #include <array>
 #include <string>
@@ -18,7 +19,7 @@ public:
     std::string m_szGroupFile;  // data folder + "/" + name + ".Zarn"
     std::string m_szGroupDir;   // data folder + "/" + name: holds the log files
     int m_nPlayMode = 0;        // 0 play with history, 1 play without
-    CZarn2App* m_pApp = nullptr;
+    CZarn2App* m_pApp = nullptr;  // set by the library; none for a genre outside one
     std::array<CMember, kMaxMembers> m_Member;
     int m_nMemberCount = 0;
     int m_nCurrMember = -1;
@@ -33,16 +34,16 @@ public:
 
     int Load();
     int Save();
-    int Create(const std::string& name, int playMode);
+    EditResult Create(const std::string& name, int playMode);
     int SetName(const std::string& name);
-    int Rename(const std::string& name, int playMode);
+    EditResult Rename(const std::string& name, int playMode);
     int Remove();
     void UpdateLogPaths();
     int IsMemberNameUsed(const std::string& name) const;
-    int AddMember(const std::string& name, const std::string& exePath, const std::string& iconPath,
-                  int autoTiming, int useMedia);
-    int EditMember(const std::string& name, const std::string& exePath, const std::string& iconPath,
-                   int autoTiming, int useMedia);
+    EditResult AddMember(const std::string& name, const std::string& exePath, const std::string& iconPath,
+                         int autoTiming, int useMedia);
+    EditResult EditMember(const std::string& name, const std::string& exePath, const std::string& iconPath,
+                          int autoTiming, int useMedia);
     int DeleteMember(int n);
     int DeleteAllMembers();
     void SwapMembers(int a, int b);

@@ -12,18 +12,21 @@
 
 namespace {
 
-// The refusal of a name or of one of the paths, shown; false when all may be stored.
-bool Refused(const std::string& name, const std::string& exePath, const std::string& iconPath)
+// The refusal of a name or of one of the paths, shown; Refusal::None when all may be stored.
+// A name the title already has (`kept`) is not held to the rules of the Windows version:
+// one read from a file stays usable.
+Refusal Refused(const std::string& name, const std::string& exePath, const std::string& iconPath,
+                bool kept = false)
 {
-    std::string problem = NameRules::Problem(NameRules::Kind::Member, name);
-    if (problem.empty())
+    NameRules::Finding problem = kept ? NameRules::KeptNameProblem(NameRules::Kind::Member, name)
+                                      : NameRules::Problem(NameRules::Kind::Member, name);
+    if (!problem.Refused())
         problem = NameRules::StoredPathProblem("実行ファイルのパス", exePath);
-    if (problem.empty())
+    if (!problem.Refused())
         problem = NameRules::StoredPathProblem("アイコンファイルのパス", iconPath);
-    if (problem.empty())
-        return false;
-    Messenger::Show(problem);
-    return true;
+    if (problem.Refused())
+        Messenger::Show(problem.message);
+    return problem.reason;
 }
 
 void ShowDuplicate(const std::string& name)
@@ -34,11 +37,11 @@ void ShowDuplicate(const std::string& name)
 // Creates an empty log for a new title. An existing file is never emptied: it may be
 // the log of another title (names differing only in case on a case-insensitive drive)
 // or one left behind, and the title is refused instead.
-bool CreateLog(const std::string& name, const std::string& logPath)
+Refusal CreateLog(const std::string& name, const std::string& logPath)
 {
     int err = FileSystem::CreateNew(logPath);
     if (err == 0)
-        return true;
+        return Refusal::None;
     if (err == EEXIST)
         Messenger::Show(Format("メンバー名 [%s] のログファイル <%s> が既に存在するため,\n"
                                "メンバーを登録出来ません. 別のメンバー名を入力して下さい.",
@@ -47,7 +50,7 @@ bool CreateLog(const std::string& name, const std::string& logPath)
         Messenger::Show(Format("ERROR[%d] : ログファイルを作成出来ませんでした,\n"
                                "ヘルプを見て作者までエラー番号をご連絡下さい.",
                                err));
-    return false;
+    return DiskRefusal(err, logPath);
 }
 
 }  // namespace
@@ -77,24 +80,26 @@ CMember* CGroup::CurrMember()
     return &m_Member[static_cast<size_t>(m_nCurrMember)];
 }
 
-int CGroup::AddMember(const std::string& name, const std::string& exePath, const std::string& iconPath,
-                      int autoTiming, int useMedia)
+EditResult CGroup::AddMember(const std::string& name, const std::string& exePath,
+                             const std::string& iconPath, int autoTiming, int useMedia)
 {
     if (Check() < 0)
-        return -1;
+        return EditResult::Refused(Refusal::Inconsistent);
     if (m_nMemberCount >= kMaxMembers) {
         ShowFull();
-        return -1;
+        return EditResult::Refused(Refusal::Full);
     }
-    if (Refused(name, exePath, iconPath) || !Writable())
-        return -1;
+    if (Refusal refused = Refused(name, exePath, iconPath); refused != Refusal::None)
+        return EditResult::Refused(refused);
+    if (!Writable())
+        return EditResult::Refused(Refusal::Unreadable);
     if (HasMember(name)) {
         ShowDuplicate(name);
-        return -1;
+        return EditResult::Refused(Refusal::Duplicate);
     }
     std::string logPath = LogFileFor(name);
-    if (!CreateLog(name, logPath))
-        return -1;
+    if (Refusal refused = CreateLog(name, logPath); refused != Refusal::None)
+        return EditResult::Refused(refused);
     CMember& member = m_Member[static_cast<size_t>(m_nMemberCount)];
     member.Clear();
     member.m_szLogFile = logPath;
@@ -104,18 +109,23 @@ int CGroup::AddMember(const std::string& name, const std::string& exePath, const
     member.m_nAutoTiming = autoTiming;
     member.m_nUseMedia = useMedia;
     m_nCurrMember = m_nMemberCount++;
-    return Save();
+    return EditResult::Saved(Save());
 }
 
-int CGroup::EditMember(const std::string& name, const std::string& exePath, const std::string& iconPath,
-                       int autoTiming, int useMedia)
+EditResult CGroup::EditMember(const std::string& name, const std::string& exePath,
+                              const std::string& iconPath, int autoTiming, int useMedia)
 {
     CMember* member = Check() < 0 ? nullptr : CurrMember();
-    if (!member || Refused(name, exePath, iconPath) || !Writable())
-        return -1;
-    if (name != member->m_szName && HasMember(name)) {
+    if (!member)
+        return EditResult::Refused(Refusal::Inconsistent);
+    bool kept = name == member->m_szName;
+    if (Refusal refused = Refused(name, exePath, iconPath, kept); refused != Refusal::None)
+        return EditResult::Refused(refused);
+    if (!Writable())
+        return EditResult::Refused(Refusal::Unreadable);
+    if (!kept && HasMember(name)) {
         ShowDuplicate(name);
-        return -1;
+        return EditResult::Refused(Refusal::Duplicate);
     }
     std::string logPath = LogFileFor(name);
     // The log follows the name; a move never replaces another title's log.
@@ -124,7 +134,7 @@ int CGroup::EditMember(const std::string& name, const std::string& exePath, cons
             Messenger::Show(Format("ERROR[%d] : ログファイルをリネーム出来ませんでした,\n"
                                    "ヘルプを見て作者までエラー番号をご連絡下さい.",
                                    err));
-            return -1;
+            return EditResult::Refused(DiskRefusal(err, logPath));
         }
     }
     member->m_szLogFile = logPath;
@@ -133,7 +143,7 @@ int CGroup::EditMember(const std::string& name, const std::string& exePath, cons
     member->m_szIconPath = iconPath;
     member->m_nAutoTiming = autoTiming;
     member->m_nUseMedia = useMedia;
-    return Save();
+    return EditResult::Saved(Save());
 }
 
 int CGroup::DeleteLog(const std::string& logPath, bool askForReport)

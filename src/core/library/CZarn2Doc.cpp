@@ -7,13 +7,12 @@
 
 #include <algorithm>
 
-CZarn2Doc::CZarn2Doc(CZarn2App* app) : m_pApp(app ? app : CZarn2App::Get())
+CZarn2Doc::CZarn2Doc(CZarn2App& app)
+    : m_pApp(&app), m_szGroupListFile(GroupListFile::PathFor(app.m_szExePath))
 {
     for (CGroup& group : m_Group)
         group.m_pApp = m_pApp;
     m_WorkGroup.m_pApp = m_pApp;
-    if (m_pApp)
-        m_szGroupListFile = GroupListFile::PathFor(m_pApp->m_szExePath);
 }
 
 void CZarn2Doc::OnNewDocument()
@@ -175,18 +174,20 @@ int CZarn2Doc::SwapMembers(int a, int b)
     return 0;
 }
 
-int CZarn2Doc::AddMember(const std::string& name, const std::string& exePath, const std::string& iconPath,
-                         int autoTiming, int useMedia)
+EditResult CZarn2Doc::AddMember(const std::string& name, const std::string& exePath,
+                                const std::string& iconPath, int autoTiming, int useMedia)
 {
     CGroup* group = CheckGroups() < 0 ? nullptr : CurrGroup();
-    return group ? group->AddMember(name, exePath, iconPath, autoTiming, useMedia) : -1;
+    return group ? group->AddMember(name, exePath, iconPath, autoTiming, useMedia)
+                 : EditResult::Refused(Refusal::Inconsistent);
 }
 
-int CZarn2Doc::EditMember(const std::string& name, const std::string& exePath, const std::string& iconPath,
-                          int autoTiming, int useMedia)
+EditResult CZarn2Doc::EditMember(const std::string& name, const std::string& exePath,
+                                 const std::string& iconPath, int autoTiming, int useMedia)
 {
     CGroup* group = CheckGroups() < 0 ? nullptr : CurrGroup();
-    return group ? group->EditMember(name, exePath, iconPath, autoTiming, useMedia) : -1;
+    return group ? group->EditMember(name, exePath, iconPath, autoTiming, useMedia)
+                 : EditResult::Refused(Refusal::Inconsistent);
 }
 
 // ---- the current title's history ----------------------------------------------------

@@ -15,7 +15,7 @@ class CZarn2Doc {
 public:
     static constexpr int kMaxGroups = 32;
 
-    explicit CZarn2Doc(CZarn2App* app);
+    explicit CZarn2Doc(CZarn2App& app);
     CZarn2Doc(const CZarn2Doc&) = delete;
     CZarn2Doc& operator=(const CZarn2Doc&) = delete;
 
@@ -24,7 +24,7 @@ public:
     // End: writes the genre list file and every genre file.
     void OnCloseDocument();
 
-    CZarn2App* m_pApp;
+    CZarn2App* m_pApp;  // never null
     std::array<CGroup, kMaxGroups> m_Group;
     CGroup m_WorkGroup;  // exchange slot of SwapGroups; never counted, listed or saved
     int m_nGroupCount = 0;
@@ -46,16 +46,16 @@ public:
 
     int SwapGroups(int a, int b);
     int SwapMembers(int a, int b);
-    int AddMember(const std::string& name, const std::string& exePath, const std::string& iconPath,
-                  int autoTiming, int useMedia);
-    int EditMember(const std::string& name, const std::string& exePath, const std::string& iconPath,
-                   int autoTiming, int useMedia);
+    EditResult AddMember(const std::string& name, const std::string& exePath, const std::string& iconPath,
+                         int autoTiming, int useMedia);
+    EditResult EditMember(const std::string& name, const std::string& exePath, const std::string& iconPath,
+                          int autoTiming, int useMedia);
 
     int LoadGroupList();
     int SaveGroupList();
     int IsGroupNameUsed(const std::string& name) const;
-    int AddGroup(const std::string& name, int playMode);
-    int RenameGroup(const std::string& name, int playMode);
+    EditResult AddGroup(const std::string& name, int playMode);
+    EditResult RenameGroup(const std::string& name, int playMode);
     int DeleteGroup(int n);
     int MoveMember(int dest);
 
@@ -78,6 +78,8 @@ public:
 
 private:
     void ShowGroupListError(int err) const;
+    // Why the genre list could not be read or written.
+    Refusal ListRefusal() const { return m_bListUnreadable ? Refusal::Unreadable : Refusal::FileSystem; }
     int MoveWithinGroup(CGroup& group);
     int RemoveGroupFiles(const CGroup& group) const;
 };

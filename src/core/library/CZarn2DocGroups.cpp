@@ -53,7 +53,7 @@ int CZarn2Doc::LoadGroupList()
         return 0;
     }
     if (err == ENOENT) {
-        if (!m_pApp || reader.Open(m_pApp->m_szIniPath) != 0)
+        if (reader.Open(m_pApp->m_szIniPath) != 0)
             return 0;
         fromSettings = true;
     }
@@ -71,7 +71,7 @@ int CZarn2Doc::LoadGroupListFrom(TextFileReader& reader)
     int count = 0;
     for (size_t i = 0; i < content.names.size(); ++i) {
         const std::string& name = content.names[i];
-        std::string problem = NameRules::PathProblem(NameRules::Kind::Group, name);
+        std::string problem = NameRules::PathProblem(NameRules::Kind::Group, name).message;
         for (int j = 0; problem.empty() && j < count; ++j) {
             if (m_Group[static_cast<size_t>(j)].m_szName == name)
                 problem = Format("グループ名 [%s] が重複しています.", name.c_str());
@@ -145,32 +145,38 @@ int CZarn2Doc::IsGroupNameUsed(const std::string& name) const
     return 0;
 }
 
-int CZarn2Doc::AddGroup(const std::string& name, int playMode)
+EditResult CZarn2Doc::AddGroup(const std::string& name, int playMode)
 {
-    if (LoadGroupList() == 0 || CheckGroups() < 0)
-        return -1;
+    if (LoadGroupList() == 0)
+        return EditResult::Refused(ListRefusal());
+    if (CheckGroups() < 0)
+        return EditResult::Refused(Refusal::Inconsistent);
     if (m_nGroupCount >= kMaxGroups) {
         Messenger::Show(Format("Error-30 : グループ数が上限[%02d]に達しています.", kMaxGroups));
-        return -1;
+        return EditResult::Refused(Refusal::Full);
     }
+    if (IsGroupNameUsed(name))
+        return EditResult::Refused(Refusal::Duplicate);
     // Only a genre whose folder and file exist is listed.
-    if (IsGroupNameUsed(name) || m_Group[static_cast<size_t>(m_nGroupCount)].Create(name, playMode) < 0)
-        return -1;
+    if (EditResult created = m_Group[static_cast<size_t>(m_nGroupCount)].Create(name, playMode); created < 0)
+        return created;
     m_nCurrGroup = m_nGroupCount++;
-    return SaveGroupList() ? m_nCurrGroup : -1;
+    return SaveGroupList() ? EditResult::Done(m_nCurrGroup) : EditResult::Refused(ListRefusal());
 }
 
-int CZarn2Doc::RenameGroup(const std::string& name, int playMode)
+EditResult CZarn2Doc::RenameGroup(const std::string& name, int playMode)
 {
     CGroup* group = CheckGroups() < 0 ? nullptr : CurrGroup();
     if (!group)
-        return -1;
+        return EditResult::Refused(Refusal::Inconsistent);
     if (name != group->m_szName && IsGroupNameUsed(name))
-        return -1;
-    int renamed = group->Rename(name, playMode);
+        return EditResult::Refused(Refusal::Duplicate);
+    EditResult renamed = group->Rename(name, playMode);
     // The list is written even after a failure: the folder and file may have moved.
     int saved = SaveGroupList();
-    return renamed < 0 || !saved ? -1 : m_nCurrGroup;
+    if (renamed < 0)
+        return renamed;
+    return saved ? EditResult::Done(m_nCurrGroup) : EditResult::Refused(ListRefusal());
 }
 
 int CZarn2Doc::RemoveGroupFiles(const CGroup& group) const

@@ -1,7 +1,10 @@
 #include "library/NameRules.h"
 
+#include "library/WindowsNames.h"
 #include "platform/Cp932.h"
 #include "platform/Format.h"
+
+#include <utility>
 
 namespace {
 
@@ -31,11 +34,39 @@ int FirstControl(std::string_view text)
     return -1;
 }
 
-std::string ControlMessage(const char* what, int control)
+NameRules::Finding Refuse(Refusal reason, std::string message) { return {reason, std::move(message)}; }
+
+NameRules::Finding ControlProblem(const char* what, int control)
 {
-    return Format("%sに使用出来ない制御文字 [0x%02X] が含まれています.\n"
-                  "この文字を使わずに入力して下さい.",
-                  what, control);
+    return Refuse(Refusal::UnsafeName, Format("%sに使用出来ない制御文字 [0x%02X] が含まれています.\n"
+                                              "この文字を使わずに入力して下さい.",
+                                              what, control));
+}
+
+// "…が長すぎます." with the limit in characters: full-width ones take `fullBytes` bytes,
+// half-width `half` ones (ASCII, or every half-width character) one byte.
+NameRules::Finding TooLong(const std::string& what, size_t maxBytes, size_t fullBytes, const char* half)
+{
+    return Refuse(Refusal::TooLong,
+                  Format("%sが長すぎます.\n%sは全角 %zu 文字 (%sなら %zu 文字) 以内にして下さい.", what.c_str(),
+                         what.c_str(), maxBytes / fullBytes, half, maxBytes));
+}
+
+// Text that code page 932 cannot hold, or that reads back changed once written there (a
+// changed name would no longer match its folder or file, a changed path its program).
+NameRules::Finding Cp932Problem(const std::string& what, std::string_view text)
+{
+    std::string unmappable;
+    if (!Cp932::CanEncode(text, &unmappable))
+        return Refuse(Refusal::NotCp932, Cp932::UnmappableMessage(what, unmappable));
+    auto [changed, becomes] = Cp932::FirstChanged(text);
+    if (changed.empty())
+        return {};
+    return Refuse(Refusal::NotCp932,
+                  Format("%sの文字 [%s] (%s) は保存すると [%s] (%s) に変わってしまうため使用出来ません.\n"
+                         "この文字を使わずに入力して下さい.",
+                         what.c_str(), changed.c_str(), Cp932::CodePoint(changed).c_str(), becomes.c_str(),
+                         Cp932::CodePoint(becomes).c_str()));
 }
 
 }  // namespace
@@ -44,49 +75,53 @@ namespace NameRules {
 
 size_t MaxNameBytes(Kind kind) { return kMaxFileNameBytes - SuffixBytes(kind); }
 
-std::string PathProblem(Kind kind, std::string_view name)
+Finding PathProblem(Kind kind, std::string_view name)
 {
     const char* label = Label(kind);
     if (name.empty())
-        return Format("%sが入力されていません.", label);
+        return Refuse(Refusal::UnsafeName, Format("%sが入力されていません.", label));
     if (int control = FirstControl(name); control >= 0)
-        return ControlMessage(label, control);
+        return ControlProblem(label, control);
     std::string shown(name);
     if (name == "." || name == "..")
-        return Format("%s [%s] は使用出来ません.\n別の名前を入力して下さい.", label, shown.c_str());
+        return Refuse(Refusal::UnsafeName,
+                      Format("%s [%s] は使用出来ません.\n別の名前を入力して下さい.", label, shown.c_str()));
     if (name.find('/') != std::string_view::npos)
-        return Format("%s [%s] に使用出来ない文字 [/] が含まれています.\n"
-                      "この文字を使わずに入力して下さい.",
-                      label, shown.c_str());
+        return Refuse(Refusal::UnsafeName, Format("%s [%s] に使用出来ない文字 [/] が含まれています.\n"
+                                                  "この文字を使わずに入力して下さい.",
+                                                  label, shown.c_str()));
     if (name.size() > MaxNameBytes(kind))
-        return Format("%sが長過ぎます (%zu バイト).\n%sは UTF-8 で %zu バイト以内にして下さい.",
-                      label, name.size(), label, MaxNameBytes(kind));
+        return TooLong(label, MaxNameBytes(kind), 3, "半角英数字");
     return {};
 }
 
-std::string Problem(Kind kind, std::string_view name)
+Finding KeptNameProblem(Kind kind, std::string_view name)
 {
-    std::string problem = PathProblem(kind, name);
-    if (!problem.empty())
-        return problem;
-    std::string unmappable;
-    if (!Cp932::CanEncode(name, &unmappable))
-        return Cp932::UnmappableMessage(Label(kind), unmappable);
-    return {};
+    Finding problem = PathProblem(kind, name);
+    return problem.Refused() ? problem : Cp932Problem(Label(kind), name);
 }
 
-std::string StoredPathProblem(std::string_view what, std::string_view path)
+Finding Problem(Kind kind, std::string_view name)
+{
+    Finding problem = PathProblem(kind, name);
+    if (problem.Refused())
+        return problem;
+    if (std::string windows = WindowsNames::Problem(Label(kind), name); !windows.empty())
+        return Refuse(Refusal::WindowsName, windows);
+    return Cp932Problem(Label(kind), name);
+}
+
+Finding StoredPathProblem(std::string_view what, std::string_view path)
 {
     std::string label(what);
     if (int control = FirstControl(path); control >= 0)
-        return ControlMessage(label.c_str(), control);
+        return ControlProblem(label.c_str(), control);
+    if (Finding problem = Cp932Problem(label, path); problem.Refused())
+        return problem;
     std::string bytes;
-    std::string unmappable;
-    if (!Cp932::FromUtf8(path, bytes, &unmappable))
-        return Cp932::UnmappableMessage(label, unmappable);
+    Cp932::FromUtf8(path, bytes);
     if (bytes.size() > kMaxPathBytes)
-        return Format("%sが長過ぎます (%zu バイト).\n%sはシフトJISで %zu バイト以内にして下さい.",
-                      label.c_str(), bytes.size(), label.c_str(), kMaxPathBytes);
+        return TooLong(label, kMaxPathBytes, 2, "半角");
     return {};
 }
 

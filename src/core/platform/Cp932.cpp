@@ -1,5 +1,10 @@
 #include "platform/Cp932.h"
 
+#include "platform/Format.h"
+
+#include <QList>
+#include <QString>
+
 #include <algorithm>
 #include <array>
 #include <cerrno>
@@ -166,13 +171,32 @@ bool CanEncode(std::string_view utf8, std::string* unmappable)
     return FromUtf8(utf8, ignored, unmappable);
 }
 
+std::pair<std::string, std::string> FirstChanged(std::string_view utf8)
+{
+    std::string bytes;
+    if (IsAscii(utf8) || !FromUtf8(utf8, bytes) || ToUtf8(bytes) == utf8)
+        return {};
+    for (size_t i = 0; i < utf8.size();) {
+        std::string_view character = utf8.substr(i, Utf8Length(static_cast<unsigned char>(utf8[i])));
+        i += character.size();
+        if (FromUtf8(character, bytes)) {
+            if (std::string back = ToUtf8(bytes); back != character)
+                return {std::string(character), back};
+        }
+    }
+    return {};
+}
+
+std::string CodePoint(std::string_view character)
+{
+    QList<uint> points = QString::fromUtf8(character.data(), qsizetype(character.size())).toUcs4();
+    return points.isEmpty() ? std::string() : Format("U+%04X", points.front());
+}
+
 std::string UnmappableMessage(std::string_view what, std::string_view character)
 {
-    std::string text(what);
-    text += " に保存出来ない文字 [";
-    text += character;
-    text += "] が含まれています.\nこの文字を使わずに入力して下さい.";
-    return text;
+    return Format("%sに保存出来ない文字 [%s] (%s) が含まれています.\nこの文字を使わずに入力して下さい.",
+                  std::string(what).c_str(), std::string(character).c_str(), CodePoint(character).c_str());
 }
 
 }  // namespace Cp932

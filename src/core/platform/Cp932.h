@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 
 // Code page 932 (the Windows flavour of Shift-JIS) as the data files hold it, converted
 // with glibc's "CP932" tables: 0x5C is a backslash, 0x7E a tilde, and the NEC and IBM
@@ -20,7 +21,18 @@ bool FromUtf8(std::string_view utf8, std::string& bytes, std::string* unmappable
 // Whether every character of `utf8` can be written in code page 932.
 bool CanEncode(std::string_view utf8, std::string* unmappable = nullptr);
 
-// The message shown when a text cannot be stored: names the first offending character.
+// The first character of `utf8` that reads back as another once written in code page 932
+// (a look-alike such as "〜", which comes back as "～", or "¥", which comes back as "\"),
+// and what it reads back as; two empty strings when every character reads back as itself.
+// For text CanEncode accepts.
+std::pair<std::string, std::string> FirstChanged(std::string_view utf8);
+
+// "U+1F3AE" for the (first) character of `character`, so that a character the font lacks
+// can still be named.
+std::string CodePoint(std::string_view character);
+
+// The message shown when a text cannot be stored: names the first offending character
+// and its code point.
 std::string UnmappableMessage(std::string_view what, std::string_view character);
 
 }  // namespace Cp932

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Seam.h"
+
 #include <cstdint>
 
 // A calendar moment in local time, fields as the user reads them (month 1-12).
@@ -21,7 +23,8 @@ public:
     virtual std::int64_t MonotonicMs() const = 0;
 };
 
-namespace Clock {
-const IClock& Get();
-void Set(const IClock* clock);  // nullptr restores the system clock
-}  // namespace Clock
+// The clock in use; without one installed, the system's.
+template <>
+IClock& Seam<IClock>::Fallback();
+
+using Clock = Seam<IClock>;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Seam.h"
+
 #include <string>
 
 // The one way code below the user interface talks to the user: an information box with
@@ -11,12 +13,12 @@ public:
     virtual bool AskYesNo(const std::string& text) = 0;
 };
 
-// Process-wide access to the messenger in use. The application installs the Qt one at
-// start; tests install a scripted one. Without one, messages go to stderr and questions
-// are answered No.
-namespace Messenger {
-IMessenger& Get();
-void Set(IMessenger* messenger);
-void Show(const std::string& text);
-bool Ask(const std::string& text);
-}  // namespace Messenger
+// The messenger in use. The application installs the Qt one at start; tests install a
+// scripted one. Without one, messages go to stderr and questions are answered No.
+template <>
+IMessenger& Seam<IMessenger>::Fallback();
+
+struct Messenger : Seam<IMessenger> {
+    static void Show(const std::string& text) { Get().ShowMessage(text); }
+    static bool Ask(const std::string& text) { return Get().AskYesNo(text); }
+};

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Seam.h"
+
 #include <string>
 
 // Opens a file the way the desktop does when the user double-clicks it: programs start,
@@ -24,10 +26,13 @@ public:
     static bool Started(int result) { return result > 32; }
 };
 
-// Process-wide access to the service in use: the desktop's one unless a test installed
-// another.
-namespace ShellOpen {
-IShellOpen& Get();
-void Set(IShellOpen* service);  // nullptr restores the desktop's service
-int Open(const std::string& path, const std::string& workingDir);
-}  // namespace ShellOpen
+// The service in use: the desktop's one unless a test installed another.
+template <>
+IShellOpen& Seam<IShellOpen>::Fallback();
+
+struct ShellOpen : Seam<IShellOpen> {
+    static int Open(const std::string& path, const std::string& workingDir)
+    {
+        return Get().Open(path, workingDir);
+    }
+};

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Seam.h"
+
 // Pauses of the drive sequences (the 1500 ms after opening the tray, the 200 ms between
 // polls). The plain one sleeps; the window's one keeps painting meanwhile; tests install
 // one that returns at once.
@@ -9,9 +11,10 @@ public:
     virtual void Wait(int milliseconds) = 0;
 };
 
-// Process-wide access to the waiter in use; without one installed, a plain sleep.
-namespace Waiter {
-IWaiter& Get();
-void Set(IWaiter* waiter);
-void Wait(int milliseconds);
-}  // namespace Waiter
+// The waiter in use; without one installed, a plain sleep.
+template <>
+IWaiter& Seam<IWaiter>::Fallback();
+
+struct Waiter : Seam<IWaiter> {
+    static void Wait(int milliseconds) { Get().Wait(milliseconds); }
+};

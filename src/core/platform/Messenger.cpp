@@ -14,16 +14,11 @@ public:
     }
 };
 
-StderrMessenger g_fallback;
-IMessenger* g_messenger = nullptr;
-
 }  // namespace
 
-namespace Messenger {
-
-IMessenger& Get() { return g_messenger ? *g_messenger : g_fallback; }
-void Set(IMessenger* messenger) { g_messenger = messenger; }
-void Show(const std::string& text) { Get().ShowMessage(text); }
-bool Ask(const std::string& text) { return Get().AskYesNo(text); }
-
-}  // namespace Messenger
+template <>
+IMessenger& Seam<IMessenger>::Fallback()
+{
+    static StderrMessenger fallback;
+    return fallback;
+}

@@ -2,20 +2,9 @@
 
 #include "platform/LinuxShellOpen.h"
 
-namespace {
-IShellOpen* g_service = nullptr;
-}  // namespace
-
-namespace ShellOpen {
-
-IShellOpen& Get()
+template <>
+IShellOpen& Seam<IShellOpen>::Fallback()
 {
     static LinuxShellOpen desktop;
-    return g_service ? *g_service : desktop;
+    return desktop;
 }
-
-void Set(IShellOpen* service) { g_service = service; }
-
-int Open(const std::string& path, const std::string& workingDir) { return Get().Open(path, workingDir); }
-
-}  // namespace ShellOpen

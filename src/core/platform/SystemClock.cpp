@@ -18,12 +18,9 @@ std::int64_t SystemClock::MonotonicMs() const
     return static_cast<std::int64_t>(ts.tv_sec) * 1000 + ts.tv_nsec / 1000000;
 }
 
-namespace {
-SystemClock g_systemClock;
-const IClock* g_clock = nullptr;
-}  // namespace
-
-namespace Clock {
-const IClock& Get() { return g_clock ? *g_clock : g_systemClock; }
-void Set(const IClock* clock) { g_clock = clock; }
-}  // namespace Clock
+template <>
+IClock& Seam<IClock>::Fallback()
+{
+    static SystemClock system;
+    return system;
+}

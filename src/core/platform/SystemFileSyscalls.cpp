@@ -17,23 +17,11 @@ public:
     }
 };
 
-SystemFileSyscalls g_system;
-IFileSyscalls* g_calls = nullptr;
-
 }  // namespace
 
-namespace FileSyscalls {
-
-IFileSyscalls& Get()
+template <>
+IFileSyscalls& Seam<IFileSyscalls>::Fallback()
 {
-    return g_calls ? *g_calls : g_system;
+    static SystemFileSyscalls system;
+    return system;
 }
-
-IFileSyscalls* Set(IFileSyscalls* calls)
-{
-    IFileSyscalls* previous = g_calls;
-    g_calls = calls;
-    return previous;
-}
-
-}  // namespace FileSyscalls

@@ -14,15 +14,11 @@ public:
     }
 };
 
-SleepingWaiter g_sleeping;
-IWaiter* g_waiter = nullptr;
-
 }  // namespace
 
-namespace Waiter {
-
-IWaiter& Get() { return g_waiter ? *g_waiter : g_sleeping; }
-void Set(IWaiter* waiter) { g_waiter = waiter; }
-void Wait(int milliseconds) { Get().Wait(milliseconds); }
-
-}  // namespace Waiter
+template <>
+IWaiter& Seam<IWaiter>::Fallback()
+{
+    static SleepingWaiter sleeping;
+    return sleeping;
+}

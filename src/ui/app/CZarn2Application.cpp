@@ -18,7 +18,7 @@ int Run(int argc, char* argv[])
     Zarn2InitResources();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/zarn2.png")));
     QtMessenger messenger;
-    Messenger::Set(&messenger);
+    Messenger::Override useMessenger(messenger);
 
     QSize screen(1024, 768);
     if (QScreen* primary = QGuiApplication::primaryScreen())
@@ -34,7 +34,6 @@ int Run(int argc, char* argv[])
             rc = QApplication::exec();
     }  // the window and the library go first: the library writes its files
     app.Teardown();
-    Messenger::Set(nullptr);
     return rc;
 }
 

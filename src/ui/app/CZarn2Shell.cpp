@@ -15,7 +15,7 @@ CZarn2Shell::~CZarn2Shell()
 {
     // The window and its view go first (the frame hands its position to the settings),
     // then the library writes the genre list file and every genre file.
-    PlayUi::Set(nullptr);
+    m_usePlayUi.reset();
     m_pView = nullptr;
     m_pFrame.reset();
     if (m_pDoc)
@@ -25,13 +25,13 @@ CZarn2Shell::~CZarn2Shell()
 
 void CZarn2Shell::Create()
 {
-    m_pDoc = std::make_unique<CZarn2Doc>(&m_app);
+    m_pDoc = std::make_unique<CZarn2Doc>(m_app);
     m_pDoc->OnNewDocument();
     m_pFrame = std::make_unique<CMainFrame>(m_app);
     m_pView = new CZarn2View(m_app, *m_pDoc, *m_pFrame);
     m_pFrame->setCentralWidget(m_pView);
     m_playUi.SetMainWindow(m_pFrame.get());
-    PlayUi::Set(&m_playUi);
+    m_usePlayUi.emplace(m_playUi);
     CommandRouter::ConnectApp(*m_pFrame, *new CAppCommands(m_app, m_pFrame.get()));
     CommandRouter::ConnectDisc(*m_pFrame, *new CDiscCommands(m_pFrame.get()));
     CommandRouter::ConnectView(*m_pFrame, *m_pView);

@@ -3,6 +3,7 @@
 #include "launch/CQtPlayUi.h"
 
 #include <memory>
+#include <optional>
 
 class CAppCommands;
 class CMainFrame;
@@ -34,4 +35,5 @@ private:
     std::unique_ptr<CMainFrame> m_pFrame;
     CZarn2View* m_pView = nullptr;  // owned by the frame
     CQtPlayUi m_playUi;             // the play's window steps on the main window
+    std::optional<PlayUi::Override> m_usePlayUi;  // while the window exists
 };

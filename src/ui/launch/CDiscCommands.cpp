@@ -6,17 +6,7 @@
 
 CDiscCommands::CDiscCommands(QObject* parent) : QObject(parent)
 {
-    MediaPrompt::Set(&m_prompt);
-    Waiter::Set(&m_waiter);
     ScanOpticalDrives();
-}
-
-CDiscCommands::~CDiscCommands()
-{
-    if (&MediaPrompt::Get() == &m_prompt)
-        MediaPrompt::Set(nullptr);
-    if (&Waiter::Get() == &m_waiter)
-        Waiter::Set(nullptr);
 }
 
 void CDiscCommands::OnTrayOpen()

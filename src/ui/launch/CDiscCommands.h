@@ -17,7 +17,6 @@ public:
     static constexpr int ID_TRAY_CLOSE = 32823;
 
     explicit CDiscCommands(QObject* parent = nullptr);
-    ~CDiscCommands() override;
 
 public Q_SLOTS:
     void OnTrayOpen();
@@ -27,4 +26,6 @@ public Q_SLOTS:
 private:
     QtMediaPrompt m_prompt;
     PaintingWaiter m_waiter;
+    MediaPrompt::Override m_usePrompt{m_prompt};
+    Waiter::Override m_useWaiter{m_waiter};
 };

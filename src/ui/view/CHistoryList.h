@@ -1,6 +1,6 @@
 #pragma once
 
-#include "view/IMarkedRows.h"
+#include "view/RowScrolling.h"
 
 #include <QTreeView>
 
@@ -11,7 +11,7 @@ class CPlayHistory;
 // the report lists' look (fixed row height, full-row selection, the list's current row
 // drawn in the mark colour). Its rows are read from the title's history as they are
 // shown (CHistoryModel), so a long history costs no more to show than a short one.
-class CHistoryList : public QTreeView, public IMarkedRows {
+class CHistoryList : public RowScrolling<QTreeView> {
     Q_OBJECT
 public:
     CHistoryList(QWidget* parent, QRgb background, QRgb text, QRgb mark);
@@ -33,30 +33,14 @@ public:
     QColor MarkColour() const override { return QColor(m_markColour); }
     int RowHeight() const override { return kRowHeight; }
 
-    // Width of the list's client area (inside its border).
-    int ClientWidth() const;
-    // The first visible row (0 for an empty list) and the number of whole rows a page holds.
-    int TopIndex() const;
-    int CountPerPage() const;
-    // Scrolls down by a pixel amount; the list moves by whole rows, a part row counting as
-    // a whole one. Applied when the list is first shown if it is still hidden.
-    void ScrollDown(int pixels);
     // Gives `row` the selected and focused state (-1 clears the selection) without
     // scrolling.
     void SelectRow(int row);
-    // The current row, or -1.
-    int SelectionMark() const;
     bool IsRowSelected(int row) const;
-
-protected:
-    void showEvent(QShowEvent* event) override;
 
 private:
     static constexpr int kRowHeight = 17;
 
-    void ApplyScroll(int rows);
-
     CHistoryModel* m_pModel;
     QRgb m_markColour;
-    int m_nPendingRows = 0;
 };

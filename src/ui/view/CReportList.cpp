@@ -10,9 +10,8 @@
 #include <QDropEvent>
 #include <QHeaderView>
 #include <QMimeData>
-#include <QScrollBar>
 
-CReportList::CReportList(QWidget* parent, QRgb background, QRgb text) : QTreeWidget(parent)
+CReportList::CReportList(QWidget* parent, QRgb background, QRgb text) : RowScrolling(parent)
 {
     ReportListStyle::Apply(this, background, text);
     setColumnCount(0);
@@ -36,8 +35,6 @@ void CReportList::SetRowHeight(int pixels)
     scheduleDelayedItemsLayout();
 }
 
-int CReportList::ClientWidth() const { return contentsRect().width(); }
-
 void CReportList::AddColumn(const QString& heading, int width, Qt::Alignment alignment)
 {
     int column = columnCount();
@@ -50,7 +47,7 @@ void CReportList::AddColumn(const QString& heading, int width, Qt::Alignment ali
 
 void CReportList::DeleteAllItems()
 {
-    m_nPendingRows = 0;
+    DropPendingScroll();
     clear();
 }
 
@@ -81,61 +78,10 @@ void CReportList::InsertRows(const QList<QStringList>& rows)
     addTopLevelItems(items);
 }
 
-int CReportList::TopIndex() const
-{
-    QModelIndex top = indexAt(QPoint(1, 1));
-    return top.isValid() ? top.row() : 0;
-}
-
-int CReportList::CountPerPage() const { return viewport()->height() / m_nRowHeight; }
-
-void CReportList::ScrollDown(int pixels)
-{
-    if (pixels <= 0)
-        return;
-    int rows = (pixels + m_nRowHeight - 1) / m_nRowHeight;
-    if (!isVisible()) {
-        m_nPendingRows += rows;
-        return;
-    }
-    ApplyScroll(rows);
-}
-
-void CReportList::ApplyScroll(int rows)
-{
-    executeDelayedItemsLayout();
-    updateGeometries();
-    QScrollBar* bar = verticalScrollBar();
-    bar->setValue(bar->value() + rows);
-}
-
-void CReportList::showEvent(QShowEvent* event)
-{
-    QTreeWidget::showEvent(event);
-    if (m_nPendingRows > 0) {
-        ApplyScroll(m_nPendingRows);
-        m_nPendingRows = 0;
-    }
-}
-
 void CReportList::SelectRow(int row)
 {
     QTreeWidgetItem* item = row >= 0 ? topLevelItem(row) : nullptr;
-    if (item == nullptr) {
-        clearSelection();
-        return;
-    }
-    // Selecting must not move the list: the scroll position is the caller's.
-    bool scrolls = hasAutoScroll();
-    setAutoScroll(false);
-    setCurrentItem(item, 0, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    setAutoScroll(scrolls);
-}
-
-int CReportList::SelectionMark() const
-{
-    QModelIndex current = currentIndex();
-    return current.isValid() ? current.row() : -1;
+    SelectIndex(item != nullptr ? indexFromItem(item, 0) : QModelIndex());
 }
 
 void CReportList::SetSwallowDrops(bool swallow)

@@ -3,14 +3,14 @@
 #include <QColor>
 #include <QTreeWidget>
 
-#include "view/IMarkedRows.h"
+#include "view/RowScrolling.h"
 
 #include <functional>
 
 // A list in report style: rows of one or more columns under a heading, fixed row height,
 // single full-row selection, one "marked" row drawn in its own text colour. The view's
 // genre, title and history lists are all of this kind.
-class CReportList : public QTreeWidget, public IMarkedRows {
+class CReportList : public RowScrolling<QTreeWidget> {
     Q_OBJECT
 public:
     CReportList(QWidget* parent, QRgb background, QRgb text);
@@ -24,8 +24,6 @@ public:
     void SetRowHeight(int pixels);
     int RowHeight() const override { return m_nRowHeight; }
 
-    // Width of the list's client area (inside its border).
-    int ClientWidth() const;
     // Adds a column with its heading and width.
     void AddColumn(const QString& heading, int width, Qt::Alignment alignment);
 
@@ -34,16 +32,8 @@ public:
     // Appends many rows at once: the view hears of them once, not once a row.
     void InsertRows(const QList<QStringList>& rows);
 
-    // The first visible row (0 for an empty list) and the number of whole rows a page holds.
-    int TopIndex() const;
-    int CountPerPage() const;
-    // Scrolls down by a pixel amount; the list moves by whole rows, a part row counting as
-    // a whole one. Applied when the list is first shown if it is still hidden.
-    void ScrollDown(int pixels);
     // Gives `row` the selected and focused state (-1 clears the selection).
     void SelectRow(int row);
-    // The row holding the selection mark, or -1.
-    int SelectionMark() const;
 
     // The row a navigation key (Page Up/Down, End, Home, Up, Down) leads to from the
     // selection mark among `count` rows, or -1 when it leads nowhere.
@@ -56,18 +46,14 @@ public:
     void SetSwallowDrops(bool swallow);
 
 protected:
-    void showEvent(QShowEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
 private:
-    void ApplyScroll(int rows);
-
     QList<Qt::Alignment> m_columnAlign;
     std::function<int()> m_marked;
     QRgb m_markColour = qRgb(0, 0, 0);
     int m_nRowHeight = 17;
-    int m_nPendingRows = 0;
     bool m_bSwallowDrops = false;
 };

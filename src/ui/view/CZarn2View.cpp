@@ -4,7 +4,7 @@
 #include "app/CZarn2App.h"
 #include "library/CZarn2Doc.h"
 #include "view/CHistoryList.h"
-#include "view/CLibraryCommands.h"
+#include "commands/CLibraryCommands.h"
 #include "view/CListInput.h"
 #include "view/CReportList.h"
 #include "view/CReportListOrder.h"

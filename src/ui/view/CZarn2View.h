@@ -2,7 +2,7 @@
 
 #include "view/CStatisticsArea.h"
 #include "view/CTitleIcons.h"
-#include "view/IViewRefresh.h"
+#include "commands/IViewRefresh.h"
 
 #include <QPoint>
 #include <QWidget>

@@ -3,7 +3,7 @@
 // is done by the library commands object; the view forwards its commands to it.
 #include "view/CZarn2View.h"
 
-#include "view/CLibraryCommands.h"
+#include "commands/CLibraryCommands.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>

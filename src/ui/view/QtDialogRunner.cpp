@@ -5,6 +5,7 @@
 #include "dialogs/CMemberDlg.h"
 #include "dialogs/CMemberMoveDlg.h"
 #include "dialogs/CMemberOrderDlg.h"
+#include "view/ViewPointers.h"
 
 QtDialogRunner::QtDialogRunner(QWidget* parent, CZarn2App* app, IOrderedList* groupList,
                                IOrderedList* memberList)
@@ -39,6 +40,7 @@ bool QtDialogRunner::RunMemberDlg(const std::string& caption, MemberDlgValues& v
 
 bool QtDialogRunner::RunMemberMoveDlg(CZarn2Doc* doc, int& destGroup)
 {
+    g_pMoveDoc = doc;
     CMemberMoveDlg dlg(doc, m_pParent);
     if (dlg.exec() != QDialog::Accepted)
         return false;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "view/IDialogRunner.h"
+#include "commands/IDialogRunner.h"
 
 class CZarn2App;
 class IOrderedList;

@@ -5,7 +5,7 @@ class CZarn2View;
 
 // Module-wide pointers through which the reorder and move dialogs reach the main view and
 // the library. The view sets the first four when it initialises (and clears them when it
-// goes); the move command sets g_pMoveDoc before it opens its dialog.
+// goes); g_pMoveDoc is set when the move dialog is opened.
 extern CZarn2View* g_pGroupOrderView;
 extern CZarn2Doc* g_pGroupOrderDoc;
 extern CZarn2View* g_pMemberOrderView;

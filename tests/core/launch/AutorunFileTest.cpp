@@ -4,6 +4,7 @@
 #include "launch/OpticalDriveTable.h"
 #include "platform/UdisksMountControl.h"
 #include "support/FakeDriveBackend.h"
+#include "support/FakeDriveTable.h"
 #include "support/ScriptedMediaPrompt.h"
 #include "support/ScriptedMessenger.h"
 #include "support/TempDir.h"
@@ -160,17 +161,9 @@ bool InCi()
 
 class InstallFromMediaTest : public ::testing::Test {
 protected:
-    InstallFromMediaTest() : mci(drive) { MciService::Set(&mci); }
-    ~InstallFromMediaTest() override { MciService::Set(nullptr); }
+    InstallFromMediaTest() : mci(drive) {}
 
-    void UseDrive(const std::string& device)
-    {
-        COpticalDriveTable& table = OpticalDrives();
-        table = COpticalDriveTable{};
-        table.scanned = true;
-        table.count = 1;
-        table.names[0] = device;
-    }
+    void UseDrive(const std::string& device) { drives.List({device}); }
     int Install()
     {
         prompt.AnswerNext(true);
@@ -181,6 +174,8 @@ protected:
 
     FakeDriveBackend drive;
     CMciService mci;
+    MciService::Override useMci{mci};
+    FakeDriveTable drives;
     ScriptedMessenger messenger;
     ScriptedMediaPrompt prompt;
     ZeroWaiter waiter;

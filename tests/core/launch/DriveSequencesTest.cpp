@@ -2,6 +2,7 @@
 #include "launch/DriveSequences.h"
 #include "launch/OpticalDriveTable.h"
 #include "support/FakeDriveBackend.h"
+#include "support/FakeDriveTable.h"
 #include "support/ScriptedMediaPrompt.h"
 #include "support/ScriptedMessenger.h"
 #include "support/ZeroWaiter.h"
@@ -16,28 +17,16 @@ using Calls = std::vector<std::string>;
 
 namespace {
 
-void UseDrives(std::vector<std::string> names)
-{
-    COpticalDriveTable& table = OpticalDrives();
-    table = COpticalDriveTable{};
-    table.scanned = true;
-    for (const std::string& name : names)
-        table.names[static_cast<size_t>(table.count++)] = name;
-}
-
 class DriveSequencesTest : public ::testing::Test {
 protected:
-    DriveSequencesTest() : mci(drive)
-    {
-        MciService::Set(&mci);
-        UseDrives({"/dev/sr0"});
-    }
-    ~DriveSequencesTest() override { MciService::Set(nullptr); }
+    DriveSequencesTest() : mci(drive) {}
 
     std::string Text(int code) const { return mci.ErrorText(code); }
 
     FakeDriveBackend drive;
     CMciService mci;
+    MciService::Override useMci{mci};
+    FakeDriveTable drives{{"/dev/sr0"}};
     ScriptedMessenger messenger;
     ScriptedMediaPrompt prompt;
     ZeroWaiter waiter;
@@ -176,7 +165,7 @@ TEST_F(DriveSequencesTest, WithoutADriveEverySequenceFailsWithTheDeviceNameError
         SCOPED_TRACE(selected);
         EXPECT_EQ(OpticalDrives().Selected(selected), selected == 0 ? "/dev/sr0" : "");
     }
-    UseDrives({});
+    drives.List({});
     for (bool (*sequence)() : {OpenDriveDoor, CloseDriveDoor, WaitForMedia, RequestMedia}) {
         messenger.Clear();
         drive.calls.clear();
@@ -211,7 +200,7 @@ TEST_F(DriveSequencesTest, OnlyTheExactAnswerTrueCounts)
     for (const char* almost : {"TRUE", "true ", " true", "True", "true\n", "yes", "1", ""}) {
         SCOPED_TRACE(std::string("\"") + almost + "\"");
         AnsweringService service;
-        MciService::Set(&service);
+        MciService::Override useService(service);
         service.answers["status Drive media present wait"] = {almost, "true"};
         service.answers["status Drive ready wait"] = {almost, "true"};
         EXPECT_TRUE(WaitForMedia());
@@ -219,7 +208,6 @@ TEST_F(DriveSequencesTest, OnlyTheExactAnswerTrueCounts)
                                        "status Drive media present wait", "status Drive ready wait",
                                        "status Drive ready wait", "close Drive"}));
     }
-    MciService::Set(&mci);
 }
 
 }  // namespace

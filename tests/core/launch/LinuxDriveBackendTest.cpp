@@ -4,6 +4,7 @@
 #include "platform/ICdromSyscalls.h"
 #include "platform/IMountControl.h"
 #include "platform/LinuxDriveBackend.h"
+#include "support/FakeDriveTable.h"
 #include "support/ScriptedMessenger.h"
 #include "support/ZeroWaiter.h"
 
@@ -89,22 +90,14 @@ public:
 
 class LinuxDriveBackendTest : public ::testing::Test {
 protected:
-    LinuxDriveBackendTest() : backend(syscalls, mounts), mci(backend)
-    {
-        mounts.log = &syscalls.log;
-        MciService::Set(&mci);
-        COpticalDriveTable& table = OpticalDrives();
-        table = COpticalDriveTable{};
-        table.scanned = true;
-        table.count = 1;
-        table.names[0] = "/dev/sr0";
-    }
-    ~LinuxDriveBackendTest() override { MciService::Set(nullptr); }
+    LinuxDriveBackendTest() : backend(syscalls, mounts), mci(backend) { mounts.log = &syscalls.log; }
 
     FakeSyscalls syscalls;
     FakeMounts mounts;
     LinuxDriveBackend backend;
     CMciService mci;
+    MciService::Override useMci{mci};
+    FakeDriveTable drives{{"/dev/sr0"}};
     ScriptedMessenger messenger;
     ZeroWaiter waiter;
 };

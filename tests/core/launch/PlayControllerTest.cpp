@@ -27,8 +27,6 @@ const std::string kStartFailedTail = " を実行出来ませんでした,\nヘ�
 // A drive that does whatever it is told and always holds a ready medium.
 class WillingDrive final : public IMciService {
 public:
-    WillingDrive() { MciService::Set(this); }
-    ~WillingDrive() override { MciService::Set(nullptr); }
     int Send(const std::string& command, std::string& answer) override
     {
         commands.push_back(command);
@@ -37,12 +35,15 @@ public:
     }
     std::string ErrorText(int) const override { return "error"; }
     std::vector<std::string> commands;
+
+private:
+    MciService::Override m_install{*this};
 };
 
 // One genre with one title whose program is `m_szExePath`, and an empty log.
 class PlayControllerTest : public ::testing::Test {
 protected:
-    PlayControllerTest() : doc(std::make_unique<CZarn2Doc>(&app)), play(*doc, app)
+    PlayControllerTest() : doc(std::make_unique<CZarn2Doc>(app)), play(*doc, app)
     {
         app.Minimize = 1;
         app.LimitMinite = 0;

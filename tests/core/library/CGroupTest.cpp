@@ -1,11 +1,12 @@
 // One genre: its checks, its files and its title operations, on a temporary data folder.
-#include "LibraryFixture.h"
-
 #include "library/CGroup.h"
+#include "support/ProgramFolder.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 
-class CGroupTest : public LibraryFixture {
+class CGroupTest : public ::testing::Test, public ProgramFolder {
 protected:
     // A created genre "G" with the titles named.
     std::unique_ptr<CGroup> GroupWith(const std::vector<std::string>& names)
@@ -182,7 +183,7 @@ TEST_F(CGroupTest, AFullGenreKeepsAll128TitlesAndRefusesMore)
     EXPECT_EQ(again->m_Member[127].m_szName, "T127");
     EXPECT_EQ(again->m_nCurrMember, 127);
 
-    EXPECT_EQ(again->AddMember("more", "", "", 1, 0), -1);
+    EXPECT_EQ(again->AddMember("more", "", "", 1, 0).reason, Refusal::Full);
     EXPECT_EQ(TakeMessages(), std::vector<std::string>{"Error-10 : メンバー数が上限[128] に達しています."});
     EXPECT_EQ(again->m_nMemberCount, 128);
     EXPECT_FALSE(Exists(Log("more")));
@@ -192,14 +193,14 @@ TEST_F(CGroupTest, AddingNeverEmptiesAnExistingLog)
 {
     auto group = GroupWith({"A"});
     TempDir::WriteBytes(Log("a"), "another title's plays\r\n");  // as on a drive ignoring case
-    EXPECT_EQ(group->AddMember("a", "", "", 1, 0), -1);
+    EXPECT_EQ(group->AddMember("a", "", "", 1, 0).reason, Refusal::TakenOnDisk);
     std::vector<std::string> messages = TakeMessages();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_TRUE(StartsWith(messages[0], "メンバー名 [a] のログファイル")) << messages[0];
     EXPECT_EQ(TempDir::ReadBytes(Log("a")), "another title's plays\r\n");
     EXPECT_EQ(Names(*group), std::vector<std::string>{"A"});
 
-    EXPECT_EQ(group->AddMember("A", "", "", 1, 0), -1);
+    EXPECT_EQ(group->AddMember("A", "", "", 1, 0).reason, Refusal::Duplicate);
     EXPECT_EQ(TakeMessages(), std::vector<std::string>{"メンバー名 [A] が重複しています."});
 }
 
@@ -209,14 +210,25 @@ TEST_F(CGroupTest, AddAndEditRefuseWhatCannotBeStored)
     struct Case {
         std::string name;
         std::string exe;
+        Refusal reason;
     } cases[] = {
-        {"x/y", "/g"}, {"..", "/g"}, {"a\nb", "/g"}, {std::string(245, 'n'), "/g"}, {"😀", "/g"},
-        {"ok", "/g/\n"}, {"ok", std::string(258, 'p')},
+        {"x/y", "/g", Refusal::UnsafeName},
+        {"..", "/g", Refusal::UnsafeName},
+        {"a\nb", "/g", Refusal::UnsafeName},
+        {std::string(245, 'n'), "/g", Refusal::TooLong},
+        {"😀", "/g", Refusal::NotCp932},
+        {"ok", "/g/\n", Refusal::UnsafeName},
+        {"ok", std::string(258, 'p'), Refusal::TooLong},
+        {"ok", "/g/😀", Refusal::NotCp932},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name.substr(0, 20) + " | " + c.exe.substr(0, 20));
-        EXPECT_EQ(group->AddMember(c.name, c.exe, "", 1, 0), -1);
-        EXPECT_EQ(group->EditMember(c.name, c.exe, "", 1, 0), -1);
+        EditResult added = group->AddMember(c.name, c.exe, "", 1, 0);
+        EditResult edited = group->EditMember(c.name, c.exe, "", 1, 0);
+        EXPECT_EQ(added.value, -1);
+        EXPECT_EQ(edited.value, -1);
+        EXPECT_EQ(added.reason, c.reason);
+        EXPECT_EQ(edited.reason, c.reason);
         EXPECT_EQ(TakeMessages().size(), 2u);
     }
     EXPECT_EQ(Names(*group), std::vector<std::string>{"A"});
@@ -229,11 +241,11 @@ TEST_F(CGroupTest, EditMovesTheLogAndNeverOntoAnother)
     TempDir::WriteBytes(Log("A"), "a-plays");
     TempDir::WriteBytes(Log("B"), "b-plays");
     group->m_nCurrMember = 1;
-    EXPECT_EQ(group->EditMember("A", "/x", "", 1, 0), -1);
+    EXPECT_EQ(group->EditMember("A", "/x", "", 1, 0).reason, Refusal::Duplicate);
     EXPECT_EQ(TakeMessages(), std::vector<std::string>{"メンバー名 [A] が重複しています."});
     // B's log onto A's: refused, both files and the title unchanged.
     TempDir::WriteBytes(Log("C"), "c-orphan");
-    EXPECT_EQ(group->EditMember("C", "/x", "", 1, 0), -1);
+    EXPECT_EQ(group->EditMember("C", "/x", "", 1, 0).reason, Refusal::TakenOnDisk);
     EXPECT_TRUE(StartsWith(TakeMessages().at(0), "ERROR[17] : ログファイルをリネーム出来ませんでした,"));
     EXPECT_EQ(TempDir::ReadBytes(Log("B")), "b-plays");
     EXPECT_EQ(TempDir::ReadBytes(Log("C")), "c-orphan");
@@ -317,17 +329,17 @@ TEST_F(CGroupTest, CreateFailuresLeaveNothingBehind)
 {
     std::filesystem::create_directory(Data("Taken"));
     auto group = NewGroup();
-    EXPECT_EQ(group->Create("Taken", 0), -1);
+    EXPECT_EQ(group->Create("Taken", 0).reason, Refusal::TakenOnDisk);
     EXPECT_TRUE(StartsWith(TakeMessages().at(0), "エラー番号[17]: グループディレクトリ " + Data("Taken") + " が作成出来ません."));
 
     TempDir::WriteBytes(Data("Left.Zarn"), "[PlayMode]\r\n1\r\n");
-    EXPECT_EQ(group->Create("Left", 0), -1);
+    EXPECT_EQ(group->Create("Left", 0).reason, Refusal::TakenOnDisk);
     EXPECT_TRUE(StartsWith(TakeMessages().at(0), "エラー番号[17]: グループファイル " + Data("Left.Zarn")));
     EXPECT_FALSE(Exists(Data("Left")));
     EXPECT_EQ(TempDir::ReadBytes(Data("Left.Zarn")), "[PlayMode]\r\n1\r\n");
     EXPECT_EQ(group->m_szName, "");
 
-    EXPECT_EQ(group->Create("a/b", 0), -1);
+    EXPECT_EQ(group->Create("a/b", 0).reason, Refusal::UnsafeName);
     EXPECT_EQ(TakeMessages().size(), 1u);
 }
 
@@ -337,7 +349,7 @@ TEST_F(CGroupTest, RenameMovesFolderAndFileOrPutsThemBack)
     TempDir::WriteBytes(Log("A"), "plays");
 
     TempDir::WriteBytes(Data("New.Zarn"), "someone else's");
-    EXPECT_EQ(group->Rename("New", 1), -1);
+    EXPECT_EQ(group->Rename("New", 1).reason, Refusal::TakenOnDisk);
     std::vector<std::string> messages = TakeMessages();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_TRUE(StartsWith(messages[0], "エラー番号[17]: グループファイル名 " + Data("G.Zarn") + " が変更出来ません."));
@@ -348,7 +360,7 @@ TEST_F(CGroupTest, RenameMovesFolderAndFileOrPutsThemBack)
     EXPECT_EQ(group->m_nPlayMode, 0);
 
     std::filesystem::create_directory(Data("Busy"));
-    EXPECT_EQ(group->Rename("Busy", 1), -1);
+    EXPECT_EQ(group->Rename("Busy", 1).reason, Refusal::TakenOnDisk);
     EXPECT_TRUE(StartsWith(TakeMessages().at(0), "エラー番号[17]: グループディレクトリ名 " + Data("G")));
 
     EXPECT_EQ(group->Rename("G", 1), 1) << "the same name changes the play mode only";
@@ -393,4 +405,23 @@ TEST_F(CGroupTest, SwapMovesWholeTitlesWithTheirHistories)
     group->SwapMembers(1, 1);
     group->SwapMembers(0, 3);  // not a title: nothing happens
     EXPECT_EQ(Names(*group), (std::vector<std::string>{"C", "B", "A"}));
+}
+
+TEST_F(CGroupTest, NamesTheWindowsVersionCannotStoreLoadAndStayUsable)
+{
+    // Such names may come from files written before they were refused.
+    std::filesystem::create_directory(Data("G:1"));
+    TempDir::WriteBytes(Data("G:1.Zarn"), "[Title000]\r\nA?\r\n/g/a\r\n\r\n1\r\n0\r\n\r\n");
+    auto group = NewGroup();
+    group->SetName("G:1");
+    ASSERT_EQ(group->Load(), 1);
+    group->m_nCurrMember = 0;
+    EXPECT_EQ(group->EditMember("A?", "/g/a2", "", 1, 0), 1) << "a kept name is not refused again";
+    EXPECT_EQ(group->EditMember("B?", "/g/a2", "", 1, 0).reason, Refusal::WindowsName);
+    EXPECT_EQ(group->AddMember("C|", "/g/c", "", 1, 0).reason, Refusal::WindowsName);
+    EXPECT_EQ(group->Rename("G:1", 1), 1) << "the play mode of such a genre still changes";
+    EXPECT_EQ(group->Rename("G:2", 1).reason, Refusal::WindowsName);
+    EXPECT_EQ(group->Rename("G1", 1), 1);
+    EXPECT_EQ(TakeMessages().size(), 3u);
+    EXPECT_EQ(Names(*group), std::vector<std::string>{"A?"});
 }

@@ -1,15 +1,17 @@
 // The library as a whole: its checks and accessors, the genre list file, and the genre
 // operations on a temporary program folder.
-#include "LibraryFixture.h"
+#include "support/ProgramFolder.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 
-class CZarn2DocTest : public LibraryFixture {
+class CZarn2DocTest : public ::testing::Test, public ProgramFolder {
 protected:
     // A library with the genres named, each with the titles named.
     CZarn2Doc& LibraryWith(const std::vector<std::pair<std::string, std::vector<std::string>>>& genres)
     {
-        CZarn2Doc& library = Open();
+        CZarn2Doc& library = LoadDoc();
         for (const auto& [genre, titles] : genres) {
             EXPECT_GE(library.AddGroup(genre, 0), 0) << genre;
             for (const std::string& title : titles)
@@ -66,7 +68,7 @@ TEST_F(CZarn2DocTest, ChecksGenreCountAndIndexes)
         {3, -1, 32, 3, -1, {"Error-40 : グループ数が上限[32]に達しています."}},
         {3, 1, -1, 3, -1, {"ERROR-41 : トータルグループ数[-1]が異常です."}},
     };
-    auto library = std::make_unique<CZarn2Doc>(&app);
+    auto library = std::make_unique<CZarn2Doc>(app);
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "count " << c.count << " current " << c.curr << " n " << c.n);
         library->m_nGroupCount = c.count;
@@ -79,7 +81,7 @@ TEST_F(CZarn2DocTest, ChecksGenreCountAndIndexes)
 
 TEST_F(CZarn2DocTest, AnEmptyStartWritesAnEmptyList)
 {
-    CZarn2Doc& library = Open();
+    CZarn2Doc& library = LoadDoc();
     EXPECT_EQ(library.m_nGroupCount, 0);
     EXPECT_EQ(library.m_nCurrGroup, -1);
     EXPECT_EQ(TempDir::ReadBytes(ListPath()), kEmptyList);
@@ -103,7 +105,7 @@ TEST_F(CZarn2DocTest, FilesComeBackByteForByte)
     std::string action = TempDir::ReadBytes(Data("アクション.Zarn"));
     doc.reset();
 
-    CZarn2Doc& again = Open();
+    CZarn2Doc& again = LoadDoc();
     EXPECT_EQ(GroupNames(), (std::vector<std::string>{"アクション", "ＲＰＧ", "パズル"}));
     EXPECT_EQ(again.m_nCurrGroup, 1);
     EXPECT_EQ(TitleNames(0), (std::vector<std::string>{"ドラゴン", "B"}));
@@ -132,7 +134,7 @@ TEST_F(CZarn2DocTest, LoadsHandWrittenLists)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         WriteList(c.names, c.curr);
-        CZarn2Doc& library = Open();
+        CZarn2Doc& library = LoadDoc();
         EXPECT_EQ(library.m_nGroupCount, c.count);
         EXPECT_EQ(library.m_nCurrGroup, c.newCurr);
         EXPECT_GE(library.CheckGroups(), 0);
@@ -146,7 +148,7 @@ TEST_F(CZarn2DocTest, ListsBeyondTheCapacityOrWithUnusableNames)
     for (int i = 0; i < 34; ++i)
         names.push_back("G" + std::to_string(i));
     WriteList(names, "31");
-    CZarn2Doc& library = Open();
+    CZarn2Doc& library = LoadDoc();
     // "ok", then the 998-byte piece of the long line is refused, its 2-byte rest
     // is a name; then G0..G29 fill the library.
     ASSERT_EQ(library.m_nGroupCount, 32);
@@ -163,7 +165,7 @@ TEST_F(CZarn2DocTest, ListsBeyondTheCapacityOrWithUnusableNames)
     // The 32nd genre survives the next save; a 33rd cannot be added.
     ASSERT_EQ(library.SaveGroupList(), 1);
     messenger.Clear();
-    EXPECT_EQ(library.AddGroup("more", 0), -1);
+    EXPECT_EQ(library.AddGroup("more", 0).reason, Refusal::Full);
     std::vector<std::string> messages = TakeMessages();
     EXPECT_EQ(messages.back(), "Error-30 : グループ数が上限[32]に達しています.");
     EXPECT_EQ(library.m_nGroupCount, 32);
@@ -176,7 +178,7 @@ TEST_F(CZarn2DocTest, FallsBackToTheSettingsFileAndWritesTheList)
     TempDir::WriteBytes(app.m_szIniPath, Sjis(";;; Zarn2.ini\r\n\r\n[Filer]\r\nnautilus\r\n\r\n[GroupList]\r\n"
                                               "アクション\r\nB\r\n\r\n"));
     TempDir::WriteBytes(Data("B.Zarn"), "[Title000]\r\nT\r\n\r\n\r\n1\r\n0\r\n\r\n");
-    CZarn2Doc& library = Open();
+    CZarn2Doc& library = LoadDoc();
     EXPECT_EQ(GroupNames(), (std::vector<std::string>{"アクション", "B"}));
     EXPECT_EQ(library.m_nCurrGroup, -1) << "no [CurrGroup]: no genre is current";
     EXPECT_EQ(TitleNames(1), std::vector<std::string>{"T"});
@@ -191,11 +193,11 @@ TEST_F(CZarn2DocTest, FallsBackToTheSettingsFileAndWritesTheList)
 TEST_F(CZarn2DocTest, AnUnreadableListIsNeverWrittenOver)
 {
     std::filesystem::create_directories(ListPath() + "/x");
-    CZarn2Doc& library = Open();
+    CZarn2Doc& library = LoadDoc();
     EXPECT_TRUE(StartsWith(TakeMessages().at(0), "ERROR[21] : グループファイルを開けませんでした,"));
     EXPECT_EQ(library.m_nGroupCount, 0);
     EXPECT_EQ(library.SaveGroupList(), 0);
-    EXPECT_EQ(library.AddGroup("A", 0), -1);
+    EXPECT_EQ(library.AddGroup("A", 0).reason, Refusal::Unreadable);
     EXPECT_TRUE(std::filesystem::is_directory(ListPath()));
     EXPECT_FALSE(Exists(Data("A")));
 }
@@ -211,9 +213,9 @@ TEST_F(CZarn2DocTest, AddGroupCreatesItsFilesAndMakesItCurrent)
 
     // A genre whose folder or file cannot be created is not listed.
     std::filesystem::create_directory(Data("C"));
-    EXPECT_EQ(library.AddGroup("C", 0), -1);
-    EXPECT_EQ(library.AddGroup("a/b", 0), -1);
-    EXPECT_EQ(library.AddGroup("A", 0), -1);
+    EXPECT_EQ(library.AddGroup("C", 0).reason, Refusal::TakenOnDisk);
+    EXPECT_EQ(library.AddGroup("a/b", 0).reason, Refusal::UnsafeName);
+    EXPECT_EQ(library.AddGroup("A", 0).reason, Refusal::Duplicate);
     EXPECT_EQ(TakeMessages().size(), 3u);
     EXPECT_EQ(GroupNames(), (std::vector<std::string>{"A", "B"}));
     EXPECT_EQ(library.m_nCurrGroup, 1);
@@ -267,7 +269,7 @@ TEST_F(CZarn2DocTest, RenameGroupMovesEverything)
     EXPECT_TRUE(Exists(Data("アクション/a1.Log")));
     EXPECT_NE(TempDir::ReadBytes(ListPath()).find(Sjis("アクション")), std::string::npos);
 
-    EXPECT_EQ(library.RenameGroup("B", 1), -1);
+    EXPECT_EQ(library.RenameGroup("B", 1).reason, Refusal::Duplicate);
     EXPECT_EQ(TakeMessages(), std::vector<std::string>{"グループ名 [B] が重複しています."});
 }
 
@@ -378,7 +380,7 @@ TEST_F(CZarn2DocTest, AGenreWithTitlesButNoCurrentGenreShowsNothing)
     EXPECT_EQ(doc->GetMember(0), nullptr);
     EXPECT_EQ(doc->GetMemberIconPath(0), nullptr);
     EXPECT_EQ(doc->GetPlayMode(), -1);
-    EXPECT_EQ(doc->AddMember("b", "", "", 1, 0), -1);
+    EXPECT_EQ(doc->AddMember("b", "", "", 1, 0).reason, Refusal::Inconsistent);
     EXPECT_EQ(doc->MoveMember(0), -1);
     EXPECT_EQ(doc->SetCurrGroup(0), 0);
     EXPECT_EQ(doc->GetMemberCount(), 1);

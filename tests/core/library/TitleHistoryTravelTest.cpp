@@ -1,20 +1,22 @@
 // Reordering, moving, deleting and reloading titles: a title's history read into memory
 // goes with the title (it belongs to the title's log), without being copied or released,
 // and a slot that takes another title never shows the previous title's history.
-#include "LibraryFixture.h"
+#include "support/ProgramFolder.h"
+
+#include <gtest/gtest.h>
 
 #include <functional>
 #include <map>
 
 namespace {
 
-class TitleHistoryTravelTest : public LibraryFixture {
+class TitleHistoryTravelTest : public ::testing::Test, public ProgramFolder {
 protected:
     // Genre "S" with titles a, b, c, d (d current) whose logs hold 1, 2, 3 and 4 sessions,
     // read into memory; genre "D" with title x, no sessions.
     CZarn2Doc& Library()
     {
-        CZarn2Doc& library = Open();
+        CZarn2Doc& library = LoadDoc();
         EXPECT_GE(library.AddGroup("D", 0), 0);
         EXPECT_GE(library.AddMember("x", "/g/x", "", 1, 0), 0);
         EXPECT_GE(library.AddGroup("S", 0), 0);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 std::string Hex(const std::string& bytes)
@@ -80,7 +82,32 @@ TEST(Cp932, UnmappableCharacterIsRefusedAndNamed)
     EXPECT_TRUE(encoded.empty());
     EXPECT_FALSE(Cp932::CanEncode("한국어", &bad));
     EXPECT_EQ(bad, "한");
-    EXPECT_NE(Cp932::UnmappableMessage("名前", bad).find("[한]"), std::string::npos);
+    EXPECT_NE(Cp932::UnmappableMessage("名前", bad).find("[한] (U+D55C)"), std::string::npos);
+}
+
+TEST(Cp932, CodePointsNameCharactersAFontMayLack)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"a", "U+0061"}, {"é", "U+00E9"}, {"ア", "U+30A2"}, {"\U0001F3AE", "U+1F3AE"}, {"", ""},
+    };
+    for (const auto& [character, point] : cases)
+        EXPECT_EQ(Cp932::CodePoint(character), point) << character;
+}
+
+TEST(Cp932, FirstChangedFindsCharactersThatReadBackAsOthers)
+{
+    const std::tuple<const char*, std::string, std::string> cases[] = {
+        {"abc\\~", "", ""},
+        {"ゲーム～", "", ""},
+        {"ア\u301Cイ", "\u301C", "\uFF5E"},  // wave dash: a look-alike is written
+        {"\u00A5" "100", "\u00A5", "\\"},     // yen sign: written as 0x5C, read as a backslash
+        {"x\u2212y\u301C", "\u2212", "\uFF0D"},
+    };
+    for (const auto& [text, changed, becomes] : cases) {
+        auto [found, back] = Cp932::FirstChanged(text);
+        EXPECT_EQ(found, changed) << text;
+        EXPECT_EQ(back, becomes) << text;
+    }
 }
 
 TEST(Cp932, BrokenBytesDecodeToReplacementCharacters)

@@ -1,7 +1,7 @@
 // The main frame: size and window buttons, the main menu, the toolbar with its prompts,
 // the status bar panes and clock, the remembered position, and the close refusal while a
 // title runs with history recording.
-#include "support/UiLibrary.h"
+#include "support/ProgramWindow.h"
 
 #include "app/CMainStatusBar.h"
 #include "app/CommandIds.h"
@@ -53,7 +53,7 @@ private Q_SLOTS:
 
 void CMainFrameUiTest::fixedSizeAndButtons()
 {
-    UiLibrary lib;
+    ProgramWindow lib;
     lib.Open();
     CMainFrame& frame = lib.Frame();
     QCOMPARE(frame.size(), QSize(750, 510));
@@ -68,7 +68,7 @@ void CMainFrameUiTest::fixedSizeAndButtons()
 
 void CMainFrameUiTest::mainMenu()
 {
-    UiLibrary lib;
+    ProgramWindow lib;
     lib.Open();
     QStringList lines;
     for (QAction* top : lib.Frame().menuBar()->actions()) {
@@ -102,7 +102,7 @@ void CMainFrameUiTest::mainMenu()
 
 void CMainFrameUiTest::toolbarOrderAndPrompts()
 {
-    UiLibrary lib;
+    ProgramWindow lib;
     lib.Open();
     QToolBar* bar = lib.Frame().ToolBar();
     QCOMPARE(bar->iconSize(), QSize(20, 15));
@@ -146,7 +146,7 @@ void CMainFrameUiTest::toolbarOrderAndPrompts()
 
 void CMainFrameUiTest::statusPanes()
 {
-    UiLibrary lib;
+    ProgramWindow lib;
     CMainFrame frame(lib.app);
     CMainStatusBar* panes = frame.StatusPanes();
     // Before the first update: the identifiers' texts.
@@ -164,7 +164,7 @@ void CMainFrameUiTest::statusPanes()
 
 void CMainFrameUiTest::clockAtFirstTick()
 {
-    UiLibrary lib;
+    ProgramWindow lib;
     lib.clock.now = LocalDateTime{2031, 12, 1, 7, 8, 9};
     CMainFrame frame(lib.app);
     QCOMPARE(frame.StatusPanes()->PaneText(3), Q("ID_MEMBER"));
@@ -208,7 +208,7 @@ void CMainFrameUiTest::positionCarriedToSettings()
 {
     QFETCH(QPoint, moveTo);
     QFETCH(bool, kept);
-    UiLibrary lib;
+    ProgramWindow lib;
     lib.app.Position = CSettings::Point{70, 80};
     lib.Open();
     QCOMPARE(lib.Frame().pos(), QPoint(70, 80));
@@ -223,7 +223,7 @@ void CMainFrameUiTest::positionCarriedToSettings()
 
 void CMainFrameUiTest::closeRefusedWhileBusy()
 {
-    UiLibrary lib;
+    ProgramWindow lib;
     CZarn2View& view = lib.Open();
     view.m_bBusy = true;
     QVERIFY(!lib.Frame().close());
@@ -235,7 +235,7 @@ void CMainFrameUiTest::closeRefusedWhileBusy()
 
 void CMainFrameUiTest::exitCommandWhilePlaying()
 {
-    UiLibrary lib;
+    ProgramWindow lib;
     lib.Open();
     QAction* exit = lib.Frame().Action(CommandId::ID_APP_EXIT);
     lib.app.m_bPlaying = 1;
@@ -248,8 +248,8 @@ void CMainFrameUiTest::exitCommandWhilePlaying()
 
 void CMainFrameUiTest::libraryWrittenAtEnd()
 {
-    UiLibrary lib;
-    lib.Build([](CZarn2Doc& doc) { UiLibrary::AddGenre(doc, "A", 3); });
+    ProgramWindow lib;
+    lib.Build([](CZarn2Doc& doc) { ProgramWindow::AddGenre(doc, "A", 3); });
     lib.Open();
     // A title chosen in memory only reaches the genre file when the program ends.
     lib.Doc().SetCurrMember(0);

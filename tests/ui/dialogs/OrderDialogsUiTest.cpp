@@ -3,7 +3,7 @@
 #include "dialogs/CMemberMoveDlg.h"
 #include "dialogs/CMemberOrderDlg.h"
 #include "dialogs/IOrderedList.h"
-#include "support/DocFolder.h"
+#include "support/ProgramFolder.h"
 #include "view/CReportList.h"
 
 #include <QPushButton>
@@ -105,7 +105,8 @@ void OrderDialogsUiTest::RunButtons(bool groups)
     QFETCH(Order, order);
     QFETCH(int, newCurrent);
 
-    DocFolder f;
+    ProgramFolder f;
+    f.LoadDoc();
     std::string prefix = groups ? "G" : "T";
     if (groups) {
         for (int i = 0; i < count; ++i)
@@ -149,7 +150,8 @@ void OrderDialogsUiTest::RunButtons(bool groups)
 void OrderDialogsUiTest::singleEntryNeverChanges()
 {
     for (bool groups : {true, false}) {
-        DocFolder f;
+        ProgramFolder f;
+        f.LoadDoc();
         f.AddGenre("A", groups ? 0 : 1);
         FakeList list([] { return 0; });
         list.top = 0;
@@ -172,7 +174,8 @@ void OrderDialogsUiTest::singleEntryNeverChanges()
 
 void OrderDialogsUiTest::buttonsDoNothingWithoutCurrentEntry()
 {
-    DocFolder f;
+    ProgramFolder f;
+    f.LoadDoc();
     FakeList list([] { return -1; });
     CGroupOrderDlg empty(f.doc.get(), &list);
     CMemberOrderDlg noTitles(f.doc.get(), &list);
@@ -189,7 +192,8 @@ void OrderDialogsUiTest::buttonsDoNothingWithoutCurrentEntry()
 
 void OrderDialogsUiTest::looksAndTexts()
 {
-    DocFolder f;
+    ProgramFolder f;
+    f.LoadDoc();
     FakeList list([] { return -1; });
     CGroupOrderDlg groups(f.doc.get(), &list);
     CMemberOrderDlg members(f.doc.get(), &list);
@@ -209,7 +213,8 @@ void OrderDialogsUiTest::looksAndTexts()
 
 void OrderDialogsUiTest::memberOrderWithoutLinksCloses()
 {
-    DocFolder f;
+    ProgramFolder f;
+    f.LoadDoc();
     FakeList list([] { return -1; });
     CMemberOrderDlg noList(f.doc.get(), nullptr);
     CMemberOrderDlg noDoc(nullptr, &list);
@@ -219,7 +224,8 @@ void OrderDialogsUiTest::memberOrderWithoutLinksCloses()
 
 void OrderDialogsUiTest::moveDialogStartsOnCurrentGenre()
 {
-    DocFolder f;
+    ProgramFolder f;
+    f.LoadDoc();
     for (int i = 0; i < 15; ++i)
         f.AddGenre("G" + std::to_string(i), 0);
     f.doc->m_nCurrGroup = 12;
@@ -265,7 +271,8 @@ void OrderDialogsUiTest::moveDialogKeys()
 
 void OrderDialogsUiTest::moveDialogKeysInTheList()
 {
-    DocFolder f;
+    ProgramFolder f;
+    f.LoadDoc();
     for (int i = 0; i < 5; ++i)
         f.AddGenre("G" + std::to_string(i), 0);
     f.doc->m_nCurrGroup = 0;

@@ -1,10 +1,7 @@
-// A widget test: the core test program's file pattern also matches this file, and
-// there (without the widget library) it compiles to nothing.
-#ifdef QT_WIDGETS_LIB
-
 #include "launch/IMciService.h"
 #include "launch/OpticalDriveTable.h"
 #include "launch/CDiscCommands.h"
+#include "support/FakeDriveTable.h"
 #include "support/ScriptedMessenger.h"
 
 #include <QtTest>
@@ -38,21 +35,20 @@ void CDiscCommandsUiTest::eachCommandRescansAndStartsItsSequence()
 {
     ScriptedMessenger messenger;
     RefusingService service;
-    MciService::Set(&service);
+    MciService::Override useService(service);
+    FakeDriveTable drives;
     CDiscCommands commands;
     using Slot = void (CDiscCommands::*)();
     for (Slot slot : {&CDiscCommands::OnTrayOpen, &CDiscCommands::OnTrayClose, &CDiscCommands::OnInstall}) {
-        OpticalDrives().count = 1;  // a stale table: the command must rebuild it
-        OpticalDrives().names[0] = "stale";
+        drives.List({"stale"});  // a stale table: the command must rebuild it
         service.sent.clear();
         messenger.Clear();
         (commands.*slot)();
-        QVERIFY(OpticalDrives().names[0] != "stale");
+        QVERIFY(drives.names[0] != "stale");
         QCOMPARE(service.sent.size(), size_t{1});
         QVERIFY(service.sent[0].rfind("open ", 0) == 0);
         QCOMPARE(messenger.messages, std::vector<std::string>{"refused 263"});
     }
-    MciService::Set(nullptr);
 }
 
 void CDiscCommandsUiTest::installsTheWindowsPromptAndWaiterWhileItLives()
@@ -70,5 +66,3 @@ void CDiscCommandsUiTest::installsTheWindowsPromptAndWaiterWhileItLives()
 
 QTEST_MAIN(CDiscCommandsUiTest)
 #include "CDiscCommandsUiTest.moc"
-
-#endif

@@ -1,7 +1,3 @@
-// A widget test: the core test program's file pattern also matches this file, and
-// there (without the widget library) it compiles to nothing.
-#ifdef QT_WIDGETS_LIB
-
 #include "launch/CMediaDlg.h"
 #include "launch/PaintingWaiter.h"
 #include "launch/QtMediaPrompt.h"
@@ -130,5 +126,3 @@ void CMediaDlgUiTest::waiterKeepsTimersRunningForTheWholePause()
 
 QTEST_MAIN(CMediaDlgUiTest)
 #include "CMediaDlgUiTest.moc"
-
-#endif

@@ -1,8 +1,3 @@
-// A widget test: the core test program's file pattern also matches this file, and
-// there (without Qt Widgets) it compiles to nothing. The test is on the macro that linking
-// Qt Widgets defines, which moc sees as well.
-#ifdef QT_WIDGETS_LIB
-
 #include "history/CPlayTime.h"
 #include "launch/CQtPlayUi.h"
 #include "launch/CWaitingDlg.h"
@@ -42,8 +37,6 @@ CPlayTime OldStart()
 // A message box that stays open for a while, as the user reads it: ticks keep arriving.
 class SlowMessenger final : public IMessenger {
 public:
-    SlowMessenger() { Messenger::Set(this); }
-    ~SlowMessenger() override { Messenger::Set(nullptr); }
     void ShowMessage(const std::string& text) override
     {
         messages.push_back(text);
@@ -51,6 +44,9 @@ public:
     }
     bool AskYesNo(const std::string&) override { return false; }
     std::vector<std::string> messages;
+
+private:
+    Messenger::Override m_install{*this};
 };
 
 }  // namespace
@@ -168,5 +164,3 @@ void CWaitingDlgUiTest::playUiMinimisesAndRestoresTheMainWindow()
 
 QTEST_MAIN(CWaitingDlgUiTest)
 #include "CWaitingDlgUiTest.moc"
-
-#endif

@@ -11,6 +11,7 @@
 #include "launch/OpticalDriveTable.h"
 #include "platform/DesktopShortcut.h"
 #include "platform/IAutoRunSetting.h"
+#include "support/FakeDriveTable.h"
 #include "support/ScriptedMessenger.h"
 #include "support/TempDir.h"
 
@@ -68,6 +69,7 @@ private:
     ScriptedChooser m_chooser;
     FakeAutoRun m_autoRun;
     std::unique_ptr<ScriptedMessenger> m_messenger;
+    FakeDriveTable m_drives;
 
     // A sheet with the test's choosers, AutoRun and drive table, shown on the first tab.
     std::unique_ptr<COptionSheet> OpenSheet()
@@ -78,14 +80,6 @@ private:
         sheet->SetDriveScanner([] { return OpticalDrives().count; });
         sheet->show();
         return sheet;
-    }
-    static void SetDrives(std::initializer_list<const char*> names)
-    {
-        COpticalDriveTable& table = OpticalDrives();
-        table.scanned = true;
-        table.count = 0;
-        for (const char* name : names)
-            table.names[static_cast<size_t>(table.count++)] = name;
     }
 
 private Q_SLOTS:
@@ -111,7 +105,7 @@ private Q_SLOTS:
         m_autoRun.value.reset();
         m_autoRun.writes.clear();
         m_messenger = std::make_unique<ScriptedMessenger>();
-        SetDrives({});
+        m_drives.List({});
     }
     void cleanup() { m_messenger.reset(); }
 
@@ -311,7 +305,7 @@ private Q_SLOTS:
         QFETCH(int, shown);
         QFETCH(int, choose);
         QFETCH(int, after);
-        SetDrives({"/dev/sr0", "/dev/sr1"});
+        m_drives.List({"/dev/sr0", "/dev/sr1"});
         m_app.CdDvdRom = stored;
         auto sheet = OpenSheet();
         sheet->Tabs()->setCurrentIndex(1);
@@ -363,9 +357,9 @@ private Q_SLOTS:
         int scans = 0;
         auto sheet = std::make_unique<COptionSheet>(m_app, nullptr);
         sheet->SetAutoRun(&m_autoRun);
-        sheet->SetDriveScanner([&scans] {
+        sheet->SetDriveScanner([this, &scans] {
             ++scans;
-            SetDrives({"/dev/sr0"});
+            m_drives.List({"/dev/sr0"});
             return 1;
         });
         sheet->show();

@@ -2,9 +2,9 @@
 // the genre list file is written, what is left alone (no refill, no save), the context
 // menus, plays started from the title list, and the busy guard during a play.
 #include "support/PixelProbe.h"
+#include "support/ProgramWindow.h"
 #include "support/ScriptedPlayUi.h"
 #include "support/ScriptedShellOpen.h"
-#include "support/UiLibrary.h"
 
 #include "view/CHistoryList.h"
 #include "view/CReportList.h"
@@ -28,19 +28,19 @@ namespace {
 QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
 
 // A library of `genres` genres "G0".."Gn" of two titles each, with genre `current` current.
-void Genres(UiLibrary& lib, int genres, int current)
+void Genres(ProgramWindow& lib, int genres, int current)
 {
     lib.Build([genres, current](CZarn2Doc& doc) {
         for (int i = 0; i < genres; ++i)
-            UiLibrary::AddGenre(doc, "G" + std::to_string(i), 2);
+            ProgramWindow::AddGenre(doc, "G" + std::to_string(i), 2);
         doc.SetCurrGroup(current);
     });
 }
 
-std::string ListPath(const UiLibrary& lib) { return lib.dir / "Zarn2.Grp"; }
+std::string ListPath(const ProgramWindow& lib) { return lib.dir / "Zarn2.Grp"; }
 
 // The genre list file's current genre, or -2 when the file was not written.
-int SavedCurrGroup(const UiLibrary& lib)
+int SavedCurrGroup(const ProgramWindow& lib)
 {
     if (!std::filesystem::exists(ListPath(lib)))
         return -2;
@@ -152,7 +152,7 @@ void CListInputUiTest::genreKeys()
     QFETCH(int, after);
     QFETCH(bool, saved);
     QFETCH(bool, refilled);
-    UiLibrary lib;
+    ProgramWindow lib;
     Genres(lib, genres, start);
     CZarn2View& view = lib.Open();
     QCOMPARE(lib.Doc().m_nCurrGroup, start);
@@ -175,7 +175,7 @@ void CListInputUiTest::genreKeys()
 // stays in view.
 void CListInputUiTest::genrePagesOnward()
 {
-    UiLibrary lib;
+    ProgramWindow lib;
     Genres(lib, 30, 0);
     CZarn2View& view = lib.Open();
     CReportList* list = view.m_listGroup;
@@ -199,7 +199,7 @@ void CListInputUiTest::genrePagesOnward()
 
 void CListInputUiTest::genreKeysOnEmptyLibrary()
 {
-    UiLibrary lib;
+    ProgramWindow lib;
     CZarn2View& view = lib.Open();
     std::filesystem::remove(ListPath(lib));
     view.m_listGroup->setFocus();
@@ -235,9 +235,9 @@ void CListInputUiTest::titleKeys()
     QFETCH(int, start);
     QFETCH(int, key);
     QFETCH(int, after);
-    UiLibrary lib;
+    ProgramWindow lib;
     lib.Build([start](CZarn2Doc& doc) {
-        UiLibrary::AddGenre(doc, "G", 4);
+        ProgramWindow::AddGenre(doc, "G", 4);
         doc.SetCurrMember(start);
     });
     lib.WriteLog("G", "G-" + std::to_string(after), {{"2009/03/07,21:05:09", 61}});
@@ -257,10 +257,10 @@ void CListInputUiTest::titleKeys()
 
 void CListInputUiTest::titleLeftReassertsGenreRow()
 {
-    UiLibrary lib;
+    ProgramWindow lib;
     lib.Build([](CZarn2Doc& doc) {
-        UiLibrary::AddGenre(doc, "A", 2);
-        UiLibrary::AddGenre(doc, "B", 3);
+        ProgramWindow::AddGenre(doc, "A", 2);
+        ProgramWindow::AddGenre(doc, "B", 3);
     });
     CZarn2View& view = lib.Open();
     QCOMPARE(lib.Doc().m_nCurrGroup, 1);
@@ -290,7 +290,7 @@ void CListInputUiTest::titleLeftReassertsGenreRow()
 
 void CListInputUiTest::focusMovesBetweenLists()
 {
-    UiLibrary lib;
+    ProgramWindow lib;
     Genres(lib, 2, 0);
     CZarn2View& view = lib.Open();
     QCOMPARE(lib.Frame().focusWidget(), view.m_listMember);  // the genre has titles
@@ -309,7 +309,7 @@ void CListInputUiTest::focusMovesBetweenLists()
 
 void CListInputUiTest::genreClick()
 {
-    UiLibrary lib;
+    ProgramWindow lib;
     Genres(lib, 3, 2);
     CZarn2View& view = lib.Open();
     std::filesystem::remove(ListPath(lib));
@@ -336,7 +336,7 @@ void CListInputUiTest::genreClick()
 
 void CListInputUiTest::rightClickActsOnCurrentGenre()
 {
-    UiLibrary lib;
+    ProgramWindow lib;
     Genres(lib, 3, 2);
     CZarn2View& view = lib.Open();
     CReportList* list = view.m_listGroup;
@@ -376,7 +376,7 @@ void CListInputUiTest::rightClickActsOnCurrentGenre()
 
 void CListInputUiTest::ctrlOpensMenuAtListCorner()
 {
-    UiLibrary lib;
+    ProgramWindow lib;
     Genres(lib, 2, 0);
     CZarn2View& view = lib.Open();
     struct Case {
@@ -420,7 +420,7 @@ void CListInputUiTest::playFromTitleList()
     QFETCH(int, mode);
     QFETCH(bool, doubleClick);
     QFETCH(QString, expected);
-    UiLibrary lib;
+    ProgramWindow lib;
     lib.Build([mode](CZarn2Doc& doc) {
         doc.AddGroup("G", mode);
         doc.AddMember("T", "/usr/bin/true", "/usr/bin/true", 1, 0);
@@ -446,10 +446,10 @@ void CListInputUiTest::playFromTitleList()
 
 void CListInputUiTest::historySpaceSwitchesMode()
 {
-    UiLibrary lib;
+    ProgramWindow lib;
     lib.Build([](CZarn2Doc& doc) {
-        UiLibrary::AddGenre(doc, "G", 1);
-        UiLibrary::AddGenre(doc, "E", 0);
+        ProgramWindow::AddGenre(doc, "G", 1);
+        ProgramWindow::AddGenre(doc, "E", 0);
         doc.SetCurrGroup(0);
     });
     lib.WriteLog("G", "G-0", {{"2009/03/07,21:05:09", 5}, {"2009/03/08,21:05:09", 5}, {"2009/03/08,22:05:09", 5}});
@@ -476,7 +476,7 @@ void CListInputUiTest::historySpaceSwitchesMode()
 
 void CListInputUiTest::busyListsIgnoreInput()
 {
-    UiLibrary lib;
+    ProgramWindow lib;
     Genres(lib, 3, 1);
     lib.WriteLog("G1", "G1-1", {{"2009/03/07,21:05:09", 5}, {"2009/03/08,21:05:09", 5}});
     ScriptedPlayUi playUi;
@@ -532,7 +532,7 @@ void CListInputUiTest::busyListsIgnoreInput()
 // nothing in a list.
 void CListInputUiTest::tabAndAltReachTheWindow()
 {
-    UiLibrary lib;
+    ProgramWindow lib;
     Genres(lib, 2, 0);
     CZarn2View& view = lib.Open();
     view.m_listGroup->setFocus();

@@ -1,7 +1,7 @@
 // The main view on a library in a temporary program folder: rows, highlighting, scrolling,
 // the play statistics in both modes, the status counters, heading clicks and the display
 // commands' states.
-#include "support/UiLibrary.h"
+#include "support/ProgramWindow.h"
 
 #include "app/CMainStatusBar.h"
 #include "app/CommandIds.h"
@@ -38,7 +38,7 @@ QString Cell(CHistoryList* list, int row, int column)
 }
 
 // One genre "RPG" whose only title "勇者の旅" has the given sessions.
-void OneTitle(UiLibrary& lib, const std::vector<std::pair<std::string, long>>& sessions)
+void OneTitle(ProgramWindow& lib, const std::vector<std::pair<std::string, long>>& sessions)
 {
     lib.Build([](CZarn2Doc& doc) {
         doc.AddGroup("RPG", 0);
@@ -84,7 +84,7 @@ private Q_SLOTS:
 
 void CZarn2ViewUiTest::threeSessionsByCount()
 {
-    UiLibrary lib;
+    ProgramWindow lib;
     OneTitle(lib, kThreeSessions);
     CZarn2View& view = lib.Open();
     CStatisticsArea& s = view.m_stats;
@@ -118,7 +118,7 @@ void CZarn2ViewUiTest::threeSessionsByCount()
 
 void CZarn2ViewUiTest::threeSessionsByDate()
 {
-    UiLibrary lib;
+    ProgramWindow lib;
     OneTitle(lib, kThreeSessions);
     CZarn2View& view = lib.Open();
     view.SetDateMode();
@@ -158,7 +158,7 @@ void CZarn2ViewUiTest::lastRowMarkedAndVisible_data()
 void CZarn2ViewUiTest::lastRowMarkedAndVisible()
 {
     QFETCH(int, sessions);
-    UiLibrary lib;
+    ProgramWindow lib;
     std::vector<std::pair<std::string, long>> log;
     for (int i = 0; i < sessions; ++i)
         log.emplace_back("2009/03/" + std::string(i < 9 ? "0" : "") + std::to_string(i + 1) + ",10:00:00", 60);
@@ -178,7 +178,7 @@ void CZarn2ViewUiTest::lastRowMarkedAndVisible()
 
 void CZarn2ViewUiTest::missingLogShowsModeOnly()
 {
-    UiLibrary lib;
+    ProgramWindow lib;
     OneTitle(lib, {});
     QVERIFY(std::remove(lib.LogPath("RPG", "勇者の旅").c_str()) == 0);
     CZarn2View& view = lib.Open();
@@ -193,7 +193,7 @@ void CZarn2ViewUiTest::missingLogShowsModeOnly()
 
 void CZarn2ViewUiTest::hundredHours()
 {
-    UiLibrary lib;
+    ProgramWindow lib;
     OneTitle(lib, {{"2009/03/07,21:05:09", 360000}});
     CZarn2View& view = lib.Open();
     QCOMPARE(view.m_stats.m_editTotal->text(), Q("100:00:00"));
@@ -203,7 +203,7 @@ void CZarn2ViewUiTest::hundredHours()
 
 void CZarn2ViewUiTest::emptyLibrary()
 {
-    UiLibrary lib;
+    ProgramWindow lib;
     CZarn2View& view = lib.Open();
     CMainStatusBar* panes = lib.Frame().StatusPanes();
     QCOMPARE(panes->PaneText(1), Q(" ジャンル :   0/  0"));
@@ -230,7 +230,7 @@ void CZarn2ViewUiTest::genreListScroll()
 {
     QFETCH(int, current);
     QFETCH(int, top);
-    UiLibrary lib;
+    ProgramWindow lib;
     lib.Build([current](CZarn2Doc& doc) {
         for (int i = 0; i < 32; ++i)
             doc.AddGroup("ジャンル" + std::to_string(i), 0);
@@ -265,10 +265,10 @@ void CZarn2ViewUiTest::titleListScroll()
     QFETCH(int, iconSize);
     QFETCH(int, current);
     QFETCH(int, top);
-    UiLibrary lib;
+    ProgramWindow lib;
     lib.app.IconSize = iconSize;
     lib.Build([current](CZarn2Doc& doc) {
-        UiLibrary::AddGenre(doc, "ACT", 40);
+        ProgramWindow::AddGenre(doc, "ACT", 40);
         doc.SetCurrMember(current);
     });
     CZarn2View& view = lib.Open();
@@ -286,10 +286,10 @@ void CZarn2ViewUiTest::titleListScroll()
 
 void CZarn2ViewUiTest::titleRowsAndHeadings()
 {
-    UiLibrary lib;
+    ProgramWindow lib;
     lib.Build([](CZarn2Doc& doc) {
-        UiLibrary::AddGenre(doc, "アクション", 0);
-        UiLibrary::AddGenre(doc, "ＲＰＧ", 3);
+        ProgramWindow::AddGenre(doc, "アクション", 0);
+        ProgramWindow::AddGenre(doc, "ＲＰＧ", 3);
     });
     CZarn2View& view = lib.Open();
 
@@ -339,7 +339,7 @@ void CZarn2ViewUiTest::headerClicks()
     QFETCH(int, list);
     QFETCH(int, column);
     QFETCH(int, after);
-    UiLibrary lib;
+    ProgramWindow lib;
     OneTitle(lib, kThreeSessions);
     lib.app.HistoryMode = mode;
     CZarn2View& view = lib.Open();
@@ -354,10 +354,10 @@ void CZarn2ViewUiTest::headerClicks()
 
 void CZarn2ViewUiTest::genreClickChangesCurrentGenre()
 {
-    UiLibrary lib;
+    ProgramWindow lib;
     lib.Build([](CZarn2Doc& doc) {
-        UiLibrary::AddGenre(doc, "A", 2);
-        UiLibrary::AddGenre(doc, "B", 4);
+        ProgramWindow::AddGenre(doc, "A", 2);
+        ProgramWindow::AddGenre(doc, "B", 4);
     });
     lib.WriteLog("A", "A-1", {{"2009/03/07,21:05:09", 42}});
     CZarn2View& view = lib.Open();
@@ -385,8 +385,8 @@ void CZarn2ViewUiTest::genreClickChangesCurrentGenre()
 
 void CZarn2ViewUiTest::titleClickChangesCurrentTitle()
 {
-    UiLibrary lib;
-    lib.Build([](CZarn2Doc& doc) { UiLibrary::AddGenre(doc, "A", 3); });
+    ProgramWindow lib;
+    lib.Build([](CZarn2Doc& doc) { ProgramWindow::AddGenre(doc, "A", 3); });
     lib.WriteLog("A", "A-0", {{"2009/03/07,21:05:09", 7}});
     CZarn2View& view = lib.Open();
     QCOMPARE(view.m_stats.m_editTotal->text(), QString());
@@ -402,8 +402,8 @@ void CZarn2ViewUiTest::titleClickChangesCurrentTitle()
 
 void CZarn2ViewUiTest::iconCommandsAndStates()
 {
-    UiLibrary lib;
-    lib.Build([](CZarn2Doc& doc) { UiLibrary::AddGenre(doc, "A", 2); });
+    ProgramWindow lib;
+    lib.Build([](CZarn2Doc& doc) { ProgramWindow::AddGenre(doc, "A", 2); });
     CZarn2View& view = lib.Open();
     QAction* large = lib.Frame().Action(CommandId::ID_ICON_LARGE);
     QAction* small = lib.Frame().Action(CommandId::ID_ICON_SMALL);
@@ -433,7 +433,7 @@ void CZarn2ViewUiTest::iconCommandsAndStates()
 
 void CZarn2ViewUiTest::historyCommandStates()
 {
-    UiLibrary lib;
+    ProgramWindow lib;
     OneTitle(lib, kThreeSessions);
     lib.Open();
     QAction* count = lib.Frame().Action(CommandId::ID_HISTORY_COUNT);
@@ -472,7 +472,7 @@ void CZarn2ViewUiTest::rowCheckMessages()
 
 void CZarn2ViewUiTest::popupMenuShowsTitleCommands()
 {
-    UiLibrary lib;
+    ProgramWindow lib;
     CZarn2View& view = lib.Open();
     QStringList shown;
     QTimer::singleShot(50, [&shown] {
@@ -493,7 +493,7 @@ void CZarn2ViewUiTest::popupMenuShowsTitleCommands()
 
 void CZarn2ViewUiTest::modulePointers()
 {
-    UiLibrary lib;
+    ProgramWindow lib;
     CZarn2View& view = lib.Open();
     QCOMPARE(g_pGroupOrderView, &view);
     QCOMPARE(g_pMemberOrderView, &view);
@@ -519,7 +519,7 @@ void CZarn2ViewUiTest::libraryCommandsReachTheLibrary()
 {
     QFETCH(int, id);
     QFETCH(QString, message);
-    UiLibrary lib;
+    ProgramWindow lib;
     lib.Open();
     lib.Frame().Action(id)->trigger();
     std::vector<std::string> expected;
@@ -530,7 +530,7 @@ void CZarn2ViewUiTest::libraryCommandsReachTheLibrary()
 
 void CZarn2ViewUiTest::droppedFiles()
 {
-    UiLibrary lib;
+    ProgramWindow lib;
     CZarn2View& view = lib.Open();
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile(QStringLiteral("/usr/bin/true"))});

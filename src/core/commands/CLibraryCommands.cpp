@@ -1,35 +1,36 @@
-#include "view/CLibraryCommands.h"
+#include "commands/CLibraryCommands.h"
 
 #include "app/CZarn2App.h"
+#include "commands/CaptionFit.h"
+#include "commands/IDialogRunner.h"
+#include "commands/IViewRefresh.h"
 #include "library/CZarn2Doc.h"
-#include "library/NameRules.h"
 #include "platform/IMessenger.h"
-#include "view/CaptionFit.h"
-#include "view/IDialogRunner.h"
-#include "view/IViewRefresh.h"
-#include "view/ViewPointers.h"
 
-#include <filesystem>
-#include <system_error>
+#include <optional>
 
 namespace {
 
 constexpr char kCreateGroup[] = "ジャンルを作成して下さい.";
 constexpr char kRegisterMember[] = "タイトルを登録して下さい..";
 
-bool Exists(const std::string& path)
+// Shows a dialog (`show`, false when the user cancels) until the user cancels (nothing)
+// or `store` takes the entry or refuses it for a reason no other entry mends (its
+// result). A name in use (`inUse`, which shows its own message) or an entry the library
+// refuses shows the dialog again with what the user typed.
+template <class Values, class Show, class InUse, class Store>
+std::optional<EditResult> UntilStored(Values& values, Show show, InUse inUse, Store store)
 {
-    std::error_code ec;
-    return std::filesystem::exists(std::filesystem::symlink_status(path, ec));
-}
-
-// Whether the library refused a title because of what the user entered: a name or a path
-// it cannot store, or a name whose log file is already there.
-bool MemberRefused(const MemberDlgValues& v, bool logTaken)
-{
-    return logTaken || !NameRules::Problem(NameRules::Kind::Member, v.name).empty() ||
-           !NameRules::StoredPathProblem("", v.exePath).empty() ||
-           !NameRules::StoredPathProblem("", v.iconPath).empty();
+    for (;;) {
+        if (!show(values))
+            return std::nullopt;
+        if (inUse(values))
+            continue;
+        EditResult result = store(values);
+        if (result < 0 && EntryCanMend(result.reason))
+            continue;
+        return result;
+    }
 }
 
 }  // namespace
@@ -62,18 +63,6 @@ bool CLibraryCommands::RequireMembers() const
     return false;
 }
 
-bool CLibraryCommands::GroupTakenOnDisk(const std::string& name) const
-{
-    // A folder or genre file of that name left behind keeps the genre from being created.
-    const std::string& dataDir = m_pDoc->m_pApp->m_szDataDir;
-    return !name.empty() && (Exists(dataDir + "/" + name) || Exists(dataDir + "/" + name + ".Zarn"));
-}
-
-bool CLibraryCommands::GroupRefused(const std::string& name, bool nameTakenOnDisk) const
-{
-    return nameTakenOnDisk || !NameRules::Problem(NameRules::Kind::Group, name).empty();
-}
-
 // ---- genres -------------------------------------------------------------------------
 
 void CLibraryCommands::OnGroupAdd()
@@ -81,19 +70,13 @@ void CLibraryCommands::OnGroupAdd()
     if (Busy())
         return;
     GroupDlgValues values{"新規ジャンル", 0};
-    int added = -1;
-    for (;;) {
-        if (!m_pDialogs->RunGroupDlg("ジャンルの作成", values))
-            return;
-        if (m_pDoc->IsGroupNameUsed(values.name))
-            continue;
-        bool taken = GroupTakenOnDisk(values.name);
-        added = m_pDoc->AddGroup(values.name, values.playMode);
-        if (added == -1 && GroupRefused(values.name, taken))
-            continue;
-        break;
-    }
-    if (added != -1) {
+    std::optional<EditResult> added = UntilStored(
+        values, [this](GroupDlgValues& v) { return m_pDialogs->RunGroupDlg("ジャンルの作成", v); },
+        [this](const GroupDlgValues& v) { return m_pDoc->IsGroupNameUsed(v.name) != 0; },
+        [this](const GroupDlgValues& v) { return m_pDoc->AddGroup(v.name, v.playMode); });
+    if (!added)
+        return;
+    if (*added != -1) {
         m_pDoc->SaveGroupList();
         m_pView->FillGroupList();
     }
@@ -107,21 +90,16 @@ void CLibraryCommands::OnGroupEdit()
         return;
     CGroup* group = m_pDoc->CurrGroup();
     GroupDlgValues values{m_pDoc->GetCurrGroupName(), group != nullptr ? group->m_nPlayMode : 0};
-    int renamed = -1;
-    for (;;) {
-        if (!m_pDialogs->RunGroupDlg("ジャンルの編集", values))
-            return;
-        // An unchanged name is not tested: a change of the play mode alone goes through.
-        bool changed = values.name != m_pDoc->GetCurrGroupName();
-        if (changed && m_pDoc->IsGroupNameUsed(values.name))
-            continue;
-        bool taken = changed && GroupTakenOnDisk(values.name);
-        renamed = m_pDoc->RenameGroup(values.name, values.playMode);
-        if (renamed < 0 && changed && GroupRefused(values.name, taken))
-            continue;
-        break;
-    }
-    if (renamed >= 0) {
+    // An unchanged name is not tested: a change of the play mode alone goes through.
+    std::optional<EditResult> renamed = UntilStored(
+        values, [this](GroupDlgValues& v) { return m_pDialogs->RunGroupDlg("ジャンルの編集", v); },
+        [this](const GroupDlgValues& v) {
+            return v.name != m_pDoc->GetCurrGroupName() && m_pDoc->IsGroupNameUsed(v.name);
+        },
+        [this](const GroupDlgValues& v) { return m_pDoc->RenameGroup(v.name, v.playMode); });
+    if (!renamed)
+        return;
+    if (*renamed >= 0) {
         m_pDoc->SaveGroupList();
         m_pView->FillGroupList();
     }
@@ -160,22 +138,16 @@ void CLibraryCommands::OnGroupDelete()
 
 void CLibraryCommands::AddMemberFrom(const std::string& caption, MemberDlgValues values)
 {
-    int added = -1;
-    for (;;) {
-        if (!m_pDialogs->RunMemberDlg(caption, values))
-            return;
-        CGroup* group = m_pDoc->CurrGroup();
-        if (group != nullptr && group->IsMemberNameUsed(values.name))
-            continue;
-        bool logTaken = group != nullptr && !values.name.empty() &&
-                        Exists(group->LogFileFor(values.name));
-        added = m_pDoc->AddMember(values.name, values.exePath, values.iconPath, values.autoTiming,
-                                  values.useMedia);
-        if (added == -1 && MemberRefused(values, logTaken))
-            continue;
-        break;
-    }
-    if (added != -1) {
+    std::optional<EditResult> added = UntilStored(
+        values, [&](MemberDlgValues& v) { return m_pDialogs->RunMemberDlg(caption, v); },
+        [this](const MemberDlgValues& v) {
+            CGroup* group = m_pDoc->CurrGroup();
+            return group != nullptr && group->IsMemberNameUsed(v.name);
+        },
+        [this](const MemberDlgValues& v) {
+            return m_pDoc->AddMember(v.name, v.exePath, v.iconPath, v.autoTiming, v.useMedia);
+        });
+    if (added && *added != -1) {
         m_pView->FillMemberList();
         m_pView->UpdateStatistics();
     }
@@ -216,21 +188,13 @@ void CLibraryCommands::OnMemberEdit()
     MemberDlgValues values{member->m_szName, member->m_szExePath, member->m_szIconPath,
                            member->m_nAutoTiming, member->m_nUseMedia};
     std::string caption = CaptionFit::Make("タイトル[ ", oldName, " ]の編集");
-    int edited = -1;
-    for (;;) {
-        if (!m_pDialogs->RunMemberDlg(caption, values))
-            return;
-        bool changed = values.name != oldName;
-        if (changed && group->IsMemberNameUsed(values.name))
-            continue;
-        bool logTaken = changed && !values.name.empty() && Exists(group->LogFileFor(values.name));
-        edited = m_pDoc->EditMember(values.name, values.exePath, values.iconPath,
-                                    values.autoTiming, values.useMedia);
-        if (edited == -1 && MemberRefused(values, logTaken))
-            continue;
-        break;
-    }
-    if (edited != -1) {
+    std::optional<EditResult> edited = UntilStored(
+        values, [&](MemberDlgValues& v) { return m_pDialogs->RunMemberDlg(caption, v); },
+        [&](const MemberDlgValues& v) { return v.name != oldName && group->IsMemberNameUsed(v.name); },
+        [this](const MemberDlgValues& v) {
+            return m_pDoc->EditMember(v.name, v.exePath, v.iconPath, v.autoTiming, v.useMedia);
+        });
+    if (edited && *edited != -1) {
         m_pView->FillMemberList();
         m_pView->UpdateStatistics();
     }
@@ -248,11 +212,10 @@ void CLibraryCommands::OnMemberMove()
 {
     if (!RequireMembers() || Busy())
         return;
-    g_pMoveDoc = m_pDoc;
     int dest = -1;
     // The dialog starts on the current genre, so a confirmed choice names a genre; one
     // that does not is never passed on.
-    if (m_pDialogs->RunMemberMoveDlg(g_pMoveDoc, dest) && dest >= 0 && dest < m_pDoc->m_nGroupCount)
+    if (m_pDialogs->RunMemberMoveDlg(m_pDoc, dest) && dest >= 0 && dest < m_pDoc->m_nGroupCount)
         m_pDoc->MoveMember(dest);
 
     m_pView->SetGroupSelectionMark(m_pDoc->CheckGroups() < 0 ? -1 : m_pDoc->m_nCurrGroup);

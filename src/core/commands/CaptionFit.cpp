@@ -1,4 +1,4 @@
-#include "view/CaptionFit.h"
+#include "commands/CaptionFit.h"
 
 namespace CaptionFit {
 

@@ -52,8 +52,6 @@ private:
     bool RequireMembers() const;
     // The title dialog until the user cancels or the title is stored.
     void AddMemberFrom(const std::string& caption, MemberDlgValues values);
-    bool GroupRefused(const std::string& name, bool nameTakenOnDisk) const;
-    bool GroupTakenOnDisk(const std::string& name) const;
 
     CZarn2Doc* m_pDoc;
     IViewRefresh* m_pView;

@@ -1,0 +1,418 @@
+// The library commands on a real library, with scripted dialogs and a recording view.
+#include "commands/CLibraryCommands.h"
+#include "support/ProgramFolder.h"
+#include "support/RecordingView.h"
+#include "support/ScriptedDialogs.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace {
+
+using Steps = std::vector<std::string>;
+
+// A library, the scripted dialogs, the recording view and the commands on them.
+struct Bench {
+    Bench() : commands(&f.LoadDoc(), &view, &dialogs, [this] { return busy; }) {}
+    ProgramFolder f;
+    ScriptedDialogs dialogs;
+    RecordingView view;
+    bool busy = false;
+    CLibraryCommands commands;
+    CZarn2Doc& Doc() { return *f.doc; }
+    std::vector<std::string>& Messages() { return f.messenger.messages; }
+};
+
+using Command = void (CLibraryCommands::*)();
+
+constexpr char kCreateGroup[] = "ジャンルを作成して下さい.";
+constexpr char kRegisterMember[] = "タイトルを登録して下さい..";
+
+}  // namespace
+
+TEST(LibraryCommands, DuplicateGenreNameShowsDialogAgainThenCancelLeavesLibrary)
+{
+    Bench b;
+    b.f.AddGenre("A", 1);
+    b.f.AddGenre("B", 0);
+    b.f.messenger.Clear();
+    std::string listBefore = b.f.ListFile();
+    b.dialogs.groupAnswers = {GroupDlgValues{"A", 1}, std::nullopt};
+
+    b.commands.OnGroupAdd();
+
+    EXPECT_EQ(b.dialogs.shown.size(), size_t(2));
+    EXPECT_EQ(b.dialogs.shown[0].caption, std::string("ジャンルの作成"));
+    EXPECT_EQ(b.dialogs.shown[0].group.name, std::string("新規ジャンル"));
+    EXPECT_EQ(b.dialogs.shown[0].group.playMode, 0);
+    EXPECT_EQ(b.dialogs.shown[1].group.name, std::string("A"));  // the user's input again
+    EXPECT_EQ(b.dialogs.shown[1].group.playMode, 1);
+    EXPECT_EQ(b.Messages(), std::vector<std::string>{"グループ名 [A] が重複しています."});
+    EXPECT_EQ(b.f.GroupNames(), (std::vector<std::string>{"A", "B"}));
+    EXPECT_EQ(b.Doc().m_nCurrGroup, 1);
+    EXPECT_EQ(b.f.ListFile(), listBefore);
+    EXPECT_TRUE(b.view.steps.empty());
+}
+
+TEST(LibraryCommands, RefusedGenreNameShowsDialogAgain)
+{
+    Bench b;
+    b.f.AddGenre("A", 0);
+    // A leftover folder of that name keeps the genre from being created.
+    std::filesystem::create_directory(b.f.app.m_szDataDir + "/Left");
+    b.dialogs.groupAnswers = {GroupDlgValues{"a/b", 0}, GroupDlgValues{"Left", 0},
+                              GroupDlgValues{"a:b", 0}, GroupDlgValues{"OK", 0}};
+
+    b.commands.OnGroupAdd();
+
+    EXPECT_EQ(b.dialogs.shown.size(), size_t(4));
+    EXPECT_EQ(b.dialogs.shown[1].group.name, std::string("a/b"));
+    EXPECT_EQ(b.dialogs.shown[2].group.name, std::string("Left"));
+    EXPECT_EQ(b.dialogs.shown[3].group.name, std::string("a:b"));
+    EXPECT_EQ(b.Messages().size(), size_t(3));  // the library's own refusals
+    EXPECT_EQ(b.f.GroupNames(), (std::vector<std::string>{"A", "OK"}));
+}
+
+TEST(LibraryCommands, AddGenreBecomesCurrent)
+{
+    Bench b;
+    b.dialogs.groupAnswers = {GroupDlgValues{"ロールプレイング", 1}};
+    b.commands.OnGroupAdd();
+    EXPECT_EQ(b.f.GroupNames(), std::vector<std::string>{"ロールプレイング"});
+    EXPECT_EQ(b.Doc().m_nCurrGroup, 0);
+    EXPECT_EQ(b.Doc().m_Group[0].m_nPlayMode, 1);
+    EXPECT_EQ(b.view.steps, (Steps{"groups", "titles", "stats"}));
+    EXPECT_TRUE(b.Messages().empty());
+}
+
+TEST(LibraryCommands, EditingOnlyPlayModeSkipsDuplicateTest)
+{
+    Bench b;
+    b.f.AddGenre("A", 0);
+    b.f.AddGenre("B", 2);
+    b.dialogs.groupAnswers = {GroupDlgValues{"B", 1}};
+    b.commands.OnGroupEdit();
+    EXPECT_EQ(b.dialogs.shown.size(), size_t(1));
+    EXPECT_EQ(b.dialogs.shown[0].caption, std::string("ジャンルの編集"));
+    EXPECT_EQ(b.dialogs.shown[0].group.name, std::string("B"));
+    EXPECT_EQ(b.dialogs.shown[0].group.playMode, 0);
+    EXPECT_TRUE(b.Messages().empty());
+    EXPECT_EQ(b.Doc().m_Group[1].m_nPlayMode, 1);
+    EXPECT_EQ(b.f.MemberNames(), (std::vector<std::string>{"B-0", "B-1"}));
+    EXPECT_EQ(b.view.steps, (Steps{"groups", "titles", "stats"}));
+}
+
+TEST(LibraryCommands, RenameToUsedNameShowsDialogAgain)
+{
+    Bench b;
+    b.f.AddGenre("A", 0);
+    b.f.AddGenre("B", 0);
+    b.dialogs.groupAnswers = {GroupDlgValues{"A", 0}, GroupDlgValues{"C", 0}};
+    b.commands.OnGroupEdit();
+    EXPECT_EQ(b.dialogs.shown.size(), size_t(2));
+    EXPECT_EQ(b.Messages(), std::vector<std::string>{"グループ名 [A] が重複しています."});
+    EXPECT_EQ(b.f.GroupNames(), (std::vector<std::string>{"A", "C"}));
+}
+
+TEST(LibraryCommands, DroppedFilesOpenDialogOnceForFirst)
+{
+    Bench b;
+    b.f.AddGenre("G", 0);
+    b.commands.OnDropFiles({"/games/one.exe", "/games/two.exe", "/games/three.exe"});
+    EXPECT_EQ(b.dialogs.shown.size(), size_t(1));
+    const auto& shown = b.dialogs.shown[0];
+    EXPECT_EQ(shown.caption, std::string("ジャンル[ G ]へドロップされたタイトルの編集"));
+    EXPECT_EQ(shown.member.name, std::string());
+    EXPECT_EQ(shown.member.exePath, std::string("/games/one.exe"));
+    EXPECT_EQ(shown.member.iconPath, std::string("/games/one.exe"));
+    EXPECT_EQ(shown.member.autoTiming, 1);
+    EXPECT_EQ(shown.member.useMedia, 0);
+    EXPECT_TRUE(b.f.MemberNames().empty());  // cancelled
+    EXPECT_TRUE(b.view.steps.empty());
+
+    b.dialogs.memberAnswers = {MemberDlgValues{"One", "/games/one.exe", "/games/one.exe", 1, 0}};
+    b.commands.OnDropFiles({"/games/one.exe"});
+    EXPECT_EQ(b.f.MemberNames(), std::vector<std::string>{"One"});
+    EXPECT_EQ(b.view.steps, (Steps{"titles", "stats"}));
+}
+
+TEST(LibraryCommands, AddTitleDuplicateAndRefusedNames)
+{
+    Bench b;
+    b.f.AddGenre("G", 2);
+    b.f.messenger.Clear();
+    MemberDlgValues dup{"G-0", "/x", "/x", 0, 1};
+    MemberDlgValues bad{"a/b", "/x", "/x", 1, 0};
+    MemberDlgValues badPath{"Fine", "/x\n", "/x", 1, 0};
+    b.dialogs.memberAnswers = {dup, bad, badPath, std::nullopt};
+    b.commands.OnMemberAdd();
+    EXPECT_EQ(b.dialogs.shown.size(), size_t(4));
+    EXPECT_EQ(b.dialogs.shown[0].caption, std::string("ジャンル[ G ]へのタイトル追加"));
+    EXPECT_EQ(b.dialogs.shown[0].member.name, std::string());
+    EXPECT_EQ(b.dialogs.shown[0].member.autoTiming, 1);
+    EXPECT_EQ(b.dialogs.shown[1].member.name, std::string("G-0"));  // shown again as typed
+    EXPECT_EQ(b.dialogs.shown[1].member.useMedia, 1);
+    EXPECT_EQ(b.dialogs.shown[2].member.name, std::string("a/b"));
+    EXPECT_EQ(b.dialogs.shown[3].member.exePath, std::string("/x\n"));
+    EXPECT_EQ(b.Messages().size(), size_t(3));
+    EXPECT_EQ(b.Messages()[0], std::string("メンバー名 [G-0] が重複しています."));
+    EXPECT_EQ(b.f.MemberNames(), (std::vector<std::string>{"G-0", "G-1"}));
+    EXPECT_TRUE(b.view.steps.empty());
+}
+
+TEST(LibraryCommands, EditTitleKeepsNameWithoutDuplicateTest)
+{
+    Bench b;
+    b.f.AddGenre("G", 2);
+    b.Doc().SetCurrMember(1);
+    b.dialogs.memberAnswers = {MemberDlgValues{"G-1", "/new/g", "/new/i", 0, 1}};
+    b.commands.OnMemberEdit();
+    EXPECT_EQ(b.dialogs.shown[0].caption, std::string("タイトル[ G-1 ]の編集"));
+    EXPECT_EQ(b.dialogs.shown[0].member.exePath, std::string("/usr/bin/true"));
+    EXPECT_TRUE(b.Messages().empty());
+    const CMember& m = b.Doc().m_Group[0].m_Member[1];
+    EXPECT_EQ(m.m_szExePath, std::string("/new/g"));
+    EXPECT_EQ(m.m_nAutoTiming, 0);
+    EXPECT_EQ(m.m_nUseMedia, 1);
+    EXPECT_EQ(b.view.steps, (Steps{"titles", "stats"}));
+}
+
+TEST(LibraryCommands, Preconditions)
+{
+    using C = CLibraryCommands;
+    struct Case {
+        const char* what;
+        int titles;  // -1: no genre at all
+        Command command;
+        const char* message;  // "" for none
+        size_t dialogs;
+    } cases[] = {
+        {"add title, empty library", -1, &C::OnMemberAdd, kCreateGroup, 0},
+        {"edit genre, empty library", -1, &C::OnGroupEdit, kCreateGroup, 0},
+        {"order genres, empty library", -1, &C::OnGroupOrder, kCreateGroup, 0},
+        {"delete genre, empty library", -1, &C::OnGroupDelete, "", 0},
+        {"edit title, empty library", -1, &C::OnMemberEdit, kRegisterMember, 0},
+        {"edit title, no titles", 0, &C::OnMemberEdit, kRegisterMember, 0},
+        {"order titles", 0, &C::OnMemberOrder, kRegisterMember, 0},
+        {"move title", 0, &C::OnMemberMove, kRegisterMember, 0},
+        {"reset history", 0, &C::OnHistoryReset, kRegisterMember, 0},
+        {"delete title", 0, &C::OnMemberDelete, kRegisterMember, 0},
+        {"delete all, empty genre", 0, &C::OnMemberDeleteAll, "", 0},
+        {"add title, empty genre", 0, &C::OnMemberAdd, "", 1},
+        {"add genre, empty library", -1, &C::OnGroupAdd, "", 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Bench b;
+        if (c.titles >= 0)
+            b.f.AddGenre("G", c.titles);
+        b.f.messenger.Clear();
+        (b.commands.*c.command)();
+        std::vector<std::string> expected;
+        if (*c.message != '\0')
+            expected.push_back(c.message);
+        EXPECT_EQ(b.Messages(), expected);
+        EXPECT_TRUE(b.f.messenger.questions.empty());
+        EXPECT_EQ(b.dialogs.shown.size(), c.dialogs);
+    }
+}
+
+TEST(LibraryCommands, BusyCommandsDoNothing)
+{
+    using C = CLibraryCommands;
+    const Command commands[] = {&C::OnGroupAdd,     &C::OnGroupEdit,     &C::OnGroupOrder,
+                                &C::OnGroupDelete,  &C::OnMemberAdd,     &C::OnMemberEdit,
+                                &C::OnMemberOrder,  &C::OnMemberMove,    &C::OnHistoryReset,
+                                &C::OnMemberDelete, &C::OnMemberDeleteAll};
+    Bench b;
+    b.f.AddGenre("A", 2);
+    b.f.AddGenre("B", 1);
+    b.f.messenger.Clear();
+    std::string listBefore = b.f.ListFile();
+    b.busy = true;
+    b.f.messenger.AnswerNext(true);
+    b.f.messenger.AnswerNext(true);
+    for (Command command : commands)
+        (b.commands.*command)();
+    b.commands.OnDropFiles({"/x"});
+    EXPECT_TRUE(b.dialogs.shown.empty());
+    EXPECT_TRUE(b.Messages().empty());
+    EXPECT_TRUE(b.f.messenger.questions.empty());
+    EXPECT_TRUE(b.view.steps.empty());
+    EXPECT_EQ(b.f.GroupNames(), (std::vector<std::string>{"A", "B"}));
+    EXPECT_EQ(b.f.MemberNames(), std::vector<std::string>{"B-0"});
+    EXPECT_EQ(b.f.ListFile(), listBefore);
+
+    b.commands.OnIconLarge();  // the icon size does not wait for the play
+    EXPECT_EQ(b.f.app.IconSize, 1);
+}
+
+TEST(LibraryCommands, MoveMakesDestinationCurrent)
+{
+    Bench b;
+    b.f.AddGenre("A", 2);
+    b.f.AddGenre("B", 1);
+    b.Doc().SetCurrGroup(0);
+    b.Doc().SetCurrMember(0);
+    b.dialogs.moveAnswers = {1};
+
+    b.commands.OnMemberMove();
+
+    EXPECT_EQ(b.dialogs.moveDoc, b.f.doc.get());
+    EXPECT_EQ(b.Doc().m_nCurrGroup, 1);
+    EXPECT_EQ(b.f.MemberNames(), (std::vector<std::string>{"B-0", "A-0"}));
+    EXPECT_EQ(b.Doc().CurrGroup()->m_nCurrMember, 1);
+    EXPECT_EQ(b.Doc().m_Group[0].m_nMemberCount, 1);
+    EXPECT_EQ(b.view.steps, (Steps{"group mark 1", "groups", "title mark 1", "titles"}));
+    // The current genre reached the genre list file.
+    CZarn2Doc reread(b.f.app);
+    reread.OnNewDocument();
+    EXPECT_EQ(reread.m_nCurrGroup, 1);
+}
+
+TEST(LibraryCommands, CancelledMoveStillRefreshes)
+{
+    Bench b;
+    b.f.AddGenre("A", 2);
+    b.commands.OnMemberMove();
+    EXPECT_EQ(b.f.MemberNames(), (std::vector<std::string>{"A-0", "A-1"}));
+    EXPECT_EQ(b.view.steps, (Steps{"group mark 0", "groups", "title mark 1", "titles"}));
+}
+
+TEST(LibraryCommands, DeleteGenreAsksAndActsOnCurrent)
+{
+    Bench b;
+    b.f.AddGenre("A", 0);
+    b.f.AddGenre("B", 1);
+    b.f.AddGenre("C", 0);
+    b.Doc().SetCurrGroup(1);
+    b.f.messenger.AnswerNext(false);
+    b.commands.OnGroupDelete();
+    EXPECT_EQ(b.f.messenger.questions,
+             std::vector<std::string>{
+                 "ジャンルを削除すると、そこに含まれる全てのタイトルも削除されます. 宜しいですか ?"});
+    EXPECT_EQ(b.f.GroupNames(), (std::vector<std::string>{"A", "B", "C"}));
+    EXPECT_TRUE(b.view.steps.empty());
+
+    b.f.messenger.AnswerNext(true);
+    b.commands.OnGroupDelete();
+    EXPECT_EQ(b.f.GroupNames(), (std::vector<std::string>{"A", "C"}));
+    EXPECT_TRUE(!std::filesystem::exists(b.f.app.m_szDataDir + "/B"));
+    EXPECT_EQ(b.view.steps, (Steps{"groups", "titles", "stats"}));
+    EXPECT_TRUE(b.Messages().empty());
+}
+
+TEST(LibraryCommands, DeleteAllAsksOnlyWithTitles)
+{
+    Bench b;
+    b.f.AddGenre("G", 3);
+    b.f.messenger.AnswerNext(false);
+    b.commands.OnMemberDeleteAll();
+    EXPECT_EQ(b.f.messenger.questions,
+             std::vector<std::string>{"全てのタイトルを削除します. 宜しいですか ?"});
+    EXPECT_EQ(b.f.MemberNames().size(), size_t(3));
+    b.f.messenger.AnswerNext(true);
+    b.commands.OnMemberDeleteAll();
+    EXPECT_TRUE(b.f.MemberNames().empty());
+    EXPECT_EQ(b.view.steps, (Steps{"titles", "stats"}));
+
+    // Now empty: nothing is asked or shown.
+    b.f.messenger.Clear();
+    b.commands.OnMemberDeleteAll();
+    EXPECT_TRUE(b.f.messenger.questions.empty());
+    EXPECT_TRUE(b.Messages().empty());
+}
+
+TEST(LibraryCommands, DeleteTitleAndResetHistoryAskNothing)
+{
+    Bench b;
+    b.f.AddGenre("G", 3);
+    b.Doc().SetCurrMember(1);
+    std::string log = b.Doc().CurrMember()->m_szLogFile;
+    TempDir::WriteBytes(log, "2024/01/02,10:00:00\r\n600\r\n");
+    b.commands.OnHistoryReset();
+    EXPECT_EQ(TempDir::ReadBytes(log), std::string());
+    b.commands.OnMemberDelete();
+    EXPECT_EQ(b.f.MemberNames(), (std::vector<std::string>{"G-0", "G-2"}));
+    EXPECT_TRUE(b.f.messenger.questions.empty());
+    EXPECT_EQ(b.view.steps, (Steps{"stats", "titles", "stats"}));
+}
+
+TEST(LibraryCommands, ReorderCommandsSaveAndRedraw)
+{
+    Bench b;
+    b.f.AddGenre("A", 2);
+    b.f.AddGenre("B", 0);
+    b.dialogs.onOrder = [](CZarn2Doc* doc) {
+        doc->SwapGroups(0, 1);
+        doc->m_nCurrGroup = 0;
+    };
+    b.commands.OnGroupOrder();
+    EXPECT_EQ(b.view.steps, Steps{"groups"});
+    CZarn2Doc reread(b.f.app);
+    reread.OnNewDocument();
+    EXPECT_EQ(reread.m_Group[0].m_szName, std::string("B"));
+
+    b.view.steps.clear();
+    b.Doc().SetCurrGroup(1);
+    b.dialogs.onOrder = nullptr;
+    b.commands.OnMemberOrder();
+    EXPECT_EQ(b.view.steps, Steps{"titles"});
+    EXPECT_EQ(b.dialogs.shown.back().kind, std::string("member order"));
+}
+
+TEST(LibraryCommands, IconSizeCommandsAndStates)
+{
+    Bench b;
+    b.f.app.IconSize = 0;
+    EXPECT_TRUE(b.commands.IconLargeEnabled());
+    EXPECT_TRUE(!b.commands.IconSmallEnabled());
+    b.commands.OnIconLarge();
+    EXPECT_EQ(b.f.app.IconSize, 1);
+    EXPECT_EQ(b.view.steps, Steps{"titles"});
+    EXPECT_TRUE(!b.commands.IconLargeEnabled());
+    EXPECT_TRUE(b.commands.IconSmallEnabled());
+    b.commands.OnIconSmall();
+    EXPECT_EQ(b.f.app.IconSize, 0);
+
+    b.f.app.IconSize = 5;  // any other size is large, stored back as 1
+    EXPECT_TRUE(b.commands.IconSmallEnabled());
+    EXPECT_TRUE(!b.commands.IconLargeEnabled());
+    EXPECT_EQ(b.f.app.IconSize, 1);
+}
+
+TEST(LibraryCommands, ARefusalNoOtherEntryMendsEndsTheDialog)
+{
+    using C = CLibraryCommands;
+    namespace fs = std::filesystem;
+    struct Case {
+        const char* what;
+        void (*breakLibrary)(const TempDir& dir);
+        Command command;
+    } cases[] = {
+        {"add genre, list unreadable",
+         [](const TempDir& dir) {
+             fs::remove(dir / "Zarn2.Grp");
+             fs::create_directories(dir / "Zarn2.Grp/x");
+         },
+         &C::OnGroupAdd},
+        {"add title, genre folder gone", [](const TempDir& dir) { fs::remove_all(dir / "Zarn/G"); },
+         &C::OnMemberAdd},
+        {"edit title, genre folder gone", [](const TempDir& dir) { fs::remove_all(dir / "Zarn/G"); },
+         &C::OnMemberEdit},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Bench b;
+        b.f.AddGenre("G", 1);
+        c.breakLibrary(b.f.dir);
+        b.f.messenger.Clear();
+        b.dialogs.groupAnswers = {GroupDlgValues{"New", 0}, GroupDlgValues{"Other", 0}};
+        b.dialogs.memberAnswers = {MemberDlgValues{"New", "/x", "/x", 1, 0},
+                                   MemberDlgValues{"Other", "/x", "/x", 1, 0}};
+        (b.commands.*c.command)();
+        EXPECT_EQ(b.dialogs.shown.size(), 1u);
+        EXPECT_EQ(b.Messages().size(), 1u);
+    }
+}

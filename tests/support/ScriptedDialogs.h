@@ -1,0 +1,77 @@
+#pragma once
+
+#include "commands/IDialogRunner.h"
+
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+// Answers the dialogs from queues (an empty queue or nullopt cancels) and records every
+// dialog shown with what it was shown with.
+class ScriptedDialogs final : public IDialogRunner {
+public:
+    struct Shown {
+        std::string kind;
+        std::string caption;
+        GroupDlgValues group;
+        MemberDlgValues member;
+    };
+
+    bool RunGroupDlg(const std::string& caption, GroupDlgValues& values) override
+    {
+        shown.push_back({"group", caption, values, {}});
+        std::optional<GroupDlgValues> answer = Next(groupAnswers);
+        if (answer)
+            values = *answer;
+        return answer.has_value();
+    }
+    bool RunMemberDlg(const std::string& caption, MemberDlgValues& values) override
+    {
+        shown.push_back({"member", caption, {}, values});
+        std::optional<MemberDlgValues> answer = Next(memberAnswers);
+        if (answer)
+            values = *answer;
+        return answer.has_value();
+    }
+    bool RunMemberMoveDlg(CZarn2Doc* doc, int& destGroup) override
+    {
+        shown.push_back({"move", "", {}, {}});
+        moveDoc = doc;
+        std::optional<int> answer = Next(moveAnswers);
+        if (answer)
+            destGroup = *answer;
+        return answer.has_value();
+    }
+    void RunGroupOrderDlg(CZarn2Doc* doc) override
+    {
+        shown.push_back({"group order", "", {}, {}});
+        if (onOrder)
+            onOrder(doc);
+    }
+    void RunMemberOrderDlg(CZarn2Doc* doc) override
+    {
+        shown.push_back({"member order", "", {}, {}});
+        if (onOrder)
+            onOrder(doc);
+    }
+
+    std::vector<Shown> shown;
+    std::deque<std::optional<GroupDlgValues>> groupAnswers;
+    std::deque<std::optional<MemberDlgValues>> memberAnswers;
+    std::deque<std::optional<int>> moveAnswers;
+    std::function<void(CZarn2Doc*)> onOrder;
+    CZarn2Doc* moveDoc = nullptr;
+
+private:
+    template <class T>
+    static std::optional<T> Next(std::deque<std::optional<T>>& queue)
+    {
+        if (queue.empty())
+            return std::nullopt;
+        std::optional<T> answer = queue.front();
+        queue.pop_front();
+        return answer;
+    }
+};
