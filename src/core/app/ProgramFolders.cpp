@@ -58,4 +58,10 @@ bool Ensure(const std::string& path)
     return false;
 }
 
-}  // namespace ProgramFolders
+std::string HelperFolder()
+{
+    std::string binary = FileSystem::RunningBinary();
+    return binary.substr(0, binary.rfind('/'));
+}
+
+} // namespace ProgramFolders

@@ -9,4 +9,7 @@ namespace ProgramFolders {
 // Shows the failure and returns false when the folder cannot be had.
 bool Ensure(const std::string& path);
 
-}  // namespace ProgramFolders
+// The folder of our helper programs: the running binary's own.
+std::string HelperFolder();
+
+} // namespace ProgramFolders
