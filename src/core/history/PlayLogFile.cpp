@@ -40,7 +40,7 @@ int CheckRegular(int fd, off_t& size)
 
 namespace PlayLogFile {
 
-int Read(const std::string& path, std::vector<CPlayTime>& sessions)
+int Read(const std::string& path, std::vector<CPlayTime>& sessions, size_t* skipped)
 {
     Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (fd.Get() < 0)
@@ -64,6 +64,8 @@ int Read(const std::string& path, std::vector<CPlayTime>& sessions)
     }
     parser.Finish();
     sessions = std::move(parser.Sessions());
+    if (skipped)
+        *skipped = parser.Skipped();
     return 0;
 }
 
