@@ -1,13 +1,13 @@
 // The play chart window over a library of 32 genres × 127 titles, each with a 256-session
 // log (1,040,384 plays), against the floor of reading all those logs and splitting their
-// lines.
+// lines. Times are the thread's CPU time (system calls included), which holds steady on a
+// shared machine; the wall times are printed beside them.
 //
 //   floor   every log read in large pieces and cut into lines, nothing else
 //   open    the window made, its ranking over the whole library filled from logs not yet
-//           read (a fresh cache), shown and painted
+//           read (a fresh cache), shown, up to the end of its first paint
 //   switch  after a refresh (which fills the shown tab only), showing another tab: filled
-//           from the cache and painted; the hour grid over the whole library is the
-//           largest of them
+//           from the cache and painted; the hour grid is set to the whole library
 #include "BenchFixture.h"
 #include "BenchMessenger.h"
 #include "BenchReport.h"
@@ -26,6 +26,7 @@
 #include <QTabWidget>
 
 #include <cstdio>
+#include <ctime>
 #include <fcntl.h>
 #include <memory>
 #include <string_view>
@@ -70,69 +71,104 @@ std::vector<std::string> LogPaths(const CZarn2Doc& doc)
     return paths;
 }
 
-double FloorMs(const std::vector<std::string>& paths)
+// Both clocks: the thread's CPU time and the wall clock, in milliseconds.
+struct Stopwatch {
+    std::int64_t cpuNs = CpuNs();
+    QElapsedTimer wall;
+    Stopwatch() { wall.start(); }
+    static std::int64_t CpuNs()
+    {
+        timespec ts{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+        return static_cast<std::int64_t>(ts.tv_sec) * 1000000000 + ts.tv_nsec;
+    }
+    double CpuMs() const { return static_cast<double>(CpuNs() - cpuNs) / 1e6; }
+    double WallMs() const { return static_cast<double>(wall.nsecsElapsed()) / 1e6; }
+};
+
+struct Times {
+    std::vector<double> cpu;
+    std::vector<double> wall;
+    void Add(const Stopwatch& watch)
+    {
+        cpu.push_back(watch.CpuMs());
+        wall.push_back(watch.WallMs());
+    }
+};
+
+void FloorOnce(const std::vector<std::string>& paths, Times& times)
 {
     std::string bytes;
     std::vector<std::string_view> lines;
     size_t total = 0;
-    QElapsedTimer timer;
-    timer.start();
+    Stopwatch watch;
     for (const std::string& path : paths)
         total += ReadLines(path, bytes, lines);
+    times.Add(watch);
     if (total == 0)
         std::abort();
-    return static_cast<double>(timer.nsecsElapsed()) / 1e6;
 }
 
-// Lets the window's pending events run, then paints it whole.
-void Painted(QWidget& window)
-{
-    QCoreApplication::processEvents();
-    window.grab();
-}
+// Runs the event loop until the shown tab has been painted.
+class PaintWait final : public QObject {
+public:
+    explicit PaintWait(QWidget* page) : m_page(page)
+    {
+        QCoreApplication::instance()->installEventFilter(this);
+    }
+    ~PaintWait() override { QCoreApplication::instance()->removeEventFilter(this); }
+    void Wait()
+    {
+        while (!m_painted)
+            QCoreApplication::processEvents(QEventLoop::AllEvents);
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint && watched->isWidgetType() &&
+            m_page->isAncestorOf(static_cast<QWidget*>(watched)))
+            m_painted = true;
+        return false;
+    }
 
-double OpenMs(CZarn2Doc& doc)
+private:
+    QWidget* m_page;
+    bool m_painted = false;
+};
+
+void OpenOnce(CZarn2Doc& doc, Times& times)
 {
     PlayLogCache cache;
-    QElapsedTimer timer;
-    timer.start();
+    Stopwatch watch;
     CPlayChartWindow window(doc, cache, nullptr);
     window.Tabs()->setCurrentIndex(1);
+    PaintWait paint(window.Tab(1));
     window.show();
-    Painted(window);
-    double ms = static_cast<double>(timer.nsecsElapsed()) / 1e6;
+    paint.Wait();
+    times.Add(watch);
     if (cache.FileReads() != static_cast<size_t>(32 * 127))
         std::abort();
-    return ms;
 }
 
-// The slowest tab to show after a refresh, median over the runs.
-double SwitchMs(CZarn2Doc& doc, std::vector<double>& perTab)
+// Each tab shown after a refresh of the one before it.
+void SwitchRounds(CZarn2Doc& doc, std::vector<Times>& times)
 {
     PlayLogCache cache;
     CPlayChartWindow window(doc, cache, nullptr);
     window.show();
     static_cast<CHourChartTab*>(window.Tab(2))->Choice()->setCurrentIndex(1);  // the whole library
-    std::vector<std::vector<double>> times(4);
+    times.assign(4, Times{});
     for (int run = 0; run < kRuns; ++run) {
         for (int tab = 0; tab < 4; ++tab) {
             window.Tabs()->setCurrentIndex((tab + 3) % 4);
             window.Refresh();
-            Painted(window);
-            QElapsedTimer timer;
-            timer.start();
+            QCoreApplication::processEvents();
+            PaintWait paint(window.Tab(tab));
+            Stopwatch watch;
             window.Tabs()->setCurrentIndex(tab);
-            Painted(window);
-            times[static_cast<size_t>(tab)].push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
+            paint.Wait();
+            times[static_cast<size_t>(tab)].Add(watch);
         }
     }
-    double slowest = 0;
-    perTab.clear();
-    for (const auto& tabTimes : times) {
-        perTab.push_back(BenchReport::Median(tabTimes));
-        slowest = std::max(slowest, perTab.back());
-    }
-    return slowest;
 }
 
 }  // namespace
@@ -156,30 +192,37 @@ int main(int argc, char* argv[])
     doc->OnNewDocument();
     std::vector<std::string> paths = LogPaths(*doc);
 
-    OpenMs(*doc);  // warms the page cache and Qt's first chart
-    std::vector<double> floors;
-    std::vector<double> opens;
+    Times warm;
+    OpenOnce(*doc, warm);  // warms the page cache and Qt's first chart
+    Times floor;
+    Times open;
     for (int run = 0; run < kRuns; ++run) {
-        floors.push_back(FloorMs(paths));
-        opens.push_back(OpenMs(*doc));
+        FloorOnce(paths, floor);
+        OpenOnce(*doc, open);
     }
-    std::vector<double> perTab;
-    double switchMs = SwitchMs(*doc, perTab);
+    std::vector<Times> tabs;
+    SwitchRounds(*doc, tabs);
     BenchFixture::RemoveTree(folder);
 
-    const double floor = BenchReport::Median(floors);
-    const double open = BenchReport::Median(opens);
-    std::printf("%zu logs: floor %.1f ms, window opened on the ranking %.1f ms (fastest %.1f ms)\n",
-                paths.size(), floor, open, *std::min_element(opens.begin(), opens.end()));
-    std::printf("tab shown after a refresh: 日別 %.1f ms, ランキング %.1f ms, 時間帯 (全タイトル) %.1f ms, "
-                "推移 %.1f ms\n",
-                perTab[0], perTab[1], perTab[2], perTab[3]);
-    const double ratio = open / floor;
-    BenchReport::Figure("6a. chart window opened on the ranking vs reading+splitting lines",
-                        BenchReport::Printf("%.2fx (%.0f / %.0f ms)", ratio, open, floor), "<= 3.00x",
-                        ratio <= 3.0);
-    BenchReport::Figure("6b. chart tab switch, 32 x 127 x 256 library (slowest tab)",
-                        BenchReport::Printf("%.1f ms", switchMs), "<= 50 ms", switchMs <= 50.0);
+    using BenchReport::Median;
+    std::printf(
+        "%zu logs: reading and splitting their lines %.1f ms CPU (%.1f wall); the window opened on the "
+        "ranking %.1f ms CPU (%.1f wall)\n",
+        paths.size(), Median(floor.cpu), Median(floor.wall), Median(open.cpu), Median(open.wall));
+    const char* const names[] = {"日別", "ランキング", "時間帯 (全タイトル)", "推移"};
+    double slowest = 0;
+    for (size_t tab = 0; tab < tabs.size(); ++tab) {
+        std::printf("tab %s shown after a refresh: %.1f ms CPU (%.1f wall)\n", names[tab],
+                    Median(tabs[tab].cpu), Median(tabs[tab].wall));
+        slowest = std::max(slowest, Median(tabs[tab].cpu));
+    }
+    const double ratio = Median(open.cpu) / Median(floor.cpu);
+    BenchReport::Figure(
+        "6a. chart window opened on the ranking vs reading+splitting lines",
+        BenchReport::Printf("%.2fx (%.0f / %.0f ms)", ratio, Median(open.cpu), Median(floor.cpu)), "<= 3.00x",
+        ratio <= 3.0);
+    BenchReport::Figure("6b. chart tab switch over 32 x 127 x 256 (slowest tab)",
+                        BenchReport::Printf("%.1f ms", slowest), "<= 50 ms", slowest <= 50.0);
     std::fflush(stdout);
     ::_exit(0);
 }

@@ -4,12 +4,6 @@
 // (146097 days), counted from 0000-03-01 so that the leap day ends each year.
 namespace CivilTime {
 
-std::int64_t FloorDiv(std::int64_t a, std::int64_t b)
-{
-    std::int64_t q = a / b;
-    return (a % b != 0 && ((a < 0) != (b < 0))) ? q - 1 : q;
-}
-
 std::int64_t DayNumber(std::int64_t year, int month, int day)
 {
     year -= month <= 2;

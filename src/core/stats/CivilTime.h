@@ -25,7 +25,11 @@ std::int64_t MonthNumber(std::int64_t dayNumber);
 // The day number of a month number's first day.
 std::int64_t FirstDayOfMonth(std::int64_t monthNumber);
 
-std::int64_t FloorDiv(std::int64_t a, std::int64_t b);
+inline std::int64_t FloorDiv(std::int64_t a, std::int64_t b)
+{
+    std::int64_t q = a / b;
+    return (a % b != 0 && ((a < 0) != (b < 0))) ? q - 1 : q;
+}
 inline std::int64_t DayOf(std::int64_t localSeconds)
 {
     return FloorDiv(localSeconds, kDaySeconds);

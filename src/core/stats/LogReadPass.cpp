@@ -5,7 +5,7 @@
 const LogPlays* LogReadPass::Read(const LibraryGenre& genre, const LibraryTitle& title)
 {
     const LogPlays& plays = m_cache.Read(title.log);
-    bool first = m_seen.insert(title.log).second;
+    bool first = m_seen.insert(&plays).second;
     if (plays.error != 0) {
         if (first)
             m_unreadable.push_back(genre.name + "/" + title.name + ".Log");

@@ -25,7 +25,7 @@ public:
 
 private:
     PlayLogCache& m_cache;
-    std::unordered_set<std::string> m_seen;
+    std::unordered_set<const LogPlays*> m_seen;
     std::vector<std::string> m_unreadable;
     std::size_t m_plays = 0;
     std::size_t m_skipped = 0;

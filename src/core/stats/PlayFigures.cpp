@@ -73,26 +73,33 @@ std::vector<std::size_t> Top(const std::vector<std::int64_t>& totals, std::size_
 
 void AddToGrid(HourGrid& grid, const Play& play)
 {
-    std::int64_t at = play.start;
     std::int64_t left = play.seconds;
-    while (left > 0) {
-        std::int64_t day = DayOf(at);
-        std::int64_t second = at - day * kDaySeconds;
-        if (left >= kWeek) {
-            // A whole week fills every cell alike, wherever it starts (only a log forged
-            // with years of play has many).
-            std::int64_t weeks = left / kWeek;
-            for (auto& row : grid)
-                for (std::int64_t& cell : row)
-                    cell += weeks * kHour;
-            at += weeks * kWeek;
-            left -= weeks * kWeek;
-            continue;
-        }
-        std::int64_t part = std::min(left, kHour - second % kHour);
-        grid[static_cast<size_t>(Weekday(day))][static_cast<size_t>(second / kHour)] += part;
-        at += part;
+    if (left <= 0)
+        return;
+    if (left >= kWeek) {
+        // A whole week fills every cell alike, wherever it starts (only a log forged with
+        // years of play has many).
+        std::int64_t weeks = left / kWeek;
+        for (auto& row : grid)
+            for (std::int64_t& cell : row)
+                cell += weeks * kHour;
+        left -= weeks * kWeek;
+    }
+    std::int64_t day = DayOf(play.start);
+    std::int64_t second = play.start - day * kDaySeconds;
+    auto weekday = static_cast<size_t>(Weekday(day));
+    auto hour = static_cast<size_t>(second / kHour);
+    std::int64_t part = std::min(left, kHour - second % kHour);
+    for (;;) {
+        grid[weekday][hour] += part;
         left -= part;
+        if (left <= 0)
+            return;
+        if (++hour == 24) {
+            hour = 0;
+            weekday = (weekday + 1) % 7;
+        }
+        part = std::min(left, kHour);
     }
 }
 

@@ -2,6 +2,16 @@
 
 #include "history/PlayLogFile.h"
 
+const PlayFigures::HourGrid& LogPlays::Grid() const
+{
+    if (!m_grid) {
+        m_grid.emplace();
+        for (const Play& play : plays)
+            PlayFigures::AddToGrid(*m_grid, play);
+    }
+    return *m_grid;
+}
+
 const LogPlays& PlayLogCache::Read(const std::string& path)
 {
     Entry& entry = m_entries[path];

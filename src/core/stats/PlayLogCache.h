@@ -2,9 +2,11 @@
 
 #include "platform/FileStamp.h"
 #include "stats/Play.h"
+#include "stats/PlayFigures.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -15,6 +17,12 @@ struct LogPlays {
     std::vector<Play> plays;  // in log order
     std::int64_t total = 0;  // seconds of all plays
     std::size_t skipped = 0;  // damaged records left out
+
+    // The plays spread over the hour grid, worked out at the first ask and kept.
+    const PlayFigures::HourGrid& Grid() const;
+
+private:
+    mutable std::optional<PlayFigures::HourGrid> m_grid;
 };
 
 // Title logs read through the log reader and kept. A log is read again only when its size,

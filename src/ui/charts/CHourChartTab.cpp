@@ -14,8 +14,10 @@ void AddPlays(PlayFigures::HourGrid& grid, const LogPlays* plays)
 {
     if (plays == nullptr)
         return;
-    for (const Play& play : plays->plays)
-        PlayFigures::AddToGrid(grid, play);
+    const PlayFigures::HourGrid& own = plays->Grid();
+    for (size_t weekday = 0; weekday < grid.size(); ++weekday)
+        for (size_t hour = 0; hour < grid[weekday].size(); ++hour)
+            grid[weekday][hour] += own[weekday][hour];
 }
 
 }  // namespace
