@@ -9,7 +9,7 @@ ZARN2_PACKAGES=(
   libglib2.0-dev libglib2.0-bin
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  xvfb xauth xdotool x11-utils imagemagick
+  xvfb xauth xdotool x11-utils imagemagick python3
   fonts-noto-cjk desktop-file-utils
   binutils-mingw-w64-x86-64
   dbus dbus-x11 xdg-utils
