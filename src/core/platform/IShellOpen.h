@@ -20,6 +20,9 @@ public:
     // `path` absolute, relative to `workingDir`, or a bare program name looked up on PATH;
     // `workingDir` may be empty (the program's own folder is used then).
     virtual int Open(const std::string& path, const std::string& workingDir) = 0;
+    // The same open for callers that do not look at the result: it returns as soon as
+    // the program or the desktop's opener is started, never waiting for the opener.
+    virtual void Start(const std::string& path, const std::string& workingDir) { Open(path, workingDir); }
 
     static bool Started(int result) { return result > 32; }
 };
@@ -30,4 +33,5 @@ namespace ShellOpen {
 IShellOpen& Get();
 void Set(IShellOpen* service);  // nullptr restores the desktop's service
 int Open(const std::string& path, const std::string& workingDir);
+void Start(const std::string& path, const std::string& workingDir);
 }  // namespace ShellOpen

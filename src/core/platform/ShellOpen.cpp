@@ -18,4 +18,6 @@ void Set(IShellOpen* service) { g_service = service; }
 
 int Open(const std::string& path, const std::string& workingDir) { return Get().Open(path, workingDir); }
 
+void Start(const std::string& path, const std::string& workingDir) { Get().Start(path, workingDir); }
+
 }  // namespace ShellOpen

@@ -2,9 +2,11 @@
 
 #include "app/CZarn2Shell.h"
 #include "app/QtMessenger.h"
+#include "app/QtTranslations.h"
 #include "app/Resources.h"
 #include "app/CZarn2App.h"
 #include "app/ProgramFolders.h"
+#include "platform/GnomeAutomountInhibitor.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -15,10 +17,13 @@ namespace CZarn2Application {
 int Run(int argc, char* argv[])
 {
     QApplication qapp(argc, argv);
+    QtTranslations::InstallJapanese(qapp);
     Zarn2InitResources();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/zarn2.png")));
     QtMessenger messenger;
     Messenger::Set(&messenger);
+    GnomeAutomountInhibitor automount;
+    AutomountInhibitor::Set(&automount);
 
     QSize screen(1024, 768);
     if (QScreen* primary = QGuiApplication::primaryScreen())
@@ -34,6 +39,7 @@ int Run(int argc, char* argv[])
             rc = QApplication::exec();
     }  // the window and the library go first: the library writes its files
     app.Teardown();
+    AutomountInhibitor::Set(nullptr);
     Messenger::Set(nullptr);
     return rc;
 }
