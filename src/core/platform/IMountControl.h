@@ -13,3 +13,10 @@ public:
     // Asks for the device to be unmounted; false when that was refused or impossible.
     virtual bool Unmount(const std::string& device) = 0;
 };
+
+// Process-wide access to the disk service that mounts a disc the launcher asked for. The
+// program installs the desktop's at start; without one, nothing is mounted.
+namespace MountControl {
+IMountControl* Get();
+void Set(IMountControl* mounts);
+}  // namespace MountControl

@@ -7,6 +7,7 @@
 #include "app/CZarn2App.h"
 #include "app/ProgramFolders.h"
 #include "platform/GnomeAutomountInhibitor.h"
+#include "platform/UdisksMountControl.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -24,6 +25,8 @@ int Run(int argc, char* argv[])
     Messenger::Set(&messenger);
     GnomeAutomountInhibitor automount;
     AutomountInhibitor::Set(&automount);
+    UdisksMountControl mounts;
+    MountControl::Set(&mounts);
 
     QSize screen(1024, 768);
     if (QScreen* primary = QGuiApplication::primaryScreen())
@@ -39,6 +42,7 @@ int Run(int argc, char* argv[])
             rc = QApplication::exec();
     }  // the window and the library go first: the library writes its files
     app.Teardown();
+    MountControl::Set(nullptr);
     AutomountInhibitor::Set(nullptr);
     Messenger::Set(nullptr);
     return rc;
