@@ -21,18 +21,18 @@ public:
     explicit StandInSessionManager(const std::string& address) : m_thread([this, address] { Serve(address); })
     {
         std::unique_lock lock(m_mutex);
-        m_changed.wait(lock, [this] { return m_state != kStarting; });
+        m_changed.wait(lock, [this] { return m_started; });
     }
     ~StandInSessionManager()
     {
-        if (m_context)
-            g_main_context_invoke(m_context, &StandInSessionManager::Quit, this);
+        if (m_serving)
+            g_main_context_invoke(m_context, &StandInSessionManager::Quit, m_loop);
         m_thread.join();
     }
     StandInSessionManager(const StandInSessionManager&) = delete;
     StandInSessionManager& operator=(const StandInSessionManager&) = delete;
 
-    bool Serving() const { return m_state == kServing; }
+    bool Serving() const { return m_serving; }
     // The calls so far, once `count` have come or after five seconds.
     std::vector<std::string> Calls(size_t count = 0)
     {
@@ -42,8 +42,6 @@ public:
     }
 
 private:
-    enum State { kStarting, kServing, kFailed };
-
     static constexpr const char* kXml =
         "<node><interface name='org.gnome.SessionManager'>"
         "<method name='Inhibit'><arg type='s' direction='in'/><arg type='u' direction='in'/>"
@@ -53,57 +51,46 @@ private:
 
     void Serve(const std::string& address)
     {
-        GMainContext* context = g_main_context_new();
-        g_main_context_push_thread_default(context);
+        m_context = g_main_context_new();
+        g_main_context_push_thread_default(m_context);
+        m_loop = g_main_loop_new(m_context, FALSE);
+        GDBusNodeInfo* node = g_dbus_node_info_new_for_xml(kXml, nullptr);
         GDBusConnection* bus = g_dbus_connection_new_for_address_sync(
             address.c_str(),
             static_cast<GDBusConnectionFlags>(G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT |
                                               G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
             nullptr, nullptr, nullptr);
-        GDBusNodeInfo* node = g_dbus_node_info_new_for_xml(kXml, nullptr);
-        guint object = 0;
-        bool owned = false;
-        if (bus && node) {
-            static const GDBusInterfaceVTable vtable = {&StandInSessionManager::OnCall, nullptr, nullptr, {}};
-            object = g_dbus_connection_register_object(bus, "/org/gnome/SessionManager", node->interfaces[0],
-                                                       &vtable, this, nullptr, nullptr);
+        static const GDBusInterfaceVTable vtable = {&StandInSessionManager::OnCall, nullptr, nullptr, {}};
+        if (bus && g_dbus_connection_register_object(bus, "/org/gnome/SessionManager", node->interfaces[0], &vtable,
+                                                     this, nullptr, nullptr) != 0) {
             GVariant* reply = g_dbus_connection_call_sync(
                 bus, "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus", "RequestName",
-                g_variant_new("(su)", "org.gnome.SessionManager", 4u), G_VARIANT_TYPE("(u)"),
-                G_DBUS_CALL_FLAGS_NONE, 5000, nullptr, nullptr);
-            if (reply) {
-                guint32 result = 0;
-                g_variant_get(reply, "(u)", &result);
-                owned = result == 1;  // the primary owner
+                g_variant_new("(su)", "org.gnome.SessionManager", 4u), nullptr, G_DBUS_CALL_FLAGS_NONE, 5000,
+                nullptr, nullptr);
+            m_serving = reply != nullptr;
+            if (reply)
                 g_variant_unref(reply);
-            }
         }
-        GMainLoop* loop = g_main_loop_new(context, FALSE);
         {
             std::lock_guard lock(m_mutex);
-            m_loop = loop;
-            m_context = owned ? context : nullptr;
-            m_state = owned ? kServing : kFailed;
+            m_started = true;
         }
         m_changed.notify_all();
-        if (owned)
-            g_main_loop_run(loop);
-        if (object)
-            g_dbus_connection_unregister_object(bus, object);
-        if (node)
-            g_dbus_node_info_unref(node);
+        if (m_serving)
+            g_main_loop_run(m_loop);
         if (bus) {
             g_dbus_connection_close_sync(bus, nullptr, nullptr);
             g_object_unref(bus);
         }
-        g_main_loop_unref(loop);
-        g_main_context_pop_thread_default(context);
-        g_main_context_unref(context);
+        g_dbus_node_info_unref(node);
+        g_main_loop_unref(m_loop);
+        g_main_context_pop_thread_default(m_context);
+        g_main_context_unref(m_context);
     }
 
-    static gboolean Quit(gpointer self)
+    static gboolean Quit(gpointer loop)
     {
-        g_main_loop_quit(static_cast<StandInSessionManager*>(self)->m_loop);
+        g_main_loop_quit(static_cast<GMainLoop*>(loop));
         return G_SOURCE_REMOVE;
     }
 
@@ -111,30 +98,27 @@ private:
                        GVariant* args, GDBusMethodInvocation* invocation, gpointer data)
     {
         auto* self = static_cast<StandInSessionManager*>(data);
-        std::string noted;
-        GVariant* reply = nullptr;
-        if (g_strcmp0(method, "Inhibit") == 0) {
-            const gchar* app = nullptr;
-            guint32 flags = 0;
-            g_variant_get(args, "(&su&su)", &app, nullptr, nullptr, &flags);
-            noted = std::string("Inhibit ") + app + " " + std::to_string(flags);
-            reply = g_variant_new("(u)", self->m_nextCookie++);
-        } else {
-            guint32 cookie = 0;
-            g_variant_get(args, "(u)", &cookie);
-            noted = "Uninhibit " + std::to_string(cookie);
-        }
+        guint32 number = 0;  // the flags of Inhibit, the cookie of Uninhibit
+        const gchar* app = nullptr;
+        const bool inhibit = g_strcmp0(method, "Inhibit") == 0;
+        if (inhibit)
+            g_variant_get(args, "(&su&su)", &app, nullptr, nullptr, &number);
+        else
+            g_variant_get(args, "(u)", &number);
         {
             std::lock_guard lock(self->m_mutex);
-            self->m_calls.push_back(noted);
+            self->m_calls.push_back(inhibit ? std::string("Inhibit ") + app + " " + std::to_string(number)
+                                            : "Uninhibit " + std::to_string(number));
         }
         self->m_changed.notify_all();
-        g_dbus_method_invocation_return_value(invocation, reply);
+        g_dbus_method_invocation_return_value(invocation,
+                                              inhibit ? g_variant_new("(u)", self->m_nextCookie++) : nullptr);
     }
 
     std::mutex m_mutex;
     std::condition_variable m_changed;
-    State m_state = kStarting;
+    bool m_started = false;
+    bool m_serving = false;
     GMainContext* m_context = nullptr;
     GMainLoop* m_loop = nullptr;
     unsigned m_nextCookie = kFirstCookie;
