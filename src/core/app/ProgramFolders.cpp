@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -56,6 +57,14 @@ bool Ensure(const std::string& path)
         return true;
     Messenger::Show(Format("ERROR[0] : %s の名前のファイルが既に存在すると思われます.%s", path.c_str(), kReport));
     return false;
+}
+
+bool EnsureWithParents(const std::string& path)
+{
+    // A parent that cannot be made shows as the folder's own failure below.
+    std::error_code ignored;
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
+    return Ensure(path);
 }
 
 std::string RunningBinary()

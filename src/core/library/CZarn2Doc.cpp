@@ -1,7 +1,6 @@
 #include "library/CZarn2Doc.h"
 
 #include "app/CZarn2App.h"
-#include "library/GroupListFile.h"
 #include "platform/Format.h"
 #include "platform/IMessenger.h"
 
@@ -13,7 +12,7 @@ CZarn2Doc::CZarn2Doc(CZarn2App* app) : m_pApp(app ? app : CZarn2App::Get())
         group.m_pApp = m_pApp;
     m_WorkGroup.m_pApp = m_pApp;
     if (m_pApp)
-        m_szGroupListFile = GroupListFile::PathFor(m_pApp->m_szExePath);
+        m_szGroupListFile = m_pApp->m_szGroupListPath;
 }
 
 void CZarn2Doc::OnNewDocument()
