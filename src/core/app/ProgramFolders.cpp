@@ -5,6 +5,7 @@
 #include "platform/IMessenger.h"
 
 #include <cerrno>
+#include <filesystem>
 
 namespace {
 
@@ -58,10 +59,12 @@ bool Ensure(const std::string& path)
     return false;
 }
 
-std::string HelperFolder()
+bool EnsureWithParents(const std::string& path)
 {
-    std::string binary = FileSystem::RunningBinary();
-    return binary.substr(0, binary.rfind('/'));
+    // A parent that cannot be made shows as the folder's own failure below.
+    std::error_code ignored;
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
+    return Ensure(path);
 }
 
-} // namespace ProgramFolders
+}  // namespace ProgramFolders

@@ -5,7 +5,7 @@
 
 namespace PlayLogFile {
 
-int Read(const std::string& path, std::vector<CPlayTime>& sessions)
+int Read(const std::string& path, std::vector<CPlayTime>& sessions, size_t* skipped)
 {
     PlayLogParser parser;
     int err = RegularFile::Read(
@@ -15,6 +15,8 @@ int Read(const std::string& path, std::vector<CPlayTime>& sessions)
         return err;
     parser.Finish();
     sessions = std::move(parser.Sessions());
+    if (skipped)
+        *skipped = parser.Skipped();
     return 0;
 }
 

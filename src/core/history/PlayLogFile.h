@@ -2,6 +2,7 @@
 
 #include "history/CPlayTime.h"
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -10,7 +11,8 @@
 namespace PlayLogFile {
 
 // Reads every session of the log. Returns 0, or the errno when the file cannot be opened
-// or read (or is not a regular file); `sessions` is only filled on success.
-int Read(const std::string& path, std::vector<CPlayTime>& sessions);
+// or read (or is not a regular file); `sessions` (and `skipped`, the damaged records left
+// out, when given) are only filled on success.
+int Read(const std::string& path, std::vector<CPlayTime>& sessions, size_t* skipped = nullptr);
 
 }  // namespace PlayLogFile

@@ -1,9 +1,10 @@
 #include "launch/WaitHelper.h"
 
-#include "app/ProgramFolders.h"
+#include "app/ProgramPaths.h"
 
-template <> WaitHelperLocation& Seam<WaitHelperLocation>::Fallback()
+template <>
+WaitHelperLocation& Seam<WaitHelperLocation>::Fallback()
 {
-    static WaitHelperLocation besideBinary{ProgramFolders::HelperFolder() + "/zarn2-wait"};
-    return besideBinary;
+    static WaitHelperLocation inHelperFolder{ProgramPaths::HelperDir() + "/zarn2-wait"};
+    return inHelperFolder;
 }

@@ -10,6 +10,7 @@ struct WaitHelperLocation {
     std::string path;
 };
 
-template <> WaitHelperLocation& Seam<WaitHelperLocation>::Fallback();
+template <>
+WaitHelperLocation& Seam<WaitHelperLocation>::Fallback();
 
 using WaitHelper = Seam<WaitHelperLocation>;

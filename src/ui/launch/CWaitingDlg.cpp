@@ -1,5 +1,7 @@
 #include "launch/CWaitingDlg.h"
 
+#include "app/WindowHints.h"
+
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
@@ -25,7 +27,7 @@ CWaitingDlg::CWaitingDlg(const CPlayTime& clock, bool noClock, QWidget* parent)
       m_bNoClock(noClock)
 {
     setWindowTitle(QStringLiteral("プレイ中"));
-    setFixedSize(Dlu(0, 0, 148, 66).size());
+    WindowHints::FixDialog(this, Dlu(0, 0, 148, 66).size());
     m_pTime->setGeometry(Dlu(18, 12, 114, 15));
     m_pTime->setReadOnly(true);
     m_pTime->setFrame(true);
@@ -70,7 +72,7 @@ void CWaitingDlg::ShowStillRunning(const QString& running)
         m_bFromStart = true;
         m_pRunning = new QLabel(this);
         m_pRunning->setGeometry(Dlu(8, 58, 132, 10));
-        setFixedSize(Dlu(0, 0, 148, 74).size());
+        WindowHints::FixDialog(this, Dlu(0, 0, 148, 74).size());
     }
     m_pRunning->setText(QStringLiteral("実行中: %1").arg(running));
 }
