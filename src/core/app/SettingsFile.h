@@ -11,8 +11,9 @@ class TextFileWriter;
 // followed by exactly one value line.
 namespace SettingsFile {
 
-// Applies every section found in the file to `settings`; what is missing stays.
-void Read(TextFileReader& reader, CSettings& settings);
+// Applies every section found in the file to `settings`; what is missing stays. Returns
+// why the bytes are no settings file (TextFormatCheck), empty when they are one.
+std::string Read(TextFileReader& reader, CSettings& settings);
 // The whole file, line by line.
 void Write(const CSettings& settings, TextFileWriter& writer);
 

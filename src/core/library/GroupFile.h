@@ -30,6 +30,7 @@ struct Content {
     std::optional<int> playMode;
     std::optional<int> currMember;
     std::vector<Title> titles;  // every block, in file order (the numbers are not read)
+    std::string problem;        // why the bytes are no genre file (TextFormatCheck); empty if they are
 };
 
 // Section headers must be whole lines, newline included; a title block starts at any

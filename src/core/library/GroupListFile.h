@@ -23,6 +23,7 @@ struct Content {
     bool hasList = false;            // a "[GroupList]" section was found
     std::vector<std::string> names;  // as read (the last section wins)
     std::optional<int> currGroup;    // a readable number under "[CurrGroup]"
+    std::string problem;             // why the bytes are no genre list (TextFormatCheck); empty if they are
 };
 
 // Reads every line; section headers must be whole lines, newline included. Lines are

@@ -9,15 +9,24 @@
 
 namespace {
 
-std::string CrLfToLf(const std::string& raw)
+// Every line end becomes "\n": "\r\n", "\n", a lone "\r", and a run of "\r" followed by
+// "\n" (a "\r\n" file that went through a text-mode write once more).
+std::string NormalLineEnds(const std::string& raw)
 {
     std::string text;
     text.reserve(raw.size());
-    // Copies the stretches between the "\r\n" pairs whole, leaving out each "\r".
     size_t from = 0;
-    for (size_t cr = raw.find("\r\n"); cr != std::string::npos; cr = raw.find("\r\n", cr + 2)) {
+    for (size_t cr = raw.find('\r'); cr != std::string::npos; cr = raw.find('\r', from)) {
         text.append(raw, from, cr - from);
-        from = cr + 1;
+        size_t run = raw.find_first_not_of('\r', cr);
+        if (run != std::string::npos && raw[run] == '\n') {
+            text.push_back('\n');
+            from = run + 1;
+        } else {
+            run = run == std::string::npos ? raw.size() : run;
+            text.append(run - cr, '\n');
+            from = run;
+        }
     }
     text.append(raw, from, std::string::npos);
     return text;
@@ -48,13 +57,13 @@ int TextFileReader::Open(const std::string& path)
         raw.append(buf, static_cast<size_t>(n));
     }
     ::close(fd);
-    m_data = CrLfToLf(raw);
+    m_data = NormalLineEnds(raw);
     return 0;
 }
 
 void TextFileReader::OpenBytes(std::string bytes)
 {
-    m_data = CrLfToLf(bytes);
+    m_data = NormalLineEnds(bytes);
     m_pos = 0;
 }
 
@@ -70,3 +79,7 @@ bool TextFileReader::ReadLine(std::string& line, size_t maxChars)
     m_pos = end;
     return true;
 }
+
+bool TextFileReader::HoldsNul() const { return m_data.find('\0') != std::string::npos; }
+
+bool TextFileReader::Blank() const { return m_data.find_first_not_of(" \t\n") == std::string::npos; }
