@@ -1,5 +1,7 @@
 #include "platform/AtomicFile.h"
 
+#include "platform/IFileSyscalls.h"
+
 #include <cerrno>
 #include <climits>
 #include <fcntl.h>
@@ -95,12 +97,12 @@ int Replace(const std::string& linkOrPath, const std::string& bytes)
     int err = WriteAll(fd, bytes);
     if (err == 0 && ::fchmod(fd, ModeFor(path)) != 0)
         err = errno;
-    if (err == 0 && ::fdatasync(fd) != 0)
-        err = errno;
+    if (err == 0)
+        err = FileSyscalls::Get().DataSync(fd);
     if (::close(fd) != 0 && err == 0)
         err = errno;
-    if (err == 0 && ::rename(name.data(), path.c_str()) != 0)
-        err = errno;
+    if (err == 0)
+        err = FileSyscalls::Get().Rename(name.data(), path.c_str());
     if (err != 0) {
         ::unlink(name.data());
         return err;

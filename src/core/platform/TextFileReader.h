@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 // Reads a code page 932 text file line by line the way a text-mode stream does: a line
 // ends with "\r\n", "\n" or a lone "\r" (carriage returns just before a "\n" belong to
@@ -22,6 +23,9 @@ public:
     bool HoldsNul() const;
     // Whether the content is nothing but blanks and line ends.
     bool Blank() const;
+
+    // A line as ReadLine handed it out, without its "\n".
+    static std::string_view WithoutNewline(std::string_view line) { return line.substr(0, line.find('\n')); }
 
 private:
     std::string m_data;

@@ -1,10 +1,10 @@
 #include "app/CZarn2Application.h"
 
+#include "app/CZarn2App.h"
 #include "app/CZarn2Shell.h"
 #include "app/QtMessenger.h"
 #include "app/Resources.h"
-#include "app/CZarn2App.h"
-#include "app/ProgramFolders.h"
+#include "platform/FileSystem.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -24,7 +24,7 @@ int Run(int argc, char* argv[])
     if (QScreen* primary = QGuiApplication::primaryScreen())
         screen = primary->size();
     CZarn2App app;
-    if (app.Construct(ProgramFolders::RunningBinary(), screen.width(), screen.height()) != 0)
+    if (app.Construct(FileSystem::RunningBinary(), screen.width(), screen.height()) != 0)
         return CZarn2App::kExitFolderFailure;
 
     int rc = 0;
