@@ -74,7 +74,7 @@ void CZarn2App::ReadSettings()
 {
     m_bIniKept = false;
     TextFileReader reader;
-    if (int err = reader.Open(m_szIniPath)) {
+    if (int err = reader.Open(m_szIniPath, SettingsFile::kMaxBytes)) {
         // A missing file is a first start; one that is there but unreadable is kept.
         std::string kept = err == ENOENT ? std::string()
                                          : Format("\nERROR[%d] : %s\n%s", err, m_szIniPath.c_str(), kIniKept);

@@ -2,6 +2,7 @@
 
 #include "app/CSettings.h"
 
+#include <cstdint>
 #include <string>
 
 class TextFileReader;
@@ -10,6 +11,9 @@ class TextFileWriter;
 // The settings file format: a header comment, then nine sections, each a header line
 // followed by exactly one value line.
 namespace SettingsFile {
+
+// Nine short sections: a larger file is no settings file, and is not read.
+inline constexpr std::uint64_t kMaxBytes = 1024 * 1024;
 
 // Applies every section found in the file to `settings`; what is missing stays. Returns
 // why the bytes are no settings file (TextFormatCheck), empty when they are one.

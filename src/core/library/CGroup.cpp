@@ -95,12 +95,12 @@ void CGroup::UpdateLogPaths()
 int CGroup::Load()
 {
     TextFileReader reader;
-    if (int err = reader.Open(m_szGroupFile)) {
-        Messenger::Show(Format("ERROR[%d] : %s.Zarn ファイルをオープン出来ませんでした.", err,
-                               m_szName.c_str()));
+    if (int err = reader.Open(m_szGroupFile, GroupFile::kMaxBytes)) {
         // A missing file is simply written anew; one that exists but cannot be read must
         // not be replaced by an empty list.
         m_bUnreadable = err != ENOENT;
+        Messenger::Show(Format("ERROR[%d] : %s.Zarn ファイルをオープン出来ませんでした.%s%s", err,
+                               m_szName.c_str(), m_bUnreadable ? "\n" : "", m_bUnreadable ? kKeptFile : ""));
         return -1;
     }
     return LoadFrom(reader);

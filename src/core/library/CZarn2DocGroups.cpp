@@ -46,15 +46,16 @@ int CZarn2Doc::LoadGroupList()
 {
     TextFileReader reader;
     bool fromSettings = false;
-    int err = m_szGroupListFile.empty() ? ENOENT : reader.Open(m_szGroupListFile);
+    int err = m_szGroupListFile.empty() ? ENOENT : reader.Open(m_szGroupListFile, GroupListFile::kMaxBytes);
     if (err != 0 && err != ENOENT) {
         // The list is there but unreadable: report it, and never write over it.
-        ShowGroupListError(err);
+        Messenger::Show(Format("ERROR[%d] : グループファイルを開けませんでした,\n%s\n%s", err, kReportRequest,
+                               kKeptFile));
         m_bListUnreadable = true;
         return 0;
     }
     if (err == ENOENT) {
-        if (reader.Open(m_pApp->m_szIniPath) != 0)
+        if (reader.Open(m_pApp->m_szIniPath, GroupListFile::kMaxBytes) != 0)
             return 0;
         fromSettings = true;
     }

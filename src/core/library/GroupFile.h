@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -15,6 +16,10 @@ class TextFileWriter;
 //   [Title000]      then name, program path, icon path, automatic timing (1/0),
 //                   uses its disc (1/0) and an empty line; one block a title
 namespace GroupFile {
+
+// The most the format holds: six lines before the titles and seven lines for each of 128
+// titles, each line 998 characters and its "\r\n". A larger file is not read.
+inline constexpr std::uint64_t kMaxBytes = (6 + 128 * 7) * 1000;
 
 // One title block as far as the file held it: a field is missing when the file ended
 // before it, a flag also when its line is no number.

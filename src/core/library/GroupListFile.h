@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,6 +19,9 @@ class TextFileWriter;
 //   the current genre's index, -1 for none
 //   (empty)
 namespace GroupListFile {
+
+// 32 names of a line each: a larger file is no genre list, and is not read.
+inline constexpr std::uint64_t kMaxBytes = 1024 * 1024;
 
 struct Content {
     bool hasList = false;            // a "[GroupList]" section was found

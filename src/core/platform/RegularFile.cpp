@@ -33,6 +33,8 @@ int CheckRegular(int fd, off_t& size)
     if (::fstat(fd, &st) != 0)
         return errno;
     size = st.st_size;
+    if (S_ISDIR(st.st_mode))
+        return EISDIR;
     return S_ISREG(st.st_mode) ? 0 : EINVAL;
 }
 
@@ -74,6 +76,36 @@ int Read(const std::string& path, const std::function<void(std::uint64_t)>& size
         if (n == 0)
             return 0;
         piece(std::string_view(buffer, static_cast<size_t>(n)));
+    }
+}
+
+int ReadAtMost(const std::string& path, std::uint64_t maxBytes, std::string& bytes)
+{
+    bytes.clear();
+    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (fd.Get() < 0)
+        return errno;
+    off_t size = 0;
+    if (int err = CheckRegular(fd.Get(), size))
+        return err;
+    if (static_cast<std::uint64_t>(size) > maxBytes)
+        return EFBIG;
+    bytes.reserve(static_cast<size_t>(size));
+    char buffer[64 * 1024];
+    for (;;) {
+        ssize_t n = ::read(fd.Get(), buffer, sizeof buffer);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno;
+        }
+        if (n == 0)
+            return 0;
+        if (bytes.size() + static_cast<size_t>(n) > maxBytes) {
+            bytes.clear();
+            return EFBIG;
+        }
+        bytes.append(buffer, static_cast<size_t>(n));
     }
 }
 

@@ -1,11 +1,9 @@
 #include "platform/TextFileReader.h"
 
 #include "platform/Cp932.h"
+#include "platform/RegularFile.h"
 
-#include <cerrno>
 #include <cstring>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace {
 
@@ -34,29 +32,13 @@ std::string NormalLineEnds(const std::string& raw)
 
 }  // namespace
 
-int TextFileReader::Open(const std::string& path)
+int TextFileReader::Open(const std::string& path, std::uint64_t maxBytes)
 {
     m_data.clear();
     m_pos = 0;
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return errno;
     std::string raw;
-    char buf[65536];
-    for (;;) {
-        ssize_t n = ::read(fd, buf, sizeof buf);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            int err = errno;
-            ::close(fd);
-            return err;
-        }
-        if (n == 0)
-            break;
-        raw.append(buf, static_cast<size_t>(n));
-    }
-    ::close(fd);
+    if (int err = RegularFile::ReadAtMost(path, maxBytes, raw))
+        return err;
     m_data = NormalLineEnds(raw);
     return 0;
 }

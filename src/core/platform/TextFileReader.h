@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -10,8 +11,9 @@
 // as UTF-8: bytes code page 932 cannot decode become U+FFFD.
 class TextFileReader {
 public:
-    // Reads the whole file. Returns 0, or the errno of the failure.
-    int Open(const std::string& path);
+    // Reads the whole file, a regular one of at most `maxBytes` (RegularFile::ReadAtMost).
+    // Returns 0, or the errno of the failure.
+    int Open(const std::string& path, std::uint64_t maxBytes);
     // Uses `bytes` as the file's content (for tests and fuzzing).
     void OpenBytes(std::string bytes);
 

@@ -18,7 +18,7 @@ void TextFormatCheck::Skipped(std::string_view line)
 std::string TextFormatCheck::Problem(const TextFileReader& reader) const
 {
     if (reader.HoldsNul())
-        return "NUL 文字 (バイナリデータ) が含まれています.";
+        return "NUL 文字が含まれています (バイナリデータか UTF-16 のテキストと思われます).";
     if (!m_sawHeader && !reader.Blank())
         return Format("%s などの見出し行がありません.", m_header.c_str());
     if (m_undecodable)
@@ -28,6 +28,6 @@ std::string TextFormatCheck::Problem(const TextFileReader& reader) const
 
 std::string NotOfFormatMessage(std::string_view file, std::string_view problem, std::string_view outcome)
 {
-    return Format("ERROR : %s は Zarn2 のファイルとして読めない内容です.\n(%s)\n%s", std::string(file).c_str(),
+    return Format("ERROR : %sは Zarn2 のファイルとして読めない内容です.\n%s\n%s", std::string(file).c_str(),
                   std::string(problem).c_str(), std::string(outcome).c_str());
 }

@@ -1,4 +1,5 @@
 #include "app/CZarn2App.h"
+#include "support/HostileFiles.h"
 #include "support/ScriptedMessenger.h"
 #include "support/TempDir.h"
 
@@ -12,15 +13,18 @@ namespace {
 
 const char* const kNoIni = "初期化ファイルが開けませんでした, 規定値をロードします.";
 
-struct AppFixture : ::testing::Test {
+// A program folder "Zarn2" with an application object on it and its own Wine prefix.
+struct AppFolder {
     TempDir dir;
     TempDir wine;
     ScriptedMessenger messages;
     CZarn2App app;
 
-    AppFixture() { app.m_szWineDosdevices = wine / "dosdevices"; }
+    AppFolder() { app.m_szWineDosdevices = wine / "dosdevices"; }
     int Start() { return app.Construct(dir / "Zarn2", 1024, 768); }
 };
+
+struct AppFixture : ::testing::Test, AppFolder {};
 
 }  // namespace
 
@@ -172,4 +176,21 @@ TEST_F(AppFixture, NoMappingWithoutSubstWithoutPrefixOrWithoutFreeLetter)
     EXPECT_EQ(third.m_szSubstDrive, "");
     EXPECT_FALSE(fs::exists(wine / "dosdevices/z:"));
     third.Teardown();
+}
+
+TEST(CZarn2AppHostileFiles, ASettingsFileThatIsNoneIsKeptAndTheRunUsesTheDefaults)
+{
+    for (const HostileFile& hostile : HostileFiles()) {
+        SCOPED_TRACE(hostile.what);
+        AppFolder start;
+        std::string path = start.dir / "Zarn2.ini";
+        hostile.put(path, "[Minimize]\r\n0\r\n");
+        std::string before = Fingerprint(path);
+        ASSERT_EQ(start.Start(), 0);
+        EXPECT_EQ(start.messages.messages.size(), 1u);
+        EXPECT_EQ(start.app.Minimize, 1);
+        start.app.Minimize = 0;  // changed during the run, and lost
+        start.app.Teardown();
+        EXPECT_EQ(Fingerprint(path), before);
+    }
 }
