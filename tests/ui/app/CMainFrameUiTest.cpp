@@ -5,6 +5,7 @@
 
 #include "app/CMainStatusBar.h"
 #include "app/CommandIds.h"
+#include "platform/IAutomountInhibitor.h"
 
 #include <QAction>
 #include <QMenu>
@@ -32,6 +33,17 @@ void Dump(QMenu* menu, const QString& indent, QStringList& out)
     }
 }
 
+// Whether the inhibitor is held, as the desktop would see it.
+class HeldInhibitor final : public IAutomountInhibitor {
+public:
+    void Hold() override { held = true; }
+    void Release() override { held = false; }
+    bool held = false;
+
+private:
+    AutomountInhibitor::Override m_use{*this};
+};
+
 }  // namespace
 
 class CMainFrameUiTest : public QObject {
@@ -49,6 +61,7 @@ private Q_SLOTS:
     void closeRefusedWhileBusy();
     void exitCommandWhilePlaying();
     void libraryWrittenAtEnd();
+    void automountHeldWhileInFront();
 };
 
 void CMainFrameUiTest::fixedSizeAndButtons()
@@ -259,6 +272,29 @@ void CMainFrameUiTest::libraryWrittenAtEnd()
     lib.Close();
     std::string genre = TempDir::ReadBytes(lib.app.m_szDataDir + "/A.Zarn");
     QVERIFY2(genre.find("[CurrMember]\r\n0\r\n") != std::string::npos, genre.c_str());
+}
+
+void CMainFrameUiTest::automountHeldWhileInFront()
+{
+    HeldInhibitor inhibitor;
+    ProgramWindow lib;
+    lib.Open();
+    QTRY_VERIFY(inhibitor.held);
+    struct Step {
+        Qt::ApplicationState state;
+        bool held;
+    } steps[] = {
+        {Qt::ApplicationInactive, false},
+        {Qt::ApplicationActive, true},
+        {Qt::ApplicationHidden, false},
+        {Qt::ApplicationActive, true},
+    };
+    for (const Step& step : steps) {
+        Q_EMIT qGuiApp->applicationStateChanged(step.state);
+        QVERIFY2(inhibitor.held == step.held, qPrintable(QString::number(step.state)));
+    }
+    lib.Close();
+    QVERIFY(!inhibitor.held);
 }
 
 QTEST_MAIN(CMainFrameUiTest)
