@@ -213,7 +213,7 @@ TEST(CZarn2AppHostileFiles, ASettingsFileThatIsNoneIsKeptAndTheRunUsesTheDefault
         SCOPED_TRACE(hostile.what);
         AppFolder start;
         std::string path = start.dir / "Zarn2.ini";
-        hostile.put(path, "[Minimize]\r\n0\r\n");
+        hostile.Put(path, "[Minimize]\r\n0\r\n");
         std::string before = Fingerprint(path);
         ASSERT_EQ(start.Start(), 0);
         EXPECT_EQ(start.messages.messages.size(), 1u);

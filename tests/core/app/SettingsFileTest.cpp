@@ -148,22 +148,3 @@ TEST(SettingsFile, ReaderMatchesWholeLinesOnly)
     }
 }
 
-TEST(SettingsFile, TellsItsFormatFromOtherText)
-{
-    struct Case {
-        const char* what;
-        std::string bytes;
-        bool theirs;
-    } cases[] = {
-        {"an empty file", "", true},
-        {"one section", "[Minimize]\r\n0\r\n", true},
-        {"comments only", "; Zarn2\r\n", false},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        TextFileReader reader;
-        reader.OpenBytes(c.bytes);
-        CSettings settings;
-        EXPECT_EQ(SettingsFile::Read(reader, settings).empty(), c.theirs);
-    }
-}

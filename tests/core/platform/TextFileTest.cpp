@@ -135,15 +135,12 @@ TEST(AtomicFile, ReplacesWhatALinkLeadsToAndNothingButARegularFile)
         int error;
     } cases[] = {
         {"another folder", dotfiles / "settings", dotfiles / "settings", 0},
-        {"a relative link", "g", dir / "g", 0},
-        {"a link to a link", "chain", dir / "h", 0},
+        {"a relative link to a link", "chain", dir / "h", 0},
         {"a link that leads nowhere yet", dotfiles / "new", dotfiles / "new", 0},
         {"a named pipe", "fifo", "", EINVAL},
-        {"a folder", dotfiles.Path(), "", EISDIR},
         {"itself", "f", "", ELOOP},
     };
     ::symlink("h", (dir / "chain").c_str());
-    TempDir::WriteBytes(dir / "g", "old");
     TempDir::WriteBytes(dir / "h", "old");
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
