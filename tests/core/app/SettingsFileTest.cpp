@@ -147,4 +147,3 @@ TEST(SettingsFile, ReaderMatchesWholeLinesOnly)
         c.check(ReadFrom(c.file, start));
     }
 }
-
