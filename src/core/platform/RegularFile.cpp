@@ -51,6 +51,33 @@ int WriteOnce(int fd, const std::string& bytes)
     return static_cast<size_t>(written) == bytes.size() ? 0 : ENOSPC;
 }
 
+// Reads the file in pieces; `sized` and `piece` may stop the read with an errno.
+int ReadPieces(const std::string& path, const std::function<int(std::uint64_t)>& sized,
+               const std::function<int(std::string_view)>& piece)
+{
+    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (fd.Get() < 0)
+        return errno;
+    off_t size = 0;
+    if (int err = CheckRegular(fd.Get(), size))
+        return err;
+    if (int err = sized(static_cast<std::uint64_t>(size)))
+        return err;
+    char buffer[64 * 1024];
+    for (;;) {
+        ssize_t n = ::read(fd.Get(), buffer, sizeof buffer);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno;
+        }
+        if (n == 0)
+            return 0;
+        if (int err = piece(std::string_view(buffer, static_cast<size_t>(n))))
+            return err;
+    }
+}
+
 }  // namespace
 
 namespace RegularFile {
@@ -58,55 +85,38 @@ namespace RegularFile {
 int Read(const std::string& path, const std::function<void(std::uint64_t)>& sized,
          const std::function<void(std::string_view)>& piece)
 {
-    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-    if (fd.Get() < 0)
-        return errno;
-    off_t size = 0;
-    if (int err = CheckRegular(fd.Get(), size))
-        return err;
-    sized(static_cast<std::uint64_t>(size));
-    char buffer[64 * 1024];
-    for (;;) {
-        ssize_t n = ::read(fd.Get(), buffer, sizeof buffer);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return errno;
-        }
-        if (n == 0)
+    return ReadPieces(
+        path,
+        [&sized](std::uint64_t size) {
+            sized(size);
             return 0;
-        piece(std::string_view(buffer, static_cast<size_t>(n)));
-    }
+        },
+        [&piece](std::string_view bytes) {
+            piece(bytes);
+            return 0;
+        });
 }
 
 int ReadAtMost(const std::string& path, std::uint64_t maxBytes, std::string& bytes)
 {
     bytes.clear();
-    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-    if (fd.Get() < 0)
-        return errno;
-    off_t size = 0;
-    if (int err = CheckRegular(fd.Get(), size))
-        return err;
-    if (static_cast<std::uint64_t>(size) > maxBytes)
-        return EFBIG;
-    bytes.reserve(static_cast<size_t>(size));
-    char buffer[64 * 1024];
-    for (;;) {
-        ssize_t n = ::read(fd.Get(), buffer, sizeof buffer);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return errno;
-        }
-        if (n == 0)
+    int err = ReadPieces(
+        path,
+        [&](std::uint64_t size) {
+            if (size > maxBytes)
+                return EFBIG;
+            bytes.reserve(static_cast<size_t>(size));
             return 0;
-        if (bytes.size() + static_cast<size_t>(n) > maxBytes) {
-            bytes.clear();
-            return EFBIG;
-        }
-        bytes.append(buffer, static_cast<size_t>(n));
-    }
+        },
+        [&](std::string_view piece) {
+            if (bytes.size() + piece.size() > maxBytes)
+                return EFBIG;
+            bytes.append(piece);
+            return 0;
+        });
+    if (err != 0)
+        bytes.clear();
+    return err;
 }
 
 AppendResult AppendDurably(const std::string& path, const std::string& bytes)
