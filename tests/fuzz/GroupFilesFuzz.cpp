@@ -1,6 +1,7 @@
 // The genre list and genre file readers on arbitrary bytes: no crash, no read out of
-// bounds, and what they load always passes the library's checks. A genre file loaded
-// and written again reads back to the same titles (as far as code page 932 holds them).
+// bounds, what they load always passes the library's checks, and bytes they refuse are
+// marked not to be written. A genre file loaded and written again reads back to the same
+// titles (as far as code page 932 holds them).
 #include "app/CZarn2App.h"
 #include "library/CGroup.h"
 #include "library/CZarn2Doc.h"
@@ -60,7 +61,12 @@ void CheckGenreFile(const std::string& bytes, CountingMessenger& messenger)
     TextFileReader reader;
     reader.OpenBytes(bytes);
     int count = group->LoadFrom(reader);
-    Require(count >= 0 && count <= CGroup::kMaxMembers);
+    if (count < 0) {
+        // Bytes that are no genre file: the slot must not be written.
+        Require(group->m_bUnreadable);
+        return;
+    }
+    Require(count <= CGroup::kMaxMembers);
     messenger.shown = 0;
     Require(group->Check() == count);
     Require(messenger.shown == 0);
@@ -91,7 +97,11 @@ void CheckGroupList(const std::string& bytes, CountingMessenger& messenger)
     TextFileReader reader;
     reader.OpenBytes(bytes);
     int count = doc->LoadGroupListFrom(reader);
-    Require(count >= 0 && count <= CZarn2Doc::kMaxGroups && count == doc->m_nGroupCount);
+    if (count < 0) {
+        Require(doc->m_bListUnreadable);
+        return;
+    }
+    Require(count <= CZarn2Doc::kMaxGroups && count == doc->m_nGroupCount);
     messenger.shown = 0;
     Require(doc->CheckGroups() == count);
     Require(messenger.shown == 0);

@@ -7,9 +7,15 @@
 #include "platform/IMessenger.h"
 #include "platform/TextFileReader.h"
 #include "platform/TextFileWriter.h"
+#include "platform/TextFormatCheck.h"
 #include "platform/WineDriveMapper.h"
 
+#include <cerrno>
+
 namespace {
+
+constexpr const char* kIniKept = "このファイルは書き換えずに残すため, この起動中に変更した設定は保存されません.";
+
 WineDriveMapper MapperFor(const std::string& dosdevices)
 {
     return dosdevices.empty() ? WineDriveMapper() : WineDriveMapper(dosdevices);
@@ -75,12 +81,24 @@ bool CZarn2App::EnsureFolders(const ProgramPaths& paths) const
 
 void CZarn2App::ReadSettings()
 {
+    m_bIniKept = false;
     TextFileReader reader;
-    if (reader.Open(m_szIniPath) != 0) {
-        Messenger::Show("初期化ファイルが開けませんでした, 規定値をロードします.");
+    if (int err = reader.Open(m_szIniPath, SettingsFile::kMaxBytes)) {
+        // A missing file is a first start; one that is there but unreadable is kept.
+        std::string kept = err == ENOENT ? std::string()
+                                         : Format("\nERROR[%d] : %s\n%s", err, m_szIniPath.c_str(), kIniKept);
+        Messenger::Show("初期化ファイルが開けませんでした, 規定値をロードします." + kept);
+        m_bIniKept = err != ENOENT;
         return;
     }
-    SettingsFile::Read(reader, *this);
+    CSettings read = *this;
+    if (std::string problem = SettingsFile::Read(reader, read); !problem.empty()) {
+        Messenger::Show(NotOfFormatMessage(Format("初期化ファイル<%s>", m_szIniPath.c_str()), problem,
+                                           std::string("規定値をロードします. ") + kIniKept));
+        m_bIniKept = true;
+        return;
+    }
+    static_cast<CSettings&>(*this) = read;
 }
 
 void CZarn2App::MapDrive()
@@ -99,6 +117,14 @@ void CZarn2App::UnmapDrive() const
 
 void CZarn2App::Teardown()
 {
+    if (!m_bIniKept)
+        SaveSettings();
+    UnmapDrive();
+    Uninstall();
+}
+
+void CZarn2App::SaveSettings() const
+{
     TextFileWriter writer;
     SettingsFile::Write(*this, writer);
     TextFileWriter::Result result = writer.Save(m_szIniPath);
@@ -108,6 +134,4 @@ void CZarn2App::Teardown()
         Messenger::Show(Format("ERROR[%d] : 初期化ファイルを作成出来ませんでした,\n"
                                "ヘルプを見て作者までエラー番号をご連絡下さい.",
                                result.error));
-    UnmapDrive();
-    Uninstall();
 }

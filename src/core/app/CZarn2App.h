@@ -27,6 +27,9 @@ public:
     std::string m_szGroupListPath;  // <home>/Zarn2.Grp
     std::string m_szSubstDrive;     // "M:" while a folder is mapped, else empty
     int m_bPlaying = 0;             // set while a title started with history runs
+    // Set when the settings file exists but could not be read or is no settings file: the
+    // run goes on with the defaults and the file is not written at the end.
+    bool m_bIniKept = false;
 
     // Start steps: paths, defaults (position centred on the given screen), folders,
     // settings file, drive mapping. Returns 0, or kExitFolderFailure when a working folder
@@ -50,6 +53,7 @@ private:
     void TakePaths(const ProgramPaths& paths);
     bool EnsureFolders(const ProgramPaths& paths) const;
     void ReadSettings();
+    void SaveSettings() const;
     void MapDrive();
     void UnmapDrive() const;
     void Uninstall();

@@ -5,6 +5,7 @@
 #include "platform/LeadingInt.h"
 #include "platform/TextFileReader.h"
 #include "platform/TextFileWriter.h"
+#include "platform/TextFormatCheck.h"
 
 #include <algorithm>
 #include <functional>
@@ -54,24 +55,29 @@ const Section kSections[] = {
 
 namespace SettingsFile {
 
-void Read(TextFileReader& reader, CSettings& settings)
+std::string Read(TextFileReader& reader, CSettings& settings)
 {
+    TextFormatCheck check("[Position]");
     std::string line;
-    if (!reader.ReadLine(line))
-        return;
-    for (;;) {
+    bool more = reader.ReadLine(line);
+    while (more) {
         // One pass: every header test in order against the current line; a match moves
         // the current line on to its value line.
+        bool matched = false;
         for (const Section& section : kSections) {
-            if (line != section.header)
+            if (!more || line != section.header)
                 continue;
-            if (!reader.ReadLine(line))
-                return;
-            section.take(line, settings);
+            check.Header();
+            matched = true;
+            more = reader.ReadLine(line);
+            if (more)
+                section.take(line, settings);
         }
-        if (!reader.ReadLine(line))
-            return;
+        if (!matched)
+            check.Skipped(line);
+        more = more && reader.ReadLine(line);
     }
+    return check.Problem(reader);
 }
 
 void Write(const CSettings& s, TextFileWriter& writer)

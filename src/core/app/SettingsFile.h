@@ -2,6 +2,7 @@
 
 #include "app/CSettings.h"
 
+#include <cstdint>
 #include <string>
 
 class TextFileReader;
@@ -11,8 +12,12 @@ class TextFileWriter;
 // followed by exactly one value line.
 namespace SettingsFile {
 
-// Applies every section found in the file to `settings`; what is missing stays.
-void Read(TextFileReader& reader, CSettings& settings);
+// Nine short sections: a larger file is no settings file, and is not read.
+inline constexpr std::uint64_t kMaxBytes = 1024 * 1024;
+
+// Applies every section found in the file to `settings`; what is missing stays. Returns
+// why the bytes are no settings file (TextFormatCheck), empty when they are one.
+std::string Read(TextFileReader& reader, CSettings& settings);
 // The whole file, line by line.
 void Write(const CSettings& settings, TextFileWriter& writer);
 

@@ -10,6 +10,8 @@
 namespace {
 
 constexpr size_t kMaxLineChars = 998;
+// A disc's "Autorun.inf" is a few short lines; a larger one is not read.
+constexpr std::uint64_t kMaxFileBytes = 1024 * 1024;
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
 
@@ -91,7 +93,7 @@ AutorunFile AutorunFile::Read(const std::string& mountRoot)
     if (name.empty())
         return autorun;
     TextFileReader reader;
-    if (reader.Open(mountRoot + "/" + name) != 0)
+    if (reader.Open(mountRoot + "/" + name, kMaxFileBytes) != 0)
         return autorun;
     autorun.read = true;
     autorun.folder = mountRoot;

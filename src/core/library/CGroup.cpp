@@ -12,6 +12,7 @@
 #include "platform/IMessenger.h"
 #include "platform/TextFileReader.h"
 #include "platform/TextFileWriter.h"
+#include "platform/TextFormatCheck.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -94,12 +95,12 @@ void CGroup::UpdateLogPaths()
 int CGroup::Load()
 {
     TextFileReader reader;
-    if (int err = reader.Open(m_szGroupFile)) {
-        Messenger::Show(Format("ERROR[%d] : %s.Zarn ファイルをオープン出来ませんでした.", err,
-                               m_szName.c_str()));
+    if (int err = reader.Open(m_szGroupFile, GroupFile::kMaxBytes)) {
         // A missing file is simply written anew; one that exists but cannot be read must
         // not be replaced by an empty list.
         m_bUnreadable = err != ENOENT;
+        Messenger::Show(Format("ERROR[%d] : %s.Zarn ファイルをオープン出来ませんでした.%s%s", err,
+                               m_szName.c_str(), m_bUnreadable ? "\n" : "", m_bUnreadable ? kKeptFile : ""));
         return -1;
     }
     return LoadFrom(reader);
@@ -108,13 +109,19 @@ int CGroup::Load()
 int CGroup::LoadFrom(TextFileReader& reader)
 {
     GroupFile::Content content = GroupFile::Read(reader);
+    if (!content.problem.empty()) {
+        // Bytes that are no genre file are kept as they are, like a file that cannot be read.
+        Messenger::Show(NotOfFormatMessage(m_szName + ".Zarn ファイル", content.problem, kKeptFile));
+        m_bUnreadable = true;
+        return -1;
+    }
     LoadNotes notes(m_szName + ".Zarn", "メンバー");
     int count = 0;
     std::unordered_set<std::string> taken;  // names of the titles taken so far
     for (size_t i = 0; i < content.titles.size(); ++i) {
         const GroupFile::Title& title = content.titles[i];
         std::string name = title.name.value_or(std::string());
-        std::string problem = NameRules::PathProblem(NameRules::Kind::Member, name).message;
+        std::string problem = NameRules::StoredNameProblem(NameRules::Kind::Member, name).message;
         if (problem.empty() && !taken.insert(name).second)
             problem = Format("メンバー名 [%s] が重複しています.", name.c_str());
         if (!problem.empty()) {

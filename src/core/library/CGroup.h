@@ -23,9 +23,9 @@ public:
     std::array<CMember, kMaxMembers> m_Member;
     int m_nMemberCount = 0;
     int m_nCurrMember = -1;
-    // Set when the genre file exists but could not be read: writing it then would replace
-    // titles that are only unread with an empty list, so it is not written until a load
-    // succeeds.
+    // Set when the genre file exists but could not be read or is no genre file: writing it
+    // then would replace titles that are only unread with an empty list, so it is not
+    // written until a load succeeds.
     bool m_bUnreadable = false;
 
     // Consistency checks: the count, or -1 after the numbered message.
@@ -53,7 +53,8 @@ public:
 
     // Reads a genre file's lines into this slot (Load after opening the file): the title
     // count. Titles beyond 128, and titles whose names cannot be used, are left out with
-    // a message.
+    // a message. Bytes that are no genre file give -1 after a message and leave the slot
+    // as it was, not to be written.
     int LoadFrom(TextFileReader& reader);
     // Paths of a genre or title named so.
     std::string DirFor(const std::string& name) const;

@@ -67,13 +67,14 @@ public:
 
     // Reads a genre list's lines into the genre slots (names and current genre only, no
     // genre file is read): the genre count. Names that cannot be used, repeated names
-    // and names beyond 32 are left out with a message.
-    int LoadGroupListFrom(TextFileReader& reader);
+    // and names beyond 32 are left out with a message. With `checkFormat`, bytes that are
+    // no genre list give -1 after a message, change no slot and mark the list unreadable.
+    int LoadGroupListFrom(TextFileReader& reader, bool checkFormat = true);
     // The current title of the current genre when every check passes, else nullptr.
     CMember* CurrMember();
 
-    // Set when the genre list file exists but could not be read: it is then not written,
-    // so that a list only unread is not replaced.
+    // Set when the genre list file exists but could not be read or is no genre list: it is
+    // then not written, so that a list only unread is not replaced.
     bool m_bListUnreadable = false;
 
 private:

@@ -12,6 +12,7 @@
 #include "platform/IMessenger.h"
 #include "platform/TextFileReader.h"
 #include "platform/TextFileWriter.h"
+#include "platform/TextFormatCheck.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -45,33 +46,44 @@ int CZarn2Doc::LoadGroupList()
 {
     TextFileReader reader;
     bool fromSettings = false;
-    int err = m_szGroupListFile.empty() ? ENOENT : reader.Open(m_szGroupListFile);
+    int err = m_szGroupListFile.empty() ? ENOENT : reader.Open(m_szGroupListFile, GroupListFile::kMaxBytes);
     if (err != 0 && err != ENOENT) {
         // The list is there but unreadable: report it, and never write over it.
-        ShowGroupListError(err);
+        Messenger::Show(Format("ERROR[%d] : グループファイルを開けませんでした,\n%s\n%s", err, kReportRequest,
+                               kKeptFile));
         m_bListUnreadable = true;
         return 0;
     }
     if (err == ENOENT) {
-        if (reader.Open(m_pApp->m_szIniPath) != 0)
+        if (reader.Open(m_pApp->m_szIniPath, GroupListFile::kMaxBytes) != 0)
             return 0;
         fromSettings = true;
     }
-    m_bListUnreadable = false;
-    int count = LoadGroupListFrom(reader);
+    // The settings file stands in for a missing list: it has no list sections of its own.
+    int count = LoadGroupListFrom(reader, !fromSettings);
+    if (count < 0)
+        return 0;
     for (int i = 0; i < count; ++i)
         m_Group[static_cast<size_t>(i)].Load();
     return fromSettings ? SaveGroupList() : 1;
 }
 
-int CZarn2Doc::LoadGroupListFrom(TextFileReader& reader)
+int CZarn2Doc::LoadGroupListFrom(TextFileReader& reader, bool checkFormat)
 {
     GroupListFile::Content content = GroupListFile::Read(reader);
+    if (checkFormat && !content.problem.empty()) {
+        // Bytes that are no genre list are kept as they are, like a list that cannot be read.
+        Messenger::Show(NotOfFormatMessage(Format("グループファイル<%s>", m_szGroupListFile.c_str()),
+                                           content.problem, kKeptFile));
+        m_bListUnreadable = true;
+        return -1;
+    }
+    m_bListUnreadable = false;
     LoadNotes notes(BaseName(m_szGroupListFile), "グループ");
     int count = 0;
     for (size_t i = 0; i < content.names.size(); ++i) {
         const std::string& name = content.names[i];
-        std::string problem = NameRules::PathProblem(NameRules::Kind::Group, name).message;
+        std::string problem = NameRules::StoredNameProblem(NameRules::Kind::Group, name).message;
         for (int j = 0; problem.empty() && j < count; ++j) {
             if (m_Group[static_cast<size_t>(j)].m_szName == name)
                 problem = Format("グループ名 [%s] が重複しています.", name.c_str());

@@ -5,6 +5,7 @@
 #include "platform/LeadingInt.h"
 #include "platform/TextFileReader.h"
 #include "platform/TextFileWriter.h"
+#include "platform/TextFormatCheck.h"
 
 namespace {
 
@@ -48,19 +49,26 @@ namespace GroupFile {
 Content Read(TextFileReader& reader)
 {
     Content content;
+    TextFormatCheck check("[PlayMode]");
     std::string line;
     while (reader.ReadLine(line, kLineChars)) {
         bool more = true;
         if (line == "[PlayMode]\n") {
+            check.Header();
             if (std::optional<int> value = ReadNumber(reader, more))
                 content.playMode = value;
         } else if (line == "[CurrMember]\n") {
+            check.Header();
             if (std::optional<int> value = ReadNumber(reader, more))
                 content.currMember = value;
         } else if (line.compare(0, 6, "[Title") == 0) {
+            check.Header();
             content.titles.push_back(ReadTitle(reader));
+        } else {
+            check.Skipped(line);
         }
     }
+    content.problem = check.Problem(reader);
     return content;
 }
 

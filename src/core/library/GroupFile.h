@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,6 +17,10 @@ class TextFileWriter;
 //                   uses its disc (1/0) and an empty line; one block a title
 namespace GroupFile {
 
+// The most the format holds: six lines before the titles and seven lines for each of 128
+// titles, each line 998 characters and its "\r\n". A larger file is not read.
+inline constexpr std::uint64_t kMaxBytes = (6 + 128 * 7) * 1000;
+
 // One title block as far as the file held it: a field is missing when the file ended
 // before it, a flag also when its line is no number.
 struct Title {
@@ -30,6 +35,7 @@ struct Content {
     std::optional<int> playMode;
     std::optional<int> currMember;
     std::vector<Title> titles;  // every block, in file order (the numbers are not read)
+    std::string problem;        // why the bytes are no genre file (TextFormatCheck); empty if they are
 };
 
 // Section headers must be whole lines, newline included; a title block starts at any

@@ -5,6 +5,7 @@
 #include "platform/LeadingInt.h"
 #include "platform/TextFileReader.h"
 #include "platform/TextFileWriter.h"
+#include "platform/TextFormatCheck.h"
 
 namespace {
 
@@ -26,16 +27,22 @@ namespace GroupListFile {
 Content Read(TextFileReader& reader)
 {
     Content content;
+    TextFormatCheck check("[GroupList]");
     std::string line;
     while (reader.ReadLine(line, kLineChars)) {
         if (line == "[CurrGroup]\n") {
+            check.Header();
             std::optional<int> value = reader.ReadLine(line, kLineChars) ? LeadingInt(line) : std::nullopt;
             if (value)
                 content.currGroup = value;
         } else if (line == "[GroupList]\n") {
+            check.Header();
             ReadNames(reader, content);
+        } else {
+            check.Skipped(line);
         }
     }
+    content.problem = check.Problem(reader);
     return content;
 }
 

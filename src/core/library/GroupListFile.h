@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,10 +20,14 @@ class TextFileWriter;
 //   (empty)
 namespace GroupListFile {
 
+// 32 names of a line each: a larger file is no genre list, and is not read.
+inline constexpr std::uint64_t kMaxBytes = 1024 * 1024;
+
 struct Content {
     bool hasList = false;            // a "[GroupList]" section was found
     std::vector<std::string> names;  // as read (the last section wins)
     std::optional<int> currGroup;    // a readable number under "[CurrGroup]"
+    std::string problem;             // why the bytes are no genre list (TextFormatCheck); empty if they are
 };
 
 // Reads every line; section headers must be whole lines, newline included. Lines are

@@ -4,6 +4,11 @@
 #include <string>
 #include <utility>
 
+// What the load message of a file that is kept unread (it could not be read, or its bytes
+// are not of its format) says happens to it.
+inline constexpr const char* kKeptFile = "このファイルは書き換えずに残します.\n"
+                                         "ファイルを確かめてから Zarn2 を起動し直して下さい.";
+
 // Entries a file names but loading leaves out (unusable or repeated names, entries
 // beyond the capacity) are reported in one message after the load: the first one with
 // its reason, and how many more there were.

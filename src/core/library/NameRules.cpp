@@ -8,6 +8,8 @@
 
 namespace {
 
+constexpr std::string_view kUndecodable = "\xEF\xBF\xBD";  // U+FFFD: what the reader made of such bytes
+
 const char* Label(NameRules::Kind kind)
 {
     return kind == NameRules::Kind::Group ? "グループ名" : "メンバー名";
@@ -93,6 +95,16 @@ Finding PathProblem(Kind kind, std::string_view name)
     if (name.size() > MaxNameBytes(kind))
         return TooLong(label, MaxNameBytes(kind), 3, "半角英数字");
     return {};
+}
+
+Finding StoredNameProblem(Kind kind, std::string_view name)
+{
+    Finding problem = PathProblem(kind, name);
+    if (problem.Refused() || name.find(kUndecodable) == std::string_view::npos)
+        return problem;
+    return Refuse(Refusal::NotCp932,
+                  Format("%s [%s] に Shift-JIS (コードページ 932) として読めないバイトが含まれています.",
+                         Label(kind), std::string(name).c_str()));
 }
 
 Finding KeptNameProblem(Kind kind, std::string_view name)

@@ -32,8 +32,11 @@ inline constexpr size_t kMaxPathBytes = 257;
 size_t MaxNameBytes(Kind kind);
 
 // Everything that makes a name unusable as a path: empty, "." and "..", "/", NUL and
-// control characters, a file name too long. Used for names read from the files.
+// control characters, a file name too long.
 Finding PathProblem(Kind kind, std::string_view name);
+// PathProblem and, in addition, bytes code page 932 could not decode (the name would be
+// written back changed). Used for names read from the files.
+Finding StoredNameProblem(Kind kind, std::string_view name);
 // PathProblem and, in addition, text code page 932 cannot hold or gives back changed.
 // Used for a name a title keeps when it is edited.
 Finding KeptNameProblem(Kind kind, std::string_view name);

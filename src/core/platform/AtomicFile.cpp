@@ -3,6 +3,7 @@
 #include "platform/IFileSyscalls.h"
 
 #include <cerrno>
+#include <climits>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -37,11 +38,41 @@ mode_t ModeFor(const std::string& path)
     return 0666 & ~mask;
 }
 
-void SyncFolder(const std::string& path)
+std::string FolderOf(const std::string& path)
 {
     std::string::size_type slash = path.rfind('/');
-    std::string folder = slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
-    int dfd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    return slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
+}
+
+// The file a rewrite of `path` replaces: `path` itself, or what its symbolic links lead to
+// (the link stays a link; a link that leads nowhere yet names the file to create).
+// 0, or the errno (ELOOP for links that go round, EINVAL for anything but a regular file).
+int Target(const std::string& path, std::string& target)
+{
+    target = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st{};
+        if (::lstat(target.c_str(), &st) != 0)
+            return errno == ENOENT ? 0 : errno;
+        if (S_ISREG(st.st_mode))
+            return 0;
+        if (!S_ISLNK(st.st_mode))
+            return S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+        char buf[PATH_MAX];
+        ssize_t n = ::readlink(target.c_str(), buf, sizeof buf);
+        if (n <= 0)
+            return n < 0 ? errno : ENOENT;
+        if (static_cast<size_t>(n) == sizeof buf)
+            return ENAMETOOLONG;
+        std::string link(buf, static_cast<size_t>(n));
+        target = link.front() == '/' ? link : FolderOf(target) + "/" + link;
+    }
+    return ELOOP;
+}
+
+void SyncFolder(const std::string& path)
+{
+    int dfd = ::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dfd >= 0) {
         ::fsync(dfd);
         ::close(dfd);
@@ -52,8 +83,11 @@ void SyncFolder(const std::string& path)
 
 namespace AtomicFile {
 
-int Replace(const std::string& path, const std::string& bytes)
+int Replace(const std::string& linkOrPath, const std::string& bytes)
 {
+    std::string path;
+    if (int err = Target(linkOrPath, path))
+        return err;
     std::string tmpl = path + "~XXXXXX";
     std::vector<char> name(tmpl.begin(), tmpl.end());
     name.push_back('\0');
@@ -79,7 +113,7 @@ int Replace(const std::string& path, const std::string& bytes)
 
 bool Holds(const std::string& path, const std::string& bytes)
 {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         return false;
     struct stat st{};

@@ -5,7 +5,9 @@
 // Replaces a whole file so that a reader sees either the old or the new content, never a
 // mix: the bytes go to a temporary file in the same folder, every write is checked, the
 // data is flushed to the disk, and only then is the temporary renamed over the old file.
-// On any failure the temporary file is removed and the old file stays whole.
+// On any failure the temporary file is removed and the old file stays whole. A symbolic
+// link stays a link: the file it leads to is replaced, in that file's folder. Anything
+// but a regular file (a folder, a pipe, a device) is never replaced.
 namespace AtomicFile {
 
 // Returns 0, or the errno of the first failure.

@@ -33,6 +33,8 @@ int CheckRegular(int fd, off_t& size)
     if (::fstat(fd, &st) != 0)
         return errno;
     size = st.st_size;
+    if (S_ISDIR(st.st_mode))
+        return EISDIR;
     return S_ISREG(st.st_mode) ? 0 : EINVAL;
 }
 
@@ -49,12 +51,9 @@ int WriteOnce(int fd, const std::string& bytes)
     return static_cast<size_t>(written) == bytes.size() ? 0 : ENOSPC;
 }
 
-}  // namespace
-
-namespace RegularFile {
-
-int Read(const std::string& path, const std::function<void(std::uint64_t)>& sized,
-         const std::function<void(std::string_view)>& piece)
+// Reads the file in pieces; `sized` and `piece` may stop the read with an errno.
+int ReadPieces(const std::string& path, const std::function<int(std::uint64_t)>& sized,
+               const std::function<int(std::string_view)>& piece)
 {
     Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (fd.Get() < 0)
@@ -62,7 +61,8 @@ int Read(const std::string& path, const std::function<void(std::uint64_t)>& size
     off_t size = 0;
     if (int err = CheckRegular(fd.Get(), size))
         return err;
-    sized(static_cast<std::uint64_t>(size));
+    if (int err = sized(static_cast<std::uint64_t>(size)))
+        return err;
     char buffer[64 * 1024];
     for (;;) {
         ssize_t n = ::read(fd.Get(), buffer, sizeof buffer);
@@ -73,8 +73,50 @@ int Read(const std::string& path, const std::function<void(std::uint64_t)>& size
         }
         if (n == 0)
             return 0;
-        piece(std::string_view(buffer, static_cast<size_t>(n)));
+        if (int err = piece(std::string_view(buffer, static_cast<size_t>(n))))
+            return err;
     }
+}
+
+}  // namespace
+
+namespace RegularFile {
+
+int Read(const std::string& path, const std::function<void(std::uint64_t)>& sized,
+         const std::function<void(std::string_view)>& piece)
+{
+    return ReadPieces(
+        path,
+        [&sized](std::uint64_t size) {
+            sized(size);
+            return 0;
+        },
+        [&piece](std::string_view bytes) {
+            piece(bytes);
+            return 0;
+        });
+}
+
+int ReadAtMost(const std::string& path, std::uint64_t maxBytes, std::string& bytes)
+{
+    bytes.clear();
+    int err = ReadPieces(
+        path,
+        [&](std::uint64_t size) {
+            if (size > maxBytes)
+                return EFBIG;
+            bytes.reserve(static_cast<size_t>(size));
+            return 0;
+        },
+        [&](std::string_view piece) {
+            if (bytes.size() + piece.size() > maxBytes)
+                return EFBIG;
+            bytes.append(piece);
+            return 0;
+        });
+    if (err != 0)
+        bytes.clear();
+    return err;
 }
 
 AppendResult AppendDurably(const std::string& path, const std::string& bytes)

@@ -5,15 +5,20 @@
 #include <string>
 #include <string_view>
 
-// Whole-file operations on a regular file that is read and appended to in place (a log).
-// Every function opens and closes the file itself; anything but a regular file is refused
-// with EINVAL, and opening never blocks on a pipe or a device.
+// Whole-file operations on a regular file: a log read and appended to in place, a data file
+// read whole. Every function opens and closes the file itself; anything but a regular file
+// is refused (EISDIR for a folder, EINVAL for anything else), and opening never blocks on a
+// pipe or a device. A symbolic link to a regular file is that file.
 namespace RegularFile {
 
 // Reads the file in pieces: `sized` first learns its size, then `piece` receives the
 // content in order. Returns 0, or the errno when it cannot be opened or read.
 int Read(const std::string& path, const std::function<void(std::uint64_t)>& sized,
          const std::function<void(std::string_view)>& piece);
+
+// Reads the whole file into `bytes`, refusing one larger than `maxBytes` with EFBIG (also
+// when it grows past that while being read). Returns 0, or the errno.
+int ReadAtMost(const std::string& path, std::uint64_t maxBytes, std::string& bytes);
 
 struct AppendResult {
     int error = 0;       // 0, or the errno of the failure

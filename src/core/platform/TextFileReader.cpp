@@ -1,23 +1,30 @@
 #include "platform/TextFileReader.h"
 
 #include "platform/Cp932.h"
+#include "platform/RegularFile.h"
 
-#include <cerrno>
 #include <cstring>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace {
 
-std::string CrLfToLf(const std::string& raw)
+// Every line end becomes "\n": "\r\n", "\n", a lone "\r", and a run of "\r" followed by
+// "\n" (a "\r\n" file that went through a text-mode write once more).
+std::string NormalLineEnds(const std::string& raw)
 {
     std::string text;
     text.reserve(raw.size());
-    // Copies the stretches between the "\r\n" pairs whole, leaving out each "\r".
     size_t from = 0;
-    for (size_t cr = raw.find("\r\n"); cr != std::string::npos; cr = raw.find("\r\n", cr + 2)) {
+    for (size_t cr = raw.find('\r'); cr != std::string::npos; cr = raw.find('\r', from)) {
         text.append(raw, from, cr - from);
-        from = cr + 1;
+        size_t run = raw.find_first_not_of('\r', cr);
+        if (run != std::string::npos && raw[run] == '\n') {
+            text.push_back('\n');
+            from = run + 1;
+        } else {
+            run = run == std::string::npos ? raw.size() : run;
+            text.append(run - cr, '\n');
+            from = run;
+        }
     }
     text.append(raw, from, std::string::npos);
     return text;
@@ -25,36 +32,20 @@ std::string CrLfToLf(const std::string& raw)
 
 }  // namespace
 
-int TextFileReader::Open(const std::string& path)
+int TextFileReader::Open(const std::string& path, std::uint64_t maxBytes)
 {
     m_data.clear();
     m_pos = 0;
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return errno;
     std::string raw;
-    char buf[65536];
-    for (;;) {
-        ssize_t n = ::read(fd, buf, sizeof buf);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            int err = errno;
-            ::close(fd);
-            return err;
-        }
-        if (n == 0)
-            break;
-        raw.append(buf, static_cast<size_t>(n));
-    }
-    ::close(fd);
-    m_data = CrLfToLf(raw);
+    if (int err = RegularFile::ReadAtMost(path, maxBytes, raw))
+        return err;
+    m_data = NormalLineEnds(raw);
     return 0;
 }
 
 void TextFileReader::OpenBytes(std::string bytes)
 {
-    m_data = CrLfToLf(bytes);
+    m_data = NormalLineEnds(bytes);
     m_pos = 0;
 }
 
@@ -70,3 +61,7 @@ bool TextFileReader::ReadLine(std::string& line, size_t maxChars)
     m_pos = end;
     return true;
 }
+
+bool TextFileReader::HoldsNul() const { return m_data.find('\0') != std::string::npos; }
+
+bool TextFileReader::Blank() const { return m_data.find_first_not_of(" \t\n") == std::string::npos; }

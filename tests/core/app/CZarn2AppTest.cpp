@@ -1,5 +1,6 @@
 #include "app/CZarn2App.h"
 #include "library/CZarn2Doc.h"
+#include "support/HostileFiles.h"
 #include "support/ScriptedMessenger.h"
 #include "support/TempDir.h"
 
@@ -13,15 +14,18 @@ namespace {
 
 const char* const kNoIni = "初期化ファイルが開けませんでした, 規定値をロードします.";
 
-struct AppFixture : ::testing::Test {
+// A program folder "Zarn2" with an application object on it and its own Wine prefix.
+struct AppFolder {
     TempDir dir;
     TempDir wine;
     ScriptedMessenger messages;
     CZarn2App app;
 
-    AppFixture() { app.m_szWineDosdevices = wine / "dosdevices"; }
+    AppFolder() { app.m_szWineDosdevices = wine / "dosdevices"; }
     int Start() { return app.Construct(dir / "Zarn2", 1024, 768); }
 };
+
+struct AppFixture : ::testing::Test, AppFolder {};
 
 }  // namespace
 
@@ -200,4 +204,21 @@ TEST_F(AppFixture, InstalledDataHomeThatCannotBeMadeEndsTheStart)
     ASSERT_EQ(messages.messages.size(), 1u);
     EXPECT_EQ(messages.messages[0].rfind("エラー番号[20]: " + (dir / "share/Zarn2"), 0), 0u)
         << messages.messages[0];
+}
+
+TEST(CZarn2AppHostileFiles, ASettingsFileThatIsNoneIsKeptAndTheRunUsesTheDefaults)
+{
+    for (const HostileFile& hostile : HostileFiles()) {
+        SCOPED_TRACE(hostile.what);
+        AppFolder start;
+        std::string path = start.dir / "Zarn2.ini";
+        hostile.Put(path, "[Minimize]\r\n0\r\n");
+        std::string before = Fingerprint(path);
+        ASSERT_EQ(start.Start(), 0);
+        EXPECT_EQ(start.messages.messages.size(), 1u);
+        EXPECT_EQ(start.app.Minimize, 1);
+        start.app.Minimize = 0;  // changed during the run, and lost
+        start.app.Teardown();
+        EXPECT_EQ(Fingerprint(path), before);
+    }
 }

@@ -65,6 +65,7 @@ TEST(GroupListFile, ReadsHandWrittenLists)
         {"the last list wins", "[GroupList]\nA\n\n[GroupList]\nB\n\n", true, {"B"}, std::nullopt},
         {"Japanese names", Sjis("[GroupList]\nアクション\nＲＰＧ\n\n"), true, {"アクション", "ＲＰＧ"},
          std::nullopt},
+        {"CR line ends", "[GroupList]\rA\rB\r\r[CurrGroup]\r1\r", true, {"A", "B"}, 1},
         {"a line over 998 bytes is two names", "[GroupList]\n" + std::string(1000, 'x') + "\n\n", true,
          {std::string(998, 'x'), "xx"}, std::nullopt},
     };
@@ -74,6 +75,31 @@ TEST(GroupListFile, ReadsHandWrittenLists)
         EXPECT_EQ(content.hasList, c.hasList);
         EXPECT_EQ(content.names, c.names);
         EXPECT_EQ(content.currGroup, c.curr);
+    }
+}
+
+TEST(GroupFiles, TellTheirFormatFromOtherBytes)
+{
+    struct Case {
+        const char* what;
+        std::string bytes;
+        bool list;   // read as a genre list, or as a genre file
+        bool theirs;
+    } cases[] = {
+        {"an empty list", "", true, true},
+        {"blank lines", "\r\n \r\n", true, true},
+        {"only the current genre", "[CurrGroup]\r\n0\r\n", true, true},
+        {"a name's bytes are the name's matter", "[GroupList]\r\nA\x80Z\r\n\r\n", true, true},
+        {"undecodable bytes where a header belongs", ";; \x80 ;;\r\n[GroupList]\r\n\r\n", true, false},
+        {"no header", "A\r\nB\r\n", true, false},
+        {"a NUL byte", "[GroupList]\r\nA" + std::string(1, '\0') + "\r\n", true, false},
+        {"a genre file", "[Title000]\r\nA\r\n", false, true},
+        {"a genre list is no genre file", "[GroupList]\r\nA\r\n", false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::string problem = c.list ? ReadList(c.bytes).problem : ReadGroup(c.bytes).problem;
+        EXPECT_EQ(problem.empty(), c.theirs) << problem;
     }
 }
 

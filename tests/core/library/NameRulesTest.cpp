@@ -129,11 +129,14 @@ TEST(NameRules, BoundaryIsTheFileNameLength)
     EXPECT_EQ(NameRules::MaxNameBytes(Kind::Group) + std::string(".Zarn").size(), 248u);
 }
 
-TEST(NameRules, NamesFromFilesAreCheckedForPathsOnly)
+TEST(NameRules, NamesFromFilesAreCheckedForPathsAndUndecodableBytes)
 {
     // Text code page 932 cannot hold is a matter for the user's input, not for loading.
     EXPECT_EQ(NameRules::PathProblem(Kind::Member, "😀").message, "");
     EXPECT_NE(NameRules::PathProblem(Kind::Member, "a/b").message, "");
+    // Bytes code page 932 could not decode (U+FFFD after reading) would be written back changed.
+    EXPECT_EQ(NameRules::StoredNameProblem(Kind::Group, "A\uFFFDZ").reason, Refusal::NotCp932);
+    EXPECT_EQ(NameRules::StoredNameProblem(Kind::Member, "A\uFFFDZ").reason, Refusal::NotCp932);
 }
 
 TEST(NameRules, StoredPathsFitTheirLineOfTheGenreFile)

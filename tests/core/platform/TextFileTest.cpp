@@ -4,7 +4,9 @@
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
+#include <filesystem>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -30,7 +32,8 @@ TEST(TextFileReader, LineEndsAndPieces)
         std::vector<std::string> lines;
     } cases[] = {
         {"CR LF and LF both end lines", "a\r\nb\nc", 998, {"a\n", "b\n", "c"}},
-        {"a lone CR stays", "a\rb\r\n", 998, {"a\rb\n"}},
+        {"a lone CR ends a line too", "a\rb\r\rc", 998, {"a\n", "b\n", "\n", "c"}},
+        {"CRs just before LF are one line end", "a\r\r\nb\r", 998, {"a\n", "b\n"}},
         {"a line that fits keeps its newline", "abc\n", 4, {"abc\n"}},
         {"one byte longer arrives in two pieces", "abcd\n", 4, {"abcd", "\n"}},
         {"longer lines are cut every max bytes", "abcdefghij\n", 4, {"abcd", "efgh", "ij\n"}},
@@ -43,11 +46,28 @@ TEST(TextFileReader, LineEndsAndPieces)
     }
 }
 
-TEST(TextFileReader, MissingFileReportsErrno)
+TEST(TextFileReader, OpensRegularFilesOfTheirSizeOnlyAndNeverWaits)
 {
     TempDir dir;
-    TextFileReader reader;
-    EXPECT_EQ(reader.Open(dir / "missing"), ENOENT);
+    TempDir::WriteBytes(dir / "full", std::string(100, 'x'));
+    TempDir::WriteBytes(dir / "over", std::string(101, 'x'));
+    ::symlink("full", (dir / "link").c_str());
+    ::symlink("/dev/zero", (dir / "zero").c_str());
+    ::mkfifo((dir / "fifo").c_str(), 0644);
+    ::mkdir((dir / "folder").c_str(), 0755);
+    struct Case {
+        const char* name;
+        int error;
+    } cases[] = {
+        {"full", 0}, {"link", 0},          {"over", EFBIG},  {"missing", ENOENT},
+        {"zero", EINVAL}, {"fifo", EINVAL}, {"folder", EISDIR},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TextFileReader reader;
+        EXPECT_EQ(reader.Open(dir / c.name, 100), c.error);
+        EXPECT_EQ(reader.AtEnd(), c.error != 0);
+    }
 }
 
 TEST(TextFileWriter, WritesCp932WithCrLf)
@@ -100,6 +120,39 @@ TEST(AtomicFile, FailureLeavesOldFileAndNoTemporary)
         GTEST_SKIP() << "root writes into read-only folders; the full-disk test covers this";
     EXPECT_EQ(err, EACCES);
     EXPECT_EQ(TempDir::ReadBytes(path), "old");
+}
+
+TEST(AtomicFile, ReplacesWhatALinkLeadsToAndNothingButARegularFile)
+{
+    TempDir dir;
+    TempDir dotfiles;
+    TempDir::WriteBytes(dotfiles / "settings", "old");
+    ::mkfifo((dir / "fifo").c_str(), 0644);
+    struct Case {
+        const char* what;
+        std::string link;    // what the link "f" leads to
+        std::string target;  // the file that gets the new bytes; none when refused
+        int error;
+    } cases[] = {
+        {"another folder", dotfiles / "settings", dotfiles / "settings", 0},
+        {"a relative link to a link", "chain", dir / "h", 0},
+        {"a link that leads nowhere yet", dotfiles / "new", dotfiles / "new", 0},
+        {"a named pipe", "fifo", "", EINVAL},
+        {"itself", "f", "", ELOOP},
+    };
+    ::symlink("h", (dir / "chain").c_str());
+    TempDir::WriteBytes(dir / "h", "old");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::filesystem::remove(dir / "f");
+        ASSERT_EQ(::symlink(c.link.c_str(), (dir / "f").c_str()), 0);
+        EXPECT_EQ(AtomicFile::Replace(dir / "f", "new"), c.error);
+        EXPECT_TRUE(std::filesystem::is_symlink(dir / "f"));
+        if (!c.target.empty()) {
+            EXPECT_EQ(TempDir::ReadBytes(c.target), "new");
+        }
+    }
+    EXPECT_EQ(std::filesystem::status(dir / "fifo").type(), std::filesystem::file_type::fifo);
 }
 
 TEST(AtomicFile, HoldsAnswersOnlyForARegularFileWithTheSameBytes)

@@ -1,0 +1,33 @@
+#include "platform/TextFormatCheck.h"
+
+#include "platform/Format.h"
+#include "platform/TextFileReader.h"
+
+namespace {
+
+constexpr std::string_view kUndecodable = "\xEF\xBF\xBD";  // U+FFFD, as the reader hands it out
+
+}  // namespace
+
+void TextFormatCheck::Skipped(std::string_view line)
+{
+    if (line.find(kUndecodable) != std::string_view::npos)
+        m_undecodable = true;
+}
+
+std::string TextFormatCheck::Problem(const TextFileReader& reader) const
+{
+    if (reader.HoldsNul())
+        return "NUL 文字が含まれています (バイナリデータか UTF-16 のテキストと思われます).";
+    if (!m_sawHeader && !reader.Blank())
+        return Format("%s などの見出し行がありません.", m_header.c_str());
+    if (m_undecodable)
+        return "Shift-JIS (コードページ 932) として読めないバイトがあります.";
+    return {};
+}
+
+std::string NotOfFormatMessage(std::string_view file, std::string_view problem, std::string_view outcome)
+{
+    return Format("ERROR : %sは Zarn2 のファイルとして読めない内容です.\n%s\n%s", std::string(file).c_str(),
+                  std::string(problem).c_str(), std::string(outcome).c_str());
+}
