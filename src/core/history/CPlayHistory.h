@@ -6,11 +6,13 @@
 #include <vector>
 
 // A title's play history: the sessions of its log file and the figures derived from them.
-// Rebuilt from the file whenever it is shown; the file is the only persistent state.
+// Rebuilt from the file whenever it is shown; the file is the only persistent state. A
+// running play is not held here (the play owns its session), so a read while a title
+// runs cannot touch the session being measured.
 class CPlayHistory {
 public:
     std::vector<CPlayTime> m_Session;  // one entry per logged session, in log order
-    CPlayTime m_Current;               // the running session; after a read, the last one
+    CPlayTime m_Current;               // the last logged session
     CPlayTime m_SessionAverage;        // elapsed fields only
     CPlayTime m_Total;                 // elapsed fields only
     int m_nSessionCount = 0;
@@ -24,13 +26,13 @@ public:
     int ReadLog(const std::string& logPath);
     int ComputeSessionStats();
     int ComputeDayStats();
-    // Appends m_Current as one session; the new session count, or 0 after a message.
-    int AppendLog(const std::string& logPath);
+    // Appends `session` (its start and elapsed time); the new session count, or 0 after a
+    // message.
+    int AppendLog(const std::string& logPath, const CPlayTime& session);
     // Empties the log; 0, or -1 after a message.
     int ResetLog(const std::string& logPath);
-    // Whether the session in m_Current is to be recorded (asks when shorter than the limit).
-    bool ConfirmRecord(int limitMinite) const;
-    void DiscardSession();
+    // Whether a measured `session` is to be recorded (asks when shorter than the limit).
+    static bool ConfirmRecord(const CPlayTime& session, int limitMinite);
     // Forgets the sessions held in memory (the log is untouched).
     void ReleaseHistory();
 };

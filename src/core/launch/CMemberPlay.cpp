@@ -46,12 +46,12 @@ bool OpenThroughShell(const CMember& member, const std::string& folder)
 
 }  // namespace
 
-bool CMember::LaunchTimed()
+bool CMember::LaunchTimed(CPlayTime& session)
 {
     if (!RequestDiscIfUsed(*this))
         return false;
     std::string folder = WorkingFolderOf(m_szExePath);
-    if (!m_Current.Start())
+    if (!session.Start())
         return false;
     auto* process = new CTitleProcess;
     int error = process->Start(m_szExePath, folder);
@@ -71,28 +71,28 @@ void CMember::WaitForExit()
         m_hProcess->WaitForExit();
 }
 
-void CMember::EndTimed()
+void CMember::EndTimed(CPlayTime& session)
 {
     delete m_hProcess;
     m_hProcess = nullptr;
-    m_Current.Measure();
+    session.Measure();
     PromptEject();
 }
 
-bool CMember::LaunchManual()
+bool CMember::LaunchManual(CPlayTime& session)
 {
     if (!RequestDiscIfUsed(*this))
         return false;
     std::string folder = WorkingFolderOf(m_szExePath);
-    if (!m_Current.Start())
+    if (!session.Start())
         return false;
     return OpenThroughShell(*this, folder);
 }
 
-void CMember::RunWaitingDialog()
+void CMember::RunWaitingDialog(CPlayTime& session)
 {
-    PlayUi::Get().RunWaitingDialog(m_Current, false);
-    m_Current.Measure();
+    PlayUi::Get().RunWaitingDialog(session, false);
+    session.Measure();
 }
 
 void CMember::PromptEject()
@@ -113,5 +113,5 @@ bool CMember::LaunchUnrecorded()
 void CMember::WaitUnrecorded()
 {
     if (m_nUseMedia)
-        PlayUi::Get().RunWaitingDialog(m_Current, true);
+        PlayUi::Get().RunWaitingDialog(CPlayTime{}, true);
 }
