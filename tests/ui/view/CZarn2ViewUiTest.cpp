@@ -2,6 +2,7 @@
 // the play statistics in both modes, the status counters, heading clicks and the display
 // commands' states.
 #include "support/ProgramWindow.h"
+#include "support/ScriptedPlayUi.h"
 
 #include "app/CMainStatusBar.h"
 #include "app/CommandIds.h"
@@ -70,6 +71,7 @@ private Q_SLOTS:
     void titleRowsAndHeadings();
     void headerClicks_data();
     void headerClicks();
+    void headerClicksDuringAPlay();
     void genreClickChangesCurrentGenre();
     void titleClickChangesCurrentTitle();
     void iconCommandsAndStates();
@@ -350,6 +352,40 @@ void CZarn2ViewUiTest::headerClicks()
                       QPoint(header->sectionViewportPosition(column) + 5, header->height() / 2));
     QCOMPARE(lib.app.HistoryMode, after);
     QCOMPARE(view.m_listHistory->RowCount(), after == 0 ? 3 : 1);
+}
+
+// The heading clicks reread the log while the title runs; the play still logs its own
+// start and duration, and the figure of the last play always matches the list's last row.
+void CZarn2ViewUiTest::headerClicksDuringAPlay()
+{
+    ProgramWindow lib;
+    OneTitle(lib, {{"2008/01/02,12:00:00", 2126}});
+    lib.app.LimitMinite = 1;
+    CZarn2View& view = lib.Open();
+    CStatisticsArea& s = view.m_stats;
+    QHeaderView* header = view.m_listHistory->header();
+    auto clickHeading = [header](int column) {
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          QPoint(header->sectionViewportPosition(column) + 5, header->height() / 2));
+    };
+    auto lastRowTime = [&view] { return Cell(view.m_listHistory, view.m_listHistory->RowCount() - 1, 2); };
+    ScriptedPlayUi ui;
+    ui.onMinimize = [&] {
+        clickHeading(1);
+        clickHeading(0);
+        QCOMPARE(lib.app.HistoryMode, 0);
+        QCOMPARE(s.m_editLast->text(), lastRowTime());
+        lib.clock.Advance(6);
+    };
+    lib.messenger.AnswerNext(true);
+
+    view.OnPlayRecorded();
+
+    QCOMPARE(TempDir::ReadBytes(lib.LogPath("RPG", "勇者の旅")),
+             std::string("2008/01/02,12:00:00\r\n2126\r\n2009/03/07,21:05:09\r\n6\r\n"));
+    QCOMPARE(lib.messenger.questions.size(), size_t(1));
+    QCOMPARE(view.m_listHistory->RowCount(), 2);
+    QCOMPARE(s.m_editLast->text(), lastRowTime());
 }
 
 void CZarn2ViewUiTest::genreClickChangesCurrentGenre()
