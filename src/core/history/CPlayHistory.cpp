@@ -43,7 +43,9 @@ int CPlayHistory::ReadLog(const std::string& logPath)
     std::vector<CPlayTime> sessions;
     if (PlayLogFile::Read(logPath, sessions) != 0)
         return -1;
+    static std::uint64_t s_reads = 0;
     m_Session = std::move(sessions);
+    m_nReadId = ++s_reads;
     m_nSessionCount = static_cast<int>(m_Session.size());
     ComputeSessionStats();
     ComputeDayStats();
@@ -126,6 +128,7 @@ int CPlayHistory::ResetLog(const std::string& logPath)
     }
     m_Session.clear();
     m_nSessionCount = 0;
+    m_nReadId = 0;
     ComputeSessionStats();
     ComputeDayStats();
     return 0;
@@ -145,4 +148,5 @@ void CPlayHistory::ReleaseHistory()
     std::vector<CPlayTime>().swap(m_Day);
     m_nSessionCount = 0;
     m_nDayCount = 0;
+    m_nReadId = 0;
 }

@@ -2,6 +2,7 @@
 
 #include "history/CPlayTime.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,9 @@ public:
     CPlayTime m_LastDay;
     CPlayTime m_DayAverage;            // elapsed fields only
     int m_nDayCount = 0;
+    // Tells this read of the log from every other one (0: nothing read). It goes wherever
+    // the history goes when titles change slots, so a display can find what it showed.
+    std::uint64_t m_nReadId = 0;
 
     // Rebuilds everything from the log; the number of sessions, or -1 (silently, nothing
     // changed) when the log cannot be opened.

@@ -1,25 +1,29 @@
 // The main view on a library in a temporary program folder: rows, highlighting, scrolling,
 // the play statistics in both modes, the status counters, heading clicks and the display
 // commands' states.
+#include "support/ModalDriver.h"
 #include "support/ProgramWindow.h"
 #include "support/ScriptedPlayUi.h"
 
 #include "app/CMainStatusBar.h"
 #include "app/CommandIds.h"
+#include "dialogs/CMemberMoveDlg.h"
+#include "dialogs/COrderDlg.h"
 #include "history/CPlayHistory.h"
+#include "platform/Format.h"
 #include "view/CHistoryList.h"
 #include "view/CReportList.h"
 #include "view/ViewPointers.h"
-#include "platform/Format.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QDropEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
-#include <QDropEvent>
+#include <QPushButton>
 #include <QTimer>
 #include <QtTest>
 
@@ -72,6 +76,8 @@ private Q_SLOTS:
     void headerClicks_data();
     void headerClicks();
     void headerClicksDuringAPlay();
+    void historyListFollowsItsTitle_data();
+    void historyListFollowsItsTitle();
     void genreClickChangesCurrentGenre();
     void titleClickChangesCurrentTitle();
     void iconCommandsAndStates();
@@ -386,6 +392,77 @@ void CZarn2ViewUiTest::headerClicksDuringAPlay()
     QCOMPARE(lib.messenger.questions.size(), size_t(1));
     QCOMPARE(view.m_listHistory->RowCount(), 2);
     QCOMPARE(s.m_editLast->text(), lastRowTime());
+}
+
+void CZarn2ViewUiTest::historyListFollowsItsTitle_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::newRow("title order, to the top") << Q("title order");
+    QTest::newRow("genre order, down") << Q("genre order");
+    QTest::newRow("move to another genre") << Q("move");
+}
+
+// Reordering and moving change which title each slot holds without a statistics
+// refresh; the history list keeps showing the rows of the title it showed.
+void CZarn2ViewUiTest::historyListFollowsItsTitle()
+{
+    QFETCH(QString, command);
+    ProgramWindow lib;
+    lib.Build([](CZarn2Doc& doc) {
+        ProgramWindow::AddGenre(doc, "A", 3);
+        ProgramWindow::AddGenre(doc, "B", 3);
+        doc.SetCurrGroup(0);
+    });
+    for (const char* genre : {"A", "B"})
+        for (int t = 0; t < 3; ++t) {
+            std::vector<std::pair<std::string, long>> sessions;
+            for (int s = 0; s <= t; ++s)
+                sessions.push_back(
+                    {Format("2009/03/0%d,1%d:00:00", t + 1, s), (genre[0] == 'A' ? 100 : 7) + s});
+            lib.WriteLog(genre, Format("%s-%d", genre, t), sessions);
+        }
+    CZarn2View& view = lib.Open();
+    auto rows = [&view] {
+        QStringList cells;
+        for (int r = 0; r < view.m_listHistory->RowCount(); ++r)
+            for (int c = 0; c < 3; ++c)
+                cells << Cell(view.m_listHistory, r, c);
+        return cells;
+    };
+    const QStringList shown = rows();
+    QCOMPARE(shown.size(), 9);
+    // Every slot holds its title's history, as after clicking through the titles and back.
+    for (CGroup& group : lib.Doc().m_Group)
+        for (int m = 0; m < group.m_nMemberCount; ++m)
+            group.m_Member[static_cast<size_t>(m)].ReadLog();
+    view.UpdateStatistics();
+
+    ModalDriver driver;
+    if (command == u"move") {
+        driver.Then([](QWidget* w) {
+            auto* dlg = qobject_cast<CMemberMoveDlg*>(w);
+            QVERIFY(dlg != nullptr);
+            dlg->m_pList->setCurrentItem(dlg->m_pList->topLevelItem(1));
+            QTest::mouseClick(dlg->m_pOk, Qt::LeftButton);
+        });
+        view.OnMemberMove();
+    } else {
+        bool titles = command == u"title order";
+        driver.Then([titles](QWidget* w) {
+            auto* dlg = qobject_cast<COrderDlg*>(w);
+            QVERIFY(dlg != nullptr);
+            dlg->Press(titles ? COrderDlg::Top : COrderDlg::Down);
+            dlg->reject();
+        });
+        if (titles)
+            view.OnMemberOrder();
+        else
+            view.OnGroupOrder();
+    }
+
+    QVERIFY(driver.Done());
+    QCOMPARE(rows(), shown);
+    QVERIFY(lib.messenger.messages.empty());
 }
 
 void CZarn2ViewUiTest::genreClickChangesCurrentGenre()
