@@ -59,3 +59,7 @@ draw history-date -stroke "$ink" -fill '#ffffff' -draw "rectangle 3,1 16,13" \
 draw help -stroke "$ink" -fill '#3d8bff' -draw "circle 10,7 10,0" \
   -stroke none -fill '#ffffff' -font DejaVu-Sans-Bold -pointsize 11 -gravity center \
   -annotate +0+0 '?'
+
+# Play chart: three bars of rising height.
+draw play-chart -stroke "$ink" -fill '#ffa640' -draw "rectangle 3,8 6,13" \
+  -fill '#5cd65c' -draw "rectangle 8,5 11,13" -fill '#3d8bff' -draw "rectangle 13,1 16,13"

@@ -9,7 +9,4 @@ namespace ProgramFolders {
 // Shows the failure and returns false when the folder cannot be had.
 bool Ensure(const std::string& path);
 
-// Full path of the running binary (/proc/self/exe, resolved).
-std::string RunningBinary();
-
 }  // namespace ProgramFolders

@@ -1,5 +1,7 @@
 #include "platform/AtomicFile.h"
 
+#include "platform/IFileSyscalls.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -61,12 +63,12 @@ int Replace(const std::string& path, const std::string& bytes)
     int err = WriteAll(fd, bytes);
     if (err == 0 && ::fchmod(fd, ModeFor(path)) != 0)
         err = errno;
-    if (err == 0 && ::fdatasync(fd) != 0)
-        err = errno;
+    if (err == 0)
+        err = FileSyscalls::Get().DataSync(fd);
     if (::close(fd) != 0 && err == 0)
         err = errno;
-    if (err == 0 && ::rename(name.data(), path.c_str()) != 0)
-        err = errno;
+    if (err == 0)
+        err = FileSyscalls::Get().Rename(name.data(), path.c_str());
     if (err != 0) {
         ::unlink(name.data());
         return err;
