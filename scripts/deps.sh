@@ -14,6 +14,7 @@ ZARN2_PACKAGES=(
   binutils-mingw-w64-x86-64
   dbus dbus-x11 xdg-utils
   e2fsprogs util-linux mount
+  dpkg-dev lintian appstream openbox
 )
 
 zarn2_install_deps() {

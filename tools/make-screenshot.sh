@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
-# Takes docs/screenshot.png: lays out a sample program folder (genres and titles with
-# Japanese names, title icons, a play history), starts Zarn2 from it on a virtual X
-# server (xvfb-run) and captures the window with ImageMagick. Then gives the sample titles
-# plays of the last months and takes one picture of each tab of the play chart window
-# (docs/chart-*.png).
+# Takes the README's pictures: lays out a sample program folder (genres and titles with
+# Japanese names, title icons, a play history), starts Zarn2 from it on a virtual X server
+# (xvfb-run) under the openbox window manager and captures, with their title bars
+# (ImageMagick's import): the main window (docs/screenshot.png), the title dialog of the
+# current title (docs/screenshot-dialog.png) and the main window at twice the scale
+# (QT_SCALE_FACTOR=2, docs/screenshot-2x.png).
+# Then gives the sample titles plays of the last months and takes one picture of each tab
+# of the play chart window (docs/chart-*.png).
 # Usage: tools/make-screenshot.sh [path/to/Zarn2]   (default: a Release build in build/release)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -17,7 +20,9 @@ if [ -z "$binary" ]; then
 fi
 binary=$(realpath "$binary")
 
-work=$(mktemp -d)
+# A fixed place, so the paths the title dialog shows read well.
+work=/tmp/zarn2-sample
+rm -rf "$work"
 trap 'rm -rf "$work"' EXIT
 program=$work/program
 mkdir -p "$program/Zarn" "$program/Temp" "$program/Help" "$program/icons"
@@ -81,21 +86,36 @@ printf '%s\r\n' \
   2009/03/07,14:02:12 4520 2009/03/07,21:05:09 3723 \
   >"$program/Zarn/ロールプレイング/星海の旅人.Log"
 
-shot=$work/root.png
-xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" bash -c "
+mkdir -p docs
+xvfb-run -a -s "-screen 0 2000x1400x24 -dpi 96" bash -c "
+  set -e
+  openbox --sm-disable &
+  wm=\$!
+  # The window manager is up once it announces what it supports on the root window.
+  for _ in \$(seq 50); do xprop -root _NET_SUPPORTED | grep -q _NET_ACTIVE_WINDOW && break; sleep 0.2; done
+  shoot() {  # window, picture
+    sleep 3
+    import -frame -window \"\$1\" \"\$2\"
+  }
   cd '$program'
   LANG=C.UTF-8 ./Zarn2 &
   pid=\$!
-  xdotool search --sync --name 'The Game Launcher' >/dev/null
-  sleep 3
-  import -window root '$shot'
+  main=\$(xdotool search --sync --onlyvisible --pid \$pid --name 'The Game Launcher' | head -n 1)
+  xdotool windowactivate --sync \$main
+  shoot \$main '$root/docs/screenshot.png'
+  xdotool key alt+t e
+  for _ in \$(seq 50); do [ \"\$(xdotool getactivewindow)\" != \$main ] && break; sleep 0.2; done
+  shoot \$(xdotool getactivewindow) '$root/docs/screenshot-dialog.png'
   kill \$pid
   wait \$pid || true
+  LANG=C.UTF-8 QT_SCALE_FACTOR=2 ./Zarn2 &
+  pid=\$!
+  main=\$(xdotool search --sync --onlyvisible --pid \$pid --name 'The Game Launcher' | head -n 1)
+  shoot \$main '$root/docs/screenshot-2x.png'
+  kill \$pid \$wm
+  wait \$pid || true
 "
-# No window manager runs: the window stands undecorated at its saved position.
-mkdir -p docs
-convert "$shot" -crop 750x510+137+129 +repage docs/screenshot.png
-echo "docs/screenshot.png written"
+echo "docs/screenshot.png, docs/screenshot-dialog.png and docs/screenshot-2x.png written"
 
 # Plays of the last `days` days up to today: most days one or two in the evening.
 add_recent() {  # log file, days, seed

@@ -5,6 +5,7 @@
 #include "platform/IMessenger.h"
 
 #include <cerrno>
+#include <filesystem>
 
 namespace {
 
@@ -56,6 +57,14 @@ bool Ensure(const std::string& path)
     }
     ShowUnknown(check.error);
     return false;
+}
+
+bool EnsureWithParents(const std::string& path)
+{
+    // A parent that cannot be made shows as the folder's own failure below.
+    std::error_code ignored;
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
+    return Ensure(path);
 }
 
 }  // namespace ProgramFolders

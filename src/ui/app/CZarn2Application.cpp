@@ -5,6 +5,7 @@
 #include "app/QtMessenger.h"
 #include "app/QtTranslations.h"
 #include "app/Resources.h"
+#include "app/ProgramPaths.h"
 #include "platform/FileSystem.h"
 #include "platform/GnomeAutomountInhibitor.h"
 #include "platform/UdisksMountControl.h"
@@ -32,7 +33,7 @@ int Run(int argc, char* argv[])
     if (QScreen* primary = QGuiApplication::primaryScreen())
         screen = primary->size();
     CZarn2App app;
-    if (app.Construct(FileSystem::RunningBinary(), screen.width(), screen.height()) != 0)
+    if (app.Construct(ProgramPaths::ForRunningBinary(), screen.width(), screen.height()) != 0)
         return CZarn2App::kExitFolderFailure;
 
     int rc = 0;
