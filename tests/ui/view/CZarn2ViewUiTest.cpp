@@ -413,14 +413,10 @@ void CZarn2ViewUiTest::historyListFollowsItsTitle()
         ProgramWindow::AddGenre(doc, "B", 3);
         doc.SetCurrGroup(0);
     });
-    for (const char* genre : {"A", "B"})
-        for (int t = 0; t < 3; ++t) {
-            std::vector<std::pair<std::string, long>> sessions;
-            for (int s = 0; s <= t; ++s)
-                sessions.push_back(
-                    {Format("2009/03/0%d,1%d:00:00", t + 1, s), (genre[0] == 'A' ? 100 : 7) + s});
-            lib.WriteLog(genre, Format("%s-%d", genre, t), sessions);
-        }
+    for (std::string genre : {"A", "B"})
+        for (int t = 0; t < 3; ++t)
+            lib.WriteLog(genre, genre + "-" + std::to_string(t),
+                         {{"2009/03/07,21:05:09", genre[0] * 10 + t}});
     CZarn2View& view = lib.Open();
     auto rows = [&view] {
         QStringList cells;
@@ -430,7 +426,7 @@ void CZarn2ViewUiTest::historyListFollowsItsTitle()
         return cells;
     };
     const QStringList shown = rows();
-    QCOMPARE(shown.size(), 9);
+    QCOMPARE(shown.size(), 3);
     // Every slot holds its title's history, as after clicking through the titles and back.
     for (CGroup& group : lib.Doc().m_Group)
         for (int m = 0; m < group.m_nMemberCount; ++m)
