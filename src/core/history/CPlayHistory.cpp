@@ -44,7 +44,9 @@ int CPlayHistory::ReadLog(const std::string& logPath)
     std::vector<CPlayTime> sessions;
     if (PlayLogFile::Read(logPath, sessions) != 0)
         return -1;
+    static std::uint64_t s_reads = 0;
     m_Session = std::move(sessions);
+    m_nReadId = ++s_reads;
     m_nSessionCount = static_cast<int>(m_Session.size());
     ComputeSessionStats();
     ComputeDayStats();
@@ -107,9 +109,9 @@ int CPlayHistory::ComputeDayStats()
 
 // The session goes out as one write of both lines; a log that cannot take it whole is
 // left as it was (see RegularFile::AppendDurably).
-int CPlayHistory::AppendLog(const std::string& logPath)
+int CPlayHistory::AppendLog(const std::string& logPath, const CPlayTime& session)
 {
-    RegularFile::AppendResult result = RegularFile::AppendDurably(logPath, PlayLogRecord::Format(m_Current));
+    RegularFile::AppendResult result = RegularFile::AppendDurably(logPath, PlayLogRecord::Format(session));
     if (result.error != 0) {
         ShowLogError(result.opened ? kWriteError : kOpenError, result.error, logPath);
         return 0;
@@ -127,22 +129,18 @@ int CPlayHistory::ResetLog(const std::string& logPath)
     }
     m_Session.clear();
     m_nSessionCount = 0;
+    m_nReadId = 0;
     ComputeSessionStats();
     ComputeDayStats();
     return 0;
 }
 
-bool CPlayHistory::ConfirmRecord(int limitMinite) const
+bool CPlayHistory::ConfirmRecord(const CPlayTime& session, int limitMinite)
 {
-    if (static_cast<std::int64_t>(m_Current.m_nElapsed) >= static_cast<std::int64_t>(limitMinite) * 60)
+    if (static_cast<std::int64_t>(session.m_nElapsed) >= static_cast<std::int64_t>(limitMinite) * 60)
         return true;
-    return Messenger::Ask(Format("今のプレイ時間は%02d:%02dです. 記録しますか ?",
-                                 m_Current.m_nElapsedMinute, m_Current.m_nElapsedSecond));
-}
-
-void CPlayHistory::DiscardSession()
-{
-    SetElapsed(m_Current, 0);
+    return Messenger::Ask(Format("今のプレイ時間は%02d:%02dです. 記録しますか ?", session.m_nElapsedMinute,
+                                 session.m_nElapsedSecond));
 }
 
 void CPlayHistory::ReleaseHistory()
@@ -151,4 +149,5 @@ void CPlayHistory::ReleaseHistory()
     std::vector<CPlayTime>().swap(m_Day);
     m_nSessionCount = 0;
     m_nDayCount = 0;
+    m_nReadId = 0;
 }

@@ -2,15 +2,18 @@
 
 #include "history/CPlayTime.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
 // A title's play history: the sessions of its log file and the figures derived from them.
-// Rebuilt from the file whenever it is shown; the file is the only persistent state.
+// Rebuilt from the file whenever it is shown; the file is the only persistent state. A
+// running play is not held here (the play owns its session), so a read while a title
+// runs cannot touch the session being measured.
 class CPlayHistory {
 public:
     std::vector<CPlayTime> m_Session;  // one entry per logged session, in log order
-    CPlayTime m_Current;               // the running session; after a read, the last one
+    CPlayTime m_Current;               // the last logged session
     CPlayTime m_SessionAverage;        // elapsed fields only
     CPlayTime m_Total;                 // elapsed fields only
     int m_nSessionCount = 0;
@@ -18,19 +21,22 @@ public:
     CPlayTime m_LastDay;
     CPlayTime m_DayAverage;            // elapsed fields only
     int m_nDayCount = 0;
+    // Tells this read of the log from every other one (0: nothing read). It goes wherever
+    // the history goes when titles change slots, so a display can find what it showed.
+    std::uint64_t m_nReadId = 0;
 
     // Rebuilds everything from the log; the number of sessions, or -1 (silently, nothing
     // changed) when the log cannot be opened.
     int ReadLog(const std::string& logPath);
     int ComputeSessionStats();
     int ComputeDayStats();
-    // Appends m_Current as one session; the new session count, or 0 after a message.
-    int AppendLog(const std::string& logPath);
+    // Appends `session` (its start and elapsed time); the new session count, or 0 after a
+    // message.
+    int AppendLog(const std::string& logPath, const CPlayTime& session);
     // Empties the log; 0, or -1 after a message.
     int ResetLog(const std::string& logPath);
-    // Whether the session in m_Current is to be recorded (asks when shorter than the limit).
-    bool ConfirmRecord(int limitMinite) const;
-    void DiscardSession();
+    // Whether a measured `session` is to be recorded (asks when shorter than the limit).
+    static bool ConfirmRecord(const CPlayTime& session, int limitMinite);
     // Forgets the sessions held in memory (the log is untouched).
     void ReleaseHistory();
 };

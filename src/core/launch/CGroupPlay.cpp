@@ -19,7 +19,7 @@ const CSettings& SettingsOf(const CZarn2App* app)
 
 }  // namespace
 
-int CGroup::PlayRecorded()
+int CGroup::PlayRecorded(CPlayTime& session)
 {
     if (Check() < 0)
         return -1;
@@ -28,18 +28,18 @@ int CGroup::PlayRecorded()
         return 0;
     const bool minimize = SettingsOf(m_pApp).Minimize != 0;
     if (member->m_nAutoTiming == 1) {
-        if (!member->LaunchTimed())
+        if (!member->LaunchTimed(session))
             return 0;
         if (minimize)
             PlayUi::Get().MinimizeMainWindow();
-        member->WaitForExit();
-        member->EndTimed();
+        member->WaitForExit(session);
+        member->EndTimed(session);
     } else {
-        if (!member->LaunchManual())
+        if (!member->LaunchManual(session))
             return 0;
         if (minimize)
             PlayUi::Get().MinimizeMainWindow();
-        member->RunWaitingDialog();
+        member->RunWaitingDialog(session);
         member->PromptEject();
     }
     if (minimize)
@@ -59,10 +59,9 @@ int CGroup::PlayUnrecorded()
     return 1;
 }
 
-bool CGroup::ConfirmRecord()
+bool CGroup::ConfirmRecord(const CPlayTime& session)
 {
     if (Check() < 0)
         return false;
-    CMember* member = CurrMember();
-    return member && member->ConfirmRecord(SettingsOf(m_pApp).LimitMinite);
+    return CurrMember() && CPlayHistory::ConfirmRecord(session, SettingsOf(m_pApp).LimitMinite);
 }

@@ -11,7 +11,7 @@ class IDriveBackend;
 // commands:
 //   open <device> type cdaudio alias Drive   opens the drive (device "/dev/sr0" ...)
 //   set Drive door open                      opens the tray
-//   set Drive door closed wait               closes it and waits until the drive settles
+//   set Drive door closed wait               closes it, returning once it is closed
 //   status Drive media present wait          answers "true" or "false"
 //   status Drive ready wait                  answers "true" or "false"
 //   close Drive                              releases the drive

@@ -47,12 +47,12 @@ bool OpenThroughShell(const CMember& member, const std::string& folder)
 
 }  // namespace
 
-bool CMember::LaunchTimed()
+bool CMember::LaunchTimed(CPlayTime& session)
 {
     if (!RequestDiscIfUsed(*this))
         return false;
     std::string folder = WorkingFolderOf(m_szExePath);
-    if (!m_Current.Start())
+    if (!session.Start())
         return false;
     auto* process = new CTitleProcess;
     int error = process->Start(m_szExePath, folder);
@@ -71,15 +71,15 @@ bool CMember::LaunchTimed()
 
 // Once the title's first process has ended while others run, the waiting dialog offers
 // to end the play there; the processes are left running either way.
-void CMember::WaitForExit()
+void CMember::WaitForExit(const CPlayTime& session)
 {
     if (!m_hProcess)
         return;
     CTitleProcess& process = *m_hProcess;
     bool shown = false;
-    process.onStillRunning = [this, &process, &shown](const std::string& running) {
+    process.onStillRunning = [&session, &process, &shown](const std::string& running) {
         shown = true;
-        PlayUi::Get().ShowStillRunning(m_Current, running, [&process] { process.StopWaiting(); });
+        PlayUi::Get().ShowStillRunning(session, running, [&process] { process.StopWaiting(); });
     };
     process.WaitForExit();
     process.onStillRunning = nullptr;
@@ -87,28 +87,28 @@ void CMember::WaitForExit()
         PlayUi::Get().CloseStillRunning();
 }
 
-void CMember::EndTimed()
+void CMember::EndTimed(CPlayTime& session)
 {
     delete m_hProcess;
     m_hProcess = nullptr;
-    m_Current.Measure();
+    session.Measure();
     PromptEject();
 }
 
-bool CMember::LaunchManual()
+bool CMember::LaunchManual(CPlayTime& session)
 {
     if (!RequestDiscIfUsed(*this))
         return false;
     std::string folder = WorkingFolderOf(m_szExePath);
-    if (!m_Current.Start())
+    if (!session.Start())
         return false;
     return OpenThroughShell(*this, folder);
 }
 
-void CMember::RunWaitingDialog()
+void CMember::RunWaitingDialog(CPlayTime& session)
 {
-    PlayUi::Get().RunWaitingDialog(m_Current, false);
-    m_Current.Measure();
+    PlayUi::Get().RunWaitingDialog(session, false);
+    session.Measure();
 }
 
 void CMember::PromptEject()
@@ -129,5 +129,5 @@ bool CMember::LaunchUnrecorded()
 void CMember::WaitUnrecorded()
 {
     if (m_nUseMedia)
-        PlayUi::Get().RunWaitingDialog(m_Current, true);
+        PlayUi::Get().RunWaitingDialog(CPlayTime{}, true);
 }

@@ -48,12 +48,13 @@ CPlayController::Outcome CPlayController::PlayRecorded(bool& busy, const std::fu
         return Outcome::Busy;
     PlayFlags flags(busy, m_app);
     CGroup* group = m_doc.CurrGroup();
-    if (!group || group->PlayRecorded() <= 0)
+    // The running session is the play's own: the statistics refreshes that may run while
+    // the title plays (a heading click) read the log into the title, never into it.
+    CPlayTime session;
+    if (!group || group->PlayRecorded(session) <= 0)
         return Outcome::NotStarted;
     Outcome outcome = Outcome::Discarded;
-    if (!group->ConfirmRecord())
-        m_doc.DiscardSession();
-    else if (m_doc.RecordSession() > 0)
+    if (group->ConfirmRecord(session) && m_doc.RecordSession(session) > 0)
         outcome = Outcome::Recorded;  // a failed append has shown its message
     if (updateStatistics)
         updateStatistics();

@@ -72,10 +72,11 @@ public:
     // one and the current title stays in range. No file is touched.
     void ShiftDown(int from);
 
-    // Play the current title (defined with the launch code).
-    int PlayRecorded();
+    // Play the current title (defined with the launch code). A recorded play starts and
+    // measures `session`, which belongs to the play.
+    int PlayRecorded(CPlayTime& session);
     int PlayUnrecorded();
-    bool ConfirmRecord();
+    bool ConfirmRecord(const CPlayTime& session);
 
 private:
     const std::string& DataDir() const;

@@ -30,16 +30,18 @@ public:
     void TakeFrom(CMember& src);
 
     int ReadLog() { return CPlayHistory::ReadLog(m_szLogFile); }
-    int AppendLog() { return CPlayHistory::AppendLog(m_szLogFile); }
+    int AppendLog(const CPlayTime& session) { return CPlayHistory::AppendLog(m_szLogFile, session); }
     int ResetLog() { return CPlayHistory::ResetLog(m_szLogFile); }
 
-    // Play (defined with the launch code): start, wait, measure, disc prompts.
+    // Play (defined with the launch code): start, wait, measure, disc prompts. `session`
+    // is the running play's record, owned by the play: started at launch, measured at the
+    // end.
     CTitleProcess* m_hProcess = nullptr;  // the running program while a timed play waits
-    bool LaunchTimed();
-    void WaitForExit();
-    void EndTimed();
-    bool LaunchManual();
-    void RunWaitingDialog();
+    bool LaunchTimed(CPlayTime& session);
+    void WaitForExit(const CPlayTime& session);
+    void EndTimed(CPlayTime& session);
+    bool LaunchManual(CPlayTime& session);
+    void RunWaitingDialog(CPlayTime& session);
     void PromptEject();
     bool LaunchUnrecorded();
     void WaitUnrecorded();

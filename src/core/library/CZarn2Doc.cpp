@@ -197,16 +197,10 @@ int CZarn2Doc::ReadHistory()
     return member ? member->ReadLog() : -1;
 }
 
-int CZarn2Doc::RecordSession()
+int CZarn2Doc::RecordSession(const CPlayTime& session)
 {
     CMember* member = CurrMember();
-    return member ? member->AppendLog() : -1;
-}
-
-void CZarn2Doc::DiscardSession()
-{
-    if (CMember* member = CurrMember())
-        member->DiscardSession();
+    return member ? member->AppendLog(session) : -1;
 }
 
 int CZarn2Doc::ResetHistory()

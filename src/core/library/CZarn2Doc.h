@@ -61,8 +61,8 @@ public:
 
     // The current title's history (each behind the library's checks).
     int ReadHistory();
-    int RecordSession();
-    void DiscardSession();
+    // Appends a measured play's `session` to the current title's log.
+    int RecordSession(const CPlayTime& session);
     int ResetHistory();
 
     // Reads a genre list's lines into the genre slots (names and current genre only, no

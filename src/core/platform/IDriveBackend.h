@@ -31,9 +31,12 @@ public:
     virtual DriveResult Open(const std::string& device) = 0;
     // Opens the tray (releasing a mounted disc first).
     virtual DriveResult OpenTray() = 0;
-    // Closes the tray and returns once the drive has settled or a time limit passed.
+    // Closes the tray and returns once it is closed; whether the drive can read yet is
+    // Ready's to say.
     virtual DriveResult CloseTray() = 0;
+    // Whether a medium is in the drive, also one the drive is still loading.
     virtual DriveResult MediaPresent(bool& present) = 0;
+    // Whether the drive can read its medium now.
     virtual DriveResult Ready(bool& ready) = 0;
     // Releases the drive; harmless when none is open.
     virtual void Close() = 0;

@@ -1,7 +1,6 @@
 #include "platform/LinuxDriveBackend.h"
 
 #include "platform/ICdromSyscalls.h"
-#include "platform/IWaiter.h"
 #include "platform/UdisksMountControl.h"
 
 #include <cerrno>
@@ -106,18 +105,10 @@ DriveResult LinuxDriveBackend::CloseTray()
 {
     if (m_fd < 0)
         return DriveResult::Failure(DriveResult::kNotOpen);
+    // The request returns once the tray is in; the drive may still be loading the disc,
+    // which the readiness polls of the medium wait see.
     int rc = m_syscalls.Ioctl(m_fd, CDROMCLOSETRAY, 0);
-    if (rc < 0)
-        return FromRequestError(-rc);
-    for (int poll = 0; poll < kSettlePolls; ++poll) {
-        int status = CDS_NO_INFO;
-        if (!DiscStatus(status).Ok())
-            break;  // the tray closed; a drive without status reports is not waited for
-        if (status != CDS_DRIVE_NOT_READY && status != CDS_TRAY_OPEN)
-            break;
-        Waiter::Wait(kSettleIntervalMs);
-    }
-    return DriveResult::Success();
+    return rc < 0 ? FromRequestError(-rc) : DriveResult::Success();
 }
 
 DriveResult LinuxDriveBackend::DiscStatus(int& status)
@@ -131,11 +122,13 @@ DriveResult LinuxDriveBackend::DiscStatus(int& status)
     return DriveResult::Success();
 }
 
+// "Not ready" is what the drive reports while it loads or spins up a disc it holds; with
+// no disc it reports no disc or an open tray.
 DriveResult LinuxDriveBackend::MediaPresent(bool& present)
 {
     int status = CDS_NO_INFO;
     DriveResult result = DiscStatus(status);
-    present = result.Ok() && status == CDS_DISC_OK;
+    present = result.Ok() && (status == CDS_DISC_OK || status == CDS_DRIVE_NOT_READY);
     return result;
 }
 

@@ -7,14 +7,11 @@ class IMountControl;
 
 // Drives an optical drive through its device node (/dev/srN) with the kernel's CD-ROM
 // requests. The node is opened without blocking, so it opens with no disc inserted; the
-// tray opens only after a mounted disc was released; closing waits until the drive stops
-// reporting "not ready" (at most kSettlePolls × kSettleIntervalMs, then carries on: the
-// readiness polls that follow a closed tray handle a slow drive).
+// tray opens only after a mounted disc was released; closing returns when the kernel has
+// closed the tray. The drive's status tells a disc in the drive (ready, or still being
+// loaded: "not ready") from a drive ready to read it.
 class LinuxDriveBackend final : public IDriveBackend {
 public:
-    static constexpr int kSettlePolls = 50;
-    static constexpr int kSettleIntervalMs = 200;
-
     // The real system calls and the desktop's disk service.
     LinuxDriveBackend();
     LinuxDriveBackend(ICdromSyscalls& syscalls, IMountControl& mounts);

@@ -20,6 +20,11 @@ void CHistoryList::Show(const CPlayHistory* history, int mode)
     m_pModel->Show(history, mode);
 }
 
+bool CHistoryList::Repoint(const CPlayHistory* history)
+{
+    return m_pModel->Repoint(history);
+}
+
 void CHistoryList::SetHeadingMode(int mode) { m_pModel->SetHeadingMode(mode); }
 
 int CHistoryList::RowCount() const { return m_pModel->rowCount(); }

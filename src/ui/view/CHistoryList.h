@@ -20,6 +20,9 @@ public:
     // selection and a scroll still waiting for the list to be shown are dropped.
     void Show(const CPlayHistory* history, int mode);
     void Clear() { Show(nullptr, 0); }
+    // The same rows read from `history` (see CHistoryModel::Repoint); false when its
+    // number of rows differs.
+    bool Repoint(const CPlayHistory* history);
     // Headings of the first two columns by history mode.
     void SetHeadingMode(int mode);
 

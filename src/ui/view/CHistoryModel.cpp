@@ -71,6 +71,20 @@ void CHistoryModel::Show(const CPlayHistory* history, int mode)
     endResetModel();
 }
 
+bool CHistoryModel::Repoint(const CPlayHistory* history)
+{
+    if (history == nullptr)
+        return false;
+    const auto& rows = m_nMode == 0 ? history->m_Session : history->m_Day;
+    int stored = Count(m_nMode == 0 ? history->m_nSessionCount : history->m_nDayCount);
+    if (std::min(stored, static_cast<int>(rows.size())) != m_nRows)
+        return false;
+    m_pHistory = history;
+    if (m_nRows > 0)
+        Q_EMIT dataChanged(createIndex(0, 0), createIndex(m_nRows - 1, kColumns - 1));
+    return true;
+}
+
 void CHistoryModel::SetHeadingMode(int mode)
 {
     m_nHeadingMode = mode;

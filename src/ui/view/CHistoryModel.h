@@ -19,6 +19,10 @@ public:
     // Shows the rows of `history` (nullptr for none) by `mode`. A row check that fails
     // (see CStatisticsArea::CheckRow) makes every figure of the rows read -1.
     void Show(const CPlayHistory* history, int mode);
+    // Reads the same rows from `history` instead (the title moved to another slot): the
+    // rows stay as they are, so does the list's selection. False, and nothing changed, when
+    // `history` holds a different number of rows.
+    bool Repoint(const CPlayHistory* history);
     // The headings of the first two columns by `mode`.
     void SetHeadingMode(int mode);
 

@@ -23,6 +23,20 @@ constexpr int kFieldHeight = 30;
 
 QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
 
+// The first title of the library that `matches`, or nullptr.
+template <class Match> CMember* FindTitle(CZarn2Doc& doc, Match matches)
+{
+    int groups = std::clamp(doc.m_nGroupCount, 0, CZarn2Doc::kMaxGroups);
+    for (int g = 0; g < groups; ++g) {
+        CGroup& group = doc.m_Group[static_cast<size_t>(g)];
+        int members = std::clamp(group.m_nMemberCount, 0, CGroup::kMaxMembers);
+        for (int m = 0; m < members; ++m)
+            if (matches(group.m_Member[static_cast<size_t>(m)]))
+                return &group.m_Member[static_cast<size_t>(m)];
+    }
+    return nullptr;
+}
+
 QString Hms(const CPlayTime& t)
 {
     return Text(Format("%02d:%02d:%02d", t.m_nElapsedHour, t.m_nElapsedMinute, t.m_nElapsedSecond));
@@ -101,7 +115,31 @@ void CStatisticsArea::SetModeTexts(int historyMode)
 void CStatisticsArea::Refresh(CZarn2Doc& doc, int historyMode)
 {
     m_listHistory->Clear();
+    m_pShown = nullptr;
     ShowFigures(Read(doc, historyMode), historyMode);
+}
+
+// Reordering and moving titles carry their histories along; reordering genres copies
+// the titles and lets go of theirs, so the title is then found by its log and read again.
+void CStatisticsArea::FollowShownTitle(CZarn2Doc& doc)
+{
+    if (m_pShown == nullptr || m_pShown->m_nReadId == m_nShownRead)
+        return;
+    CMember* member = FindTitle(doc, [this](const CMember& m) { return m.m_nReadId == m_nShownRead; });
+    if (member == nullptr) {
+        member = FindTitle(doc, [this](const CMember& m) { return m.m_szLogFile == m_shownLog; });
+        if (member != nullptr && member->m_nReadId == 0 && member->ReadLog() < 0)
+            member = nullptr;
+    }
+    if (member == nullptr) {
+        m_listHistory->Clear();
+        m_pShown = nullptr;
+        return;
+    }
+    m_pShown = member;
+    m_nShownRead = member->m_nReadId;
+    if (!m_listHistory->Repoint(member))
+        ShowRows(*member, m_nShownMode);
 }
 
 CStatisticsArea::Figures CStatisticsArea::Read(CZarn2Doc& doc, int historyMode)
@@ -155,10 +193,15 @@ int CStatisticsArea::CheckRow(int i, const CPlayHistory& history)
 }
 
 // The list reads its rows from the title's history as it shows them; the history stays
-// where it is until the next refresh points the list again.
-void CStatisticsArea::ShowRows(const CPlayHistory& history, int historyMode)
+// where it is until the next refresh points the list again, or the title moves to another
+// slot (FollowShownTitle).
+void CStatisticsArea::ShowRows(const CMember& member, int historyMode)
 {
-    m_listHistory->Show(&history, historyMode);
+    m_pShown = &member;
+    m_nShownRead = member.m_nReadId;
+    m_shownLog = member.m_szLogFile;
+    m_nShownMode = historyMode;
+    m_listHistory->Show(&member, historyMode);
     MarkLastRow(m_listHistory->RowCount());
 }
 

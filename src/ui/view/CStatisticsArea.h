@@ -2,6 +2,10 @@
 
 #include <QString>
 
+#include <cstdint>
+#include <string>
+
+class CMember;
 class CPlayHistory;
 class CHistoryList;
 class CZarn2Doc;
@@ -25,6 +29,11 @@ public:
     // figures stay empty when there is no title, no log or no session. The list lets go
     // of the history it showed before the log is read again.
     void Refresh(CZarn2Doc& doc, int historyMode);
+    // Titles changed slots without a refresh (reordering genres or titles, moving a
+    // title): the history list follows the title it shows to its new slot, reading its
+    // log again where the change let go of its history, and shows nothing once the title
+    // is gone. The figures stay as they are.
+    void FollowShownTitle(CZarn2Doc& doc);
 
     // Whether row `i` of `history` may be read: 1, or 0 after its numbered message.
     static int CheckRow(int i, const CPlayHistory& history);
@@ -51,6 +60,13 @@ private:
     };
     Figures Read(CZarn2Doc& doc, int historyMode);
     void ShowFigures(const Figures& figures, int historyMode);
-    void ShowRows(const CPlayHistory& history, int historyMode);
+    void ShowRows(const CMember& member, int historyMode);
     void MarkLastRow(int rows);
+
+    // The title whose rows the history list shows (nullptr for none): its slot, the read
+    // of its log the rows come from, the log itself, and the mode of the rows.
+    const CMember* m_pShown = nullptr;
+    std::uint64_t m_nShownRead = 0;
+    std::string m_shownLog;
+    int m_nShownMode = 0;
 };

@@ -126,6 +126,7 @@ int CZarn2View::FillGroupList()
     int current = m_pDoc->m_nCurrGroup;
     if (consistent && current > 10)
         m_listGroup->ScrollDown((current - 10) * kSmallRowHeight);
+    m_stats.FollowShownTitle(*m_pDoc);
     if (!consistent || current < 0)
         return -1;
     m_listGroup->SelectRow(current);
@@ -151,6 +152,7 @@ int CZarn2View::FillMemberList()
     }
     if (consistent && group->m_nCurrMember > 5)
         m_listMember->ScrollDown(group->m_nCurrMember * (iconSize + 1) * 16);
+    m_stats.FollowShownTitle(*m_pDoc);
     return SelectCurrMember();
 }
 

@@ -49,11 +49,12 @@ TEST(PlayLog, PlaysAreWrittenAsTwoCrLfLinesAndReadBack)
     int n = 0;
     for (const Play& p : plays) {
         clock.now = p.start;
-        ASSERT_TRUE(h.m_Current.Start());
+        CPlayTime session;
+        ASSERT_TRUE(session.Start());
         clock.Advance(p.seconds);
         clock.now.year += 1;  // whatever the wall clock says at the end
-        ASSERT_EQ(h.m_Current.Measure(), p.seconds);
-        EXPECT_EQ(h.AppendLog(path), ++n);
+        ASSERT_EQ(session.Measure(), p.seconds);
+        EXPECT_EQ(h.AppendLog(path, session), ++n);
     }
     EXPECT_TRUE(messenger.messages.empty());
     EXPECT_EQ(TempDir::ReadBytes(path),
@@ -126,9 +127,8 @@ TEST(PlayLog, AppendNeverCreatesTheLog)
     TempDir dir;
     ScriptedMessenger messenger;
     CPlayHistory h;
-    h.m_Current = MakeSession(2009, 3, 7, 21, 5, 9, 60);
     std::string path = dir / "gone.Log";
-    EXPECT_EQ(h.AppendLog(path), 0);
+    EXPECT_EQ(h.AppendLog(path, MakeSession(2009, 3, 7, 21, 5, 9, 60)), 0);
     EXPECT_NE(::access(path.c_str(), F_OK), 0);
     ASSERT_EQ(messenger.messages.size(), 1u);
     EXPECT_EQ(messenger.messages[0],
@@ -189,14 +189,14 @@ TEST(PlayLogFullDisk, DISABLED_Child)
     ASSERT_EQ(h.ResetLog(path), 0);
     // 151 records of 27 bytes end 19 bytes short of a page, so the next record needs a
     // new page the full disk cannot give: the write falls short after 19 bytes.
-    h.m_Current = MakeSession(2009, 3, 7, 21, 5, 9, 3723);
+    const CPlayTime session = MakeSession(2009, 3, 7, 21, 5, 9, 3723);
     for (int i = 0; i < 151; ++i)
-        ASSERT_EQ(h.AppendLog(path), i + 1);
+        ASSERT_EQ(h.AppendLog(path, session), i + 1);
     FillDisk(dir);
     std::string before = TempDir::ReadBytes(path);
     ASSERT_EQ(before.size(), 151u * 27u);
 
-    EXPECT_EQ(h.AppendLog(path), 0);
+    EXPECT_EQ(h.AppendLog(path, session), 0);
     std::string after = TempDir::ReadBytes(path);
     EXPECT_TRUE(after == before) << "log of " << after.size() << " bytes instead of " << before.size();
     ASSERT_EQ(messenger.messages.size(), 1u);
@@ -206,7 +206,7 @@ TEST(PlayLogFullDisk, DISABLED_Child)
     // Not a byte fits now: the write fails outright, and the log is still whole.
     TempDir::WriteBytes(std::string(dir) + "/filler2", "");
     FillDisk(dir);
-    EXPECT_EQ(h.AppendLog(path), 0);
+    EXPECT_EQ(h.AppendLog(path, session), 0);
     after = TempDir::ReadBytes(path);
     EXPECT_TRUE(after == before) << "log of " << after.size() << " bytes instead of " << before.size();
     CPlayHistory read;

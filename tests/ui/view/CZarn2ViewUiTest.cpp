@@ -1,24 +1,30 @@
 // The main view on a library in a temporary program folder: rows, highlighting, scrolling,
 // the play statistics in both modes, the status counters, heading clicks and the display
 // commands' states.
+#include "support/BuiltWaitHelper.h"
+#include "support/ModalDriver.h"
 #include "support/ProgramWindow.h"
+#include "support/ScriptedPlayUi.h"
 
 #include "app/CMainStatusBar.h"
 #include "app/CommandIds.h"
+#include "dialogs/CMemberMoveDlg.h"
+#include "dialogs/COrderDlg.h"
 #include "history/CPlayHistory.h"
+#include "platform/Format.h"
 #include "view/CHistoryList.h"
 #include "view/CReportList.h"
 #include "view/ViewPointers.h"
-#include "platform/Format.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QDropEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
-#include <QDropEvent>
+#include <QPushButton>
 #include <QTimer>
 #include <QtTest>
 
@@ -70,6 +76,9 @@ private Q_SLOTS:
     void titleRowsAndHeadings();
     void headerClicks_data();
     void headerClicks();
+    void headerClicksDuringAPlay();
+    void historyListFollowsItsTitle_data();
+    void historyListFollowsItsTitle();
     void genreClickChangesCurrentGenre();
     void titleClickChangesCurrentTitle();
     void iconCommandsAndStates();
@@ -350,6 +359,108 @@ void CZarn2ViewUiTest::headerClicks()
                       QPoint(header->sectionViewportPosition(column) + 5, header->height() / 2));
     QCOMPARE(lib.app.HistoryMode, after);
     QCOMPARE(view.m_listHistory->RowCount(), after == 0 ? 3 : 1);
+}
+
+// The heading clicks reread the log while the title runs; the play still logs its own
+// start and duration, and the figure of the last play always matches the list's last row.
+void CZarn2ViewUiTest::headerClicksDuringAPlay()
+{
+    BuiltWaitHelper helper;
+    ProgramWindow lib;
+    OneTitle(lib, {{"2008/01/02,12:00:00", 2126}});
+    lib.app.LimitMinite = 1;
+    CZarn2View& view = lib.Open();
+    CStatisticsArea& s = view.m_stats;
+    QHeaderView* header = view.m_listHistory->header();
+    auto clickHeading = [header](int column) {
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          QPoint(header->sectionViewportPosition(column) + 5, header->height() / 2));
+    };
+    auto lastRowTime = [&view] { return Cell(view.m_listHistory, view.m_listHistory->RowCount() - 1, 2); };
+    ScriptedPlayUi ui;
+    ui.onMinimize = [&] {
+        clickHeading(1);
+        clickHeading(0);
+        QCOMPARE(lib.app.HistoryMode, 0);
+        QCOMPARE(s.m_editLast->text(), lastRowTime());
+        lib.clock.Advance(6);
+    };
+    lib.messenger.AnswerNext(true);
+
+    view.OnPlayRecorded();
+
+    QCOMPARE(TempDir::ReadBytes(lib.LogPath("RPG", "勇者の旅")),
+             std::string("2008/01/02,12:00:00\r\n2126\r\n2009/03/07,21:05:09\r\n6\r\n"));
+    QCOMPARE(lib.messenger.questions.size(), size_t(1));
+    QCOMPARE(view.m_listHistory->RowCount(), 2);
+    QCOMPARE(s.m_editLast->text(), lastRowTime());
+}
+
+void CZarn2ViewUiTest::historyListFollowsItsTitle_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::newRow("title order, to the top") << Q("title order");
+    QTest::newRow("genre order, down") << Q("genre order");
+    QTest::newRow("move to another genre") << Q("move");
+}
+
+// Reordering and moving change which title each slot holds without a statistics
+// refresh; the history list keeps showing the rows of the title it showed.
+void CZarn2ViewUiTest::historyListFollowsItsTitle()
+{
+    QFETCH(QString, command);
+    ProgramWindow lib;
+    lib.Build([](CZarn2Doc& doc) {
+        ProgramWindow::AddGenre(doc, "A", 3);
+        ProgramWindow::AddGenre(doc, "B", 3);
+        doc.SetCurrGroup(0);
+    });
+    for (std::string genre : {"A", "B"})
+        for (int t = 0; t < 3; ++t)
+            lib.WriteLog(genre, genre + "-" + std::to_string(t),
+                         {{"2009/03/07,21:05:09", genre[0] * 10 + t}});
+    CZarn2View& view = lib.Open();
+    auto rows = [&view] {
+        QStringList cells;
+        for (int r = 0; r < view.m_listHistory->RowCount(); ++r)
+            for (int c = 0; c < 3; ++c)
+                cells << Cell(view.m_listHistory, r, c);
+        return cells;
+    };
+    const QStringList shown = rows();
+    QCOMPARE(shown.size(), 3);
+    // Every slot holds its title's history, as after clicking through the titles and back.
+    for (CGroup& group : lib.Doc().m_Group)
+        for (int m = 0; m < group.m_nMemberCount; ++m)
+            group.m_Member[static_cast<size_t>(m)].ReadLog();
+    view.UpdateStatistics();
+
+    ModalDriver driver;
+    if (command == u"move") {
+        driver.Then([](QWidget* w) {
+            auto* dlg = qobject_cast<CMemberMoveDlg*>(w);
+            QVERIFY(dlg != nullptr);
+            dlg->m_pList->setCurrentItem(dlg->m_pList->topLevelItem(1));
+            QTest::mouseClick(dlg->m_pOk, Qt::LeftButton);
+        });
+        view.OnMemberMove();
+    } else {
+        bool titles = command == u"title order";
+        driver.Then([titles](QWidget* w) {
+            auto* dlg = qobject_cast<COrderDlg*>(w);
+            QVERIFY(dlg != nullptr);
+            dlg->Press(titles ? COrderDlg::Top : COrderDlg::Down);
+            dlg->reject();
+        });
+        if (titles)
+            view.OnMemberOrder();
+        else
+            view.OnGroupOrder();
+    }
+
+    QVERIFY(driver.Done());
+    QCOMPARE(rows(), shown);
+    QVERIFY(lib.messenger.messages.empty());
 }
 
 void CZarn2ViewUiTest::genreClickChangesCurrentGenre()
