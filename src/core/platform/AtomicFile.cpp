@@ -52,6 +52,12 @@ namespace AtomicFile {
 
 int Replace(const std::string& path, const std::string& bytes)
 {
+    return Replace(path, bytes, nullptr);
+}
+
+int Replace(const std::string& path, const std::string& bytes, const std::function<int(int fd)>& beforeRename,
+            bool syncFolder)
+{
     std::string tmpl = path + "~XXXXXX";
     std::vector<char> name(tmpl.begin(), tmpl.end());
     name.push_back('\0');
@@ -63,6 +69,8 @@ int Replace(const std::string& path, const std::string& bytes)
         err = errno;
     if (err == 0 && ::fdatasync(fd) != 0)
         err = errno;
+    if (err == 0 && beforeRename)
+        err = beforeRename(fd);
     if (::close(fd) != 0 && err == 0)
         err = errno;
     if (err == 0 && ::rename(name.data(), path.c_str()) != 0)
@@ -71,7 +79,8 @@ int Replace(const std::string& path, const std::string& bytes)
         ::unlink(name.data());
         return err;
     }
-    SyncFolder(path);
+    if (syncFolder)
+        SyncFolder(path);
     return 0;
 }
 
