@@ -106,10 +106,9 @@ int CPlayHistory::ComputeDayStats()
 
 // The session goes out as one write of both lines; a log that cannot take it whole is
 // left as it was (see PlayLogFile::Append).
-int CPlayHistory::AppendLog(const std::string& logPath)
+int CPlayHistory::AppendSession(const std::string& logPath, const CPlayTime& session)
 {
-    PlayLogFile::AppendResult result =
-        PlayLogFile::Append(logPath, PlayLogRecord::Format(m_Current));
+    PlayLogFile::AppendResult result = PlayLogFile::Append(logPath, PlayLogRecord::Format(session));
     if (result.error != 0) {
         ShowLogError(result.opened ? kWriteError : kOpenError, result.error, logPath);
         return 0;
@@ -132,12 +131,12 @@ int CPlayHistory::ResetLog(const std::string& logPath)
     return 0;
 }
 
-bool CPlayHistory::ConfirmRecord(int limitMinite) const
+bool CPlayHistory::ConfirmSession(const CPlayTime& session, int limitMinite)
 {
-    if (static_cast<std::int64_t>(m_Current.m_nElapsed) >= static_cast<std::int64_t>(limitMinite) * 60)
+    if (static_cast<std::int64_t>(session.m_nElapsed) >= static_cast<std::int64_t>(limitMinite) * 60)
         return true;
     return Messenger::Ask(Format("今のプレイ時間は%02d:%02dです. 記録しますか ?",
-                                 m_Current.m_nElapsedMinute, m_Current.m_nElapsedSecond));
+                                 session.m_nElapsedMinute, session.m_nElapsedSecond));
 }
 
 void CPlayHistory::DiscardSession()

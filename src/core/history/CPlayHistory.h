@@ -25,11 +25,16 @@ public:
     int ComputeSessionStats();
     int ComputeDayStats();
     // Appends m_Current as one session; the new session count, or 0 after a message.
-    int AppendLog(const std::string& logPath);
+    int AppendLog(const std::string& logPath) { return AppendSession(logPath, m_Current); }
+    // Appends `session` (its start and elapsed) as one session; likewise.
+    int AppendSession(const std::string& logPath, const CPlayTime& session);
     // Empties the log; 0, or -1 after a message.
     int ResetLog(const std::string& logPath);
     // Whether the session in m_Current is to be recorded (asks when shorter than the limit).
-    bool ConfirmRecord(int limitMinite) const;
+    bool ConfirmRecord(int limitMinite) const { return ConfirmSession(m_Current, limitMinite); }
+    // Whether `session` is to be recorded: at once when it lasted at least `limitMinite`
+    // minutes, otherwise as the user answers.
+    static bool ConfirmSession(const CPlayTime& session, int limitMinite);
     void DiscardSession();
     // Forgets the sessions held in memory (the log is untouched).
     void ReleaseHistory();

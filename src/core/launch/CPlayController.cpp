@@ -1,6 +1,7 @@
 #include "launch/CPlayController.h"
 
 #include "app/CZarn2App.h"
+#include "launch/CPlayJournal.h"
 #include "launch/PlayMessages.h"
 #include "library/CZarn2Doc.h"
 #include "platform/IMessenger.h"
@@ -48,13 +49,23 @@ CPlayController::Outcome CPlayController::PlayRecorded(bool& busy, const std::fu
         return Outcome::Busy;
     PlayFlags flags(busy, m_app);
     CGroup* group = m_doc.CurrGroup();
-    if (!group || group->PlayRecorded() <= 0)
+    // Kept from the start until the play is recorded or discarded (see CPlayJournal).
+    CPlayJournal journal(m_app.m_szTempDir.empty() ? std::string() : CPlayJournal::PathIn(m_app.m_szTempDir));
+    const CMember* played = nullptr;
+    auto started = [&journal, &played, group](const CMember& member) {
+        played = &member;
+        journal.Begin({group->m_szName, member.m_szName, member.m_szLogFile, member.m_Current, 0});
+    };
+    if (!group || group->PlayRecorded(started) <= 0)
         return Outcome::NotStarted;
+    if (played)
+        journal.Stop(played->m_Current.m_nElapsed);
     Outcome outcome = Outcome::Discarded;
     if (!group->ConfirmRecord())
         m_doc.DiscardSession();
     else if (m_doc.RecordSession() > 0)
         outcome = Outcome::Recorded;  // a failed append has shown its message
+    journal.End();
     if (updateStatistics)
         updateStatistics();
     return outcome;

@@ -4,6 +4,7 @@
 #include "library/Refusal.h"
 
 #include <array>
+#include <functional>
 #include <string>
 
 class CZarn2App;
@@ -71,8 +72,9 @@ public:
     // one and the current title stays in range. No file is touched.
     void ShiftDown(int from);
 
-    // Play the current title (defined with the launch code).
-    int PlayRecorded();
+    // Play the current title (defined with the launch code). `started` runs with the
+    // title once it has started with history, before the play is waited for.
+    int PlayRecorded(const std::function<void(const CMember&)>& started = nullptr);
     int PlayUnrecorded();
     bool ConfirmRecord();
 
