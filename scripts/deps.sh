@@ -5,15 +5,16 @@ set -euo pipefail
 
 ZARN2_PACKAGES=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev
+  qt6-base-dev qt6-base-dev-tools qt6-charts-dev libgl1-mesa-dev qt6-translations-l10n
   libglib2.0-dev libglib2.0-bin
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  xvfb xauth xdotool x11-utils imagemagick
+  xvfb xauth xdotool x11-utils imagemagick python3
   fonts-noto-cjk desktop-file-utils
   binutils-mingw-w64-x86-64
   dbus dbus-x11 xdg-utils
   e2fsprogs util-linux mount
+  dpkg-dev lintian appstream openbox
 )
 
 zarn2_install_deps() {

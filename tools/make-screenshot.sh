@@ -1,7 +1,12 @@
 #!/usr/bin/env bash
-# Takes docs/screenshot.png: lays out a sample program folder (genres and titles with
-# Japanese names, title icons, a play history), starts Zarn2 from it on a virtual X
-# server (xvfb-run) and captures the window with ImageMagick.
+# Takes the README's pictures: lays out a sample program folder (genres and titles with
+# Japanese names, title icons, a play history), starts Zarn2 from it on a virtual X server
+# (xvfb-run) under the openbox window manager and captures, with their title bars
+# (ImageMagick's import): the main window (docs/screenshot.png), the title dialog of the
+# current title (docs/screenshot-dialog.png) and the main window at twice the scale
+# (QT_SCALE_FACTOR=2, docs/screenshot-2x.png).
+# Then gives the sample titles plays of the last months and takes one picture of each tab
+# of the play chart window (docs/chart-*.png).
 # Usage: tools/make-screenshot.sh [path/to/Zarn2]   (default: a Release build in build/release)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -15,7 +20,9 @@ if [ -z "$binary" ]; then
 fi
 binary=$(realpath "$binary")
 
-work=$(mktemp -d)
+# A fixed place, so the paths the title dialog shows read well.
+work=/tmp/zarn2-sample
+rm -rf "$work"
 trap 'rm -rf "$work"' EXIT
 program=$work/program
 mkdir -p "$program/Zarn" "$program/Temp" "$program/Help" "$program/icons"
@@ -79,18 +86,73 @@ printf '%s\r\n' \
   2009/03/07,14:02:12 4520 2009/03/07,21:05:09 3723 \
   >"$program/Zarn/ロールプレイング/星海の旅人.Log"
 
-shot=$work/root.png
+mkdir -p docs
+xvfb-run -a -s "-screen 0 2000x1400x24 -dpi 96" bash -c "
+  set -e
+  openbox --sm-disable &
+  wm=\$!
+  # The window manager is up once it announces what it supports on the root window.
+  for _ in \$(seq 50); do xprop -root _NET_SUPPORTED | grep -q _NET_ACTIVE_WINDOW && break; sleep 0.2; done
+  shoot() {  # window, picture
+    sleep 3
+    import -frame -window \"\$1\" \"\$2\"
+  }
+  cd '$program'
+  LANG=C.UTF-8 ./Zarn2 &
+  pid=\$!
+  main=\$(xdotool search --sync --onlyvisible --pid \$pid --name 'The Game Launcher' | head -n 1)
+  xdotool windowactivate --sync \$main
+  shoot \$main '$root/docs/screenshot.png'
+  xdotool key alt+t e
+  for _ in \$(seq 50); do [ \"\$(xdotool getactivewindow)\" != \$main ] && break; sleep 0.2; done
+  shoot \$(xdotool getactivewindow) '$root/docs/screenshot-dialog.png'
+  kill \$pid
+  wait \$pid || true
+  LANG=C.UTF-8 QT_SCALE_FACTOR=2 ./Zarn2 &
+  pid=\$!
+  main=\$(xdotool search --sync --onlyvisible --pid \$pid --name 'The Game Launcher' | head -n 1)
+  shoot \$main '$root/docs/screenshot-2x.png'
+  kill \$pid \$wm
+  wait \$pid || true
+"
+echo "docs/screenshot.png, docs/screenshot-dialog.png and docs/screenshot-2x.png written"
+
+# Plays of the last `days` days up to today: most days one or two in the evening.
+add_recent() {  # log file, days, seed
+  local log=$1 days=$2 i k
+  RANDOM=$3
+  for ((i = days; i >= 0; i--)); do
+    ((RANDOM % 3 == 0)) && continue
+    for ((k = RANDOM % 2; k >= 0; k--)); do
+      printf '%s,%02d:%02d:%02d\r\n%d\r\n' "$(date -d "-$i days" +%Y/%m/%d)" $((17 + RANDOM % 7)) \
+        $((RANDOM % 60)) $((RANDOM % 60)) $((600 + RANDOM % 9000))
+    done
+  done >>"$log"
+}
+add_recent "$program/Zarn/ロールプレイング/星海の旅人.Log" 400 1
+add_recent "$program/Zarn/ロールプレイング/竜の伝説 III.Log" 200 2
+add_recent "$program/Zarn/ロールプレイング/魔法学園物語.Log" 90 3
+add_recent "$program/Zarn/ロールプレイング/時の迷宮.Log" 40 4
+add_recent "$program/Zarn/アクション/北の王国 外伝.Log" 120 5
+
+# The chart window opens from the 表示 menu (Alt+A, G); Ctrl+Tab goes to the next tab.
 xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" bash -c "
   cd '$program'
   LANG=C.UTF-8 ./Zarn2 &
   pid=\$!
-  xdotool search --sync --name 'The Game Launcher' >/dev/null
-  sleep 3
-  import -window root '$shot'
+  main=\$(xdotool search --sync --name 'The Game Launcher' | head -n 1)
+  sleep 2
+  xdotool windowfocus --sync \$main key alt+a sleep 0.5 key g
+  chart=\$(xdotool search --sync --name 'プレイ グラフ' | head -n 1)
+  for tab in daily ranking hours cumulative; do
+    sleep 2
+    import -window \$chart '$work/chart-'\$tab.png
+    xdotool windowfocus --sync \$chart key ctrl+Tab
+  done
   kill \$pid
   wait \$pid || true
 "
-# No window manager runs: the window stands undecorated at its saved position.
-mkdir -p docs
-convert "$shot" -crop 750x510+137+129 +repage docs/screenshot.png
-echo "docs/screenshot.png written"
+for tab in daily ranking hours cumulative; do
+  convert "$work/chart-$tab.png" -colors 64 "PNG8:docs/chart-$tab.png"
+done
+echo "docs/chart-*.png written"

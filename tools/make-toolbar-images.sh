@@ -1,16 +1,20 @@
 #!/usr/bin/env bash
-# Draws the toolbar images (20 x 15 pixels, transparent background) into res/toolbar/.
-# Light fills inside dark outlines, so every image reads on light and on dark toolbars.
+# Draws the toolbar images (20 x 15 pixels, transparent background) into res/toolbar/, and
+# each again at twice the size ("<name>@2x.png", which Qt takes on screens scaled by 2 or
+# more) from the same figures, so the images stay sharp there. Light fills inside dark
+# outlines, so every image reads on light and on dark toolbars.
 # Needs ImageMagick (convert). The images are committed; run this only to change them.
 set -euo pipefail
 cd "$(dirname "$0")/../res/toolbar"
 
 ink='#1e1e1e'
 
-draw() {  # name, then ImageMagick draw arguments
+draw() {  # name, then ImageMagick draw arguments in the coordinates of the 20 x 15 image
   local name=$1
   shift
-  convert -size 20x15 xc:none -strokewidth 1 "$@" "PNG32:$name.png"
+  convert -size 20x15 xc:none -strokewidth 1 "$@" -define png:exclude-chunk=date,time "PNG32:$name.png"
+  # Doubled: every pixel of the small image becomes a 2 x 2 block (pixel centres at 2x+0.5).
+  convert -size 40x30 xc:none -affine 2,0,0,2,0.5,0.5 -strokewidth 1 "$@" -define png:exclude-chunk=date,time "PNG32:$name@2x.png"
 }
 
 # File manager: a folder.
@@ -58,4 +62,8 @@ draw history-date -stroke "$ink" -fill '#ffffff' -draw "rectangle 3,1 16,13" \
 # Help: a question mark on a blue disc.
 draw help -stroke "$ink" -fill '#3d8bff' -draw "circle 10,7 10,0" \
   -stroke none -fill '#ffffff' -font DejaVu-Sans-Bold -pointsize 11 -gravity center \
-  -annotate +0+0 '?'
+  -draw "text 0,0 '?'"
+
+# Play chart: three bars of rising height.
+draw play-chart -stroke "$ink" -fill '#ffa640' -draw "rectangle 3,8 6,13" \
+  -fill '#5cd65c' -draw "rectangle 8,5 11,13" -fill '#3d8bff' -draw "rectangle 13,1 16,13"

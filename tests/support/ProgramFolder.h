@@ -24,6 +24,7 @@ public:
         app.m_szDataDir = dir / "Zarn";
         app.m_szIniPath = dir / "Zarn2.ini";
         app.m_szExePath = dir / "Zarn2";
+        app.m_szGroupListPath = dir / "Zarn2.Grp";
         std::filesystem::create_directory(app.m_szDataDir);
     }
 

@@ -35,33 +35,42 @@ void CZarn2App::Uninstall()
 
 int CZarn2App::Construct(const std::string& exePath, int screenWidth, int screenHeight)
 {
+    return Construct(ProgramPaths::Portable(exePath), screenWidth, screenHeight);
+}
+
+int CZarn2App::Construct(const ProgramPaths& paths, int screenWidth, int screenHeight)
+{
     Seam<CZarn2App>::Set(this);
-    DerivePaths(exePath);
+    TakePaths(paths);
     static_cast<CSettings&>(*this) = CSettings();
     Position = CentredPosition(screenWidth, screenHeight);
     m_bPlaying = 0;
-    if (!ProgramFolders::Ensure(m_szDataDir) || !ProgramFolders::Ensure(m_szTempDir))
+    if (!EnsureFolders(paths))
         return kExitFolderFailure;
     ReadSettings();
     MapDrive();
     return 0;
 }
 
-void CZarn2App::DerivePaths(const std::string& exePath)
+void CZarn2App::TakePaths(const ProgramPaths& paths)
 {
-    m_szExePath = exePath;
-    std::string::size_type slash = exePath.rfind('/');
-    if (slash == std::string::npos) {
+    // A binary path without a folder: the working files go to the current folder.
+    if (paths.exePath.find('/') == std::string::npos)
         Messenger::Show("Zarn2 のインストールパスが異常です.");
-        // Without a folder the working files go to the current folder.
-        m_szProgramDir = ".";
-    } else {
-        m_szProgramDir = slash == 0 ? std::string() : exePath.substr(0, slash);
-    }
-    m_szIniPath = Format("%s/%s", m_szProgramDir.c_str(), "Zarn2.ini");
-    m_szHelpDir = Format("%s/%s", m_szProgramDir.c_str(), "Help");
-    m_szDataDir = Format("%s/%s", m_szProgramDir.c_str(), "Zarn");
-    m_szTempDir = Format("%s/%s", m_szProgramDir.c_str(), "Temp");
+    m_szExePath = paths.exePath;
+    m_szProgramDir = paths.programDir;
+    m_szIniPath = paths.iniPath;
+    m_szHelpDir = paths.helpDir;
+    m_szDataDir = paths.dataDir;
+    m_szTempDir = paths.tempDir;
+    m_szGroupListPath = paths.groupListPath;
+}
+
+bool CZarn2App::EnsureFolders(const ProgramPaths& paths) const
+{
+    if (paths.makeHomeDir && !ProgramFolders::EnsureWithParents(paths.homeDir))
+        return false;
+    return ProgramFolders::Ensure(m_szDataDir) && ProgramFolders::Ensure(m_szTempDir);
 }
 
 void CZarn2App::ReadSettings()

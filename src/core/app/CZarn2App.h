@@ -2,6 +2,7 @@
 
 #include "app/CSettings.h"
 #include "platform/Seam.h"
+#include "app/ProgramPaths.h"
 
 #include <string>
 
@@ -17,18 +18,21 @@ public:
     CZarn2App& operator=(const CZarn2App&) = default;
     ~CZarn2App();
 
-    std::string m_szProgramDir;  // folder of the running binary, no trailing "/"
-    std::string m_szIniPath;     // <program>/Zarn2.ini
-    std::string m_szHelpDir;     // <program>/Help
-    std::string m_szDataDir;     // <program>/Zarn: genre files and folders
-    std::string m_szTempDir;     // <program>/Temp
-    std::string m_szExePath;     // the binary itself
-    std::string m_szSubstDrive;  // "M:" while a folder is mapped, else empty
-    int m_bPlaying = 0;          // set while a title started with history runs
+    std::string m_szProgramDir;     // folder of the running binary, no trailing "/"
+    std::string m_szIniPath;        // <home>/Zarn2.ini
+    std::string m_szHelpDir;        // holds index.html
+    std::string m_szDataDir;        // <home>/Zarn: genre files and folders
+    std::string m_szTempDir;        // <home>/Temp
+    std::string m_szExePath;        // the binary itself
+    std::string m_szGroupListPath;  // <home>/Zarn2.Grp
+    std::string m_szSubstDrive;     // "M:" while a folder is mapped, else empty
+    int m_bPlaying = 0;             // set while a title started with history runs
 
-    // Start steps: paths from `exePath`, defaults (position centred on the given screen),
-    // folders, settings file, drive mapping. Returns 0, or kExitFolderFailure when a
-    // working folder is unusable (the caller then ends the process, writing nothing).
+    // Start steps: paths, defaults (position centred on the given screen), folders,
+    // settings file, drive mapping. Returns 0, or kExitFolderFailure when a working folder
+    // is unusable (the caller then ends the process, writing nothing).
+    int Construct(const ProgramPaths& paths, int screenWidth, int screenHeight);
+    // The same with every file in the folder of `exePath`.
     int Construct(const std::string& exePath, int screenWidth, int screenHeight);
     // End steps: write the settings file, remove the drive mapping.
     void Teardown();
@@ -43,7 +47,8 @@ public:
 private:
     std::string m_szMappedFolder;  // the folder linked at start (SUBST may change later)
 
-    void DerivePaths(const std::string& exePath);
+    void TakePaths(const ProgramPaths& paths);
+    bool EnsureFolders(const ProgramPaths& paths) const;
     void ReadSettings();
     void MapDrive();
     void UnmapDrive() const;

@@ -1,12 +1,11 @@
 #include "app/ProgramFolders.h"
 
+#include "platform/FileSystem.h"
 #include "platform/Format.h"
 #include "platform/IMessenger.h"
 
 #include <cerrno>
-#include <climits>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <filesystem>
 
 namespace {
 
@@ -20,11 +19,17 @@ bool CannotMake(int err)
            err == ENOSPC || err == EDQUOT || err == ENAMETOOLONG;
 }
 
+void ShowTaken(const std::string& path)
+{
+    Messenger::Show(
+        Format("ERROR[0] : %s の名前のファイルが既に存在すると思われます.%s", path.c_str(), kReport));
+}
+
 bool Create(const std::string& path)
 {
-    if (::mkdir(path.c_str(), 0777) == 0)
+    int err = FileSystem::MakeFolder(path);
+    if (err == 0)
         return true;
-    int err = errno;
     if (CannotMake(err))
         Messenger::Show(Format("エラー番号[%d]: %s が作成出来ません.%s", err, path.c_str(), kReport));
     else
@@ -38,34 +43,28 @@ namespace ProgramFolders {
 
 bool Ensure(const std::string& path)
 {
-    struct stat st{};
-    if (::stat(path.c_str(), &st) != 0) {
-        int err = errno;
-        struct stat linkSt{};
-        bool danglingLink = ::lstat(path.c_str(), &linkSt) == 0;
-        if ((err == ENOENT || err == ENOTDIR) && !danglingLink)
-            return Create(path);
-        if (danglingLink) {
-            Messenger::Show(Format("ERROR[0] : %s の名前のファイルが既に存在すると思われます.%s", path.c_str(), kReport));
-            return false;
-        }
-        ShowUnknown(err);
-        return false;
-    }
-    if (S_ISDIR(st.st_mode))
+    FileSystem::FolderCheck check = FileSystem::CheckFolder(path);
+    switch (check.state) {
+    case FileSystem::FolderState::Folder:
         return true;
-    Messenger::Show(Format("ERROR[0] : %s の名前のファイルが既に存在すると思われます.%s", path.c_str(), kReport));
+    case FileSystem::FolderState::Missing:
+        return Create(path);
+    case FileSystem::FolderState::Taken:
+        ShowTaken(path);
+        return false;
+    case FileSystem::FolderState::Unknown:
+        break;
+    }
+    ShowUnknown(check.error);
     return false;
 }
 
-std::string RunningBinary()
+bool EnsureWithParents(const std::string& path)
 {
-    char buf[PATH_MAX];
-    ssize_t n = ::readlink("/proc/self/exe", buf, sizeof buf - 1);
-    if (n <= 0)
-        return {};
-    buf[n] = '\0';
-    return buf;
+    // A parent that cannot be made shows as the folder's own failure below.
+    std::error_code ignored;
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
+    return Ensure(path);
 }
 
 }  // namespace ProgramFolders

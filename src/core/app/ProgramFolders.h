@@ -2,14 +2,13 @@
 
 #include <string>
 
-// The working folders the program needs beside its binary.
+// The working folders the program needs.
 namespace ProgramFolders {
 
 // Makes sure `path` is a folder, creating it (the last component only) when missing.
 // Shows the failure and returns false when the folder cannot be had.
 bool Ensure(const std::string& path);
-
-// Full path of the running binary (/proc/self/exe, resolved).
-std::string RunningBinary();
+// The same, making the missing parents first.
+bool EnsureWithParents(const std::string& path);
 
 }  // namespace ProgramFolders

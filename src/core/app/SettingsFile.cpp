@@ -2,10 +2,11 @@
 
 #include "app/Version.h"
 #include "platform/Format.h"
+#include "platform/LeadingInt.h"
 #include "platform/TextFileReader.h"
 #include "platform/TextFileWriter.h"
 
-#include <cstdio>
+#include <algorithm>
 #include <functional>
 
 namespace {
@@ -13,25 +14,23 @@ namespace {
 // "%d" in scanf terms: optional blanks, optional sign, digits; the rest is ignored.
 void ScanInt(const std::string& line, int& value)
 {
-    int parsed = 0;
-    if (std::sscanf(line.c_str(), "%d", &parsed) == 1)
-        value = parsed;
+    if (std::optional<int> parsed = LeadingInt(line))
+        value = *parsed;
 }
 
+// "%d : %d" in scanf terms: the second number follows a colon, blanks allowed around it.
 void ScanPosition(const std::string& line, CSettings::Point& point)
 {
-    int x = 0;
-    int y = 0;
-    int got = std::sscanf(line.c_str(), "%d : %d", &x, &y);
-    if (got >= 1)
-        point.x = x;
-    if (got == 2)
-        point.y = y;
-}
-
-std::string WithoutNewline(const std::string& line)
-{
-    return (!line.empty() && line.back() == '\n') ? line.substr(0, line.size() - 1) : line;
+    std::optional<LeadingNumber> x = ParseLeadingInt(line);
+    if (!x)
+        return;
+    point.x = x->value;
+    std::string_view rest = std::string_view(line).substr(x->end);
+    rest.remove_prefix(std::min(rest.find_first_not_of(" \t\n\v\f\r"), rest.size()));
+    if (!rest.empty() && rest.front() == ':') {
+        if (std::optional<int> y = LeadingInt(rest.substr(1)))
+            point.y = *y;
+    }
 }
 
 struct Section {
@@ -47,8 +46,8 @@ const Section kSections[] = {
     {"[HistoryMode]\n", [](const std::string& v, CSettings& s) { ScanInt(v, s.HistoryMode); }},
     {"[Minimize]\n", [](const std::string& v, CSettings& s) { ScanInt(v, s.Minimize); }},
     {"[AutoExit]\n", [](const std::string& v, CSettings& s) { ScanInt(v, s.AutoExit); }},
-    {"[Filer]\n", [](const std::string& v, CSettings& s) { s.Filer = WithoutNewline(v); }},
-    {"[SUBST]\n", [](const std::string& v, CSettings& s) { s.SUBST = WithoutNewline(v); }},
+    {"[Filer]\n", [](const std::string& v, CSettings& s) { s.Filer = TextFileReader::WithoutNewline(v); }},
+    {"[SUBST]\n", [](const std::string& v, CSettings& s) { s.SUBST = TextFileReader::WithoutNewline(v); }},
 };
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "history/PlayLogRecord.h"
 #include "platform/Format.h"
 #include "platform/IMessenger.h"
+#include "platform/RegularFile.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -105,10 +106,10 @@ int CPlayHistory::ComputeDayStats()
 }
 
 // The session goes out as one write of both lines; a log that cannot take it whole is
-// left as it was (see PlayLogFile::Append).
+// left as it was (see RegularFile::AppendDurably).
 int CPlayHistory::AppendSession(const std::string& logPath, const CPlayTime& session)
 {
-    PlayLogFile::AppendResult result = PlayLogFile::Append(logPath, PlayLogRecord::Format(session));
+    RegularFile::AppendResult result = RegularFile::AppendDurably(logPath, PlayLogRecord::Format(session));
     if (result.error != 0) {
         ShowLogError(result.opened ? kWriteError : kOpenError, result.error, logPath);
         return 0;
@@ -120,7 +121,7 @@ int CPlayHistory::AppendSession(const std::string& logPath, const CPlayTime& ses
 
 int CPlayHistory::ResetLog(const std::string& logPath)
 {
-    if (int error = PlayLogFile::Reset(logPath)) {
+    if (int error = RegularFile::CreateEmpty(logPath)) {
         ShowLogError(kOpenError, error, logPath);
         return -1;
     }

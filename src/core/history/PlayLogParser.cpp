@@ -39,7 +39,10 @@ void PlayLogParser::Finish()
         TakeLine(m_line, m_lineTooLong);
     m_line.clear();
     m_lineTooLong = false;
+    if (m_hasStart)
+        ++m_skipped;
     m_hasStart = false;
+    m_inDamage = false;
 }
 
 void PlayLogParser::Reserve(size_t sessions)
@@ -54,9 +57,8 @@ void PlayLogParser::TakeLine(std::string_view line, bool tooLong)
     if (!line.empty() && line.back() == '\r')
         line.remove_suffix(1);
     int seconds = 0;
-    if (tooLong) {
-        m_hasStart = false;
-    } else if (m_hasStart && PlayLogRecord::ParseElapsed(line, seconds)) {
+    bool waiting = m_hasStart;
+    if (!tooLong && waiting && PlayLogRecord::ParseElapsed(line, seconds)) {
         if (m_sessions.size() < static_cast<size_t>(std::numeric_limits<int>::max())) {
             // The duration goes straight into the session's place in the list.
             CPlayTime& session = m_sessions.emplace_back(m_start);
@@ -64,9 +66,17 @@ void PlayLogParser::TakeLine(std::string_view line, bool tooLong)
             session.SplitElapsed();
         }
         m_hasStart = false;
-    } else {
-        // The start fields are written straight into the waiting start (a line that is no
-        // start leaves them as they were).
-        m_hasStart = PlayLogRecord::ParseStart(line, m_start);
+        return;
+    }
+    // The start fields are written straight into the waiting start (a line that is no
+    // start leaves them as they were).
+    m_hasStart = !tooLong && PlayLogRecord::ParseStart(line, m_start);
+    if (waiting || (!m_hasStart && !line.empty() && !m_inDamage)) {
+        // A start without its duration, or the first line of a stretch that is no record
+        // (the lines after it up to the next start belong to the same damage).
+        ++m_skipped;
+        m_inDamage = !m_hasStart;
+    } else if (m_hasStart) {
+        m_inDamage = false;
     }
 }

@@ -30,6 +30,9 @@ public:
     void Finish();
 
     std::vector<CPlayTime>& Sessions() { return m_sessions; }
+    // Damaged records left out: a start line that did not get its duration, or a stretch
+    // of lines between records that holds no record (blank lines aside).
+    size_t Skipped() const { return m_skipped; }
 
 private:
     // One whole line without its "\n"; `tooLong` when only its first bytes are in it.
@@ -39,5 +42,7 @@ private:
     std::string m_line;
     bool m_lineTooLong = false;
     bool m_hasStart = false;
+    bool m_inDamage = false;  // the last lines were counted as a damaged record
+    size_t m_skipped = 0;
     CPlayTime m_start;
 };

@@ -1,5 +1,6 @@
 #include "launch/CTitleProcess.h"
 
+#include "platform/FileSystem.h"
 #include "platform/ProgramKind.h"
 
 #include <QEventLoop>
@@ -7,8 +8,6 @@
 #include <QString>
 
 #include <cerrno>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 // How long a start may take to report success or failure before the wait takes over.
@@ -58,11 +57,11 @@ int CTitleProcess::Start(const std::string& exePath, const std::string& workingD
 // Qt reports a failed start without the system's error number: find it from the files.
 int CTitleProcess::StartErrorCode(const std::string& program, const std::string& workingDir) const
 {
-    struct stat info {};
     if (!workingDir.empty()) {
-        if (::stat(workingDir.c_str(), &info) != 0)
-            return errno;
-        if (!S_ISDIR(info.st_mode))
+        FileSystem::Status folder = FileSystem::Stat(workingDir);
+        if (folder.error != 0)
+            return folder.error;
+        if (!folder.folder)
             return ENOTDIR;
     }
     std::string file = program;
@@ -70,9 +69,10 @@ int CTitleProcess::StartErrorCode(const std::string& program, const std::string&
         file = Programs::FindOnPath(program);
     else if (program[0] != '/' && !workingDir.empty())
         file = workingDir + "/" + program;
-    if (file.empty() || ::stat(file.c_str(), &info) != 0)
+    FileSystem::Status status = FileSystem::Stat(file);  // "" is not found either
+    if (status.error != 0)
         return ENOENT;
-    if (S_ISDIR(info.st_mode) || ::access(file.c_str(), X_OK) != 0)
+    if (status.folder || !Programs::IsExecutable(file))
         return EACCES;
     return ENOEXEC;
 }

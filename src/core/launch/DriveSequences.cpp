@@ -5,6 +5,7 @@
 #include "launch/OpticalDriveTable.h"
 #include "platform/Format.h"
 #include "platform/IMessenger.h"
+#include "platform/IMountControl.h"
 #include "platform/IWaiter.h"
 
 #include <string>
@@ -131,5 +132,19 @@ bool RequestMedia()
     }
     if (!CloseDriveDoor())
         return false;
-    return WaitForMedia();
+    if (!WaitForMedia())
+        return false;
+    MountRequestedDisc();
+    return true;
+}
+
+// While the launcher is in front the desktop leaves a newly inserted disc unmounted (the
+// automount inhibitor): mount it as the desktop would have, so the title finds its files.
+// A disc that cannot be mounted (an audio disc, a refused request) is left as it is.
+void MountRequestedDisc()
+{
+    IMountControl& mounts = MountControl::Get();
+    const std::string device = SelectedOpticalDrive();
+    if (!device.empty() && mounts.MountPoint(device).empty())
+        mounts.Mount(device);
 }

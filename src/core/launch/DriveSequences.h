@@ -15,8 +15,12 @@ bool CloseDriveDoor();
 // carrying on).
 bool WaitForMedia();
 // The insert sequence before a disc title starts: tray open, insert prompt, tray closed,
-// medium waited for. Cancel in the prompt closes the tray and returns false silently.
+// medium waited for, disc mounted (MountRequestedDisc). Cancel in the prompt closes the
+// tray and returns false silently.
 bool RequestMedia();
+// Asks the disk service (MountControl) to mount the selected drive's disc unless it is
+// mounted already; its outcome is not examined.
+void MountRequestedDisc();
 
 namespace DriveSequences {
 inline constexpr int kDoorOpenPauseMs = 1500;

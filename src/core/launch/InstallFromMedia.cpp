@@ -34,5 +34,5 @@ int InstallFromMedia(IMountControl& mounts, const SetupStarter& start)
 void StartSetupProgram(const std::string& program, const std::string& folder)
 {
     // The desktop's way of opening it: a Windows setup program runs through Wine.
-    ShellOpen::Open(program, folder);
+    ShellOpen::Start(program, folder);
 }

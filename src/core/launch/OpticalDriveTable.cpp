@@ -1,8 +1,7 @@
 #include "launch/OpticalDriveTable.h"
 
 #include "app/CZarn2App.h"
-
-#include <sys/stat.h>
+#include "platform/FileSystem.h"
 
 template <>
 COpticalDriveTable& Seam<COpticalDriveTable>::Fallback()
@@ -34,8 +33,7 @@ int ScanOpticalDrives(const std::string& deviceFolder)
     table.scanned = true;
     for (int unit = 0; unit < COpticalDriveTable::kMaxDrives; ++unit) {
         std::string node = deviceFolder + "/sr" + std::to_string(unit);
-        struct stat info {};
-        if (::stat(node.c_str(), &info) == 0)
+        if (FileSystem::Stat(node).error == 0)
             table.names[static_cast<size_t>(table.count++)] = node;
     }
     OpticalDriveTables::Get() = table;

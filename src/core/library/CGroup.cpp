@@ -7,17 +7,15 @@
 #include "platform/AtomicFile.h"
 #include "platform/Cp932.h"
 #include "platform/FileMove.h"
+#include "platform/FileSystem.h"
 #include "platform/Format.h"
 #include "platform/IMessenger.h"
 #include "platform/TextFileReader.h"
 #include "platform/TextFileWriter.h"
 
 #include <algorithm>
-#include <unordered_set>
 #include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <unordered_set>
 
 namespace {
 
@@ -190,23 +188,19 @@ EditResult CGroup::Create(const std::string& name, int playMode)
         return EditResult::Refused(problem.reason);
     }
     std::string dir = DirFor(name);
-    if (::mkdir(dir.c_str(), 0777) != 0) {
-        int err = errno;
+    if (int err = FileSystem::MakeFolder(dir)) {
         Messenger::Show(Format("エラー番号[%d]: グループディレクトリ %s が作成出来ません.\n%s", err,
                                dir.c_str(), kReportRequest));
         return EditResult::Refused(DiskRefusal(err, dir));
     }
     std::string file = dir + ".Zarn";
     // Created, never truncated: a file left by an earlier genre of that name stays whole.
-    int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0) {
-        int err = errno;
-        Messenger::Show(Format("エラー番号[%d]: グループファイル %s が作成出来ません.\n%s", err,
-                               file.c_str(), kReportRequest));
-        ::rmdir(dir.c_str());
+    if (int err = FileSystem::CreateNew(file)) {
+        Messenger::Show(Format("エラー番号[%d]: グループファイル %s が作成出来ません.\n%s", err, file.c_str(),
+                               kReportRequest));
+        FileSystem::RemoveFolder(dir);
         return EditResult::Refused(DiskRefusal(err, file));
     }
-    ::close(fd);
     m_szName = name;
     m_szGroupDir = dir;
     m_szGroupFile = file;

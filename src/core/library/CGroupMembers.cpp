@@ -3,13 +3,12 @@
 
 #include "library/NameRules.h"
 #include "platform/FileMove.h"
+#include "platform/FileSystem.h"
 #include "platform/Format.h"
 #include "platform/IMessenger.h"
 
 #include <algorithm>
 #include <cerrno>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace {
 
@@ -40,12 +39,9 @@ void ShowDuplicate(const std::string& name)
 // or one left behind, and the title is refused instead.
 Refusal CreateLog(const std::string& name, const std::string& logPath)
 {
-    int fd = ::open(logPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd >= 0) {
-        ::close(fd);
+    int err = FileSystem::CreateNew(logPath);
+    if (err == 0)
         return Refusal::None;
-    }
-    int err = errno;
     if (err == EEXIST)
         Messenger::Show(Format("メンバー名 [%s] のログファイル <%s> が既に存在するため,\n"
                                "メンバーを登録出来ません. 別のメンバー名を入力して下さい.",
@@ -153,9 +149,9 @@ EditResult CGroup::EditMember(const std::string& name, const std::string& exePat
 int CGroup::DeleteLog(const std::string& logPath, bool askForReport)
 {
     // A log that is already gone is no reason to keep the title.
-    if (::unlink(logPath.c_str()) == 0 || errno == ENOENT)
+    int err = FileSystem::RemoveFile(logPath);
+    if (err == 0 || err == ENOENT)
         return 0;
-    int err = errno;
     if (askForReport)
         Messenger::Show(Format("ERROR[%d] : ログファイル<%s>を削除出来ませんでした,\n"
                                "ヘルプを見て作者までエラー番号をご連絡下さい.",

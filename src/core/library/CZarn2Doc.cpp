@@ -1,14 +1,13 @@
 #include "library/CZarn2Doc.h"
 
 #include "app/CZarn2App.h"
-#include "library/GroupListFile.h"
 #include "platform/Format.h"
 #include "platform/IMessenger.h"
 
 #include <algorithm>
 
 CZarn2Doc::CZarn2Doc(CZarn2App& app)
-    : m_pApp(&app), m_szGroupListFile(GroupListFile::PathFor(app.m_szExePath))
+    : m_pApp(&app), m_szGroupListFile(app.m_szGroupListPath)
 {
     for (CGroup& group : m_Group)
         group.m_pApp = m_pApp;

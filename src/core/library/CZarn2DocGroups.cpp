@@ -7,6 +7,7 @@
 #include "library/NameRules.h"
 #include "platform/Cp932.h"
 #include "platform/FileMove.h"
+#include "platform/FileSystem.h"
 #include "platform/Format.h"
 #include "platform/IMessenger.h"
 #include "platform/TextFileReader.h"
@@ -14,18 +15,10 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
 constexpr const char* kReportRequest = "ヘルプを見て作者までエラー番号をご連絡下さい.";
-
-bool Exists(const std::string& path)
-{
-    struct stat st{};
-    return ::lstat(path.c_str(), &st) == 0;
-}
 
 std::string BaseName(const std::string& path)
 {
@@ -188,17 +181,15 @@ EditResult CZarn2Doc::RenameGroup(const std::string& name, int playMode)
 
 int CZarn2Doc::RemoveGroupFiles(const CGroup& group) const
 {
-    if (::rmdir(group.m_szGroupDir.c_str()) != 0) {
-        int err = errno;
-        if (Exists(group.m_szGroupDir)) {
+    if (int err = FileSystem::RemoveFolder(group.m_szGroupDir)) {
+        if (FileSystem::EntryExists(group.m_szGroupDir)) {
             Messenger::Show(Format("ERROR[%d] : フォルダ<%s>を削除出来ませんでした,\n%s", err,
                                    group.m_szGroupDir.c_str(), kReportRequest));
             return -1;
         }
     }
-    if (::unlink(group.m_szGroupFile.c_str()) != 0) {
-        int err = errno;
-        if (Exists(group.m_szGroupFile)) {
+    if (int err = FileSystem::RemoveFile(group.m_szGroupFile)) {
+        if (FileSystem::EntryExists(group.m_szGroupFile)) {
             Messenger::Show(Format("ERROR[%d] : Zarn ファイル<%s>を削除出来ませんでした,\n%s", err,
                                    group.m_szGroupFile.c_str(), kReportRequest));
             return -1;

@@ -1,8 +1,8 @@
 #include "library/GroupFile.h"
 
 #include "library/CGroup.h"
-#include "library/DecimalLine.h"
 #include "platform/Format.h"
+#include "platform/LeadingInt.h"
 #include "platform/TextFileReader.h"
 #include "platform/TextFileWriter.h"
 
@@ -15,10 +15,7 @@ std::optional<int> ReadNumber(TextFileReader& reader, bool& more)
 {
     std::string line;
     more = more && reader.ReadLine(line, kLineChars);
-    int value = 0;
-    if (more && ParseDecimalLine(line, value))
-        return value;
-    return std::nullopt;
+    return more ? LeadingInt(line) : std::nullopt;
 }
 
 std::optional<std::string> ReadText(TextFileReader& reader, size_t maxChars, bool& more)
@@ -27,7 +24,7 @@ std::optional<std::string> ReadText(TextFileReader& reader, size_t maxChars, boo
     more = more && reader.ReadLine(line, maxChars);
     if (!more)
         return std::nullopt;
-    return std::string(CutAtNewline(line));
+    return std::string(TextFileReader::WithoutNewline(line));
 }
 
 GroupFile::Title ReadTitle(TextFileReader& reader)

@@ -1,8 +1,8 @@
 #include "library/GroupListFile.h"
 
 #include "app/Version.h"
-#include "library/DecimalLine.h"
 #include "platform/Format.h"
+#include "platform/LeadingInt.h"
 #include "platform/TextFileReader.h"
 #include "platform/TextFileWriter.h"
 
@@ -16,7 +16,7 @@ void ReadNames(TextFileReader& reader, GroupListFile::Content& content)
     content.names.clear();
     std::string line;
     while (reader.ReadLine(line, kLineChars) && line[0] != '\n')
-        content.names.emplace_back(CutAtNewline(line));
+        content.names.emplace_back(TextFileReader::WithoutNewline(line));
 }
 
 }  // namespace
@@ -29,8 +29,8 @@ Content Read(TextFileReader& reader)
     std::string line;
     while (reader.ReadLine(line, kLineChars)) {
         if (line == "[CurrGroup]\n") {
-            int value = 0;
-            if (reader.ReadLine(line, kLineChars) && ParseDecimalLine(line, value))
+            std::optional<int> value = reader.ReadLine(line, kLineChars) ? LeadingInt(line) : std::nullopt;
+            if (value)
                 content.currGroup = value;
         } else if (line == "[GroupList]\n") {
             ReadNames(reader, content);

@@ -1,5 +1,7 @@
 #include "platform/AtomicFile.h"
 
+#include "platform/IFileSyscalls.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -67,14 +69,14 @@ int Replace(const std::string& path, const std::string& bytes, const std::functi
     int err = WriteAll(fd, bytes);
     if (err == 0 && ::fchmod(fd, ModeFor(path)) != 0)
         err = errno;
-    if (err == 0 && ::fdatasync(fd) != 0)
-        err = errno;
+    if (err == 0)
+        err = FileSyscalls::Get().DataSync(fd);
     if (err == 0 && beforeRename)
         err = beforeRename(fd);
     if (::close(fd) != 0 && err == 0)
         err = errno;
-    if (err == 0 && ::rename(name.data(), path.c_str()) != 0)
-        err = errno;
+    if (err == 0)
+        err = FileSyscalls::Get().Rename(name.data(), path.c_str());
     if (err != 0) {
         ::unlink(name.data());
         return err;

@@ -107,13 +107,12 @@ std::string ExecValue(const std::string& exePath)
     return EscapeString(exec);
 }
 
-std::string EntryText(const std::string& exePath, const std::string& programDir, bool withIcon)
+std::string EntryText(const std::string& exePath, bool withIcon)
 {
     std::string text = "[Desktop Entry]\n"
                        "Type=Application\n"
                        "Name=Zarn2\n";
     text += "Exec=" + ExecValue(exePath) + "\n";
-    text += "Path=" + EscapeString(programDir) + "\n";
     if (withIcon)
         text += std::string("Icon=") + kIconName + "\n";
     text += "Terminal=false\n"
@@ -121,8 +120,7 @@ std::string EntryText(const std::string& exePath, const std::string& programDir,
     return text;
 }
 
-bool Create(const std::string& path, const std::string& exePath, const std::string& programDir, bool makeFolder,
-            const std::string& iconSource)
+bool Create(const std::string& path, const std::string& exePath, bool makeFolder, const std::string& iconSource)
 {
     if (path.empty())
         return false;
@@ -131,7 +129,7 @@ bool Create(const std::string& path, const std::string& exePath, const std::stri
         std::filesystem::create_directories(ParentFolder(path), ec);
     }
     const bool withIcon = InstallIcon(iconSource) || Exists(IconPath());
-    if (AtomicFile::Replace(path, EntryText(exePath, programDir, withIcon)) != 0)
+    if (AtomicFile::Replace(path, EntryText(exePath, withIcon)) != 0)
         return false;
     ::chmod(path.c_str(), 0755);
     MarkTrusted(path);

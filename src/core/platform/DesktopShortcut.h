@@ -23,15 +23,16 @@ bool Exists(const std::string& path);
 // rules: the path in double quotes with ", `, $ and \ escaped, % doubled, and the
 // backslashes of the result escaped once more for the file's own string rules.
 std::string ExecValue(const std::string& exePath);
-// The whole entry.
-std::string EntryText(const std::string& exePath, const std::string& programDir, bool withIcon);
+// The whole entry. It names no working folder: the launcher finds its folders from its
+// own path.
+std::string EntryText(const std::string& exePath, bool withIcon);
 
 // Writes the entry at `path` atomically with mode 0755 and marks it trusted where the
 // desktop supports that. The parent folder must exist unless `makeFolder` is set. The
 // program's icon is installed into the user's icon theme first (from `iconSource`).
 // Returns false when the entry could not be written.
-bool Create(const std::string& path, const std::string& exePath, const std::string& programDir,
-            bool makeFolder = false, const std::string& iconSource = kIconResource);
+bool Create(const std::string& path, const std::string& exePath, bool makeFolder = false,
+            const std::string& iconSource = kIconResource);
 
 // Deletes the file at `path`; a missing file is fine.
 void Remove(const std::string& path);

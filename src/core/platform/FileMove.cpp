@@ -1,8 +1,8 @@
 #include "platform/FileMove.h"
 
+#include "platform/IFileSyscalls.h"
+
 #include <cerrno>
-#include <cstdio>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -37,10 +37,8 @@ int MoveNoReplace(const std::string& from, const std::string& to)
         struct stat st{};
         return ::lstat(from.c_str(), &st) == 0 ? 0 : errno;
     }
-    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
-        return 0;
-    int err = errno;
-    if (!NoReplaceUnsupported(err))
+    int err = FileSyscalls::Get().RenameNoReplace(from.c_str(), to.c_str());
+    if (err == 0 || !NoReplaceUnsupported(err))
         return err;
     return MoveByLink(from, to, err);
 }

@@ -22,6 +22,9 @@ public:
     // `path` absolute, relative to `workingDir`, or a bare program name looked up on PATH;
     // `workingDir` may be empty (the program's own folder is used then).
     virtual int Open(const std::string& path, const std::string& workingDir) = 0;
+    // The same open for callers that do not look at the result: it returns as soon as
+    // the program or the desktop's opener is started, never waiting for the opener.
+    virtual void Start(const std::string& path, const std::string& workingDir) { Open(path, workingDir); }
 
     static bool Started(int result) { return result > 32; }
 };
@@ -34,5 +37,9 @@ struct ShellOpen : Seam<IShellOpen> {
     static int Open(const std::string& path, const std::string& workingDir)
     {
         return Get().Open(path, workingDir);
+    }
+    static void Start(const std::string& path, const std::string& workingDir)
+    {
+        Get().Start(path, workingDir);
     }
 };

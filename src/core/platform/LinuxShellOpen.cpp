@@ -45,32 +45,42 @@ std::string Absolute(const std::string& path, const std::string& workingDir)
 
 int LinuxShellOpen::Open(const std::string& path, const std::string& workingDir)
 {
+    return Route(path, workingDir, Opener::kVerdict);
+}
+
+void LinuxShellOpen::Start(const std::string& path, const std::string& workingDir)
+{
+    Route(path, workingDir, Opener::kDetached);
+}
+
+int LinuxShellOpen::Route(const std::string& path, const std::string& workingDir, Opener opener)
+{
     if (path.empty())
         return kFileNotFound;
     if (!workingDir.empty() && !IsFolder(workingDir))
         return kPathNotFound;
     if (path.find('/') == std::string::npos)
-        return OpenBareName(path, workingDir);
-    return OpenFile(Absolute(path, workingDir), workingDir);
+        return OpenBareName(path, workingDir, opener);
+    return OpenFile(Absolute(path, workingDir), workingDir, opener);
 }
 
-int LinuxShellOpen::OpenBareName(const std::string& name, const std::string& workingDir)
+int LinuxShellOpen::OpenBareName(const std::string& name, const std::string& workingDir, Opener opener)
 {
     std::string local = Absolute(name, workingDir);
     if (QFileInfo::exists(QString::fromStdString(local)))
-        return OpenFile(local, workingDir);
+        return OpenFile(local, workingDir, opener);
     std::string onPath = Programs::FindOnPath(name);
     if (!onPath.empty())
-        return OpenFile(onPath, workingDir);
+        return OpenFile(onPath, workingDir, opener);
     std::string wine = Programs::FindWine();
     if (EndsWithExe(name) && !wine.empty())
         return RunDetached(wine, {QString::fromStdString(name)}, workingDir.empty() ? QDir::homePath().toStdString() : workingDir);
     if (IsFileManagerName(name))
-        return RunOpener(QDir::homePath().toStdString());
+        return RunOpener(QDir::homePath().toStdString(), opener);
     return kFileNotFound;
 }
 
-int LinuxShellOpen::OpenFile(const std::string& file, const std::string& workingDir)
+int LinuxShellOpen::OpenFile(const std::string& file, const std::string& workingDir, Opener opener)
 {
     const std::string folder = workingDir.empty() ? ParentOf(file) : workingDir;
     switch (Programs::Classify(file)) {
@@ -91,7 +101,7 @@ int LinuxShellOpen::OpenFile(const std::string& file, const std::string& working
     case ProgramKind::Document:
         break;
     }
-    return RunOpener(file);
+    return RunOpener(file, opener);
 }
 
 // Starts a program that lives on by itself; it reads nothing from the launcher and writes
@@ -109,14 +119,17 @@ int LinuxShellOpen::RunDetached(const std::string& program, const QStringList& a
     return process.startDetached() ? kStarted : kBadFormat;
 }
 
-// Hands the file to the desktop's opener and reads its verdict.
-int LinuxShellOpen::RunOpener(const std::string& target) const
+// Hands the file to the desktop's opener and reads its verdict, unless it is to run
+// detached.
+int LinuxShellOpen::RunOpener(const std::string& target, Opener opener) const
 {
-    std::string opener = Programs::FindOnPath("xdg-open");
-    if (opener.empty())
+    std::string program = Programs::FindOnPath("xdg-open");
+    if (program.empty())
         return kNoAssociation;
+    if (opener == Opener::kDetached)
+        return RunDetached(program, {QString::fromStdString(target)}, QDir::currentPath().toStdString());
     auto* process = new QProcess;
-    process->setProgram(QString::fromStdString(opener));
+    process->setProgram(QString::fromStdString(program));
     process->setArguments({QString::fromStdString(target)});
     process->setStandardInputFile(QProcess::nullDevice());
     process->setProcessChannelMode(QProcess::ForwardedChannels);

@@ -14,7 +14,8 @@
 //   kNoAssociation.
 // - Folders and documents go to xdg-open, whose exit code gives the result (2 for a
 //   missing file, any other failure kNoAssociation). An opener still running after the
-//   wait counts as started and is left running.
+//   wait counts as started and is left running. Start does not wait for the opener at
+//   all.
 // - A bare name is looked up in the working folder, then on PATH; a Windows program name
 //   not found there goes to Wine (which has its own system programs). "explorer.exe",
 //   the file manager's default name, opens Wine's explorer where Wine is installed (it
@@ -25,12 +26,16 @@ public:
     explicit LinuxShellOpen(int openerWaitMs = 10000) : m_openerWaitMs(openerWaitMs) {}
 
     int Open(const std::string& path, const std::string& workingDir) override;
+    void Start(const std::string& path, const std::string& workingDir) override;
 
 private:
-    int OpenBareName(const std::string& name, const std::string& workingDir);
-    int OpenFile(const std::string& file, const std::string& workingDir);
+    enum class Opener { kVerdict, kDetached };
+
+    int Route(const std::string& path, const std::string& workingDir, Opener opener);
+    int OpenBareName(const std::string& name, const std::string& workingDir, Opener opener);
+    int OpenFile(const std::string& file, const std::string& workingDir, Opener opener);
     int RunDetached(const std::string& program, const QStringList& args, const std::string& workingDir) const;
-    int RunOpener(const std::string& target) const;
+    int RunOpener(const std::string& target, Opener opener) const;
 
     int m_openerWaitMs;
 };

@@ -22,12 +22,12 @@ void CAppCommands::OnAppAbout()
 void CAppCommands::OnFiler()
 {
     // Like the desktop would: the result is not looked at.
-    ShellOpen::Open(m_app.Filer, "");
+    ShellOpen::Start(m_app.Filer, "");
 }
 
 void CAppCommands::OnHelp()
 {
-    ShellOpen::Open(m_app.m_szHelpDir + "/index.html", m_app.m_szHelpDir);
+    ShellOpen::Start(m_app.m_szHelpDir + "/index.html", m_app.m_szHelpDir);
 }
 
 void CAppCommands::OnAppExit()

@@ -1,9 +1,11 @@
 #include "app/CMainFrame.h"
 
+#include "app/AutomountWhileActive.h"
 #include "app/CMainMenu.h"
 #include "app/CMainStatusBar.h"
 #include "app/CMainToolBar.h"
 #include "app/Resources.h"
+#include "app/WindowHints.h"
 #include "app/CZarn2App.h"
 #include "view/CZarn2View.h"
 
@@ -16,9 +18,7 @@
 #include <QToolBar>
 
 CMainFrame::CMainFrame(CZarn2App& app)
-    : QMainWindow(nullptr,
-                  Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                      Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+    : QMainWindow(nullptr, WindowHints::kMainWindow),
       m_app(app),
       m_saved(app.Position),
       m_actions(this),
@@ -36,6 +36,7 @@ CMainFrame::CMainFrame(CZarn2App& app)
     CMainToolBar::Build(m_pToolBar, m_actions);
     addToolBar(Qt::TopToolBarArea, m_pToolBar);
     setStatusBar(m_pStatus);
+    new AutomountWhileActive(this);
 
     // The first clock text appears at the first tick.
     connect(&m_clock, &QTimer::timeout, this, &CMainFrame::UpdateClock);

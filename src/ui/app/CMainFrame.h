@@ -17,11 +17,8 @@ class QToolBar;
 // The launcher's only top-level window: fixed at 750 x 510, holding the main menu, the
 // toolbar, the status bar (counters and clock) and the main view. It remembers where it
 // stood, refuses to close while a title runs with history recording, and agrees at once
-// when the desktop session ends.
-//
-// There is nothing to answer for disc AutoPlay: on this desktop a disc inserted while the
-// launcher runs is left to the desktop's own media handling, which the options switch
-// through the desktop settings; no message reaches the window.
+// when the desktop session ends. While the launcher is in front it keeps the desktop from
+// mounting and auto-running inserted discs (AutomountWhileActive).
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:

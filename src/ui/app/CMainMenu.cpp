@@ -32,7 +32,10 @@ void AddItems(QMenu* menu, CCommandActions& actions, std::initializer_list<Item>
 void AddFileMenu(QMenuBar* bar, CCommandActions& actions)
 {
     AddItems(bar->addMenu(QStringLiteral("ファイル(&F)")), actions,
-             {{ID_FILER, "ファイラーの起動(&F)"}, {kSeparator, nullptr}, {ID_APP_EXIT, "Zarn2 の終了(&X)"}});
+             {{ID_FILER, "ファイラーの起動(&F)"},
+              {ID_EXPORT_PLAYS, "プレイ記録のエクスポート(&E)..."},
+              {kSeparator, nullptr},
+              {ID_APP_EXIT, "Zarn2 の終了(&X)"}});
 }
 
 void AddViewMenu(QMenuBar* bar, CCommandActions& actions)
@@ -43,6 +46,7 @@ void AddViewMenu(QMenuBar* bar, CCommandActions& actions)
     view->addSeparator();
     AddItems(view->addMenu(QStringLiteral("履歴表示(&H)")), actions,
              {{ID_HISTORY_COUNT, "回数単位(&C)"}, {ID_HISTORY_DATE, "日付単位(&D)"}});
+    AddItems(view, actions, {{kSeparator, nullptr}, {ID_PLAY_CHART, "プレイ グラフ(&G)..."}});
 }
 
 void AddGroupMenu(QMenuBar* bar, CCommandActions& actions)

@@ -34,6 +34,8 @@ constexpr Button kButtons[] = {
     {ID_HISTORY_DATE, "history-date", "日付で表示\n日付で表示"},
     {kSeparator, nullptr, nullptr},
     {ID_HELP, "help", "ヘルプの表示\nヘルプを表示する"},
+    {kSeparator, nullptr, nullptr},
+    {ID_PLAY_CHART, "play-chart", "プレイ時間のグラフを表示する\nプレイ グラフ"},
 };
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "app/CVersionInfoDlg.h"
 
 #include "app/Version.h"
+#include "app/WindowHints.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -25,6 +26,7 @@ CVersionInfoDlg::CVersionInfoDlg(QWidget* parent) : QDialog(parent), m_pVersion(
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(row);
     layout->addWidget(ok, 0, Qt::AlignRight);
+    WindowHints::FixDialogToContents(this);
 }
 
 QString CVersionInfoDlg::VersionLine() const { return m_pVersion->text(); }

@@ -4,6 +4,8 @@
 #include "app/CMainFrame.h"
 #include "app/CommandRouter.h"
 #include "app/CZarn2App.h"
+#include "app/CommandIds.h"
+#include "charts/CChartCommands.h"
 #include "launch/IPlayUi.h"
 #include "launch/CDiscCommands.h"
 #include "launch/LostPlay.h"
@@ -36,6 +38,9 @@ void CZarn2Shell::Create()
     CommandRouter::ConnectApp(*m_pFrame, *new CAppCommands(m_app, m_pFrame.get()));
     CommandRouter::ConnectDisc(*m_pFrame, *new CDiscCommands(m_pFrame.get()));
     CommandRouter::ConnectView(*m_pFrame, *m_pView);
+    CommandRouter::ConnectCharts(*m_pFrame, *m_pView,
+                                 *new CChartCommands(*m_pDoc, m_pFrame.get(),
+                                                     m_pFrame->Action(CommandId::ID_PLAY_CHART)));
     m_pView->OnInitialUpdate();
 }
 

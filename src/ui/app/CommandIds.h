@@ -36,6 +36,10 @@ constexpr int ID_ICON_SMALL = 32830;
 constexpr int ID_HISTORY_COUNT = 32838;
 constexpr int ID_HISTORY_DATE = 32839;
 
+// The play chart window and the export of every play.
+constexpr int ID_PLAY_CHART = 32840;
+constexpr int ID_EXPORT_PLAYS = 32841;
+
 // Positions of the main menu's submenus (the genre and title menus double as the
 // context menus of their lists).
 constexpr int kMenuFile = 0;

@@ -3,6 +3,7 @@
 #include "app/CAppCommands.h"
 #include "app/CMainFrame.h"
 #include "app/CommandIds.h"
+#include "charts/CChartCommands.h"
 #include "launch/CDiscCommands.h"
 #include "view/CZarn2View.h"
 
@@ -62,6 +63,11 @@ const Route<CDiscCommands> kDiscRoutes[] = {
     {ID_INSTALL, &CDiscCommands::OnInstall},
 };
 
+const Route<CChartCommands> kChartRoutes[] = {
+    {ID_PLAY_CHART, &CChartCommands::OnPlayChart},
+    {ID_EXPORT_PLAYS, &CChartCommands::OnExportPlays},
+};
+
 void ConnectStateUpdates(QMenu* menu, CZarn2View& view)
 {
     // Enabled states are brought up to date whenever the menu or one of its submenus opens.
@@ -86,5 +92,11 @@ void ConnectView(CMainFrame& frame, CZarn2View& view)
 void ConnectApp(CMainFrame& frame, CAppCommands& commands) { Connect(frame, commands, kAppRoutes); }
 
 void ConnectDisc(CMainFrame& frame, CDiscCommands& commands) { Connect(frame, commands, kDiscRoutes); }
+
+void ConnectCharts(CMainFrame& frame, CZarn2View& view, CChartCommands& commands)
+{
+    Connect(frame, commands, kChartRoutes);
+    QObject::connect(&view, &CZarn2View::StatisticsUpdated, &commands, &CChartCommands::OnStatisticsUpdated);
+}
 
 }  // namespace CommandRouter

@@ -1,6 +1,7 @@
 #pragma once
 
 class CAppCommands;
+class CChartCommands;
 class CDiscCommands;
 class CMainFrame;
 class CZarn2View;
@@ -11,4 +12,6 @@ namespace CommandRouter {
 void ConnectView(CMainFrame& frame, CZarn2View& view);
 void ConnectApp(CMainFrame& frame, CAppCommands& commands);
 void ConnectDisc(CMainFrame& frame, CDiscCommands& commands);
+// The chart and export commands, and the chart's refresh after the view's statistics.
+void ConnectCharts(CMainFrame& frame, CZarn2View& view, CChartCommands& commands);
 }  // namespace CommandRouter

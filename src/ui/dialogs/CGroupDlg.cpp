@@ -1,5 +1,6 @@
 #include "dialogs/CGroupDlg.h"
 
+#include "app/WindowHints.h"
 #include "dialogs/DialogLayout.h"
 
 #include <QEvent>
@@ -14,7 +15,7 @@ using DialogLayout::Place;
 CGroupDlg::CGroupDlg(QWidget* parent) : QDialog(parent)
 {
     setFont(DialogLayout::GothicFont(9.0));
-    setFixedSize(DialogLayout::DluSize(this, 151, 167));
+    WindowHints::FixDialog(this, DialogLayout::DluSize(this, 151, 167));
     QFont font = DialogLayout::GothicFont(11.5);
 
     m_pTitle = new QLabel(QStringLiteral("【 ジ ャ ン ル 名 入 力 】"), this);

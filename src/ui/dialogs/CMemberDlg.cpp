@@ -1,6 +1,7 @@
 #include "dialogs/CMemberDlg.h"
 
 #include "app/CZarn2App.h"
+#include "app/WindowHints.h"
 #include "dialogs/CDropEdit.h"
 #include "dialogs/DialogLayout.h"
 #include "platform/IMessenger.h"
@@ -30,7 +31,7 @@ void CMemberDlg::CreateControls()
 {
     setWindowTitle(QStringLiteral("メンバーの登録"));
     setFont(DialogLayout::ShellFont(8.0));
-    setFixedSize(DialogLayout::DluSize(this, 322, 161));
+    WindowHints::FixDialog(this, DialogLayout::DluSize(this, 322, 161));
     QFont font10 = DialogLayout::GothicFont(10.0);
 
     auto* nameLabel = new QLabel(QStringLiteral("【　ゲ　ー　ム　登　録　名　】"), this);
@@ -155,7 +156,7 @@ void CMemberDlg::OnFiler()
 {
     // The result is not looked at; the dialog stays open.
     if (m_pApp != nullptr)
-        ShellOpen::Open(m_pApp->Filer, std::string());
+        ShellOpen::Start(m_pApp->Filer, std::string());
 }
 
 void CMemberDlg::ReadControls()

@@ -1,5 +1,6 @@
 #include "dialogs/CMemberMoveDlg.h"
 
+#include "app/WindowHints.h"
 #include "dialogs/DialogLayout.h"
 #include "library/CZarn2Doc.h"
 #include "view/CReportList.h"
@@ -22,7 +23,7 @@ CMemberMoveDlg::CMemberMoveDlg(CZarn2Doc* doc, QWidget* parent) : QDialog(parent
     setFont(DialogLayout::ShellFont(8.0));
     // The window measures 270 x 320 pixels with its frame; this is the area inside a
     // dialog frame of 3 pixels and a title bar of 26.
-    setFixedSize(DialogLayout::Px(this, 264), DialogLayout::Px(this, 291));
+    WindowHints::FixDialog(this, QSize(DialogLayout::Px(this, 264), DialogLayout::Px(this, 291)));
 
     m_pList = new CReportList(this, kListBack, qRgb(0, 0, 0));
     m_pList->setFont(DialogLayout::GothicFont(12.0));

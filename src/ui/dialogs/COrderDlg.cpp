@@ -1,5 +1,6 @@
 #include "dialogs/COrderDlg.h"
 
+#include "app/WindowHints.h"
 #include "dialogs/DialogLayout.h"
 #include "dialogs/IOrderedList.h"
 
@@ -24,7 +25,7 @@ COrderDlg::COrderDlg(CZarn2Doc* doc, IOrderedList* list, QRgb background, QWidge
 {
     setWindowTitle(QString());
     setFont(DialogLayout::ShellFont(8.0));
-    setFixedSize(DialogLayout::DluSize(this, 46, 156));
+    WindowHints::FixDialog(this, DialogLayout::DluSize(this, 46, 156));
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QColor(background));
     pal.setColor(QPalette::WindowText, QColor(qRgb(0, 10, 200)));

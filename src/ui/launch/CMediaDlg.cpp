@@ -1,5 +1,7 @@
 #include "launch/CMediaDlg.h"
 
+#include "app/WindowHints.h"
+
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStringList>
@@ -21,7 +23,7 @@ CMediaDlg::CMediaDlg(QWidget* parent)
       m_pOk(new QPushButton(QStringLiteral("O K"), this)),
       m_pCancel(new QPushButton(QStringLiteral("キャンセル"), this))
 {
-    setFixedSize(Dlu(0, 0, 166, 60).size());
+    WindowHints::FixDialog(this, Dlu(0, 0, 166, 60).size());
     m_pMessage->setGeometry(Dlu(12, 12, 144, 12));
     m_pMessage->setReadOnly(true);
     m_pMessage->setAlignment(Qt::AlignCenter);

@@ -1,5 +1,7 @@
 #include "launch/CWaitingDlg.h"
 
+#include "app/WindowHints.h"
+
 #include <QLineEdit>
 #include <QPalette>
 #include <QPushButton>
@@ -24,7 +26,7 @@ CWaitingDlg::CWaitingDlg(const CPlayTime& clock, bool noClock, QWidget* parent)
       m_bNoClock(noClock)
 {
     setWindowTitle(QStringLiteral("プレイ中"));
-    setFixedSize(Dlu(0, 0, 148, 66).size());
+    WindowHints::FixDialog(this, Dlu(0, 0, 148, 66).size());
     m_pTime->setGeometry(Dlu(18, 12, 114, 15));
     m_pTime->setReadOnly(true);
     m_pTime->setFrame(true);

@@ -24,6 +24,9 @@ COptDrvPage::COptDrvPage(CZarn2App& app, COptionServices& services, QWidget* par
 {
     m_pCombo->setObjectName(QStringLiteral("driveCombo"));
     m_pAutoRun->setObjectName(QStringLiteral("autoRunCheck"));
+    m_pCombo->setFont(m_Font);
+    m_pAutoRun->setFont(m_Font);
+    m_pLabel->setFont(m_Font);
     auto* row = new QHBoxLayout;
     row->addWidget(m_pLabel);
     row->addWidget(m_pCombo, 1);
@@ -36,10 +39,6 @@ COptDrvPage::COptDrvPage(CZarn2App& app, COptionServices& services, QWidget* par
 
 void COptDrvPage::OnInitDialog()
 {
-    m_pCombo->setFont(m_Font);
-    m_pAutoRun->setFont(m_Font);
-    m_pLabel->setFont(m_Font);
-
     if (m_services.scanDrives)
         m_services.scanDrives();
     // Entries in table order, so a position is the table index.

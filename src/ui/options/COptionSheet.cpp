@@ -9,6 +9,7 @@
 #include "options/CShortCutPage.h"
 #include "options/CTimePage.h"
 #include "options/QtFileChooser.h"
+#include "app/WindowHints.h"
 #include "app/CZarn2App.h"
 #include "launch/OpticalDriveTable.h"
 
@@ -53,6 +54,9 @@ COptionSheet::COptionSheet(CZarn2App& app, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_pTabs);
     layout->addWidget(m_pButtons);
+    // Every page has its final look from construction: the sheet takes the size of the
+    // largest once and keeps it whichever tab shows.
+    WindowHints::FixDialogToContents(this);
 }
 
 COptionSheet::~COptionSheet() = default;
@@ -76,5 +80,5 @@ void COptionSheet::accept()
 
 void COptionSheet::OnHelp()
 {
-    ShellOpen::Open(m_app.m_szHelpDir + "/index.html", m_app.m_szHelpDir);
+    ShellOpen::Start(m_app.m_szHelpDir + "/index.html", m_app.m_szHelpDir);
 }

@@ -66,6 +66,11 @@ COtherPage::COtherPage(CZarn2App& app, COptionServices& services, QWidget* paren
     m_pSubstEdit->setMaxLength(kMaxPathChars);
     m_pFilerFrame = Frame("【 フ ァ イ ラ 登 録 】", m_pFilerEdit, m_pFilerBrowse, this);
     m_pSubstFrame = Frame("【 ド ラ イ ブ 割 り 付 け 】", m_pSubstEdit, m_pSubstBrowse, this);
+    m_pFilerEdit->setFont(m_EditFont);
+    m_pSubstEdit->setFont(m_EditFont);
+    m_pFilerBrowse->setFont(m_ButtonFont);
+    m_pSubstBrowse->setFont(m_ButtonFont);
+    m_pFilerFrame->setFont(m_ButtonFont);
     connect(m_pFilerBrowse, &QPushButton::clicked, this, &COtherPage::OnFilerBrowse);
     connect(m_pSubstBrowse, &QPushButton::clicked, this, &COtherPage::OnSubstBrowse);
 
@@ -77,24 +82,22 @@ COtherPage::COtherPage(CZarn2App& app, COptionServices& services, QWidget* paren
 
 void COtherPage::OnInitDialog()
 {
-    m_pFilerEdit->setFont(m_EditFont);
-    m_pSubstEdit->setFont(m_EditFont);
-    m_pFilerBrowse->setFont(m_ButtonFont);
-    m_pSubstBrowse->setFont(m_ButtonFont);
-    m_pFilerFrame->setFont(m_ButtonFont);
     m_pFilerEdit->setText(QString::fromStdString(m_pApp->Filer));
     m_pSubstEdit->setText(QString::fromStdString(m_pApp->SUBST));
     m_pFilerEdit->setCursorPosition(0);
     m_pSubstEdit->setCursorPosition(0);
 }
 
-// The chosen file only fills the box; the setting follows on OK.
+// The chosen file only fills the box; the setting follows on OK. A path the settings file
+// cannot hold is refused rather than cut.
 void COtherPage::OnFilerBrowse()
 {
     if (!m_services.fileChooser)
         return;
-    if (std::optional<QString> path = m_services.fileChooser->OpenFile(this, QString::fromUtf8(kFilerFilter)))
-        m_pFilerEdit->setText(QDir::toNativeSeparators(*path));
+    std::optional<QString> path = m_services.fileChooser->OpenFile(this, QString::fromUtf8(kFilerFilter));
+    if (!path || !Storable(*path))
+        return;
+    m_pFilerEdit->setText(QDir::toNativeSeparators(*path));
 }
 
 // The chosen folder is stored at once (it takes effect at the next start).

@@ -18,6 +18,9 @@ CShortCutPage::CShortCutPage(CZarn2App& app, QWidget* parent)
 {
     m_pStartMenu->setObjectName(QStringLiteral("startMenuCheck"));
     m_pDesktop->setObjectName(QStringLiteral("desktopCheck"));
+    m_pStartMenu->setFont(m_Font);
+    m_pDesktop->setFont(m_Font);
+    m_pNote->setFont(m_Font);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_pStartMenu);
     layout->addWidget(m_pDesktop);
@@ -28,10 +31,6 @@ CShortCutPage::CShortCutPage(CZarn2App& app, QWidget* parent)
 
 void CShortCutPage::OnInitDialog()
 {
-    m_pStartMenu->setFont(m_Font);
-    m_pDesktop->setFont(m_Font);
-    m_pNote->setFont(m_Font);
-
     m_szStartMenuPath = DesktopShortcut::StartMenuPath();
     m_pStartMenu->setChecked(DesktopShortcut::Exists(m_szStartMenuPath));
     m_pStartMenu->setEnabled(!m_szStartMenuPath.empty());
@@ -46,19 +45,18 @@ void CShortCutPage::OnInitDialog()
 void CShortCutPage::OnOK()
 {
     const std::string& exe = m_pApp->m_szExePath;
-    const std::string& folder = m_pApp->m_szProgramDir;
     if (!m_szStartMenuPath.empty()) {
         // The applications folder is the desktop's standard place for entries: made when
         // a fresh account lacks it.
         if (m_pStartMenu->isChecked())
-            DesktopShortcut::Create(m_szStartMenuPath, exe, folder, true);
+            DesktopShortcut::Create(m_szStartMenuPath, exe, true);
         else
             DesktopShortcut::Remove(m_szStartMenuPath);
     }
     if (!m_szDesktopPath.empty()) {
         // A desktop folder that does not exist is not made: no desktop shows it.
         if (m_pDesktop->isChecked())
-            DesktopShortcut::Create(m_szDesktopPath, exe, folder, false);
+            DesktopShortcut::Create(m_szDesktopPath, exe, false);
         else
             DesktopShortcut::Remove(m_szDesktopPath);
     }

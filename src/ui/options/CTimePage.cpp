@@ -34,6 +34,7 @@ CTimePage::CTimePage(CZarn2App& app, QWidget* parent)
     // Digits only (the blank that "%2d" puts before a single digit may stay).
     m_pEdit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("^ *[0-9]*$")), m_pEdit));
     m_pEdit->setMaximumWidth(60);
+    m_pEdit->setFont(m_Font);
     connect(m_pEdit, &QLineEdit::textChanged, this, [this] { OnChangeMinutes(); });
 
     auto* minutes = new QHBoxLayout;
@@ -56,7 +57,6 @@ void CTimePage::OnInitDialog()
     m_pSpin->SetRange(0, kMaxMinutes);
     m_pMinimize->setChecked(m_pApp->Minimize != 0);
     m_pAutoExit->setChecked(m_pApp->AutoExit != 0);
-    m_pEdit->setFont(m_Font);
     m_nInitialised = 1;
 }
 

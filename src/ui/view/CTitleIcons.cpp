@@ -42,20 +42,36 @@ bool Fits(const QSize& candidate, const QSize& best, int px)
     return distance < bestDistance || (distance == bestDistance && candidate.width() > best.width());
 }
 
-QImage ClosestImage(QImageReader& reader, int px)
+QList<QImage> ReadImages(QImageReader& reader)
 {
-    QImage best;
+    QList<QImage> images;
     const int count = std::max(reader.imageCount(), 1);
     for (int i = 0; i < count; ++i) {
         if (i > 0 && !reader.jumpToImage(i))
             break;
         const QImage image = reader.read();
-        if (!image.isNull() && (best.isNull() || Fits(image.size(), best.size(), px)))
-            best = image;
+        if (!image.isNull())
+            images.append(image);
     }
-    return best;
+    return images;
 }
 
+// The image nearest to `px` pixels at the given pixel ratio, scaled to fit them exactly.
+QPixmap PixmapFor(const QList<QImage>& images, int px, int ratio)
+{
+    const int devicePx = px * ratio;
+    QImage best;
+    for (const QImage& image : images)
+        if (best.isNull() || Fits(image.size(), best.size(), devicePx))
+            best = image;
+    if (best.width() != devicePx || best.height() != devicePx)
+        best = best.scaled(devicePx, devicePx, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    best.setDevicePixelRatio(ratio);
+    return QPixmap::fromImage(best);
+}
+
+// The picture at its size and at twice its size, which screens scaled by two or more draw,
+// so an icon file's larger image shows sharp there.
 QIcon IconFromIco(QByteArray bytes, int px)
 {
     if (bytes.isEmpty())
@@ -64,12 +80,13 @@ QIcon IconFromIco(QByteArray bytes, int px)
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, "ico");
     reader.setDecideFormatFromContent(false);
-    QImage image = ClosestImage(reader, px);
-    if (image.isNull())
+    const QList<QImage> images = ReadImages(reader);
+    if (images.isEmpty())
         return {};
-    if (image.width() != px || image.height() != px)
-        image = image.scaled(px, px, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    return QIcon(QPixmap::fromImage(image));
+    QIcon icon;
+    for (int ratio : {1, 2})
+        icon.addPixmap(PixmapFor(images, px, ratio));
+    return icon;
 }
 
 QByteArray FileBytes(const QString& path)

@@ -187,6 +187,7 @@ void CZarn2View::UpdateStatistics()
     m_pFrame->SetGenreCounter(groups > 0 ? std::max(m_pDoc->m_nCurrGroup + 1, 0) : 0, groups);
     m_pFrame->SetTitleCounter(std::max(CurrMemberIndex() + 1, 0), members);
     m_stats.Refresh(*m_pDoc, mode);
+    Q_EMIT StatisticsUpdated();
 }
 
 void CZarn2View::OnGroupClicked(int row)

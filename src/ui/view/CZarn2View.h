@@ -93,6 +93,11 @@ public Q_SLOTS:
     // Enabled states of the icon size and history mode commands (menus and toolbar).
     void UpdateCommandUI();
 
+Q_SIGNALS:
+    // Emitted at the end of every UpdateStatistics (the current genre or title changed, a
+    // play was recorded, the library was edited).
+    void StatisticsUpdated();
+
 protected:
     // Files dropped from the desktop onto the view (not onto the genre list) register the
     // first one as a title.

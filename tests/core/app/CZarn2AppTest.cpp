@@ -1,4 +1,5 @@
 #include "app/CZarn2App.h"
+#include "library/CZarn2Doc.h"
 #include "support/ScriptedMessenger.h"
 #include "support/TempDir.h"
 
@@ -172,4 +173,31 @@ TEST_F(AppFixture, NoMappingWithoutSubstWithoutPrefixOrWithoutFreeLetter)
     EXPECT_EQ(third.m_szSubstDrive, "");
     EXPECT_FALSE(fs::exists(wine / "dosdevices/z:"));
     third.Teardown();
+}
+
+TEST_F(AppFixture, InstalledStartKeepsTheUserFilesInTheDataHomeAndNothingBesideTheBinary)
+{
+    fs::create_directories(dir / "usr/bin");
+    ProgramPaths paths = ProgramPaths::Installed(dir / "usr/bin/Zarn2", dir / "home/.local/share");
+    ASSERT_EQ(app.Construct(paths, 1024, 768), 0);
+    {
+        CZarn2Doc doc(app);
+        doc.OnNewDocument();
+        doc.OnCloseDocument();
+    }
+    app.Teardown();
+    const std::string home = dir / "home/.local/share/Zarn2";
+    for (const char* made : {"Zarn", "Temp", "Zarn2.ini", "Zarn2.Grp"})
+        EXPECT_TRUE(fs::exists(home + "/" + made)) << made;
+    EXPECT_TRUE(fs::is_empty(dir / "usr/bin"));
+}
+
+TEST_F(AppFixture, InstalledDataHomeThatCannotBeMadeEndsTheStart)
+{
+    TempDir::WriteBytes(dir / "share", "a file where the data home's parent should be");
+    ProgramPaths paths = ProgramPaths::Installed(dir / "bin/Zarn2", dir / "share");
+    EXPECT_EQ(app.Construct(paths, 1024, 768), CZarn2App::kExitFolderFailure);
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_EQ(messages.messages[0].rfind("エラー番号[20]: " + (dir / "share/Zarn2"), 0), 0u)
+        << messages.messages[0];
 }

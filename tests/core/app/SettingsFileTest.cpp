@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 namespace {
 
 CSettings ReadFrom(const std::string& bytes, CSettings start = CSettings())
@@ -71,8 +73,7 @@ TEST(SettingsFile, ReaderMatchesWholeLinesOnly)
         std::string file;
         void (*check)(const CSettings&);
     } cases[] = {
-        {"empty file changes nothing", "",
-         [](const CSettings& s) { EXPECT_EQ(s.Minimize, 1); }},
+        {"empty file changes nothing", "", [](const CSettings& s) { EXPECT_EQ(s.Minimize, 1); }},
         {"one section, everything else default", "[Minimize]\n0\n",
          [](const CSettings& s) {
              EXPECT_EQ(s.Minimize, 0);
@@ -106,6 +107,24 @@ TEST(SettingsFile, ReaderMatchesWholeLinesOnly)
          }},
         {"no digits leaves the value", "[AutoExit]\nyes\n",
          [](const CSettings& s) { EXPECT_EQ(s.AutoExit, 0); }},
+        {"no digits leaves a value that differs from 0", "[Minimize]\nno\n[Position]\nleft : 5\n",
+         [](const CSettings& s) {
+             EXPECT_EQ(s.Minimize, 1);
+             EXPECT_EQ(s.Position.x, 77);
+             EXPECT_EQ(s.Position.y, 88);
+         }},
+        {"without the colon only x", "[Position]\n12 34\n",
+         [](const CSettings& s) {
+             EXPECT_EQ(s.Position.x, 12);
+             EXPECT_EQ(s.Position.y, 88);
+         }},
+        {"numbers beyond int stop at its limits",
+         "[LimitMinite]\n99999999999\n[Position]\n-99999999999 : 0\n",
+         [](const CSettings& s) {
+             EXPECT_EQ(s.LimitMinite, INT_MAX);
+             EXPECT_EQ(s.Position.x, INT_MIN);
+             EXPECT_EQ(s.Position.y, 0);
+         }},
         {"a later section wins, order is free", "[HistoryMode]\n1\n[SUBST]\n/a b\n[HistoryMode]\n0\n",
          [](const CSettings& s) {
              EXPECT_EQ(s.HistoryMode, 0);

@@ -1,4 +1,5 @@
 #include "history/CPlayHistory.h"
+#include "history/PlayLogFile.h"
 
 #include "support/FakeClock.h"
 #include "HistoryTestUtil.h"
@@ -78,30 +79,31 @@ TEST(PlayLog, ReaderKeepsEveryWholeRecordAroundDamage)
         const char* what;
         std::string text;
         std::string sessions;
+        size_t skipped;  // damaged records counted
     } cases[] = {
-        {"LF and CR LF line ends", std::string(good1) + good2, both},
+        {"LF and CR LF line ends", std::string(good1) + good2, both, 0},
         {"start line without duration (program stopped while writing)",
-         std::string(good1) + "2009/03/07,23:00:00\r\n" + good2, both},
-        {"last start line without duration is dropped", std::string(good1) + good2 + "2009/03/09,10:00:00\r\n",
-         both},
-        {"last duration without line end", std::string(good1) + "2009/03/08,10:00:00\r\n60", both},
-        {"garbage between records", std::string(good1) + "\r\nxyz\r\n12\r\n" + good2, both},
+         std::string(good1) + "2009/03/07,23:00:00\r\n" + good2, both, 1},
+        {"last start line without duration is dropped",
+         std::string(good1) + good2 + "2009/03/09,10:00:00\r\n", both, 1},
+        {"last duration without line end", std::string(good1) + "2009/03/08,10:00:00\r\n60", both, 0},
+        {"garbage between records", std::string(good1) + "\r\nxyz\r\n12\r\n" + good2, both, 1},
         {"garbage in place of a duration", std::string(good1) + "2009/03/09,10:00:00\r\nabc\r\n" + good2,
-         both},
-        {"a duration with trailing junk", std::string(good1) + "2009/03/09,10:00:00\r\n60s\r\n" + good2,
-         both},
-        {"a date out of range", std::string(good1) + "2009/13/09,10:00:00\r\n5\r\n" + good2, both},
+         both, 1},
+        {"a duration with trailing junk", std::string(good1) + "2009/03/09,10:00:00\r\n60s\r\n" + good2, both,
+         1},
+        {"a date out of range", std::string(good1) + "2009/13/09,10:00:00\r\n5\r\n" + good2, both, 1},
         {"a duration beyond 32 bits", std::string(good1) + "2009/03/09,10:00:00\r\n2147483648\r\n" + good2,
-         both},
-        {"an overlong line", std::string(good1) + std::string(5000, '7') + "\r\n" + good2, both},
+         both, 1},
+        {"an overlong line", std::string(good1) + std::string(5000, '7') + "\r\n" + good2, both, 1},
         {"a start line hidden in an overlong line",
-         std::string(good1) + std::string(1500, ' ') + "2009/03/09,10:00:00\r\n5\r\n" + good2, both},
-        {"a torn last record", std::string(good1) + good2 + "2009/03/1", both},
-        {"NUL bytes", std::string(good1) + std::string("20\0 9\r\n", 7) + good2, both},
-        {"short fields and trailing blanks as a hand edit may leave them",
-         "2009/3/7,21:5:9 \n3723\t\n", "2009-3-7 21:5:9=3723;"},
-        {"a negative duration counts as 0 s", "2009/03/07,21:05:09\r\n-50\r\n", "2009-3-7 21:5:9=0;"},
-        {"empty file", "", ""},
+         std::string(good1) + std::string(1500, ' ') + "2009/03/09,10:00:00\r\n5\r\n" + good2, both, 1},
+        {"a torn last record", std::string(good1) + good2 + "2009/03/1", both, 1},
+        {"NUL bytes", std::string(good1) + std::string("20\0 9\r\n", 7) + good2, both, 1},
+        {"short fields and trailing blanks as a hand edit may leave them", "2009/3/7,21:5:9 \n3723\t\n",
+         "2009-3-7 21:5:9=3723;", 0},
+        {"a negative duration counts as 0 s", "2009/03/07,21:05:09\r\n-50\r\n", "2009-3-7 21:5:9=0;", 0},
+        {"empty file", "", "", 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -112,6 +114,10 @@ TEST(PlayLog, ReaderKeepsEveryWholeRecordAroundDamage)
         int count = h.ReadLog(path);
         EXPECT_EQ(Sessions(h), c.sessions);
         EXPECT_EQ(count, static_cast<int>(h.m_Session.size()));
+        std::vector<CPlayTime> sessions;
+        size_t skipped = 99;
+        ASSERT_EQ(PlayLogFile::Read(path, sessions, &skipped), 0);
+        EXPECT_EQ(skipped, c.skipped);
     }
 }
 

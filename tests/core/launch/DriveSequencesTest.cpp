@@ -1,6 +1,7 @@
 #include "launch/CMciService.h"
 #include "launch/DriveSequences.h"
 #include "launch/OpticalDriveTable.h"
+#include "platform/IMountControl.h"
 #include "support/FakeDriveBackend.h"
 #include "support/FakeDriveTable.h"
 #include "support/ScriptedMediaPrompt.h"
@@ -134,6 +135,40 @@ TEST_F(DriveSequencesTest, InsertSequenceRunsTrayPromptTrayAndWait)
     EXPECT_EQ(prompt.asked, Calls{"CD/DVD-ROM 挿入|メディアを入れて下さい"});
     EXPECT_EQ(drive.calls, (Calls{"open /dev/sr0", "tray open", "close", "open /dev/sr0", "tray close", "close",
                                   "open /dev/sr0", "present", "present", "ready", "close"}));
+}
+
+TEST_F(DriveSequencesTest, TheInsertedDiscIsMountedUnlessItIsAlready)
+{
+    struct Mounts final : IMountControl {
+        std::string MountPoint(const std::string&) override { return mountedAt; }
+        std::string Mount(const std::string& device) override
+        {
+            mounted.push_back(device);
+            return "/media/disc";
+        }
+        bool Unmount(const std::string&) override { return true; }
+        std::string mountedAt;
+        Calls mounted;
+    };
+    struct Case {
+        const char* name;
+        bool insert;
+        std::string mountedAt;
+        Calls mounted;
+    } cases[] = {
+        {"unmounted disc", true, "", {"/dev/sr0"}},
+        {"mounted already", true, "/media/disc", {}},
+        {"prompt cancelled", false, "", {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Mounts mounts;
+        mounts.mountedAt = c.mountedAt;
+        MountControl::Override useMounts(mounts);
+        prompt.AnswerNext(c.insert);
+        EXPECT_EQ(RequestMedia(), c.insert);
+        EXPECT_EQ(mounts.mounted, c.mounted);
+    }
 }
 
 TEST_F(DriveSequencesTest, CancelInTheInsertPromptClosesTheTrayAndStopsSilently)

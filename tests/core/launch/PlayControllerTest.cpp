@@ -343,3 +343,29 @@ TEST_F(PlayControllerTest, DiscTitleAsksForTheDiscAroundThePlay)
     EXPECT_TRUE(messenger.messages.empty());
     ExpectFlagsCleared();
 }
+
+TEST_F(PlayControllerTest, TimeAtTheDiscPromptsIsNotPlay)
+{
+    WillingDrive drive;
+    ZeroWaiter waiter;
+    ScriptedMediaPrompt prompt;
+    ScriptedShellOpen shell;
+    for (int timing : {1, 2}) {
+        SCOPED_TRACE(timing == 1 ? "automatic timing" : "manual timing");
+        FakeClock clock;
+        TempDir::WriteBytes(Title().m_szLogFile, "");
+        AutomaticTitle("exit 0");
+        Title().m_nAutoTiming = timing;
+        Title().m_nUseMedia = 1;
+        prompt.AnswerNext(true);
+        // The play lasts 90 s; the user takes ten minutes at each prompt.
+        ui.onMinimize = [&clock] { clock.Advance(90); };
+        prompt.onAsk = [&clock] { clock.Advance(600); };
+
+        EXPECT_EQ(PlayRecorded(), Outcome::Recorded);
+
+        EXPECT_EQ(prompt.asked.size(), 2u);
+        EXPECT_EQ(Log(), "2009/03/07,21:05:09\r\n90\r\n");
+        prompt.asked.clear();
+    }
+}

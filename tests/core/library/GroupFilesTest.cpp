@@ -1,7 +1,6 @@
 // The two library files on their own: what the readers make of hand-written bytes, and
 // the exact bytes the writers produce.
 #include "library/CGroup.h"
-#include "library/DecimalLine.h"
 #include "library/GroupFile.h"
 #include "library/GroupListFile.h"
 #include "platform/Cp932.h"
@@ -173,23 +172,4 @@ TEST(GroupFile, WritesTheExactFormat)
     EXPECT_EQ(Bytes(writer), "[PlayMode]\r\n1\r\n\r\n[CurrMember]\r\n0\r\n\r\n"
                              "[Title000]\r\n" + Sjis("スーパー") + "\r\n/g/a.exe\r\n\r\n1\r\n0\r\n\r\n"
                              "[Title001]\r\nB\r\n\r\n/g/b.ico\r\n0\r\n1\r\n\r\n");
-}
-
-TEST(DecimalLine, ParsesLikeTheFilesWereAlwaysRead)
-{
-    struct Case {
-        const char* line;
-        bool ok;
-        int value;
-    } cases[] = {
-        {"0\n", true, 0},     {"-1\n", true, -1},  {"  7\n", true, 7},    {"+3", true, 3},
-        {"12ab", true, 12},   {"abc\n", false, 0}, {"\n", false, 0},    {"-", false, 0},
-        {"99999999999", true, 2147483647},         {"-99999999999", true, -2147483647 - 1},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.line);
-        int value = 0;
-        EXPECT_EQ(ParseDecimalLine(c.line, value), c.ok);
-        EXPECT_EQ(value, c.value);
-    }
 }

@@ -120,3 +120,22 @@ TEST(Cp932, BrokenBytesDecodeToReplacementCharacters)
     ASSERT_TRUE(Cp932::FromUtf8("AB\uFFFD", encoded));
     EXPECT_EQ(encoded, "AB?");
 }
+
+TEST(Cp932, TextsLongerThanTheConverterBufferConvertWhole)
+{
+    // 3000 katakana are 6000 bytes in code page 932 and 9000 in UTF-8: several buffers.
+    std::string bytes;
+    std::string utf8;
+    for (int i = 0; i < 1000; ++i) {
+        bytes += "\x83\x5E\x83\x43\x83\x67";
+        utf8 += "タイト";
+    }
+    EXPECT_EQ(Cp932::ToUtf8(bytes), utf8);
+    std::string encoded;
+    ASSERT_TRUE(Cp932::FromUtf8(utf8, encoded));
+    EXPECT_EQ(encoded, bytes);
+    // Past the first buffer, an unmappable character is still found and named.
+    std::string bad;
+    EXPECT_FALSE(Cp932::FromUtf8(utf8 + "\U0001F600", encoded, &bad));
+    EXPECT_EQ(bad, "\U0001F600");
+}

@@ -101,7 +101,7 @@ TEST_F(DesktopShortcutTest, EntriesAreValidAndStartTheExactProgram)
         SCOPED_TRACE(std::string(c.folder) + " / " + c.file);
         std::string program = MakeProgram(c.folder, c.file);
         std::string entry = home / "Zarn2.desktop";
-        ASSERT_TRUE(DesktopShortcut::Create(entry, program, home / c.folder, false, home / "icon.png"));
+        ASSERT_TRUE(DesktopShortcut::Create(entry, program, false, home / "icon.png"));
 
         EXPECT_EQ(Validate(entry), 0) << TempDir::ReadBytes(entry);
         struct stat st{};
@@ -109,6 +109,7 @@ TEST_F(DesktopShortcutTest, EntriesAreValidAndStartTheExactProgram)
         EXPECT_EQ(st.st_mode & 07777, 0755u);
         std::string text = TempDir::ReadBytes(entry);
         EXPECT_NE(text.find("Icon=zarn2\n"), std::string::npos) << text;
+        EXPECT_EQ(text.find("\nPath="), std::string::npos) << text;  // no working folder
 
         std::filesystem::remove(home / "marker");
         GDesktopAppInfo* info = g_desktop_app_info_new_from_filename(entry.c_str());
@@ -132,10 +133,10 @@ TEST_F(DesktopShortcutTest, EntriesAreValidAndStartTheExactProgram)
 TEST_F(DesktopShortcutTest, CreateRemoveAndFolders)
 {
     std::string missingFolder = home / "applications/Zarn2.desktop";
-    EXPECT_FALSE(DesktopShortcut::Create(missingFolder, "/opt/Zarn2", "/opt", false, home / "no-icon.png"));
+    EXPECT_FALSE(DesktopShortcut::Create(missingFolder, "/opt/Zarn2", false, home / "no-icon.png"));
     EXPECT_FALSE(DesktopShortcut::Exists(missingFolder));
 
-    ASSERT_TRUE(DesktopShortcut::Create(missingFolder, "/opt/Zarn2", "/opt", true, home / "no-icon.png"));
+    ASSERT_TRUE(DesktopShortcut::Create(missingFolder, "/opt/Zarn2", true, home / "no-icon.png"));
     EXPECT_TRUE(DesktopShortcut::Exists(missingFolder));
     // Without an icon to install (and none installed before) the entry names none.
     EXPECT_EQ(TempDir::ReadBytes(missingFolder).find("Icon="), std::string::npos);

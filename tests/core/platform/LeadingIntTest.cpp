@@ -21,6 +21,16 @@ TEST(LeadingInt, ReadsLikePercentD)
         {"x12", std::nullopt},
         {"99999999999999999999", INT_MAX},
         {"-99999999999999999999", INT_MIN},
+        // as the library's files have always been read, line end included
+        {"0\n", 0},
+        {"-1\n", -1},
+        {"  7\n", 7},
+        {"+3", 3},
+        {"12ab", 12},
+        {"abc\n", std::nullopt},
+        {"\n", std::nullopt},
+        {"99999999999", INT_MAX},
+        {"-99999999999", INT_MIN},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);

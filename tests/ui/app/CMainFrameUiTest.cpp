@@ -5,6 +5,7 @@
 
 #include "app/CMainStatusBar.h"
 #include "app/CommandIds.h"
+#include "platform/IAutomountInhibitor.h"
 
 #include <QAction>
 #include <QMenu>
@@ -32,6 +33,17 @@ void Dump(QMenu* menu, const QString& indent, QStringList& out)
     }
 }
 
+// Whether the inhibitor is held, as the desktop would see it.
+class HeldInhibitor final : public IAutomountInhibitor {
+public:
+    void Hold() override { held = true; }
+    void Release() override { held = false; }
+    bool held = false;
+
+private:
+    AutomountInhibitor::Override m_use{*this};
+};
+
 }  // namespace
 
 class CMainFrameUiTest : public QObject {
@@ -50,6 +62,7 @@ private Q_SLOTS:
     void closeRefusedWhileBusy();
     void exitCommandWhilePlaying();
     void libraryWrittenAtEnd();
+    void automountHeldWhileInFront();
 };
 
 void CMainFrameUiTest::fixedSizeAndButtons()
@@ -77,10 +90,11 @@ void CMainFrameUiTest::mainMenu()
         Dump(top->menu(), QStringLiteral("  "), lines);
     }
     QStringList expected = {
-        Q("ファイル(&F)"), Q("  32787 ファイラーの起動(&F)"), Q("  |"), Q("  57665 Zarn2 の終了(&X)"),
+        Q("ファイル(&F)"), Q("  32787 ファイラーの起動(&F)"), Q("  32841 プレイ記録のエクスポート(&E)..."), Q("  |"),
+        Q("  57665 Zarn2 の終了(&X)"),
         Q("表示(&A)"), Q("  アイコンサイズ(&I)"), Q("    32829 大きいアイコン(&L)"),
         Q("    32830 小さいアイコン(&S)"), Q("  |"), Q("  履歴表示(&H)"), Q("    32838 回数単位(&C)"),
-        Q("    32839 日付単位(&D)"),
+        Q("    32839 日付単位(&D)"), Q("  |"), Q("  32840 プレイ グラフ(&G)..."),
         Q("ジャンル(&G)"), Q("  32799 ジャンルを追加する(&A)"), Q("  32800 ジャンルを編集する(&E)"),
         Q("  32809 ジャンルを並べ替える(&O)"), Q("  |"), Q("  32779 ジャンルを削除する(&D)"),
         Q("タイトル(&T)"), Q("  32811 履歴を取ってプレイする(&P)"), Q("  32815 履歴を取らずにプレイする(&F)"),
@@ -128,6 +142,8 @@ void CMainFrameUiTest::toolbarOrderAndPrompts()
         {32839, "日付で表示", "日付で表示"},
         {0, nullptr, nullptr},
         {57670, "ヘルプの表示", "ヘルプを表示する"},
+        {0, nullptr, nullptr},
+        {32840, "プレイ時間のグラフを表示する", "プレイ グラフ"},
     };
     QList<QAction*> actions = bar->actions();
     QCOMPARE(actions.size(), int(std::size(expected)));
@@ -271,6 +287,29 @@ void CMainFrameUiTest::libraryWrittenAtEnd()
     lib.Close();
     std::string genre = TempDir::ReadBytes(lib.app.m_szDataDir + "/A.Zarn");
     QVERIFY2(genre.find("[CurrMember]\r\n0\r\n") != std::string::npos, genre.c_str());
+}
+
+void CMainFrameUiTest::automountHeldWhileInFront()
+{
+    HeldInhibitor inhibitor;
+    ProgramWindow lib;
+    lib.Open();
+    QTRY_VERIFY(inhibitor.held);
+    struct Step {
+        Qt::ApplicationState state;
+        bool held;
+    } steps[] = {
+        {Qt::ApplicationInactive, false},
+        {Qt::ApplicationActive, true},
+        {Qt::ApplicationHidden, false},
+        {Qt::ApplicationActive, true},
+    };
+    for (const Step& step : steps) {
+        Q_EMIT qGuiApp->applicationStateChanged(step.state);
+        QVERIFY2(inhibitor.held == step.held, qPrintable(QString::number(step.state)));
+    }
+    lib.Close();
+    QVERIFY(!inhibitor.held);
 }
 
 QTEST_MAIN(CMainFrameUiTest)

@@ -18,6 +18,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
@@ -288,6 +289,52 @@ private Q_SLOTS:
         QVERIFY(m_autoRun.writes.empty());  // nothing applied while one page refuses
     }
 
+    void browsedPathTheSettingsCannotHoldIsRefused_data()
+    {
+        const QString longest = QStringLiteral("/") + QString(COtherPage::kMaxPathChars - 1, u'a');
+        QTest::addColumn<bool>("filer");
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("filer at the limit") << true << longest << false;
+        QTest::newRow("filer one beyond") << true << longest + u'a' << true;
+        QTest::newRow("filer not in code page 932") << true << QStringLiteral("/opt/caf\u00e9") << true;
+        QTest::newRow("folder one beyond") << false << longest + u'a' << true;
+    }
+    void browsedPathTheSettingsCannotHoldIsRefused()
+    {
+        QFETCH(bool, filer);
+        QFETCH(QString, path);
+        QFETCH(bool, refused);
+        m_app.Filer = "thunar";
+        m_app.SUBST = "/srv/games";
+        (filer ? m_chooser.file : m_chooser.folder) = path;
+        auto sheet = OpenSheet();
+        sheet->Tabs()->setCurrentIndex(3);
+        COtherPage& page = sheet->OtherPage();
+        QLineEdit* edit = filer ? page.FilerEdit() : page.SubstEdit();
+        const QString before = edit->text();
+        (filer ? page.FilerBrowse() : page.SubstBrowse())->click();
+        QCOMPARE(m_messenger->messages.size(), size_t(refused ? 1 : 0));
+        QCOMPARE(edit->text(), refused ? before : path);
+        QCOMPARE(m_app.SUBST, std::string(filer || refused ? "/srv/games" : path.toStdString()));
+    }
+
+    void sizeKeptWhicheverTabShows()
+    {
+        m_drives.List({"/dev/sr0"});
+        auto sheet = OpenSheet();
+        QVERIFY(QTest::qWaitForWindowExposed(sheet.get()));
+        const QSize size = sheet->size();
+        const QRect ok = sheet->Button(QDialogButtonBox::Ok)->geometry();
+        QCOMPARE(sheet->minimumSize(), sheet->maximumSize());
+        for (int tab : {3, 2, 1, 0}) {
+            sheet->Tabs()->setCurrentIndex(tab);
+            QCoreApplication::processEvents();
+            QCOMPARE(sheet->size(), size);
+            QCOMPARE(sheet->Button(QDialogButtonBox::Ok)->geometry(), ok);
+        }
+    }
+
     void driveChoice_data()
     {
         QTest::addColumn<int>("stored");
@@ -390,7 +437,7 @@ private Q_SLOTS:
         QVERIFY(!DesktopShortcut::Exists(desk));
         const std::string entry = TempDir::ReadBytes(menu);  // folder made for it
         QVERIFY(entry.find("Exec=\"" + m_app.m_szExePath + "\"\n") != std::string::npos);
-        QVERIFY(entry.find("Path=" + m_app.m_szProgramDir + "\n") != std::string::npos);
+        QVERIFY(entry.find("\nPath=") == std::string::npos);  // no working folder
         // The program's icon went into the private icon theme and the entry names it.
         QVERIFY(entry.find("Icon=zarn2\n") != std::string::npos);
         QVERIFY(DesktopShortcut::Exists(m_home / "data/icons/hicolor/64x64/apps/zarn2.png"));

@@ -19,10 +19,10 @@ QColor Colour(const IcoFile::Image& image)
     return QColor::fromRgba(image.argb);
 }
 
-// The colour in the middle of the icon drawn at its size.
-QColor Centre(const QIcon& icon, int px)
+// The colour in the middle of the icon drawn at its size and the screen's pixel ratio.
+QColor Centre(const QIcon& icon, int px, qreal ratio = 1)
 {
-    const QImage image = icon.pixmap(QSize(px, px)).toImage();
+    const QImage image = icon.pixmap(QSize(px, px), ratio).toImage();
     return image.isNull() ? QColor() : image.pixelColor(image.width() / 2, image.height() / 2);
 }
 
@@ -50,11 +50,13 @@ void CTitleIconsUiTest::icoGivesTheImageOfEachSize_data()
     QTest::addColumn<int>("iconSize");
     QTest::addColumn<QByteArray>("ico");
     QTest::addColumn<QColor>("colour");
+    QTest::addColumn<qreal>("ratio");
     const auto both = QByteArray::fromStdString(IcoFile::Make({kLarge, kSmall}));
     const auto largeOnly = QByteArray::fromStdString(IcoFile::Make({kLarge}));
-    QTest::newRow("small from two") << 0 << both << Colour(kSmall);
-    QTest::newRow("large from two") << 1 << both << Colour(kLarge);
-    QTest::newRow("small shrunk from large") << 0 << largeOnly << Colour(kLarge);
+    QTest::newRow("small from two") << 0 << both << Colour(kSmall) << 1.0;
+    QTest::newRow("large from two") << 1 << both << Colour(kLarge) << 1.0;
+    QTest::newRow("small shrunk from large") << 0 << largeOnly << Colour(kLarge) << 1.0;
+    QTest::newRow("small on a doubled screen from two") << 0 << both << Colour(kLarge) << 2.0;
 }
 
 void CTitleIconsUiTest::icoGivesTheImageOfEachSize()
@@ -62,12 +64,13 @@ void CTitleIconsUiTest::icoGivesTheImageOfEachSize()
     QFETCH(int, iconSize);
     QFETCH(QByteArray, ico);
     QFETCH(QColor, colour);
+    QFETCH(qreal, ratio);
     TempDir dir;
     TempDir::WriteBytes(dir / "title.ico", ico.toStdString());
     const int px = CTitleIcons::PixelSize(iconSize);
     const QIcon icon = CTitleIcons().Icon(Path(dir, "title.ico"), iconSize);
     QCOMPARE(icon.availableSizes().value(0), QSize(px, px));
-    QCOMPARE(Centre(icon, px), colour);
+    QCOMPARE(Centre(icon, px, ratio), colour);
 }
 
 void CTitleIconsUiTest::programGivesItsIcon()

@@ -1,0 +1,77 @@
+#include "app/ProgramPaths.h"
+
+#include "library/GroupListFile.h"
+#include "platform/FileSystem.h"
+
+#include <QStandardPaths>
+#include <filesystem>
+
+namespace {
+
+// Set by the build (the ZARN2_INSTALLED option) for this file alone.
+constexpr bool kInstalledLayout = ZARN2_INSTALLED_LAYOUT != 0;
+
+std::string FolderOf(const std::string& exePath)
+{
+    std::string::size_type slash = exePath.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return exePath.substr(0, slash);
+}
+
+// <program>/<relative>, without the ".." steps.
+std::string BesideProgram(const std::string& programDir, const char* relative)
+{
+    return (std::filesystem::path(programDir + "/" + relative)).lexically_normal().string();
+}
+
+void PlaceUserFiles(ProgramPaths& paths, const std::string& home)
+{
+    paths.homeDir = home;
+    paths.iniPath = home + "/Zarn2.ini";
+    paths.dataDir = home + "/Zarn";
+    paths.tempDir = home + "/Temp";
+    // The genre list is named after the binary.
+    std::string list = GroupListFile::PathFor(paths.exePath);
+    if (!list.empty())
+        paths.groupListPath = home + "/" + std::filesystem::path(list).filename().string();
+}
+
+} // namespace
+
+ProgramPaths ProgramPaths::Portable(const std::string& exePath)
+{
+    ProgramPaths paths;
+    paths.exePath = exePath;
+    paths.programDir = FolderOf(exePath);
+    PlaceUserFiles(paths, paths.programDir);
+    paths.helpDir = paths.programDir + "/Help";
+    paths.helperDir = paths.programDir;
+    return paths;
+}
+
+ProgramPaths ProgramPaths::Installed(const std::string& exePath, const std::string& dataHome)
+{
+    ProgramPaths paths;
+    paths.exePath = exePath;
+    paths.programDir = FolderOf(exePath);
+    PlaceUserFiles(paths, dataHome + "/Zarn2");
+    paths.helpDir = BesideProgram(paths.programDir, "../share/zarn2/Help");
+    paths.helperDir = BesideProgram(paths.programDir, "../libexec/zarn2");
+    paths.makeHomeDir = true;
+    return paths;
+}
+
+ProgramPaths ProgramPaths::ForRunningBinary()
+{
+    const std::string exePath = FileSystem::RunningBinary();
+    if (!kInstalledLayout)
+        return Portable(exePath);
+    const QString dataHome = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    return Installed(exePath, dataHome.toStdString());
+}
+
+std::string ProgramPaths::HelperDir()
+{
+    return ForRunningBinary().helperDir;
+}

@@ -1,0 +1,80 @@
+#include "platform/FileSystem.h"
+
+#include <cerrno>
+#include <climits>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+int ErrnoUnless(bool ok)
+{
+    return ok ? 0 : errno;
+}
+
+}  // namespace
+
+namespace FileSystem {
+
+Status Stat(const std::string& path)
+{
+    struct stat st{};
+    if (::stat(path.c_str(), &st) != 0)
+        return Status{errno, false};
+    return Status{0, S_ISDIR(st.st_mode)};
+}
+
+bool EntryExists(const std::string& path)
+{
+    struct stat st{};
+    return ::lstat(path.c_str(), &st) == 0;
+}
+
+FolderCheck CheckFolder(const std::string& path)
+{
+    Status status = Stat(path);
+    if (status.error == 0)
+        return {status.folder ? FolderState::Folder : FolderState::Taken, 0};
+    if (EntryExists(path))
+        return {FolderState::Taken, 0};
+    if (status.error == ENOENT || status.error == ENOTDIR)
+        return {FolderState::Missing, status.error};
+    return {FolderState::Unknown, status.error};
+}
+
+int MakeFolder(const std::string& path)
+{
+    return ErrnoUnless(::mkdir(path.c_str(), 0777) == 0);
+}
+
+int RemoveFolder(const std::string& path)
+{
+    return ErrnoUnless(::rmdir(path.c_str()) == 0);
+}
+
+int RemoveFile(const std::string& path)
+{
+    return ErrnoUnless(::unlink(path.c_str()) == 0);
+}
+
+int CreateNew(const std::string& path)
+{
+    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return errno;
+    ::close(fd);
+    return 0;
+}
+
+std::string RunningBinary()
+{
+    char buf[PATH_MAX];
+    ssize_t n = ::readlink("/proc/self/exe", buf, sizeof buf - 1);
+    if (n <= 0)
+        return {};
+    buf[n] = '\0';
+    return buf;
+}
+
+}  // namespace FileSystem

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <string>
+
+// Folders and entries of the file system, as the library and the launcher need them.
+// Functions that can fail return 0 or the errno of the failure.
+namespace FileSystem {
+
+// What stat() says about a path (symbolic links followed).
+struct Status {
+    int error = 0;  // 0 when the path leads somewhere
+    bool folder = false;
+};
+Status Stat(const std::string& path);
+
+// Whether anything, a link that leads nowhere included, has that name.
+bool EntryExists(const std::string& path);
+
+// What is found where a folder the program needs should be.
+enum class FolderState {
+    Folder,  // a folder (or a link to one)
+    Missing,  // nothing of that name: it can be made
+    Taken,   // a file, or a link that leads nowhere, has the name
+    Unknown  // stat() failed otherwise; `error` says why
+};
+struct FolderCheck {
+    FolderState state = FolderState::Unknown;
+    int error = 0;
+};
+FolderCheck CheckFolder(const std::string& path);
+
+int MakeFolder(const std::string& path);   // the last component only
+int RemoveFolder(const std::string& path);  // an empty one
+int RemoveFile(const std::string& path);
+
+// Creates an empty file, never opening one that exists (EEXIST then).
+int CreateNew(const std::string& path);
+
+// Full path of the running binary (/proc/self/exe, resolved); "" when unknown.
+std::string RunningBinary();
+
+}  // namespace FileSystem

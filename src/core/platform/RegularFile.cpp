@@ -1,0 +1,113 @@
+#include "platform/RegularFile.h"
+
+#include "platform/IFileSyscalls.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// Closes the descriptor when leaving scope.
+class Fd {
+public:
+    explicit Fd(int fd) : m_fd(fd) {}
+    ~Fd()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    int Get() const { return m_fd; }
+
+private:
+    int m_fd;
+};
+
+// 0 with the file's size for a regular file, else the errno.
+int CheckRegular(int fd, off_t& size)
+{
+    struct stat st{};
+    if (::fstat(fd, &st) != 0)
+        return errno;
+    size = st.st_size;
+    return S_ISREG(st.st_mode) ? 0 : EINVAL;
+}
+
+// 0, or the errno of a write that failed or fell short (a regular file takes less only
+// when the disk or the quota is full).
+int WriteOnce(int fd, const std::string& bytes)
+{
+    ssize_t written;
+    do {
+        written = ::write(fd, bytes.data(), bytes.size());
+    } while (written < 0 && errno == EINTR);
+    if (written < 0)
+        return errno;
+    return static_cast<size_t>(written) == bytes.size() ? 0 : ENOSPC;
+}
+
+}  // namespace
+
+namespace RegularFile {
+
+int Read(const std::string& path, const std::function<void(std::uint64_t)>& sized,
+         const std::function<void(std::string_view)>& piece)
+{
+    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (fd.Get() < 0)
+        return errno;
+    off_t size = 0;
+    if (int err = CheckRegular(fd.Get(), size))
+        return err;
+    sized(static_cast<std::uint64_t>(size));
+    char buffer[64 * 1024];
+    for (;;) {
+        ssize_t n = ::read(fd.Get(), buffer, sizeof buffer);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno;
+        }
+        if (n == 0)
+            return 0;
+        piece(std::string_view(buffer, static_cast<size_t>(n)));
+    }
+}
+
+AppendResult AppendDurably(const std::string& path, const std::string& bytes)
+{
+    AppendResult result;
+    Fd fd(::open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC | O_NONBLOCK));
+    if (fd.Get() < 0) {
+        result.error = errno;
+        return result;
+    }
+    result.opened = true;
+    off_t size = 0;
+    if (int err = CheckRegular(fd.Get(), size)) {
+        result.error = err;
+        return result;
+    }
+    IFileSyscalls& calls = FileSyscalls::Get();
+    int err = WriteOnce(fd.Get(), bytes);
+    if (err == 0)
+        err = calls.DataSync(fd.Get());
+    if (err != 0) {
+        // Best effort: when even this fails, nothing more can be done for the file.
+        if (::ftruncate(fd.Get(), size) == 0 && calls.DataSync(fd.Get()) != 0) {
+        }
+        result.error = err;
+    }
+    return result;
+}
+
+int CreateEmpty(const std::string& path)
+{
+    Fd fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NONBLOCK, 0644));
+    return fd.Get() < 0 ? errno : 0;
+}
+
+}  // namespace RegularFile

@@ -1,0 +1,27 @@
+#include "platform/IFileSyscalls.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+class SystemFileSyscalls final : public IFileSyscalls {
+public:
+    int DataSync(int fd) override { return ::fdatasync(fd) == 0 ? 0 : errno; }
+    int Rename(const char* from, const char* to) override { return ::rename(from, to) == 0 ? 0 : errno; }
+    int RenameNoReplace(const char* from, const char* to) override
+    {
+        return ::renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE) == 0 ? 0 : errno;
+    }
+};
+
+}  // namespace
+
+template <>
+IFileSyscalls& Seam<IFileSyscalls>::Fallback()
+{
+    static SystemFileSyscalls system;
+    return system;
+}

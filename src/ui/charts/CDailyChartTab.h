@@ -1,0 +1,36 @@
+#pragma once
+
+#include "charts/CChartTab.h"
+#include "stats/PlayFigures.h"
+
+#include <vector>
+
+class QChartView;
+class QComboBox;
+
+// 日別: the current title's play time per day of the last 30 days, per week of the last
+// 12 weeks or per month of the last 12 months, as bars in hours; each bar's exact time
+// is its tooltip.
+class CDailyChartTab final : public CChartTab {
+    Q_OBJECT
+public:
+    explicit CDailyChartTab(QWidget* parent = nullptr);
+
+    void Fill(ChartSource& source) override;
+    QString Scope(const LibraryShape& library) const override;
+    QString Note() const override;
+
+    const std::vector<PlayFigures::PeriodTotal>& Totals() const { return m_totals; }
+    // The tooltip of bar `index`: its period and its exact time.
+    QString Tip(int index) const;
+    QComboBox* Choice() const { return m_choice; }
+
+private:
+    PlayFigures::Period ChosenPeriod() const;
+    QString Label(std::int64_t firstDay) const;
+    void Plot();
+
+    QComboBox* m_choice;
+    QChartView* m_view;
+    std::vector<PlayFigures::PeriodTotal> m_totals;
+};

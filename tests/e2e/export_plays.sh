@@ -1,0 +1,199 @@
+#!/usr/bin/env bash
+# The export of every play through the real program on a virtual X server, read back by
+# Python's csv and json modules. The library's names hold commas, double quotes and NEC
+# characters; one log holds a damaged record; the plays fall on both sides of New York's
+# daylight-saving changes (TZ=America/New_York), so their offsets differ. The export is
+# reached as a user would: File menu, "プレイ記録のエクスポート(&E)...", a file name typed into
+# the dialog (its name field has the focus), Enter, then OK on the message.
+#
+# Usage: export_plays.sh <path of the Zarn2 binary>
+# Exit: 0 passed, 1 failed, 77 skipped (xvfb-run, xdotool, iconv or python3 missing, outside CI).
+set -u
+
+binary=${1:?usage: $0 <path of the Zarn2 binary>}
+state=${2:-}
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+# ---- outside the X server: tools, temporary folder, the server's lifetime -------------
+if [ "$state" != --inside ]; then
+  missing=()
+  for tool in xvfb-run xdotool iconv python3; do
+    command -v "$tool" >/dev/null 2>&1 || missing+=("$tool")
+  done
+  if [ ${#missing[@]} -gt 0 ]; then
+    [ "${CI:-}" = true ] && fail "missing tools: ${missing[*]}"
+    echo "SKIPPED: missing tools: ${missing[*]}"
+    exit 77
+  fi
+  [ -x "$binary" ] || fail "no program at $binary"
+
+  work=$(mktemp -d)
+  runner=
+  cleanup() {
+    [ -n "$runner" ] && kill "$runner" 2>/dev/null
+    if [ -s "$work/xvfb.pid" ]; then
+      local pid
+      pid=$(cat "$work/xvfb.pid")
+      [ "$(cat "/proc/$pid/comm" 2>/dev/null)" = Xvfb ] && kill "$pid" 2>/dev/null
+    fi
+    rm -rf "$work"
+  }
+  trap cleanup EXIT
+  trap 'exit 143' TERM INT HUP
+
+  xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$(realpath "$binary")" --inside "$work" &
+  runner=$!
+  wait "$runner"
+  rc=$?
+  runner=
+  exit "$rc"
+fi
+
+# ---- inside the X server ------------------------------------------------------------
+work=${3:?}
+display=${DISPLAY#:}
+display=${display%%.*}
+tr -d ' \n' <"/tmp/.X$display-lock" >"$work/xvfb.pid" 2>/dev/null
+
+program=$work/program
+genre1='カンマ, と "引用"'
+genre2='ＮＥＣ①㈱'
+title1='竜の伝説, III'
+title2='"名作" ①Ⅲ髙'
+title3='北の王国'
+mkdir -p "$program/Zarn/$genre1" "$program/Zarn/$genre2" "$program/Temp"
+cp "$binary" "$program/Zarn2"
+
+put() {  # file, then lines (code page 932, CR LF)
+  local file=$1
+  shift
+  printf '%s\r\n' "$@" | iconv -f UTF-8 -t CP932 >"$file" || fail "cannot write $file"
+}
+
+put "$program/Zarn2.ini" ';;;;;;;;;;;;; Zarn2.Ini For 1.20 ;;;;;;;;;;;;;' '' \
+  '[Position]' '20 : 20' '' '[IconSize]' '0' '' '[CD/DVD-ROM]' '0' '' '[LimitMinite]' '0' '' \
+  '[HistoryMode]' '0' '' '[Minimize]' '1' '' '[AutoExit]' '0' '' '[Filer]' 'xdg-open' '' '[SUBST]' '' ''
+put "$program/Zarn2.Grp" ';;;;;;;;;;;;; Zarn2.Grp For 1.20 ;;;;;;;;;;;;;' '' '[GroupList]' "$genre1" "$genre2" '' \
+  '[CurrGroup]' '0' ''
+put "$program/Zarn/$genre1.Zarn" '[PlayMode]' '0' '' '[CurrMember]' '0' '' \
+  '[Title000]' "$title1" /opt/games/ryu.exe /opt/games/ryu.exe '1' '0' '' \
+  '[Title001]' "$title2" '/opt/games/meisaku "1".exe' /opt/games/m.exe '1' '0' ''
+put "$program/Zarn/$genre2.Zarn" '[PlayMode]' '0' '' '[CurrMember]' '0' '' \
+  '[Title000]' "$title3" /opt/games/kita.exe /opt/games/kita.exe '1' '0' ''
+# Before, on the day of and after the March change; a start that lost its duration.
+put "$program/Zarn/$genre1/$title1.Log" 2009/01/15,20:00:00 3723 2009/03/08,01:30:00 600 \
+  2009/03/08,03:30:00 60 2009/07/04,12:00:00 7200
+put "$program/Zarn/$genre1/$title2.Log" 2009/11/01,00:30:00 100 2009/11/02,10:00:00
+put "$program/Zarn/$genre2/$title3.Log" 2010/12/31,23:59:59 5
+
+zarn=
+finish() {
+  local rc=$?
+  [ -n "$zarn" ] && kill -0 "$zarn" 2>/dev/null && kill "$zarn" 2>/dev/null
+  if [ "$rc" -ne 0 ] && [ -s "$work/zarn2.out" ]; then
+    echo "--- program output ---" >&2
+    cat "$work/zarn2.out" >&2
+  fi
+}
+trap finish EXIT
+
+# The file dialog opens in the home folder: the test's own.
+mkdir -p "$work/home"
+(cd "$program" && HOME=$work/home TZ=America/New_York LANG=C.UTF-8 QT_QPA_PLATFORM=xcb exec ./Zarn2) \
+  >"$work/zarn2.out" 2>&1 &
+zarn=$!
+
+wait_for() {  # seconds, condition...
+  local tries=$(($1 * 5))
+  shift
+  while [ "$tries" -gt 0 ]; do
+    "$@" && return 0
+    sleep 0.2
+    tries=$((tries - 1))
+  done
+  return 1
+}
+
+window=$(timeout 60 xdotool search --sync --onlyvisible --name "The Game Launcher" | head -n 1)
+[ -n "$window" ] || fail "the main window did not appear"
+
+# File menu, the export command, a file name into the dialog's focused name field, Enter;
+# OK on the message that follows. A key lost while a window was still settling is tried
+# again.
+export_to() {  # file name in the home folder
+  local name=$1 attempt
+  for attempt in 1 2 3; do
+    timeout 20 xdotool windowfocus --sync "$window" || fail "cannot focus the main window"
+    sleep 0.5
+    xdotool key alt+f
+    sleep 1
+    xdotool key e
+    if timeout 15 xdotool search --sync --onlyvisible --name "プレイ記録のエクスポート" >/dev/null; then
+      sleep 1
+      xdotool type --delay 50 "$name"
+      sleep 0.5
+      xdotool key Return
+      wait_for 20 test -s "$work/home/$name" || fail "no file $name after the dialog"
+      sleep 1
+      xdotool key Return  # OK on the message
+      sleep 1
+      return 0
+    fi
+    echo "no export dialog (attempt $attempt)" >&2
+    xdotool key Escape Escape
+  done
+  fail "the export dialog did not open"
+}
+export_to export1.csv
+export_to data2.json
+
+ended() { ! kill -0 "$zarn" 2>/dev/null; }
+for attempt in 1 2 3; do
+  timeout 20 xdotool windowfocus --sync "$window" || break
+  sleep 0.5
+  xdotool key alt+f
+  sleep 1
+  xdotool key x
+  wait_for 15 ended && break
+  xdotool key Escape Escape
+done
+ended || fail "the program did not close through its menu"
+zarn=
+
+python3 - "$work/home/export1.csv" "$work/home/data2.json" "$genre1" "$genre2" "$title1" "$title2" "$title3" <<'PY' ||
+import csv, json, sys
+
+csv_path, json_path, g1, g2, t1, t2, t3 = sys.argv[1:]
+plays = [
+    (g1, t1, "/opt/games/ryu.exe", "2009-01-15T20:00:00-05:00", 3723),
+    (g1, t1, "/opt/games/ryu.exe", "2009-03-08T01:30:00-05:00", 600),
+    (g1, t1, "/opt/games/ryu.exe", "2009-03-08T03:30:00-04:00", 60),
+    (g1, t1, "/opt/games/ryu.exe", "2009-07-04T12:00:00-04:00", 7200),
+    (g1, t2, '/opt/games/meisaku "1".exe', "2009-11-01T00:30:00-04:00", 100),
+    (g2, t3, "/opt/games/kita.exe", "2010-12-31T23:59:59-05:00", 5),
+]
+raw = open(csv_path, "rb").read()
+assert raw.startswith(b"\xef\xbb\xbf"), "no byte order mark"
+assert b"\r\n" in raw and raw.count(b"\n") == raw.count(b"\r\n"), "lines do not end in CR LF"
+with open(csv_path, encoding="utf-8-sig", newline="") as f:
+    rows = list(csv.reader(f))
+assert rows[0] == ["ジャンル", "タイトル", "開始日時", "プレイ時間(秒)"], rows[0]
+want = [[g, t, s, str(n)] for g, t, _, s, n in plays]
+assert rows[1:] == want, rows[1:]
+
+with open(json_path, encoding="utf-8") as f:
+    doc = json.load(f)
+got = [(g["name"], t["name"], t["path"], p["start"], p["seconds"])
+       for g in doc["genres"] for t in g["titles"] for p in t["plays"]]
+assert got == plays, got
+titles = [(g["name"], [t["name"] for t in g["titles"]]) for g in doc["genres"]]
+assert titles == [(g1, [t1, t2]), (g2, [t3])], titles
+PY
+  fail "the exported files do not read back as expected"
+
+echo "PASS: CSV and JSON exports read back by Python's csv and json modules"
+exit 0

@@ -1,0 +1,218 @@
+// The play chart window and the export command on a library in a temporary program folder:
+// the command's state, the window following the current title and its refresh after a
+// play, the log cache, the ranking and its genre choice, unreadable logs, Esc, the export.
+#include "support/ProgramWindow.h"
+
+#include "app/CommandIds.h"
+#include "charts/CChartCommands.h"
+#include "charts/CDailyChartTab.h"
+#include "charts/CHourChartTab.h"
+#include "charts/CHourGridView.h"
+#include "charts/CPlayChartWindow.h"
+#include "charts/CRankingChartTab.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QTabWidget>
+#include <QtTest>
+
+#include <filesystem>
+
+namespace {
+
+QString Q(const char* utf8)
+{
+    return QString::fromUtf8(utf8);
+}
+
+// Genres "A" (titles) and "B" (B-0); A-1 current. Seconds per title as given.
+void TwoGenres(ProgramWindow& lib, std::int64_t a0, std::int64_t a1, std::int64_t b0)
+{
+    lib.Build([](CZarn2Doc& doc) {
+        ProgramWindow::AddGenre(doc, "B", 1);
+        ProgramWindow::AddGenre(doc, "A", 2);
+    });
+    lib.WriteLog("A", "A-0", {{"2009/03/05,10:00:00", a0}});
+    lib.WriteLog("A", "A-1", {{"2009/03/06,23:30:00", a1}, {"2009/03/07,20:00:00", 60}});
+    lib.WriteLog("B", "B-0", {{"2009/02/01,10:00:00", b0}});
+}
+
+CChartCommands& Commands(ProgramWindow& lib)
+{
+    return *lib.Frame().findChild<CChartCommands*>();
+}
+
+CPlayChartWindow& OpenChart(ProgramWindow& lib)
+{
+    lib.Frame().Action(CommandId::ID_PLAY_CHART)->trigger();
+    return *Commands(lib).Window();
+}
+
+std::int64_t Sum(const PlayFigures::HourGrid& grid)
+{
+    std::int64_t sum = 0;
+    for (const auto& row : grid)
+        for (std::int64_t cell : row)
+            sum += cell;
+    return sum;
+}
+
+}  // namespace
+
+class PlayChartsUiTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void commandNeedsGenres();
+    void windowFollowsTheCurrentTitle();
+    void logsAreReadAgainOnlyWhenChanged();
+    void rankingOverLibraryOrGenre();
+    void unreadableLogNamedOnceInTheWindow();
+    void exportWritesTheChosenFile();
+};
+
+void PlayChartsUiTest::commandNeedsGenres()
+{
+    ProgramWindow lib;
+    CZarn2View& view = lib.Open();
+    QAction* chart = lib.Frame().Action(CommandId::ID_PLAY_CHART);
+    QVERIFY(!chart->isEnabled());
+    lib.Doc().AddGroup("RPG", 0);
+    view.UpdateStatistics();
+    QVERIFY(chart->isEnabled());
+}
+
+void PlayChartsUiTest::windowFollowsTheCurrentTitle()
+{
+    ProgramWindow lib;
+    TwoGenres(lib, 600, 7200, 0);
+    CZarn2View& view = lib.Open();
+    view.OnGroupClicked(1);
+    CPlayChartWindow& window = OpenChart(lib);
+    QVERIFY(window.isVisible());
+    QVERIFY(!window.isModal());
+    QVERIFY(window.windowTitle().endsWith(Q("A-1")));
+    // Today is 2009-03-07: the last two days hold A-1's plays, each counted to its start.
+    auto& daily = static_cast<CDailyChartTab&>(*window.Tab(0));
+    QCOMPARE(daily.Totals().size(), size_t{30});
+    QCOMPARE(daily.Totals()[28].seconds, std::int64_t{7200});
+    QCOMPARE(daily.Totals()[29].seconds, std::int64_t{60});
+
+    view.OnMemberClicked(0);
+    QVERIFY(window.windowTitle().endsWith(Q("A-0")));
+    QCOMPARE(daily.Totals()[27].seconds, std::int64_t{600});
+
+    // The hour grid of the whole library holds every second played.
+    window.Tabs()->setCurrentIndex(2);
+    auto& hours = static_cast<CHourChartTab&>(*window.Tab(2));
+    hours.Choice()->setCurrentIndex(1);
+    QCOMPARE(Sum(hours.GridView()->Grid()), std::int64_t{600 + 7200 + 60});
+    QVERIFY(window.windowTitle().endsWith(Q("全タイトル")));
+
+    QTest::keyClick(&window, Qt::Key_Escape);
+    QVERIFY(!window.isVisible());
+    QVERIFY(lib.messenger.messages.empty());
+}
+
+void PlayChartsUiTest::logsAreReadAgainOnlyWhenChanged()
+{
+    ProgramWindow lib;
+    TwoGenres(lib, 600, 7200, 100);
+    CZarn2View& view = lib.Open();
+    CPlayChartWindow& window = OpenChart(lib);
+    window.Tabs()->setCurrentIndex(1);
+    PlayLogCache& cache = Commands(lib).Cache();
+    const std::size_t reads = cache.FileReads();
+    QCOMPARE(reads, size_t{3});
+    for (int tab : {2, 3, 0, 1})
+        window.Tabs()->setCurrentIndex(tab);
+    window.close();
+    OpenChart(lib);
+    QCOMPARE(cache.FileReads(), reads);
+
+    // A play recorded: the refresh that follows it reads that log again, and only that one.
+    lib.WriteLog("B", "B-0", {{"2009/02/01,10:00:00", 100}, {"2009/03/07,21:00:00", 9000}});
+    view.UpdateStatistics();
+    QCOMPARE(cache.FileReads(), reads + 1);
+    auto& ranking = static_cast<CRankingChartTab&>(*window.Tab(1));
+    QCOMPARE(ranking.Rows().front().title, Q("B-0"));
+}
+
+void PlayChartsUiTest::rankingOverLibraryOrGenre()
+{
+    ProgramWindow lib;
+    TwoGenres(lib, 600, 7200, 3600);
+    lib.Open().OnGroupClicked(1);
+    CPlayChartWindow& window = OpenChart(lib);
+    window.Tabs()->setCurrentIndex(1);
+    auto& ranking = static_cast<CRankingChartTab&>(*window.Tab(1));
+    struct Case {
+        int choice;
+        QStringList titles;
+        QString scope;
+    } cases[] = {
+        {0, {Q("A-1"), Q("B-0"), Q("A-0")}, Q("全タイトル")},
+        {1, {Q("A-1"), Q("A-0")}, Q("A")},
+    };
+    for (const Case& c : cases) {
+        ranking.Choice()->setCurrentIndex(c.choice);
+        QStringList titles;
+        for (const CRankingChartTab::Row& row : ranking.Rows())
+            titles << row.title + QLatin1Char('/') + row.genre;
+        QStringList expected;
+        for (const QString& title : c.titles)
+            expected << title + QLatin1Char('/') + title.left(1);
+        QCOMPARE(titles, expected);
+        QVERIFY2(window.windowTitle().endsWith(c.scope), qPrintable(window.windowTitle()));
+    }
+}
+
+void PlayChartsUiTest::unreadableLogNamedOnceInTheWindow()
+{
+    ProgramWindow lib;
+    TwoGenres(lib, 600, 7200, 100);
+    std::filesystem::remove(lib.LogPath("B", "B-0"));
+    std::filesystem::create_directory(lib.LogPath("B", "B-0"));
+    lib.Open();
+    CPlayChartWindow& window = OpenChart(lib);
+    window.Tabs()->setCurrentIndex(2);
+    static_cast<CHourChartTab&>(*window.Tab(2)).Choice()->setCurrentIndex(1);
+    QVERIFY(window.UnreadableLine()->isVisible());
+    QCOMPARE(window.UnreadableLine()->text().count(Q("B/B-0.Log")), 1);
+    window.Tabs()->setCurrentIndex(0);
+    QVERIFY(!window.UnreadableLine()->isVisible());
+    QVERIFY(lib.messenger.messages.empty());
+}
+
+void PlayChartsUiTest::exportWritesTheChosenFile()
+{
+    ProgramWindow lib;
+    TwoGenres(lib, 600, 7200, 100);
+    lib.Open();
+    struct Case {
+        const char* name;
+        PlayExport::Format filter;
+        char first;  // of the file: a byte order mark or a brace
+    } cases[] = {
+        {"plays.csv", PlayExport::Format::Json, '\xEF'},
+        {"plays.json", PlayExport::Format::Csv, '{'},
+        {"plays", PlayExport::Format::Json, '{'},
+    };
+    for (const Case& c : cases) {
+        std::string path = lib.dir / c.name;
+        Commands(lib).SetExportChooser([&](QWidget*) {
+            return CChartCommands::ExportChoice{QString::fromStdString(path), c.filter};
+        });
+        lib.messenger.Clear();
+        lib.Frame().Action(CommandId::ID_EXPORT_PLAYS)->trigger();
+        QCOMPARE(lib.messenger.messages.size(), size_t{1});
+        QCOMPARE(TempDir::ReadBytes(path).front(), c.first);
+    }
+    Commands(lib).SetExportChooser([](QWidget*) { return std::nullopt; });
+    lib.messenger.Clear();
+    lib.Frame().Action(CommandId::ID_EXPORT_PLAYS)->trigger();
+    QVERIFY(lib.messenger.messages.empty());
+}
+
+QTEST_MAIN(PlayChartsUiTest)
+#include "PlayChartsUiTest.moc"
