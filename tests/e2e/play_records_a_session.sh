@@ -27,20 +27,7 @@ no_child() { ! has_child; }
 wait_for 20 no_child || fail "the title's process did not end"
 sleep 1
 
-# Close the program normally: File menu (Alt+F), "Zarn2 の終了(&X)" (X).
-ended() { ! kill -0 "$zarn" 2>/dev/null; }
-for attempt in 1 2 3; do
-  focus_window
-  xdotool key alt+f
-  sleep 1
-  xdotool key x
-  wait_for 15 ended && break
-  xdotool key Escape Escape
-done
-ended || fail "the program did not close through its menu"
-wait "$zarn"
-rc=$?
-zarn=
+close_program
 [ "$rc" -eq 0 ] || fail "the program ended with code $rc"
 
 # Exactly one session: a start line and a duration of 1-4 seconds, CR LF ended.

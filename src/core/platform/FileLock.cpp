@@ -1,33 +1,15 @@
 #include "platform/FileLock.h"
 
 #include "platform/AtomicFile.h"
+#include "platform/ScopedFd.h"
 
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <utility>
 
 namespace {
-
-// Closes the descriptor when leaving scope, unless it was taken.
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : m_fd(fd) {}
-    ~Descriptor()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int Get() const { return m_fd; }
-    int Take() { return std::exchange(m_fd, -1); }
-
-private:
-    int m_fd;
-};
 
 int LockNow(int fd)
 {
@@ -112,7 +94,7 @@ FileLock::Claim FileLock::TryClaim(const std::string& path, std::string& bytes, 
     // A file replaced between the open and the lock is opened again; one that keeps being
     // replaced is being written by the process that holds it.
     for (int attempt = 0; attempt < 3; ++attempt) {
-        Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
+        ScopedFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
         if (fd.Get() < 0)
             return Failure(errno, error);
         struct stat opened{};

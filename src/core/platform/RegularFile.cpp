@@ -1,6 +1,7 @@
 #include "platform/RegularFile.h"
 
 #include "platform/IFileSyscalls.h"
+#include "platform/ScopedFd.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -8,23 +9,6 @@
 #include <unistd.h>
 
 namespace {
-
-// Closes the descriptor when leaving scope.
-class Fd {
-public:
-    explicit Fd(int fd) : m_fd(fd) {}
-    ~Fd()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    int Get() const { return m_fd; }
-
-private:
-    int m_fd;
-};
 
 // 0 with the file's size for a regular file, else the errno.
 int CheckRegular(int fd, off_t& size)
@@ -56,7 +40,7 @@ namespace RegularFile {
 int Read(const std::string& path, const std::function<void(std::uint64_t)>& sized,
          const std::function<void(std::string_view)>& piece)
 {
-    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    ScopedFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (fd.Get() < 0)
         return errno;
     off_t size = 0;
@@ -80,7 +64,7 @@ int Read(const std::string& path, const std::function<void(std::uint64_t)>& size
 AppendResult AppendDurably(const std::string& path, const std::string& bytes)
 {
     AppendResult result;
-    Fd fd(::open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC | O_NONBLOCK));
+    ScopedFd fd(::open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC | O_NONBLOCK));
     if (fd.Get() < 0) {
         result.error = errno;
         return result;
@@ -106,7 +90,7 @@ AppendResult AppendDurably(const std::string& path, const std::string& bytes)
 
 int CreateEmpty(const std::string& path)
 {
-    Fd fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NONBLOCK, 0644));
+    ScopedFd fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NONBLOCK, 0644));
     return fd.Get() < 0 ? errno : 0;
 }
 

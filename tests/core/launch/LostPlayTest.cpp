@@ -1,4 +1,5 @@
 // A play the last run could not record: offered once at the next start from its journal.
+#include "core/history/HistoryTestUtil.h"
 #include "launch/CPlayJournal.h"
 #include "launch/LostPlay.h"
 #include "platform/FileLock.h"
@@ -15,13 +16,8 @@ const std::string kLost = "2009/03/07,21:05:09\r\n3723\r\n";  // the journal's p
 
 std::string Journal(const std::string& title)
 {
-    PlayJournalEntry entry{"G", title, "/nowhere/" + title + ".Log", {}, 3723};
-    entry.start.m_nYear = 2009;
-    entry.start.m_nMonth = 3;
-    entry.start.m_nDay = 7;
-    entry.start.m_nHour = 21;
-    entry.start.m_nMinute = 5;
-    entry.start.m_nSecond = 9;
+    PlayJournalEntry entry{"G", title, "/nowhere/" + title + ".Log", MakeSession(2009, 3, 7, 21, 5, 9, 0),
+                           3723};
     entry.start.ComputeStamp();
     return PlayJournalText::Format(entry);
 }

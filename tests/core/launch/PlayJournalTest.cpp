@@ -1,5 +1,6 @@
 // The journal of a running recorded play: its text, and its life from the play's start to
 // its removal, on a fake clock.
+#include "core/history/HistoryTestUtil.h"
 #include "launch/CPlayJournal.h"
 #include "platform/FileLock.h"
 #include "support/FakeClock.h"
@@ -73,13 +74,8 @@ TEST(PlayJournal, AFailedWriteIsReportedOncePerPlay)
 
 TEST(PlayJournalText, ReadsWhatItWritesAndRefusesAnythingElse)
 {
-    PlayJournalEntry entry{"a=b\\c", "line\nbreak\r", "/p/a=b.Log", {}, 12345};
-    entry.start.m_nYear = 2024;
-    entry.start.m_nMonth = 2;
-    entry.start.m_nDay = 29;
-    entry.start.m_nHour = 23;
-    entry.start.m_nMinute = 59;
-    entry.start.m_nSecond = 58;
+    PlayJournalEntry entry{"a=b\\c", "line\nbreak\r", "/p/a=b.Log", MakeSession(2024, 2, 29, 23, 59, 58, 0),
+                           12345};
     entry.start.ComputeStamp();
     const std::string text = PlayJournalText::Format(entry);
     PlayJournalEntry read;

@@ -2,11 +2,12 @@
 # virtual X server; it writes a program folder in the library's formats, starts the real
 # program there, finds its main window and waits for what the program does.
 #
+#   xsession_tools=python3  # optional: tools the test needs besides xvfb-run, xdotool, iconv
 #   source "$(dirname "$0")/lib/xsession.sh"
 #   xsession_enter "$@"     # outside: runs this script inside xvfb-run and exits with its code
 #   ...                     # inside: $binary and $work are set, the X server is up
 #
-# Exit codes of a test: 0 passed, 1 failed, 77 skipped (xvfb-run or xdotool missing, outside CI).
+# Exit codes of a test: 0 passed, 1 failed, 77 skipped (a tool missing, outside CI).
 
 fail() {
   echo "FAIL: $*" >&2
@@ -27,7 +28,7 @@ xsession_enter() {  # binary [--inside work]
     return 0
   fi
   local missing=() tool
-  for tool in xvfb-run xdotool iconv; do
+  for tool in xvfb-run xdotool iconv ${xsession_tools:-}; do
     command -v "$tool" >/dev/null 2>&1 || missing+=("$tool")
   done
   if [ ${#missing[@]} -gt 0 ]; then
@@ -101,9 +102,10 @@ write_program() {  # game script body
   : >"$log"
 }
 
-# Starts the program in $program and waits for its main window ($window).
-start_program() {
-  (cd "$program" && LANG=C.UTF-8 QT_QPA_PLATFORM=xcb exec ./Zarn2) >>"$work/zarn2.out" 2>&1 &
+# Starts the program in $program, with the environment's NAME=value arguments, and waits for
+# its main window ($window).
+start_program() {  # [NAME=value...]
+  (cd "$program" && exec env "$@" LANG=C.UTF-8 QT_QPA_PLATFORM=xcb ./Zarn2) >>"$work/zarn2.out" 2>&1 &
   zarn=$!
   window=$(timeout 60 xdotool search --sync --onlyvisible --name "The Game Launcher" | head -n 1)
   [ -n "$window" ] || fail "the main window did not appear"
@@ -152,3 +154,22 @@ start_play() {  # started...
   done
   fail "Space in the title list started no play"
 }
+
+# Closes the program through its File menu as a user would ("Zarn2 の終了(&X)"); $rc is
+# then its exit code.
+close_program() {
+  local attempt
+  for attempt in 1 2 3; do
+    focus_window
+    xdotool key alt+f
+    sleep 1
+    xdotool key x
+    wait_for 15 program_ended && break
+    xdotool key Escape Escape
+  done
+  program_ended || fail "the program did not close through its menu"
+  wait "$zarn"
+  rc=$?
+  zarn=
+}
+program_ended() { ! kill -0 "$zarn" 2>/dev/null; }
