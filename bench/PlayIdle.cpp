@@ -1,10 +1,10 @@
 // The launcher's own CPU time and wake-ups while a title plays: the real recorded play
 // (automatic timing) of a title that sleeps for the given seconds, through the play
 // controller, with the main window shown offscreen, minimised or left open. The CPU time
-// and the voluntary context switches of all this process's threads (and of the wait
-// helper the launcher starts titles through, when there is one) are sampled inside the
-// play's wait, once the title has started and once shortly before it ends, so the start
-// and the record are not counted. The play's journal is rewritten once a minute, which a
+// and the wake-ups (voluntary context switches) of all this process's threads, and of the
+// wait helper the launcher starts titles through when there is one, are sampled inside
+// the play's wait, once the title has started and once shortly before it ends, so the
+// start and the record are not counted. The play's journal is rewritten once a minute, which a
 // play this short does not reach: one rewrite is timed on its own afterwards and counted
 // pro rata.
 //
@@ -47,14 +47,17 @@ struct Sample {
     long long wakeups = 0;
 };
 
-double CpuMs()
+// This process's CPU time and wake-ups (voluntary context switches) over all its threads,
+// those that have ended included: an idle thread of Qt's pool ends during a play, and the
+// per-thread counts of /proc/self/task/*/status would lose it.
+Sample Self()
 {
     rusage usage{};
     ::getrusage(RUSAGE_SELF, &usage);
     auto ms = [](const timeval& t) {
         return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_usec) / 1e3;
     };
-    return ms(usage.ru_utime) + ms(usage.ru_stime);
+    return Sample{ms(usage.ru_utime) + ms(usage.ru_stime), 0, usage.ru_nvcsw};
 }
 
 double WallMs()
@@ -66,7 +69,8 @@ double WallMs()
 // This process and the given helpers together.
 Sample Take(const std::vector<std::string>& helpers)
 {
-    Sample sample{CpuMs(), WallMs(), ProcStat::Wakeups()};
+    Sample sample = Self();
+    sample.wallMs = WallMs();
     for (const std::string& pid : helpers) {
         sample.cpuMs += ProcStat::CpuMs(pid);
         sample.wakeups += ProcStat::Wakeups(pid);

@@ -11,8 +11,8 @@
 // threads) and CPU time, and the launcher's wait helpers among its children.
 namespace ProcStat {
 
-// Sum of voluntary_ctxt_switches over /proc/<pid>/task/*/status ("self" for this process).
-inline long long Wakeups(const std::string& pid = "self")
+// Sum of voluntary_ctxt_switches over /proc/<pid>/task/*/status (the living threads).
+inline long long Wakeups(const std::string& pid)
 {
     long long sum = 0;
     std::error_code ec;
