@@ -1,8 +1,12 @@
-// The launcher's own CPU time while a title plays: the real recorded play (automatic
-// timing) of a title that sleeps for the given seconds, through the play controller, with
-// the main window shown offscreen and its status clock ticking every 500 ms. The CPU time
-// of this process is sampled inside the play's wait, once the title has started and once
-// shortly before it ends, so the start and the record are not counted.
+// The launcher's own CPU time and wake-ups while a title plays: the real recorded play
+// (automatic timing) of a title that sleeps for the given seconds, through the play
+// controller, with the main window shown offscreen, minimised or left open. The CPU time
+// and the wake-ups (voluntary context switches) of all this process's threads, and of the
+// wait helper the launcher starts titles through when there is one, are sampled inside
+// the play's wait, once the title has started and once shortly before it ends, so the
+// start and the record are not counted. The play's journal is rewritten once a minute, which a
+// play this short does not reach: one rewrite is timed on its own afterwards and counted
+// pro rata.
 //
 //   zarn2_bench_play [seconds [open]]    (30 s when not given, at least 3; with "open" the
 //                                          window stays open during the play, the setting
@@ -12,11 +16,13 @@
 #include "BenchReport.h"
 #include "BuiltWaitHelper.h"
 #include "EventPump.h"
+#include "ProcStat.h"
 
 #include "app/CMainFrame.h"
 #include "app/CZarn2App.h"
 #include "app/CZarn2Shell.h"
 #include "launch/CPlayController.h"
+#include "launch/CPlayJournal.h"
 #include "launch/CTitleProcess.h"
 #include "library/CZarn2Doc.h"
 #include "view/CZarn2View.h"
@@ -28,58 +34,62 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
-#include <sstream>
+#include <filesystem>
 #include <string>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
 struct Sample {
     double cpuMs = 0;
-    double helperCpuMs = 0;
     double wallMs = 0;
+    long long wakeups = 0;
 };
 
-double CpuMs()
+// This process's CPU time and wake-ups (voluntary context switches) over all its threads,
+// those that have ended included: an idle thread of Qt's pool ends during a play, and the
+// per-thread counts of /proc/self/task/*/status would lose it.
+Sample Self()
 {
     rusage usage{};
     ::getrusage(RUSAGE_SELF, &usage);
-    auto ms = [](const timeval& t) { return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_usec) / 1e3; };
-    return ms(usage.ru_utime) + ms(usage.ru_stime);
-}
-
-// User and system time of another process (fields 14 and 15 of /proc/<pid>/stat).
-double ProcessCpuMs(int pid)
-{
-    std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
-    std::string stat((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::string::size_type close = stat.rfind(')');
-    if (pid <= 0 || close == std::string::npos)
-        return 0;
-    std::istringstream fields(stat.substr(close + 1));
-    std::string field;
-    double ticks = 0;
-    for (int number = 3; number <= 15 && fields >> field; ++number) {
-        if (number >= 14)
-            ticks += std::stod(field);
-    }
-    return ticks * 1e3 / static_cast<double>(::sysconf(_SC_CLK_TCK));
+    auto ms = [](const timeval& t) {
+        return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_usec) / 1e3;
+    };
+    return Sample{ms(usage.ru_utime) + ms(usage.ru_stime), 0, usage.ru_nvcsw};
 }
 
 double WallMs()
 {
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count();
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
 }
 
-// The launcher's CPU time, and the wait helper's while `member` is in a timed play.
-Sample Take(const CMember* member)
+// This process and the given helpers together.
+Sample Take(const std::vector<std::string>& helpers)
 {
-    const CTitleProcess* process = member ? member->m_hProcess : nullptr;
-    return Sample{CpuMs(), process ? ProcessCpuMs(process->HelperPid()) : 0, WallMs()};
+    Sample sample = Self();
+    sample.wallMs = WallMs();
+    for (const std::string& pid : helpers) {
+        sample.cpuMs += ProcStat::CpuMs(pid);
+        sample.wakeups += ProcStat::Wakeups(pid);
+    }
+    return sample;
+}
+
+// CPU milliseconds and wake-ups of one journal rewrite, over `beats` rewrites.
+Sample BeatCost(const std::string& tempDir, const CPlayTime& start, int beats)
+{
+    CPlayJournal journal(CPlayJournal::PathIn(tempDir));
+    journal.Begin(PlayJournalEntry{"genre", "title", tempDir + "/title.Log", start, 0});
+    Sample before = Take({});
+    for (int i = 0; i < beats; ++i)
+        journal.Beat();
+    Sample after = Take({});
+    journal.End();
+    return Sample{(after.cpuMs - before.cpuMs) / beats, 0,
+                  (after.wakeups - before.wakeups + beats - 1) / beats};
 }
 
 }  // namespace
@@ -116,37 +126,60 @@ int main(int argc, char* argv[])
     ProcessEventsFor(1000);  // shown and settled
 
     CMember* member = shell.Document()->CurrMember();
-    Sample before = Take(nullptr);
+    const std::string journalPath = CPlayJournal::PathIn(app.m_szTempDir);
+    std::vector<std::string> helpers;
+    bool journalKept = false;
+    Sample before = Take({});
     Sample waitStart, waitEnd;
     // Both timers fire inside the play's own wait (its nested event loop).
-    QTimer::singleShot(1000, [&] { waitStart = Take(member); });
-    QTimer::singleShot((seconds - 1) * 1000, [&] { waitEnd = Take(member); });
+    QTimer::singleShot(1000, [&] {
+        // The wait helper runs in a session of its own, no child of the launcher.
+        if (member->m_hProcess && member->m_hProcess->HelperPid() > 0)
+            helpers = {std::to_string(member->m_hProcess->HelperPid())};
+        journalKept = std::filesystem::exists(journalPath);
+        waitStart = Take(helpers);
+    });
+    QTimer::singleShot((seconds - 1) * 1000, [&] { waitEnd = Take(helpers); });
     CPlayController controller(*shell.Document(), app);
     CZarn2View& view = *shell.View();
     CPlayController::Outcome outcome =
         controller.PlayRecorded(view.m_bBusy, [&view] { view.UpdateStatistics(); });
-    Sample after = Take(nullptr);
+    Sample after = Take({});
 
     const bool recorded = outcome == CPlayController::Outcome::Recorded && member != nullptr &&
-                          member->m_nSessionCount == shape.sessions + 1 && waitEnd.wallMs > waitStart.wallMs;
+                          member->m_nSessionCount == shape.sessions + 1 &&
+                          waitEnd.wallMs > waitStart.wallMs && journalKept &&
+                          !std::filesystem::exists(journalPath);
     if (!recorded) {
-        std::fprintf(stderr, "the play was not recorded as expected (outcome %d)\n", static_cast<int>(outcome));
+        std::fprintf(stderr, "the play was not recorded as expected (outcome %d, journal %s)\n",
+                     static_cast<int>(outcome), journalKept ? "kept" : "missing");
         BenchFixture::RemoveTree(folder);
         ::_exit(1);
     }
-    const double helperCpu = waitEnd.helperCpuMs - waitStart.helperCpuMs;
-    const double waitCpu = waitEnd.cpuMs - waitStart.cpuMs + helperCpu;
+    const Sample beat = BeatCost(app.m_szTempDir, member->m_Current, 20);
     const double waitWall = waitEnd.wallMs - waitStart.wallMs;
+    const double beats = waitWall / CPlayJournal::kBeatMs;
+    const double waitCpu = waitEnd.cpuMs - waitStart.cpuMs + beats * beat.cpuMs;
     const double share = 100.0 * waitCpu / waitWall;
+    // The second sample's own timer wakes the launcher once; that wake-up is not the play's.
+    // Each rewrite of the journal adds its timer's wake-up to those of the rewrite itself.
+    const double wakeups = static_cast<double>(waitEnd.wakeups - waitStart.wakeups - 1) +
+                           beats * static_cast<double>(beat.wakeups + 1);
+    const double perSecond = wakeups * 1e3 / waitWall;
     std::printf("play of %d s: whole play %.1f ms CPU over %.1f s (start, wait, record, refresh); "
-                "wait alone %.1f ms CPU (the wait helper's %.1f ms) over %.1f s\n",
-                seconds, after.cpuMs - before.cpuMs, (after.wallMs - before.wallMs) / 1e3, waitCpu, helperCpu,
-                waitWall / 1e3);
-    BenchReport::Figure(BenchReport::Printf(open ? "4b. launcher CPU, title plays %.0f s, window open"
-                                                 : "4a. launcher CPU, title plays %.0f s, window minimised",
-                                            seconds),
+                "wait alone %.1f ms CPU, %.0f wake-ups over %.1f s; %zu wait helper(s); "
+                "one journal rewrite %.2f ms CPU, %lld wake-up(s)\n",
+                seconds, after.cpuMs - before.cpuMs, (after.wallMs - before.wallMs) / 1e3, waitCpu, wakeups,
+                waitWall / 1e3, helpers.size(), beat.cpuMs, beat.wakeups);
+    const std::string play =
+        BenchReport::Printf("title plays %.0f s, ", seconds) + (open ? "window open" : "window minimised");
+    BenchReport::Figure((open ? "4b. launcher CPU, " : "4a. launcher CPU, ") + play,
                         BenchReport::Printf("%.3f %% of a core (%.1f ms)", share, waitCpu), "<= 0.100 %",
                         share <= 0.1);
+    const double wakeTarget = open ? 2.5 : 0.2;
+    BenchReport::Figure((open ? "4d. wake-ups, " : "4c. wake-ups, ") + play,
+                        BenchReport::Printf("%.2f per second (%.0f)", perSecond, wakeups),
+                        BenchReport::Printf("<= %.1f per second", wakeTarget), perSecond <= wakeTarget);
     BenchFixture::RemoveTree(folder);
     std::fflush(stdout);
     ::_exit(0);  // the library's files are in a folder that is gone

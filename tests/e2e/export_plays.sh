@@ -10,54 +10,9 @@
 # Exit: 0 passed, 1 failed, 77 skipped (xvfb-run, xdotool, iconv or python3 missing, outside CI).
 set -u
 
-binary=${1:?usage: $0 <path of the Zarn2 binary>}
-state=${2:-}
-
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
-
-# ---- outside the X server: tools, temporary folder, the server's lifetime -------------
-if [ "$state" != --inside ]; then
-  missing=()
-  for tool in xvfb-run xdotool iconv python3; do
-    command -v "$tool" >/dev/null 2>&1 || missing+=("$tool")
-  done
-  if [ ${#missing[@]} -gt 0 ]; then
-    [ "${CI:-}" = true ] && fail "missing tools: ${missing[*]}"
-    echo "SKIPPED: missing tools: ${missing[*]}"
-    exit 77
-  fi
-  [ -x "$binary" ] || fail "no program at $binary"
-
-  work=$(mktemp -d)
-  runner=
-  cleanup() {
-    [ -n "$runner" ] && kill "$runner" 2>/dev/null
-    if [ -s "$work/xvfb.pid" ]; then
-      local pid
-      pid=$(cat "$work/xvfb.pid")
-      [ "$(cat "/proc/$pid/comm" 2>/dev/null)" = Xvfb ] && kill "$pid" 2>/dev/null
-    fi
-    rm -rf "$work"
-  }
-  trap cleanup EXIT
-  trap 'exit 143' TERM INT HUP
-
-  xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$(realpath "$binary")" --inside "$work" &
-  runner=$!
-  wait "$runner"
-  rc=$?
-  runner=
-  exit "$rc"
-fi
-
-# ---- inside the X server ------------------------------------------------------------
-work=${3:?}
-display=${DISPLAY#:}
-display=${display%%.*}
-tr -d ' \n' <"/tmp/.X$display-lock" >"$work/xvfb.pid" 2>/dev/null
+xsession_tools=python3
+source "$(dirname "$0")/lib/xsession.sh"
+xsession_enter "$@"
 
 program=$work/program
 genre1='カンマ, と "引用"'
@@ -67,12 +22,6 @@ title2='"名作" ①Ⅲ髙'
 title3='北の王国'
 mkdir -p "$program/Zarn/$genre1" "$program/Zarn/$genre2" "$program/Temp"
 cp "$binary" "$program/Zarn2"
-
-put() {  # file, then lines (code page 932, CR LF)
-  local file=$1
-  shift
-  printf '%s\r\n' "$@" | iconv -f UTF-8 -t CP932 >"$file" || fail "cannot write $file"
-}
 
 put "$program/Zarn2.ini" ';;;;;;;;;;;;; Zarn2.Ini For 1.20 ;;;;;;;;;;;;;' '' \
   '[Position]' '20 : 20' '' '[IconSize]' '0' '' '[CD/DVD-ROM]' '0' '' '[LimitMinite]' '0' '' \
@@ -90,36 +39,9 @@ put "$program/Zarn/$genre1/$title1.Log" 2009/01/15,20:00:00 3723 2009/03/08,01:3
 put "$program/Zarn/$genre1/$title2.Log" 2009/11/01,00:30:00 100 2009/11/02,10:00:00
 put "$program/Zarn/$genre2/$title3.Log" 2010/12/31,23:59:59 5
 
-zarn=
-finish() {
-  local rc=$?
-  [ -n "$zarn" ] && kill -0 "$zarn" 2>/dev/null && kill "$zarn" 2>/dev/null
-  if [ "$rc" -ne 0 ] && [ -s "$work/zarn2.out" ]; then
-    echo "--- program output ---" >&2
-    cat "$work/zarn2.out" >&2
-  fi
-}
-trap finish EXIT
-
 # The file dialog opens in the home folder: the test's own.
 mkdir -p "$work/home"
-(cd "$program" && HOME=$work/home TZ=America/New_York LANG=C.UTF-8 QT_QPA_PLATFORM=xcb exec ./Zarn2) \
-  >"$work/zarn2.out" 2>&1 &
-zarn=$!
-
-wait_for() {  # seconds, condition...
-  local tries=$(($1 * 5))
-  shift
-  while [ "$tries" -gt 0 ]; do
-    "$@" && return 0
-    sleep 0.2
-    tries=$((tries - 1))
-  done
-  return 1
-}
-
-window=$(timeout 60 xdotool search --sync --onlyvisible --name "The Game Launcher" | head -n 1)
-[ -n "$window" ] || fail "the main window did not appear"
+start_program HOME="$work/home" TZ=America/New_York
 
 # File menu, the export command, a file name into the dialog's focused name field, Enter;
 # OK on the message that follows. A key lost while a window was still settling is tried
@@ -127,8 +49,7 @@ window=$(timeout 60 xdotool search --sync --onlyvisible --name "The Game Launche
 export_to() {  # file name in the home folder
   local name=$1 attempt
   for attempt in 1 2 3; do
-    timeout 20 xdotool windowfocus --sync "$window" || fail "cannot focus the main window"
-    sleep 0.5
+    focus_window
     xdotool key alt+f
     sleep 1
     xdotool key e
@@ -151,18 +72,7 @@ export_to() {  # file name in the home folder
 export_to export1.csv
 export_to data2.json
 
-ended() { ! kill -0 "$zarn" 2>/dev/null; }
-for attempt in 1 2 3; do
-  timeout 20 xdotool windowfocus --sync "$window" || break
-  sleep 0.5
-  xdotool key alt+f
-  sleep 1
-  xdotool key x
-  wait_for 15 ended && break
-  xdotool key Escape Escape
-done
-ended || fail "the program did not close through its menu"
-zarn=
+close_program
 
 python3 - "$work/home/export1.csv" "$work/home/data2.json" "$genre1" "$genre2" "$title1" "$title2" "$title3" <<'PY' ||
 import csv, json, sys

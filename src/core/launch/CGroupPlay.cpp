@@ -19,7 +19,7 @@ const CSettings& SettingsOf(const CZarn2App* app)
 
 }  // namespace
 
-int CGroup::PlayRecorded(CPlayTime& session)
+int CGroup::PlayRecorded(CPlayTime& session, const std::function<void(const CMember&)>& started)
 {
     if (Check() < 0)
         return -1;
@@ -30,6 +30,8 @@ int CGroup::PlayRecorded(CPlayTime& session)
     if (member->m_nAutoTiming == 1) {
         if (!member->LaunchTimed(session))
             return 0;
+        if (started)
+            started(*member);
         if (minimize)
             PlayUi::Get().MinimizeMainWindow();
         member->WaitForExit(session);
@@ -37,6 +39,8 @@ int CGroup::PlayRecorded(CPlayTime& session)
     } else {
         if (!member->LaunchManual(session))
             return 0;
+        if (started)
+            started(*member);
         if (minimize)
             PlayUi::Get().MinimizeMainWindow();
         member->RunWaitingDialog(session);

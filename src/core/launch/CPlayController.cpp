@@ -1,6 +1,7 @@
 #include "launch/CPlayController.h"
 
 #include "app/CZarn2App.h"
+#include "launch/CPlayJournal.h"
 #include "launch/PlayMessages.h"
 #include "library/CZarn2Doc.h"
 #include "platform/IMessenger.h"
@@ -49,13 +50,23 @@ CPlayController::Outcome CPlayController::PlayRecorded(bool& busy, const std::fu
     PlayFlags flags(busy, m_app);
     CGroup* group = m_doc.CurrGroup();
     // The running session is the play's own: the statistics refreshes that may run while
-    // the title plays (a heading click) read the log into the title, never into it.
+    // the title plays (a heading click) read the log into the title, never into it. The
+    // journal keeps it from the start until it is recorded or discarded (see CPlayJournal).
     CPlayTime session;
-    if (!group || group->PlayRecorded(session) <= 0)
+    CPlayJournal journal(m_app.m_szTempDir.empty() ? std::string() : CPlayJournal::PathIn(m_app.m_szTempDir));
+    bool started = false;
+    auto onStarted = [&journal, &session, &started, group](const CMember& member) {
+        started = true;
+        journal.Begin({group->m_szName, member.m_szName, member.m_szLogFile, session, 0});
+    };
+    if (!group || group->PlayRecorded(session, onStarted) <= 0)
         return Outcome::NotStarted;
+    if (started)
+        journal.Stop(session.m_nElapsed);
     Outcome outcome = Outcome::Discarded;
     if (group->ConfirmRecord(session) && m_doc.RecordSession(session) > 0)
         outcome = Outcome::Recorded;  // a failed append has shown its message
+    journal.End();
     if (updateStatistics)
         updateStatistics();
     return outcome;

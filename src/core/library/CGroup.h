@@ -4,6 +4,7 @@
 #include "library/Refusal.h"
 
 #include <array>
+#include <functional>
 #include <string>
 
 class CZarn2App;
@@ -73,8 +74,9 @@ public:
     void ShiftDown(int from);
 
     // Play the current title (defined with the launch code). A recorded play starts and
-    // measures `session`, which belongs to the play.
-    int PlayRecorded(CPlayTime& session);
+    // measures `session`, which belongs to the play; `started` runs with the title once it
+    // has started, before the play is waited for.
+    int PlayRecorded(CPlayTime& session, const std::function<void(const CMember&)>& started = nullptr);
     int PlayUnrecorded();
     bool ConfirmRecord(const CPlayTime& session);
 

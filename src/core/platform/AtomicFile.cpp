@@ -85,6 +85,12 @@ namespace AtomicFile {
 
 int Replace(const std::string& linkOrPath, const std::string& bytes)
 {
+    return Replace(linkOrPath, bytes, nullptr);
+}
+
+int Replace(const std::string& linkOrPath, const std::string& bytes, const std::function<int(int fd)>& beforeRename,
+            bool syncFolder)
+{
     std::string path;
     if (int err = Target(linkOrPath, path))
         return err;
@@ -99,6 +105,8 @@ int Replace(const std::string& linkOrPath, const std::string& bytes)
         err = errno;
     if (err == 0)
         err = FileSyscalls::Get().DataSync(fd);
+    if (err == 0 && beforeRename)
+        err = beforeRename(fd);
     if (::close(fd) != 0 && err == 0)
         err = errno;
     if (err == 0)
@@ -107,7 +115,8 @@ int Replace(const std::string& linkOrPath, const std::string& bytes)
         ::unlink(name.data());
         return err;
     }
-    SyncFolder(path);
+    if (syncFolder)
+        SyncFolder(path);
     return 0;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 // Replaces a whole file so that a reader sees either the old or the new content, never a
@@ -12,6 +13,12 @@ namespace AtomicFile {
 
 // Returns 0, or the errno of the first failure.
 int Replace(const std::string& path, const std::string& bytes);
+// The same, with `beforeRename` run on the temporary file's descriptor once its bytes are
+// on the disk and before it takes the name; an errno it returns ends the replacement there.
+// Without `syncFolder` the rename is left to the file system's next commit (a file
+// rewritten often, whose previous version may stand in for it after a power cut).
+int Replace(const std::string& path, const std::string& bytes, const std::function<int(int fd)>& beforeRename,
+            bool syncFolder = true);
 
 // Whether `path` is a regular file that already holds exactly `bytes` (so a rewrite can be
 // spared). Anything unreadable answers false.

@@ -1,6 +1,7 @@
 #include "platform/RegularFile.h"
 
 #include "platform/IFileSyscalls.h"
+#include "platform/ScopedFd.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -8,23 +9,6 @@
 #include <unistd.h>
 
 namespace {
-
-// Closes the descriptor when leaving scope.
-class Fd {
-public:
-    explicit Fd(int fd) : m_fd(fd) {}
-    ~Fd()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    int Get() const { return m_fd; }
-
-private:
-    int m_fd;
-};
 
 // 0 with the file's size for a regular file, else the errno.
 int CheckRegular(int fd, off_t& size)
@@ -55,7 +39,7 @@ int WriteOnce(int fd, const std::string& bytes)
 int ReadPieces(const std::string& path, const std::function<int(std::uint64_t)>& sized,
                const std::function<int(std::string_view)>& piece)
 {
-    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    ScopedFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (fd.Get() < 0)
         return errno;
     off_t size = 0;
@@ -122,7 +106,7 @@ int ReadAtMost(const std::string& path, std::uint64_t maxBytes, std::string& byt
 AppendResult AppendDurably(const std::string& path, const std::string& bytes)
 {
     AppendResult result;
-    Fd fd(::open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC | O_NONBLOCK));
+    ScopedFd fd(::open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC | O_NONBLOCK));
     if (fd.Get() < 0) {
         result.error = errno;
         return result;
@@ -148,7 +132,7 @@ AppendResult AppendDurably(const std::string& path, const std::string& bytes)
 
 int CreateEmpty(const std::string& path)
 {
-    Fd fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NONBLOCK, 0644));
+    ScopedFd fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NONBLOCK, 0644));
     return fd.Get() < 0 ? errno : 0;
 }
 

@@ -75,6 +75,21 @@ CSettings::Point CMainFrame::TrackedPosition(int x, int y, int screenWidth, int 
     return CSettings::Point{x, y};
 }
 
+// Nothing shows the clock while the window is minimised, so it stops and the launcher
+// sleeps through a play; it shows the time again at once on restore.
+void CMainFrame::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange)
+        return;
+    if (isMinimized()) {
+        m_clock.stop();
+    } else if (!m_clock.isActive()) {
+        UpdateClock();
+        m_clock.start(kClockPeriodMs);
+    }
+}
+
 void CMainFrame::moveEvent(QMoveEvent* event)
 {
     QMainWindow::moveEvent(event);

@@ -47,10 +47,14 @@ public:
     CZarn2View* m_pView = nullptr;  // set by the view when it initialises
     CZarn2Doc* m_pDoc = nullptr;    // likewise; the frame does not use it
 
+    // Whether the status clock ticks: not while the window is minimised.
+    bool ClockRunning() const { return m_clock.isActive(); }
+
 public Q_SLOTS:
     void UpdateClock();
 
 protected:
+    void changeEvent(QEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     QMenu* createPopupMenu() override { return nullptr; }

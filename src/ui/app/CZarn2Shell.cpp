@@ -8,6 +8,7 @@
 #include "charts/CChartCommands.h"
 #include "launch/IPlayUi.h"
 #include "launch/CDiscCommands.h"
+#include "launch/LostPlay.h"
 #include "library/CZarn2Doc.h"
 #include "view/CZarn2View.h"
 
@@ -47,5 +48,8 @@ bool CZarn2Shell::InitInstance()
 {
     Create();
     m_pFrame->show();
+    // A play the last run could not record is offered now, over the shown window.
+    if (LostPlay::Recover(*m_pDoc, m_app))
+        m_pView->UpdateStatistics();
     return true;
 }

@@ -1,7 +1,9 @@
 #include "app/CZarn2App.h"
 #include "launch/CPlayController.h"
+#include "launch/CPlayJournal.h"
 #include "launch/IMciService.h"
 #include "library/CZarn2Doc.h"
+#include "platform/FileLock.h"
 #include "support/BuiltWaitHelper.h"
 #include "support/FakeClock.h"
 #include "support/ScriptFiles.h"
@@ -16,6 +18,7 @@
 
 #include <csignal>
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 
 using Outcome = CPlayController::Outcome;
@@ -233,6 +236,33 @@ TEST_F(PlayControllerTest, ALogReadDuringThePlayLeavesTheSessionIntact)
         EXPECT_EQ(Log(), earlier + "2009/03/07,21:05:09\r\n6\r\n");
         EXPECT_EQ(messenger.questions.size(), 1u) << "a 6 s play is short: the question comes";
         EXPECT_EQ(Title().m_Current.m_nElapsed, 2126) << "the title shows its last logged session";
+    }
+}
+
+TEST_F(PlayControllerTest, TheJournalIsHeldDuringThePlayAndGoesWithTheRecord)
+{
+    app.m_szTempDir = dir.Path();
+    const std::string journal = CPlayJournal::PathIn(dir.Path());
+    for (int autoTiming : {1, 2}) {
+        SCOPED_TRACE(autoTiming);
+        FakeClock clock;
+        ScriptedShellOpen shell;
+        AutomaticTitle("exit 0");
+        Title().m_nAutoTiming = autoTiming;
+        bool seen = false;
+        ui.onMinimize = [&] {
+            PlayJournalEntry entry;
+            seen = PlayJournalText::Parse(TempDir::ReadBytes(journal), entry) && entry.title == "Title";
+            FileLock other;
+            std::string bytes;
+            int error = 0;
+            EXPECT_EQ(other.TryClaim(journal, bytes, error), FileLock::Claim::HeldElsewhere);
+        };
+
+        EXPECT_EQ(PlayRecorded(), Outcome::Recorded);
+
+        EXPECT_TRUE(seen);
+        EXPECT_FALSE(std::filesystem::exists(journal));
     }
 }
 

@@ -54,6 +54,7 @@ private Q_SLOTS:
     void toolbarOrderAndPrompts();
     void statusPanes();
     void clockAtFirstTick();
+    void clockStopsWhileMinimised();
     void trackedPosition_data();
     void trackedPosition();
     void positionCarriedToSettings_data();
@@ -187,6 +188,20 @@ void CMainFrameUiTest::clockAtFirstTick()
     QTRY_COMPARE_WITH_TIMEOUT(frame.StatusPanes()->PaneText(3), Q(" 2031/12/01 07:08:09"), 2000);
     lib.clock.now = LocalDateTime{2032, 1, 2, 23, 59, 0};
     QTRY_COMPARE_WITH_TIMEOUT(frame.StatusPanes()->PaneText(3), Q(" 2032/01/02 23:59:00"), 2000);
+}
+
+void CMainFrameUiTest::clockStopsWhileMinimised()
+{
+    ProgramWindow lib;
+    lib.Open();
+    CMainFrame& frame = lib.Frame();
+    QVERIFY(frame.ClockRunning());
+    frame.showMinimized();
+    QVERIFY(!frame.ClockRunning());
+    lib.clock.now = LocalDateTime{2032, 1, 2, 23, 59, 0};
+    frame.showNormal();
+    QVERIFY(frame.ClockRunning());
+    QCOMPARE(frame.StatusPanes()->PaneText(3), Q(" 2032/01/02 23:59:00"));  // at once, not at the next tick
 }
 
 void CMainFrameUiTest::trackedPosition_data()

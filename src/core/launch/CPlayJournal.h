@@ -1,0 +1,47 @@
+#pragma once
+
+#include "launch/PlayJournalText.h"
+#include "platform/FileLock.h"
+
+#include <QTimer>
+
+#include <string>
+
+// The journal of a recorded play while it runs, so that a launcher killed or crashed
+// during a long play loses at most a minute of it: written when the play starts and
+// again every minute (from the event loop the play waits in), held locked while the play
+// runs, and removed once the play has been recorded or discarded. At the next start a
+// journal that no launcher holds is a lost play (LostPlay).
+class CPlayJournal {
+public:
+    static constexpr int kBeatMs = 60 * 1000;
+
+    // The journal's place in the program's temporary folder.
+    static std::string PathIn(const std::string& tempDir);
+
+    // No journal is kept for an empty path.
+    explicit CPlayJournal(std::string path);
+    ~CPlayJournal() { End(); }
+    CPlayJournal(const CPlayJournal&) = delete;
+    CPlayJournal& operator=(const CPlayJournal&) = delete;
+
+    // Writes the journal of a play that started at `entry.start`, whose monotonic reading
+    // the seconds are counted from, and keeps it up to date until End.
+    void Begin(const PlayJournalEntry& entry);
+    // Rewrites it with the seconds measured so far (every kBeatMs while the play runs).
+    void Beat();
+    // The play has ended after `seconds`: writes them and stops the beats, so that a
+    // launcher ending before the record decision leaves the measured time.
+    void Stop(int seconds);
+    // Removes it.
+    void End();
+
+private:
+    void Write();
+
+    std::string m_path;
+    PlayJournalEntry m_entry;
+    FileLock m_lock;
+    QTimer m_beat;
+    bool m_bReported = false;  // a failed write is reported once per play
+};

@@ -1,0 +1,17 @@
+#pragma once
+
+class CZarn2App;
+class CZarn2Doc;
+
+// A recorded play whose launcher ended (killed, crashed, the power gone) before recording
+// it, found at the next start from the journal it left (CPlayJournal).
+namespace LostPlay {
+
+// Run once the library has loaded. A journal that no running launcher holds is offered
+// for recording with one question: Yes appends its start and seconds to the title's log
+// (the short-play question applies as for any play), unless the title is gone or the log
+// already ends with that play. A damaged journal is reported. Either way it is removed.
+// True when a session was appended.
+bool Recover(CZarn2Doc& doc, const CZarn2App& app);
+
+}  // namespace LostPlay
