@@ -11,6 +11,11 @@ namespace AtomicFile {
 // Returns 0, or the errno of the first failure.
 int Replace(const std::string& path, const std::string& bytes);
 
+// The name of the file a temporary file of Replace was made for ("Zarn2.ini" for
+// "Zarn2.ini~a8Xk2Q"), or "" when `entryName` is not of that pattern. A process killed
+// during a rewrite leaves its temporary file behind.
+std::string TemporaryOwner(const std::string& entryName);
+
 // Whether `path` is a regular file that already holds exactly `bytes` (so a rewrite can be
 // spared). Anything unreadable answers false.
 bool Holds(const std::string& path, const std::string& bytes);
