@@ -15,42 +15,44 @@ class RecordingFileSyscalls final : public IFileSyscalls {
 public:
     int DataSync(int fd) override
     {
-        return Call("datasync", [&] { return m_next.DataSync(fd); });
+        return Call("datasync", "", [&] { return m_next.DataSync(fd); });
     }
     int Rename(const char* from, const char* to) override
     {
-        return Call("rename", [&] { return m_next.Rename(from, to); });
+        return Call("rename", to, [&] { return m_next.Rename(from, to); });
     }
     int RenameNoReplace(const char* from, const char* to) override
     {
-        return Call("rename-noreplace",
+        return Call("rename-noreplace", to,
                     [&] { return refuseNoReplace ? EINVAL : m_next.RenameNoReplace(from, to); });
     }
     int Unlink(const char* path) override
     {
-        return Call("unlink", [&] { return m_next.Unlink(path); });
+        return Call("unlink", path, [&] { return m_next.Unlink(path); });
     }
     int RemoveFolder(const char* path) override
     {
-        return Call("rmdir", [&] { return m_next.RemoveFolder(path); });
+        return Call("rmdir", path, [&] { return m_next.RemoveFolder(path); });
     }
     int Truncate(int fd, long long size) override
     {
-        return Call("truncate", [&] { return m_next.Truncate(fd, size); });
+        return Call("truncate", "", [&] { return m_next.Truncate(fd, size); });
     }
 
     bool refuseNoReplace = false;
-    // The errno a call (by its name) fails with instead of being made; 0 makes it.
-    std::function<int(const std::string& call)> refuse;
+    // The errno a call fails with instead of being made (0 makes it), by the call's name and
+    // the path it changes (a rename's destination; "" for calls on an open file).
+    std::function<int(const std::string& call, const std::string& path)> refuse;
     // Runs after each call that was made, with its name.
     std::function<void(const std::string& call)> made;
     std::vector<std::string> calls;
 
 private:
-    template <class Make> int Call(const char* name, Make make)
+    template <class Make>
+    int Call(const char* name, const std::string& path, Make make)
     {
         calls.push_back(name);
-        if (int err = refuse ? refuse(name) : 0)
+        if (int err = refuse ? refuse(name, path) : 0)
             return err;
         int result = make();
         if (made)

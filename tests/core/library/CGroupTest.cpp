@@ -1,6 +1,7 @@
 // One genre: its checks, its files and its title operations, on a temporary data folder.
 #include "library/CGroup.h"
 #include "support/ProgramFolder.h"
+#include "support/RecordingFileSyscalls.h"
 
 #include <gtest/gtest.h>
 
@@ -344,6 +345,14 @@ TEST_F(CGroupTest, CreateFailuresLeaveNothingBehind)
 
     EXPECT_EQ(group->Create("a/b", 0).reason, Refusal::UnsafeName);
     EXPECT_EQ(TakeMessages().size(), 1u);
+
+    // A folder that cannot be removed again is told, with where it stays.
+    RecordingFileSyscalls calls;
+    calls.refuse = [](const std::string& call, const std::string&) { return call == "rmdir" ? EBUSY : 0; };
+    EXPECT_EQ(group->Create("Left", 0).reason, Refusal::TakenOnDisk);
+    std::vector<std::string> shown = TakeMessages();
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_NE(shown[1].find(Data("Left")), std::string::npos) << shown[1];
 }
 
 TEST_F(CGroupTest, RenameMovesFolderAndFileOrPutsThemBack)

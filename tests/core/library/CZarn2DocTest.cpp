@@ -376,6 +376,12 @@ TEST_F(CZarn2DocTest, MoveMemberIntoItsOwnGenreGoesToTheEnd)
     EXPECT_EQ(library.m_Group[0].m_nCurrMember, 2);
     EXPECT_TRUE(Exists(Data("S/a.Log")));
     EXPECT_TRUE(messenger.messages.empty());
+
+    // A genre file that cannot take the new order makes the move fail.
+    std::filesystem::remove(Data("S.Zarn"));
+    std::filesystem::create_directory(Data("S.Zarn"));
+    EXPECT_EQ(library.MoveMember(0), -1);
+    EXPECT_EQ(TakeMessages().size(), 1u);
 }
 
 TEST_F(CZarn2DocTest, MoveMemberNeedsARealDestinationWithRoom)
