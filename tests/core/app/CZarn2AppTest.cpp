@@ -5,7 +5,6 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <memory>
 #include <sys/stat.h>
 
 namespace fs = std::filesystem;
@@ -182,9 +181,9 @@ TEST_F(AppFixture, InstalledStartKeepsTheUserFilesInTheDataHomeAndNothingBesideT
     ProgramPaths paths = ProgramPaths::Installed(dir / "usr/bin/Zarn2", dir / "home/.local/share");
     ASSERT_EQ(app.Construct(paths, 1024, 768), 0);
     {
-        auto doc = std::make_unique<CZarn2Doc>(app);
-        doc->OnNewDocument();
-        doc->OnCloseDocument();
+        CZarn2Doc doc(app);
+        doc.OnNewDocument();
+        doc.OnCloseDocument();
     }
     app.Teardown();
     const std::string home = dir / "home/.local/share/Zarn2";
