@@ -14,18 +14,20 @@
 #include <vector>
 
 // A program folder in a temporary folder: the binary "Zarn2" (so the list file is
-// "Zarn2.Grp"), the data folder "Zarn" and the settings file path, with an application
-// object on it; messages are recorded. Needs no QApplication.
+// "Zarn2.Grp"), the data folder "Zarn", the temporary folder "Temp" and the settings file
+// path, with an application object on it; messages are recorded. Needs no QApplication.
 class ProgramFolder {
 public:
     ProgramFolder()
     {
         app.m_szProgramDir = dir.Path();
         app.m_szDataDir = dir / "Zarn";
+        app.m_szTempDir = dir / "Temp";
         app.m_szIniPath = dir / "Zarn2.ini";
         app.m_szExePath = dir / "Zarn2";
         app.m_szGroupListPath = dir / "Zarn2.Grp";
         std::filesystem::create_directory(app.m_szDataDir);
+        std::filesystem::create_directory(app.m_szTempDir);
     }
 
     // A document on the folder, loaded as at start.

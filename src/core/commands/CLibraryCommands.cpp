@@ -124,11 +124,11 @@ void CLibraryCommands::OnGroupDelete()
         return;
     if (m_pDoc->CheckGroups() < 0 || m_pDoc->m_nCurrGroup < 0)
         return;
-    if (m_pDoc->DeleteGroup(m_pDoc->m_nCurrGroup) < 0) {
+    // The deletion reads the library again: the lists are refilled whether it failed or not.
+    if (m_pDoc->DeleteGroup(m_pDoc->m_nCurrGroup) < 0)
         Messenger::Show("グループの削除に失敗しました");
-        return;
-    }
-    m_pDoc->SaveGroupList();
+    else
+        m_pDoc->SaveGroupList();
     m_pView->FillGroupList();
     m_pView->FillMemberList();
     m_pView->UpdateStatistics();
@@ -205,6 +205,9 @@ void CLibraryCommands::OnMemberOrder()
     if (!RequireMembers() || Busy())
         return;
     m_pDialogs->RunMemberOrderDlg(m_pDoc);
+    // The new order is kept at once, as the genre order is: a later reload must not lose it.
+    if (CGroup* group = m_pDoc->CurrGroup())
+        group->Save();
     m_pView->FillMemberList();
 }
 

@@ -36,6 +36,8 @@ const char kOpenError[] =
     "ERROR[%d] : ログファイル<%s>ファイルを開けませんでした,\nヘルプを見て作者までエラー番号をご連絡下さい.";
 const char kWriteError[] =
     "ERROR[%d] : ログファイル<%s>に書き込めませんでした,\nヘルプを見て作者までエラー番号をご連絡下さい.";
+const char kCutBackError[] = "ERROR[%d] : ログファイル<%s>を元の長さに戻せませんでした,\n"
+                             "書きかけの記録がファイルの末尾に残っています.";
 
 }  // namespace
 
@@ -114,6 +116,8 @@ int CPlayHistory::AppendLog(const std::string& logPath, const CPlayTime& session
     RegularFile::AppendResult result = RegularFile::AppendDurably(logPath, PlayLogRecord::Format(session));
     if (result.error != 0) {
         ShowLogError(result.opened ? kWriteError : kOpenError, result.error, logPath);
+        if (result.cutBackError != 0)
+            ShowLogError(kCutBackError, result.cutBackError, logPath);
         return 0;
     }
     if (m_nSessionCount < std::numeric_limits<int>::max())

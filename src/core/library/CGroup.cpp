@@ -4,6 +4,7 @@
 #include "library/GroupFile.h"
 #include "library/LoadNotes.h"
 #include "library/NameRules.h"
+#include "library/PendingChange.h"
 #include "platform/AtomicFile.h"
 #include "platform/Cp932.h"
 #include "platform/FileMove.h"
@@ -16,7 +17,9 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <string_view>
 #include <unordered_set>
+#include <vector>
 
 namespace {
 
@@ -205,7 +208,9 @@ EditResult CGroup::Create(const std::string& name, int playMode)
     if (int err = FileSystem::CreateNew(file)) {
         Messenger::Show(Format("エラー番号[%d]: グループファイル %s が作成出来ません.\n%s", err, file.c_str(),
                                kReportRequest));
-        FileSystem::RemoveFolder(dir);
+        if (int left = FileSystem::RemoveFolder(dir))
+            Messenger::Show(Format("ERROR[%d] : フォルダ<%s>を削除出来ませんでした,\n%s", left, dir.c_str(),
+                                   kReportRequest));
         return EditResult::Refused(DiskRefusal(err, file));
     }
     m_szName = name;
@@ -228,38 +233,73 @@ int CGroup::SetName(const std::string& name)
     return 0;
 }
 
-EditResult CGroup::Rename(const std::string& name, int playMode)
+Refusal CGroup::RenameRefusal(const std::string& name) const
 {
     if (name != m_szName) {
         NameRules::Finding problem = NameRules::Problem(NameRules::Kind::Group, name);
         if (problem.Refused()) {
             Messenger::Show(problem.message);
-            return EditResult::Refused(problem.reason);
+            return problem.reason;
         }
     }
     if (name.empty())
-        return EditResult::Refused(Refusal::UnsafeName);
-    if (!Writable())
-        return EditResult::Refused(Refusal::Unreadable);
-    std::string dir = DirFor(name);
-    if (int err = MoveNoReplace(m_szGroupDir, dir)) {
-        Messenger::Show(Format("エラー番号[%d]: グループディレクトリ名 %s が変更出来ません.\n%s", err,
-                               m_szGroupDir.c_str(), kReportRequest));
-        return EditResult::Refused(DiskRefusal(err, dir));
-    }
-    std::string file = dir + ".Zarn";
-    if (int err = MoveNoReplace(m_szGroupFile, file)) {
-        Messenger::Show(Format("エラー番号[%d]: グループファイル名 %s が変更出来ません.\n%s", err,
-                               m_szGroupFile.c_str(), kReportRequest));
-        MoveNoReplace(dir, m_szGroupDir);
-        return EditResult::Refused(DiskRefusal(err, file));
-    }
-    m_szName = name;
-    m_szGroupDir = dir;
-    m_szGroupFile = file;
+        return Refusal::UnsafeName;
+    return Writable() ? Refusal::None : Refusal::Unreadable;
+}
+
+EditResult CGroup::Rename(const std::string& name, int playMode, PendingChange* change)
+{
+    if (Refusal refused = RenameRefusal(name); refused != Refusal::None)
+        return EditResult::Refused(refused);
+    if (Refusal refused = MoveFilesTo(name, change); refused != Refusal::None)
+        return EditResult::Refused(refused);
+    SetName(name);
     m_nPlayMode = playMode;
     UpdateLogPaths();
     return EditResult::Saved(Save());
+}
+
+Refusal CGroup::MoveFilesTo(const std::string& name, PendingChange* change)
+{
+    auto move = [change](const std::string& from, const std::string& to) {
+        return change ? change->Move(from, to) : MoveNoReplace(from, to);
+    };
+    std::string dir = DirFor(name);
+    if (int err = move(m_szGroupDir, dir)) {
+        Messenger::Show(Format("エラー番号[%d]: グループディレクトリ名 %s が変更出来ません.\n%s", err,
+                               m_szGroupDir.c_str(), kReportRequest));
+        return DiskRefusal(err, dir);
+    }
+    std::string file = dir + ".Zarn";
+    if (int err = move(m_szGroupFile, file)) {
+        Messenger::Show(Format("エラー番号[%d]: グループファイル名 %s が変更出来ません.\n%s", err,
+                               m_szGroupFile.c_str(), kReportRequest));
+        if (int left = MoveNoReplace(dir, m_szGroupDir)) {
+            Messenger::Show(Format("ERROR[%d] : グループディレクトリを元の名前 %s に戻せませんでした,\n"
+                                   "%s に残っています.",
+                                   left, m_szGroupDir.c_str(), dir.c_str()));
+            if (change)
+                change->Keep();
+        }
+        return DiskRefusal(err, file);
+    }
+    return Refusal::None;
+}
+
+std::string CGroup::ForeignEntry(int& error) const
+{
+    std::vector<FileSystem::FolderEntry> entries = FileSystem::FolderEntries(m_szGroupDir, error);
+    if (error == ENOENT)
+        error = 0;  // a folder that is gone holds nothing
+    constexpr std::string_view kLog = ".Log";
+    for (const FileSystem::FolderEntry& entry : entries) {
+        std::string_view name = entry.name;
+        bool log =
+            entry.regular && name.size() > kLog.size() && name.substr(name.size() - kLog.size()) == kLog;
+        if (!log || !HasMember(std::string(name.substr(0, name.size() - kLog.size()))))
+            return entry.name;
+    }
+    return {};
 }
 
 int CGroup::Remove()

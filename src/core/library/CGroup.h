@@ -8,6 +8,7 @@
 #include <string>
 
 class CZarn2App;
+class PendingChange;
 class TextFileReader;
 
 // One genre: its name, its play mode, its genre file and folder, and up to 128 titles in
@@ -24,9 +25,9 @@ public:
     std::array<CMember, kMaxMembers> m_Member;
     int m_nMemberCount = 0;
     int m_nCurrMember = -1;
-    // Set when the genre file exists but could not be read or is no genre file: writing it
-    // then would replace titles that are only unread with an empty list, so it is not
-    // written until a load succeeds.
+    // Set when the genre file exists but could not be read, is no genre file, or has not
+    // been read yet: writing it then would replace titles that are only unread with an empty
+    // list, so it is not written until a load succeeds.
     bool m_bUnreadable = false;
 
     // Consistency checks: the count, or -1 after the numbered message.
@@ -37,7 +38,9 @@ public:
     int Save();
     EditResult Create(const std::string& name, int playMode);
     int SetName(const std::string& name);
-    EditResult Rename(const std::string& name, int playMode);
+    // `change` is the record of the change this step belongs to (kept when the step stops
+    // half done), if there is one.
+    EditResult Rename(const std::string& name, int playMode, PendingChange* change = nullptr);
     int Remove();
     void UpdateLogPaths();
     int IsMemberNameUsed(const std::string& name) const;
@@ -63,8 +66,28 @@ public:
     {
         return m_szGroupDir + "/" + memberName + ".Log";
     }
-    // Whether a title of that exact name is in use (no message).
-    bool HasMember(const std::string& name) const;
+    // Whether a title of that exact name is in use (no message), and its index (-1).
+    bool HasMember(const std::string& name) const { return IndexOf(name) >= 0; }
+    int IndexOf(const std::string& name) const;
+    // The refusal of `name` as this genre's new name (its message shown), None when the
+    // genre may take it.
+    Refusal RenameRefusal(const std::string& name) const;
+    // The first entry of the genre's folder that is not the log of one of its titles, or
+    // "" when there is none; `error` is the errno when the folder cannot be read.
+    std::string ForeignEntry(int& error) const;
+
+    // The steps of the changes of several steps (see PendingChange), each also finishing
+    // a change a stopped run left half done. Moves the folder and the genre file to the
+    // paths of `name`, putting the folder back when the file cannot follow.
+    Refusal MoveFilesTo(const std::string& name, PendingChange* change);
+    // Gives title `index` its new name (its log follows), paths and flags, and saves.
+    EditResult FinishEdit(int index, const std::string& name, const std::string& exePath,
+                          const std::string& iconPath, int autoTiming, int useMedia, PendingChange& change);
+    // Deletes title `n` with its log, and saves.
+    int FinishDelete(int n, PendingChange& change);
+    // Deletes every title's log and saves the genre empty. At a log that cannot be deleted
+    // it stops: the titles whose logs are gone leave the list, the others stay (-1).
+    int DropAllMembers(PendingChange& change);
     // The Error-10 message, shown when a full genre is to take one more title.
     static void ShowFull();
     // False, after a message, while the genre file could not be read.

@@ -2,6 +2,7 @@
 #include "library/CGroup.h"
 
 #include "library/NameRules.h"
+#include "library/PendingChange.h"
 #include "platform/FileMove.h"
 #include "platform/FileSystem.h"
 #include "platform/Format.h"
@@ -9,6 +10,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <string>
 
 namespace {
 
@@ -53,16 +55,41 @@ Refusal CreateLog(const std::string& name, const std::string& logPath)
     return DiskRefusal(err, logPath);
 }
 
+// What the user edits of a title.
+struct Fields {
+    std::string name;
+    std::string exePath;
+    std::string iconPath;
+    int autoTiming;
+    int useMedia;
+};
+
+void SetFields(CMember& member, const Fields& fields)
+{
+    member.m_szName = fields.name;
+    member.m_szExePath = fields.exePath;
+    member.m_szIconPath = fields.iconPath;
+    member.m_nAutoTiming = fields.autoTiming;
+    member.m_nUseMedia = fields.useMedia;
+}
+
+void ShowLogLeft(int err, const std::string& left, const std::string& home)
+{
+    Messenger::Show(Format("ERROR[%d] : ログファイルを元の場所<%s>に戻せませんでした,\n"
+                           "<%s> に残っています.",
+                           err, home.c_str(), left.c_str()));
+}
+
 }  // namespace
 
-bool CGroup::HasMember(const std::string& name) const
+int CGroup::IndexOf(const std::string& name) const
 {
     int count = std::clamp(m_nMemberCount, 0, kMaxMembers);
     for (int i = 0; i < count; ++i) {
         if (m_Member[static_cast<size_t>(i)].m_szName == name)
-            return true;
+            return i;
     }
-    return false;
+    return -1;
 }
 
 int CGroup::IsMemberNameUsed(const std::string& name) const
@@ -127,23 +154,47 @@ EditResult CGroup::EditMember(const std::string& name, const std::string& exePat
         ShowDuplicate(name);
         return EditResult::Refused(Refusal::Duplicate);
     }
-    std::string logPath = LogFileFor(name);
-    // The log follows the name; a move never replaces another title's log.
-    if (logPath != member->m_szLogFile) {
-        if (int err = MoveNoReplace(member->m_szLogFile, logPath)) {
-            Messenger::Show(Format("ERROR[%d] : ログファイルをリネーム出来ませんでした,\n"
-                                   "ヘルプを見て作者までエラー番号をご連絡下さい.",
-                                   err));
-            return EditResult::Refused(DiskRefusal(err, logPath));
-        }
+    if (LogFileFor(name) == member->m_szLogFile) {
+        SetFields(*member, {name, exePath, iconPath, autoTiming, useMedia});
+        return EditResult::Saved(Save());
     }
-    member->m_szLogFile = logPath;
-    member->m_szName = name;
-    member->m_szExePath = exePath;
-    member->m_szIconPath = iconPath;
-    member->m_nAutoTiming = autoTiming;
-    member->m_nUseMedia = useMedia;
-    return EditResult::Saved(Save());
+    PendingChange change(m_pApp, {PendingChange::Kind::RenameMember,
+                                  {m_szName, member->m_szName, name, exePath, iconPath,
+                                   std::to_string(autoTiming), std::to_string(useMedia)}});
+    if (!change.Started())
+        return EditResult::Refused(Refusal::FileSystem);
+    return FinishEdit(m_nCurrMember, name, exePath, iconPath, autoTiming, useMedia, change);
+}
+
+EditResult CGroup::FinishEdit(int index, const std::string& name, const std::string& exePath,
+                              const std::string& iconPath, int autoTiming, int useMedia,
+                              PendingChange& change)
+{
+    CMember& member = m_Member[static_cast<size_t>(index)];
+    const std::string oldLog = member.m_szLogFile;
+    const std::string logPath = LogFileFor(name);
+    // The log follows the name; a move never replaces another title's log.
+    if (int err = change.Move(oldLog, logPath)) {
+        Messenger::Show(Format("ERROR[%d] : ログファイルをリネーム出来ませんでした,\n"
+                               "ヘルプを見て作者までエラー番号をご連絡下さい.",
+                               err));
+        return EditResult::Refused(DiskRefusal(err, logPath));
+    }
+    const Fields before{member.m_szName, member.m_szExePath, member.m_szIconPath, member.m_nAutoTiming,
+                        member.m_nUseMedia};
+    SetFields(member, {name, exePath, iconPath, autoTiming, useMedia});
+    member.m_szLogFile = logPath;
+    int saved = Save();
+    if (saved >= 0)
+        return EditResult::Done(saved);
+    // The genre file still names the title as before: so does the library, and the log goes back.
+    SetFields(member, before);
+    member.m_szLogFile = oldLog;
+    if (int left = MoveNoReplace(logPath, oldLog)) {
+        ShowLogLeft(left, logPath, oldLog);
+        change.Keep();
+    }
+    return EditResult::Refused(Refusal::FileSystem);
 }
 
 int CGroup::DeleteLog(const std::string& logPath, bool askForReport)
@@ -176,24 +227,44 @@ int CGroup::DeleteMember(int n)
 {
     if (Check() < 0 || n < 0 || n >= m_nMemberCount || !Writable())
         return -1;
+    PendingChange change(
+        m_pApp, {PendingChange::Kind::DeleteMember, {m_szName, m_Member[static_cast<size_t>(n)].m_szName}});
+    return change.Started() ? FinishDelete(n, change) : -1;
+}
+
+int CGroup::FinishDelete(int n, PendingChange& change)
+{
     if (DeleteLog(m_Member[static_cast<size_t>(n)].m_szLogFile, false) < 0)
         return -1;
     ShiftDown(n);
-    return Save();
+    int saved = Save();
+    // The file still lists the title whose log is gone: the next start takes it out.
+    if (saved < 0)
+        change.Keep();
+    return saved;
 }
 
 int CGroup::DeleteAllMembers()
 {
     if (!Writable())
         return -1;
+    PendingChange change(m_pApp, {PendingChange::Kind::DeleteAllMembers, {m_szName}});
+    return change.Started() ? DropAllMembers(change) : -1;
+}
+
+int CGroup::DropAllMembers(PendingChange& change)
+{
     int count = std::clamp(m_nMemberCount, 0, kMaxMembers);
-    for (int i = 0; i < count; ++i) {
-        if (DeleteLog(m_Member[static_cast<size_t>(i)].m_szLogFile, true) < 0)
-            return -1;
+    int deleted = 0;
+    while (deleted < count && DeleteLog(m_Member[static_cast<size_t>(deleted)].m_szLogFile, true) == 0)
+        ++deleted;
+    for (int i = 0; i < deleted; ++i)
+        ShiftDown(0);
+    if (Save() < 0) {
+        change.Keep();
+        return -1;
     }
-    m_nMemberCount = 0;
-    m_nCurrMember = -1;
-    return Save();
+    return deleted == count ? 0 : -1;
 }
 
 void CGroup::SwapMembers(int a, int b)

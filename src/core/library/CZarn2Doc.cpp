@@ -1,6 +1,7 @@
 #include "library/CZarn2Doc.h"
 
 #include "app/CZarn2App.h"
+#include "library/LeftoverTemporaries.h"
 #include "platform/Format.h"
 #include "platform/IMessenger.h"
 
@@ -22,7 +23,8 @@ void CZarn2Doc::OnNewDocument()
         Messenger::Show("Zarn2 のインストールパスが異常です.");
         return;
     }
-    if (LoadGroupList() == 0) {
+    LeftoverTemporaries::Remove(*m_pApp, m_szGroupListFile);
+    if (LoadLibrary(true) == 0) {
         m_nGroupCount = 0;
         m_nCurrGroup = -1;
         SaveGroupList();

@@ -3,10 +3,12 @@
 #include "library/CGroup.h"
 
 #include <array>
+#include <bitset>
 #include <memory>
 #include <string>
 
 class CZarn2App;
+class PendingChange;
 class TextFileReader;
 
 // The library: up to 32 genres in fixed slots plus one exchange slot, the current genre,
@@ -19,7 +21,9 @@ public:
     CZarn2Doc(const CZarn2Doc&) = delete;
     CZarn2Doc& operator=(const CZarn2Doc&) = delete;
 
-    // Start: loads the library (an empty one, written at once, when nothing can be read).
+    // Start: removes what a stopped run left behind (the temporary files of rewrites, a
+    // change half done is finished), then loads the library (an empty one, written at
+    // once, when nothing can be read).
     void OnNewDocument();
     // End: writes the genre list file and every genre file.
     void OnCloseDocument();
@@ -78,9 +82,22 @@ public:
     bool m_bListUnreadable = false;
 
 private:
+    // Reads the genre list and every genre file; at start, first finishes the change a
+    // stopped run left half done.
+    int LoadLibrary(bool finishPending);
+    // The genre list file alone (the genre files are not written): false after its message.
+    bool WriteListFile();
+    int IndexOfGroup(const std::string& name) const;
+    // Finishes the change a stopped run left, before the genre files are loaded; the
+    // genres it had to read are marked.
+    std::bitset<kMaxGroups> FinishPendingChange();
     void ShowGroupListError(int err) const;
     // Why the genre list could not be read or written.
     Refusal ListRefusal() const { return m_bListUnreadable ? Refusal::Unreadable : Refusal::FileSystem; }
     int MoveWithinGroup(CGroup& group);
-    int RemoveGroupFiles(const CGroup& group) const;
+    // The steps of a move to another genre and of a genre's deletion (see PendingChange).
+    int FinishMove(CGroup& source, CGroup& target, const std::string& name, PendingChange& change);
+    int AddMovedMember(CGroup& source, int from, CGroup& target, PendingChange& change);
+    int FinishDeleteGroup(int n, PendingChange& change);
+    int RemoveGroupFiles(const CGroup& group, PendingChange& change) const;
 };

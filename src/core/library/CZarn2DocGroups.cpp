@@ -5,6 +5,7 @@
 #include "library/GroupListFile.h"
 #include "library/LoadNotes.h"
 #include "library/NameRules.h"
+#include "library/PendingChange.h"
 #include "platform/Cp932.h"
 #include "platform/FileMove.h"
 #include "platform/FileSystem.h"
@@ -16,6 +17,9 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <optional>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -33,6 +37,13 @@ void ShowMoveFailure(int err, const std::string& logPath)
                            kReportRequest));
 }
 
+void ShowLogLeft(int err, const std::string& left, const std::string& home)
+{
+    Messenger::Show(Format("ERROR[%d] : ログファイルを元の場所<%s>に戻せませんでした,\n"
+                           "<%s> に残っています.",
+                           err, home.c_str(), left.c_str()));
+}
+
 }  // namespace
 
 void CZarn2Doc::ShowGroupListError(int err) const
@@ -43,6 +54,11 @@ void CZarn2Doc::ShowGroupListError(int err) const
 // ---- the genre list file ------------------------------------------------------------
 
 int CZarn2Doc::LoadGroupList()
+{
+    return LoadLibrary(false);
+}
+
+int CZarn2Doc::LoadLibrary(bool finishPending)
 {
     TextFileReader reader;
     bool fromSettings = false;
@@ -60,11 +76,15 @@ int CZarn2Doc::LoadGroupList()
         fromSettings = true;
     }
     // The settings file stands in for a missing list: it has no list sections of its own.
-    int count = LoadGroupListFrom(reader, !fromSettings);
-    if (count < 0)
+    if (LoadGroupListFrom(reader, !fromSettings) < 0)
         return 0;
-    for (int i = 0; i < count; ++i)
-        m_Group[static_cast<size_t>(i)].Load();
+    std::bitset<kMaxGroups> loaded;
+    if (finishPending)
+        loaded = FinishPendingChange();
+    for (int i = 0; i < m_nGroupCount; ++i) {
+        if (!loaded[static_cast<size_t>(i)])
+            m_Group[static_cast<size_t>(i)].Load();
+    }
     return fromSettings ? SaveGroupList() : 1;
 }
 
@@ -96,12 +116,13 @@ int CZarn2Doc::LoadGroupListFrom(TextFileReader& reader, bool checkFormat)
             notes.Overflow(kMaxGroups, content.names.size() - i);
             break;
         }
-        // The slot starts as a genre without titles until its genre file is read.
+        // The slot starts as a genre without titles, not to be written, until its genre
+        // file is read.
         CGroup& group = m_Group[static_cast<size_t>(count++)];
         group.m_nPlayMode = 0;
         group.m_nMemberCount = 0;
         group.m_nCurrMember = -1;
-        group.m_bUnreadable = false;
+        group.m_bUnreadable = true;
         group.SetName(name);
     }
     m_nGroupCount = count;
@@ -112,10 +133,10 @@ int CZarn2Doc::LoadGroupListFrom(TextFileReader& reader, bool checkFormat)
     return count;
 }
 
-int CZarn2Doc::SaveGroupList()
+bool CZarn2Doc::WriteListFile()
 {
     if (m_bListUnreadable)
-        return 0;
+        return false;
     int count = std::clamp(m_nGroupCount, 0, kMaxGroups);
     if (m_nGroupCount <= m_nCurrGroup)
         m_nCurrGroup = m_nGroupCount - 1;
@@ -127,12 +148,20 @@ int CZarn2Doc::SaveGroupList()
     TextFileWriter::Result result = writer.Save(m_szGroupListFile);
     if (!result.unmappable.empty()) {
         Messenger::Show(Cp932::UnmappableMessage("グループファイル", result.unmappable));
-        return 0;
+        return false;
     }
     if (result.error != 0) {
         ShowGroupListError(result.error);
-        return 0;
+        return false;
     }
+    return true;
+}
+
+int CZarn2Doc::SaveGroupList()
+{
+    if (!WriteListFile())
+        return 0;
+    int count = std::clamp(m_nGroupCount, 0, kMaxGroups);
     for (int i = 0; i < count; ++i) {
         CGroup& group = m_Group[static_cast<size_t>(i)];
         // A genre whose file could not be read is not written over (its load said so).
@@ -141,6 +170,16 @@ int CZarn2Doc::SaveGroupList()
         group.UpdateLogPaths();
     }
     return 1;
+}
+
+int CZarn2Doc::IndexOfGroup(const std::string& name) const
+{
+    int count = std::clamp(m_nGroupCount, 0, kMaxGroups);
+    for (int i = 0; i < count; ++i) {
+        if (m_Group[static_cast<size_t>(i)].m_szName == name)
+            return i;
+    }
+    return -1;
 }
 
 // ---- genre operations ---------------------------------------------------------------
@@ -183,15 +222,28 @@ EditResult CZarn2Doc::RenameGroup(const std::string& name, int playMode)
         return EditResult::Refused(Refusal::Inconsistent);
     if (name != group->m_szName && IsGroupNameUsed(name))
         return EditResult::Refused(Refusal::Duplicate);
-    EditResult renamed = group->Rename(name, playMode);
+    if (Refusal refused = group->RenameRefusal(name); refused != Refusal::None)
+        return EditResult::Refused(refused);
+    // A new name moves the folder and the genre file and rewrites the list: a change of
+    // several steps. The play mode alone is one rewrite of the genre file.
+    std::optional<PendingChange> change;
+    if (name != group->m_szName) {
+        change.emplace(m_pApp, PendingChange::Record{PendingChange::Kind::RenameGroup,
+                                                     {group->m_szName, name, std::to_string(playMode)}});
+        if (!change->Started())
+            return EditResult::Refused(Refusal::FileSystem);
+    }
+    EditResult renamed = group->Rename(name, playMode, change ? &*change : nullptr);
     // The list is written even after a failure: the folder and file may have moved.
     int saved = SaveGroupList();
     if (renamed < 0)
         return renamed;
+    if (!saved && change)
+        change->Keep();  // the list still names the genre as before: the next start finishes
     return saved ? EditResult::Done(m_nCurrGroup) : EditResult::Refused(ListRefusal());
 }
 
-int CZarn2Doc::RemoveGroupFiles(const CGroup& group) const
+int CZarn2Doc::RemoveGroupFiles(const CGroup& group, PendingChange& change) const
 {
     if (int err = FileSystem::RemoveFolder(group.m_szGroupDir)) {
         if (FileSystem::EntryExists(group.m_szGroupDir)) {
@@ -204,6 +256,8 @@ int CZarn2Doc::RemoveGroupFiles(const CGroup& group) const
         if (FileSystem::EntryExists(group.m_szGroupFile)) {
             Messenger::Show(Format("ERROR[%d] : Zarn ファイル<%s>を削除出来ませんでした,\n%s", err,
                                    group.m_szGroupFile.c_str(), kReportRequest));
+            // Listed without its folder, the genre can take no title: the next start tries again.
+            change.Keep();
             return -1;
         }
     }
@@ -215,7 +269,30 @@ int CZarn2Doc::DeleteGroup(int n)
     if (LoadGroupList() == 0 || CheckGroupIndex(n) < 0 || n < 0 || n >= m_nGroupCount)
         return -1;
     CGroup& group = m_Group[static_cast<size_t>(n)];
-    if (group.DeleteAllMembers() < 0 || RemoveGroupFiles(group) < 0)
+    if (!group.Writable())
+        return -1;
+    // Nothing is deleted while the folder holds anything but the titles' logs.
+    int err = 0;
+    std::string foreign = group.ForeignEntry(err);
+    if (err != 0) {
+        Messenger::Show(Format("ERROR[%d] : フォルダ<%s>の中を確かめられないため,\nジャンルを削除出来ません.",
+                               err, group.m_szGroupDir.c_str()));
+        return -1;
+    }
+    if (!foreign.empty()) {
+        Messenger::Show(Format("フォルダ<%s>に Zarn2 のものではないファイル <%s> があるため,\n"
+                               "ジャンルを削除出来ません. そのファイルを移してから, もう一度削除して下さい.",
+                               group.m_szGroupDir.c_str(), foreign.c_str()));
+        return -1;
+    }
+    PendingChange change(m_pApp, {PendingChange::Kind::DeleteGroup, {group.m_szName}});
+    return change.Started() ? FinishDeleteGroup(n, change) : -1;
+}
+
+int CZarn2Doc::FinishDeleteGroup(int n, PendingChange& change)
+{
+    CGroup& group = m_Group[static_cast<size_t>(n)];
+    if (group.DropAllMembers(change) < 0 || RemoveGroupFiles(group, change) < 0)
         return -1;
     for (int i = n; i + 1 < m_nGroupCount; ++i)
         m_Group[static_cast<size_t>(i)].CopyFrom(m_Group[static_cast<size_t>(i + 1)]);
@@ -223,7 +300,11 @@ int CZarn2Doc::DeleteGroup(int n)
     --m_nGroupCount;
     if (m_nCurrGroup >= m_nGroupCount)
         --m_nCurrGroup;
-    return SaveGroupList() ? m_nGroupCount : -1;
+    if (!WriteListFile()) {
+        change.Keep();  // the list still names the genre whose files are gone
+        return -1;
+    }
+    return m_nGroupCount;
 }
 
 // Moving a title into its own genre puts it at the end; its log stays where it is, and a
@@ -235,7 +316,8 @@ int CZarn2Doc::MoveWithinGroup(CGroup& group)
     group.ShiftDown(group.m_nCurrMember);
     group.m_Member[static_cast<size_t>(group.m_nMemberCount)].TakeFrom(held);
     group.m_nCurrMember = group.m_nMemberCount++;
-    group.Save();
+    if (group.Save() < 0)
+        return -1;
     group.Load();
     return m_nCurrGroup;
 }
@@ -264,33 +346,63 @@ int CZarn2Doc::MoveMember(int dest)
         ShowMoveFailure(EEXIST, member->m_szLogFile);
         return -1;
     }
-    std::string logPath = target.LogFileFor(member->m_szName);
-    if (int err = MoveNoReplace(member->m_szLogFile, logPath)) {
-        ShowMoveFailure(err, member->m_szLogFile);
+    PendingChange change(
+        m_pApp, {PendingChange::Kind::MoveMember, {source->m_szName, target.m_szName, member->m_szName}});
+    if (!change.Started() || FinishMove(*source, target, member->m_szName, change) < 0)
+        return -1;
+    m_nCurrGroup = dest;
+    return dest;
+}
+
+// The destination takes the title (its log first), then the source lets it go. A stopped
+// run may have made the first steps: a title the destination lists already stays there.
+int CZarn2Doc::FinishMove(CGroup& source, CGroup& target, const std::string& name, PendingChange& change)
+{
+    int from = source.IndexOf(name);
+    if (target.IndexOf(name) < 0 && from >= 0 && AddMovedMember(source, from, target, change) < 0)
+        return -1;
+    if (from < 0)
+        return 0;
+    source.ShiftDown(from);
+    if (source.Save() < 0) {
+        change.Keep();  // listed in both genre files: the next start takes it out of the source
         return -1;
     }
-    std::string sourceLog = member->m_szLogFile;
+    source.Load();
+    return 0;
+}
+
+int CZarn2Doc::AddMovedMember(CGroup& source, int from, CGroup& target, PendingChange& change)
+{
+    if (target.m_nMemberCount >= CGroup::kMaxMembers) {
+        CGroup::ShowFull();
+        return -1;
+    }
+    CMember& member = source.m_Member[static_cast<size_t>(from)];
+    const std::string sourceLog = member.m_szLogFile;
+    const std::string logPath = target.LogFileFor(member.m_szName);
+    if (int err = change.Move(sourceLog, logPath)) {
+        ShowMoveFailure(err, sourceLog);
+        return -1;
+    }
     int targetCurrent = target.m_nCurrMember;
     CMember& slot = target.m_Member[static_cast<size_t>(target.m_nMemberCount)];
-    slot.TakeFrom(*member);  // the history goes along with its log
+    slot.TakeFrom(member);  // the history goes along with its log
     slot.m_szLogFile = logPath;
     target.m_nCurrMember = target.m_nMemberCount++;
     if (target.Save() < 0) {
         // The destination's file could not take the title (its message is shown): the
         // title and its log go back, so neither genre loses it.
-        member->TakeFrom(slot);
-        member->m_szLogFile = sourceLog;
+        member.TakeFrom(slot);
+        member.m_szLogFile = sourceLog;
         --target.m_nMemberCount;
         target.m_nCurrMember = targetCurrent;
-        MoveNoReplace(logPath, sourceLog);
+        if (int left = MoveNoReplace(logPath, sourceLog)) {
+            ShowLogLeft(left, logPath, sourceLog);
+            change.Keep();
+        }
         return -1;
     }
     target.Load();
-    source->ShiftDown(source->m_nCurrMember);
-    // A source file that cannot be written keeps the title in its old list on disk (its
-    // message is shown); memory is right, and the next save of that genre mends the file.
-    if (source->Save() >= 0)
-        source->Load();
-    m_nCurrGroup = dest;
-    return dest;
+    return 0;
 }

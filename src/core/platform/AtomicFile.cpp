@@ -11,6 +11,15 @@
 
 namespace {
 
+// mkostemp replaces the six X with letters and digits.
+constexpr char kTemporarySuffix[] = "~XXXXXX";
+constexpr size_t kTemporarySuffixLength = sizeof kTemporarySuffix - 1;
+
+bool IsAsciiAlnum(char c)
+{
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
 int WriteAll(int fd, const std::string& bytes)
 {
     size_t done = 0;
@@ -94,7 +103,7 @@ int Replace(const std::string& linkOrPath, const std::string& bytes, const std::
     std::string path;
     if (int err = Target(linkOrPath, path))
         return err;
-    std::string tmpl = path + "~XXXXXX";
+    std::string tmpl = path + kTemporarySuffix;
     std::vector<char> name(tmpl.begin(), tmpl.end());
     name.push_back('\0');
     int fd = ::mkostemp(name.data(), O_CLOEXEC);
@@ -118,6 +127,20 @@ int Replace(const std::string& linkOrPath, const std::string& bytes, const std::
     if (syncFolder)
         SyncFolder(path);
     return 0;
+}
+
+std::string TemporaryOwner(const std::string& entryName)
+{
+    if (entryName.size() <= kTemporarySuffixLength)
+        return {};
+    size_t tilde = entryName.size() - kTemporarySuffixLength;
+    if (entryName[tilde] != '~')
+        return {};
+    for (size_t i = tilde + 1; i < entryName.size(); ++i) {
+        if (!IsAsciiAlnum(entryName[i]))
+            return {};
+    }
+    return entryName.substr(0, tilde);
 }
 
 bool Holds(const std::string& path, const std::string& bytes)

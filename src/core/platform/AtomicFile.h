@@ -20,6 +20,11 @@ int Replace(const std::string& path, const std::string& bytes);
 int Replace(const std::string& path, const std::string& bytes, const std::function<int(int fd)>& beforeRename,
             bool syncFolder = true);
 
+// The name of the file a temporary file of Replace was made for ("Zarn2.ini" for
+// "Zarn2.ini~a8Xk2Q"), or "" when `entryName` is not of that pattern. A process killed
+// during a rewrite leaves its temporary file behind.
+std::string TemporaryOwner(const std::string& entryName);
+
 // Whether `path` is a regular file that already holds exactly `bytes` (so a rewrite can be
 // spared). Anything unreadable answers false.
 bool Holds(const std::string& path, const std::string& bytes);

@@ -13,16 +13,35 @@ bool NoReplaceUnsupported(int err)
     return err == EINVAL || err == ENOSYS || err == EOPNOTSUPP;
 }
 
-// link + unlink: never replaces, but works for files only.
-int MoveByLink(const std::string& from, const std::string& to, int renameError)
+// What cannot be hard-linked: a folder, or any entry on a file system without links.
+bool LinkUnsupported(int err)
+{
+    return err == EPERM || err == EOPNOTSUPP || err == ENOSYS;
+}
+
+// Looks first, then renames. Between the look and the rename another process may create
+// the destination: a file or an empty folder made in that moment is replaced (a folder
+// with entries is not, the rename then fails). Only the kernel's no-replace rename closes
+// that window; this runs where the file system does not offer it.
+int MoveIfAbsent(const std::string& from, const std::string& to)
+{
+    struct stat st {};
+    if (::lstat(to.c_str(), &st) == 0)
+        return EEXIST;
+    if (errno != ENOENT)
+        return errno;
+    return FileSyscalls::Get().Rename(from.c_str(), to.c_str());
+}
+
+// link + unlink: never replaces a file; entries that cannot be linked are moved by
+// MoveIfAbsent.
+int MoveByLink(const std::string& from, const std::string& to)
 {
     if (::link(from.c_str(), to.c_str()) != 0) {
         int err = errno;
-        // Folders cannot be linked: the rename's own answer is the better report.
-        return err == EPERM ? renameError : err;
+        return LinkUnsupported(err) ? MoveIfAbsent(from, to) : err;
     }
-    if (::unlink(from.c_str()) != 0) {
-        int err = errno;
+    if (int err = FileSyscalls::Get().Unlink(from.c_str())) {
         ::unlink(to.c_str());
         return err;
     }
@@ -40,5 +59,5 @@ int MoveNoReplace(const std::string& from, const std::string& to)
     int err = FileSyscalls::Get().RenameNoReplace(from.c_str(), to.c_str());
     if (err == 0 || !NoReplaceUnsupported(err))
         return err;
-    return MoveByLink(from, to, err);
+    return MoveByLink(from, to);
 }

@@ -1,7 +1,11 @@
 #include "platform/FileSystem.h"
 
+#include "platform/IFileSyscalls.h"
+
 #include <cerrno>
 #include <climits>
+#include <cstdlib>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -50,12 +54,57 @@ int MakeFolder(const std::string& path)
 
 int RemoveFolder(const std::string& path)
 {
-    return ErrnoUnless(::rmdir(path.c_str()) == 0);
+    return FileSyscalls::Get().RemoveFolder(path.c_str());
 }
 
 int RemoveFile(const std::string& path)
 {
-    return ErrnoUnless(::unlink(path.c_str()) == 0);
+    return FileSyscalls::Get().Unlink(path.c_str());
+}
+
+void SyncFolder(const std::string& path)
+{
+    int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+std::vector<FolderEntry> FolderEntries(const std::string& path, int& error)
+{
+    std::vector<FolderEntry> entries;
+    DIR* folder = ::opendir(path.c_str());
+    error = folder ? 0 : errno;
+    if (!folder)
+        return entries;
+    for (;;) {
+        errno = 0;
+        const dirent* entry = ::readdir(folder);
+        if (!entry) {
+            error = errno;
+            break;
+        }
+        std::string name = entry->d_name;
+        if (name == "." || name == "..")
+            continue;
+        struct stat st {};
+        bool regular =
+            ::fstatat(::dirfd(folder), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode);
+        entries.push_back({std::move(name), regular});
+    }
+    ::closedir(folder);
+    return entries;
+}
+
+std::string Resolved(const std::string& path)
+{
+    char* resolved = ::realpath(path.c_str(), nullptr);
+    if (!resolved)
+        return {};
+    std::string result = resolved;
+    std::free(resolved);
+    return result;
 }
 
 int CreateNew(const std::string& path)

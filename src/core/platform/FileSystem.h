@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // Folders and entries of the file system, as the library and the launcher need them.
 // Functions that can fail return 0 or the errno of the failure.
@@ -32,6 +33,19 @@ FolderCheck CheckFolder(const std::string& path);
 int MakeFolder(const std::string& path);   // the last component only
 int RemoveFolder(const std::string& path);  // an empty one
 int RemoveFile(const std::string& path);
+// Flushes a folder's entries (names made, moved or removed) to the disk.
+void SyncFolder(const std::string& path);
+
+// The entries of a folder ("." and ".." left out), each with whether it is a regular file
+// itself (a symbolic link is not). `error` is 0, or the errno when the folder cannot be read.
+struct FolderEntry {
+    std::string name;
+    bool regular = false;
+};
+std::vector<FolderEntry> FolderEntries(const std::string& path, int& error);
+
+// The path with every symbolic link resolved, or "" when it leads nowhere.
+std::string Resolved(const std::string& path);
 
 // Creates an empty file, never opening one that exists (EEXIST then).
 int CreateNew(const std::string& path);

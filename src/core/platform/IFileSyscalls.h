@@ -2,15 +2,19 @@
 
 #include "platform/Seam.h"
 
-// The few file system calls whose order decides whether data survives a crash, and the
-// no-replace rename whose refusal selects the move's fallback. Tests replace them to
-// record the calls or to refuse one. Each returns 0 or the errno of the failure.
+// The file system calls that change what the library holds on disk, in the order that
+// decides whether data survives a crash, and the no-replace rename whose refusal selects
+// the move's fallback. Tests replace them to record the calls, to refuse one, or to stop
+// the process after one. Each returns 0 or the errno of the failure.
 class IFileSyscalls {
 public:
     virtual ~IFileSyscalls() = default;
     virtual int DataSync(int fd) = 0;
     virtual int Rename(const char* from, const char* to) = 0;
     virtual int RenameNoReplace(const char* from, const char* to) = 0;
+    virtual int Unlink(const char* path) = 0;
+    virtual int RemoveFolder(const char* path) = 0;
+    virtual int Truncate(int fd, long long size) = 0;
 };
 
 // The calls in use; without others installed, the system's.

@@ -122,8 +122,9 @@ AppendResult AppendDurably(const std::string& path, const std::string& bytes)
     if (err == 0)
         err = calls.DataSync(fd.Get());
     if (err != 0) {
-        // Best effort: when even this fails, nothing more can be done for the file.
-        if (::ftruncate(fd.Get(), size) == 0 && calls.DataSync(fd.Get()) != 0) {
+        result.cutBackError = calls.Truncate(fd.Get(), size);
+        // The cut is in the file either way; a failed flush of it has nothing more to tell.
+        if (result.cutBackError == 0 && calls.DataSync(fd.Get()) != 0) {
         }
         result.error = err;
     }

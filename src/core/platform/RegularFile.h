@@ -23,11 +23,13 @@ int ReadAtMost(const std::string& path, std::uint64_t maxBytes, std::string& byt
 struct AppendResult {
     int error = 0;       // 0, or the errno of the failure
     bool opened = false;  // the failure came after the file was opened (while writing)
+    int cutBackError = 0;  // after a failed write: the errno when the file could not be cut back
 };
 
 // Appends `bytes` to the existing file, never creating it. Everything goes out in a
 // single write; if that falls short or the data cannot be flushed to the disk, the file
-// is cut back to the size it had, so it only ever grows by the whole of `bytes`.
+// is cut back to the size it had, so it only ever grows by the whole of `bytes` (unless
+// the cut itself fails, which `cutBackError` tells).
 AppendResult AppendDurably(const std::string& path, const std::string& bytes);
 
 // Creates the file empty, or empties it. Returns 0, or the errno.

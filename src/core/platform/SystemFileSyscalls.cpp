@@ -15,6 +15,12 @@ public:
     {
         return ::renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE) == 0 ? 0 : errno;
     }
+    int Unlink(const char* path) override { return ::unlink(path) == 0 ? 0 : errno; }
+    int RemoveFolder(const char* path) override { return ::rmdir(path) == 0 ? 0 : errno; }
+    int Truncate(int fd, long long size) override
+    {
+        return ::ftruncate(fd, static_cast<off_t>(size)) == 0 ? 0 : errno;
+    }
 };
 
 }  // namespace

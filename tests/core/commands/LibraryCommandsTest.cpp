@@ -301,6 +301,15 @@ TEST(LibraryCommands, DeleteGenreAsksAndActsOnCurrent)
     EXPECT_TRUE(!std::filesystem::exists(b.f.app.m_szDataDir + "/B"));
     EXPECT_EQ(b.view.steps, (Steps{"groups", "titles", "stats"}));
     EXPECT_TRUE(b.Messages().empty());
+
+    // A deletion the library refuses (a file of the user's in the folder) still refreshes.
+    b.view.steps.clear();
+    TempDir::WriteBytes(b.f.Data("C/memo.txt"), "mine");
+    b.f.messenger.AnswerNext(true);
+    b.commands.OnGroupDelete();
+    EXPECT_EQ(b.f.GroupNames(), (std::vector<std::string>{"A", "C"}));
+    EXPECT_EQ(b.Messages().size(), 2u);
+    EXPECT_EQ(b.view.steps, (Steps{"groups", "titles", "stats"}));
 }
 
 TEST(LibraryCommands, DeleteAllAsksOnlyWithTitles)
@@ -354,12 +363,16 @@ TEST(LibraryCommands, ReorderCommandsSaveAndRedraw)
     reread.OnNewDocument();
     EXPECT_EQ(reread.m_Group[0].m_szName, std::string("B"));
 
+    // The title order is saved when its dialog closes: a later reload keeps it.
     b.view.steps.clear();
     b.Doc().SetCurrGroup(1);
-    b.dialogs.onOrder = nullptr;
+    b.dialogs.onOrder = [](CZarn2Doc* doc) { doc->SwapMembers(0, 1); };
     b.commands.OnMemberOrder();
     EXPECT_EQ(b.view.steps, Steps{"titles"});
     EXPECT_EQ(b.dialogs.shown.back().kind, std::string("member order"));
+    ASSERT_EQ(b.Doc().LoadGroupList(), 1);
+    ASSERT_EQ(b.Doc().SetCurrGroup(1), 1);
+    EXPECT_EQ(b.f.MemberNames(), (std::vector<std::string>{"A-1", "A-0"}));
 }
 
 TEST(LibraryCommands, IconSizeCommandsAndStates)

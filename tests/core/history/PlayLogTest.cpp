@@ -3,6 +3,7 @@
 
 #include "support/FakeClock.h"
 #include "HistoryTestUtil.h"
+#include "support/RecordingFileSyscalls.h"
 #include "support/ScriptedMessenger.h"
 #include "support/TempDir.h"
 
@@ -134,6 +135,31 @@ TEST(PlayLog, AppendNeverCreatesTheLog)
     EXPECT_EQ(messenger.messages[0],
               "ERROR[" + std::to_string(ENOENT) + "] : ログファイル<" + path +
                   ">ファイルを開けませんでした,\nヘルプを見て作者までエラー番号をご連絡下さい.");
+}
+
+// A play that cannot be flushed to the disk is cut off the log again; a cut that fails
+// too is told with the log that keeps the partial record.
+TEST(PlayLog, AFailedAppendIsCutBackOrTheLeftoverIsTold)
+{
+    for (bool cutFails : {false, true}) {
+        SCOPED_TRACE(cutFails ? "the cut fails" : "the cut works");
+        TempDir dir;
+        ScriptedMessenger messenger;
+        std::string path = dir / "t.Log";
+        const std::string old = "2009/03/07,21:05:09\r\n60\r\n";
+        TempDir::WriteBytes(path, old);
+        CPlayHistory h;
+        RecordingFileSyscalls calls;
+        calls.refuse = [&](const std::string& call, const std::string&) {
+            return call == "datasync" || (cutFails && call == "truncate") ? EIO : 0;
+        };
+
+        EXPECT_EQ(h.AppendLog(path, MakeSession(2009, 3, 8, 21, 5, 9, 60)), 0);
+
+        EXPECT_EQ(TempDir::ReadBytes(path) != old, cutFails);
+        ASSERT_EQ(messenger.messages.size(), cutFails ? 2u : 1u);
+        EXPECT_NE(messenger.messages.back().find(path), std::string::npos);
+    }
 }
 
 TEST(PlayLog, ResetEmptiesOrReportsTheFailure)

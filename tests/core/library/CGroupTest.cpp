@@ -1,6 +1,7 @@
 // One genre: its checks, its files and its title operations, on a temporary data folder.
 #include "library/CGroup.h"
 #include "support/ProgramFolder.h"
+#include "support/RecordingFileSyscalls.h"
 
 #include <gtest/gtest.h>
 
@@ -316,10 +317,13 @@ TEST_F(CGroupTest, DeleteThatCannotRemoveTheLogKeepsTheTitle)
     EXPECT_TRUE(StartsWith(messages[0], "ERROR[21] : ログファイル<" + Log("B") + ">を削除出来ませんでした,\n."));
     EXPECT_EQ(Names(*group), (std::vector<std::string>{"A", "B"}));
 
-    // Deleting all stops at it too; the logs before it are gone already.
+    // Deleting all stops at it too; the titles whose logs are gone leave the genre file.
     EXPECT_EQ(group->DeleteAllMembers(), -1);
     EXPECT_FALSE(Exists(Log("A")));
-    EXPECT_EQ(group->m_nMemberCount, 2);
+    EXPECT_EQ(Names(*group), std::vector<std::string>{"B"});
+    auto again = NewGroup();
+    again->SetName("G");
+    ASSERT_EQ(again->Load(), 1);
     std::filesystem::remove_all(Log("B"));
     EXPECT_EQ(group->DeleteAllMembers(), 0);
     EXPECT_EQ(group->m_nCurrMember, -1);
@@ -341,6 +345,14 @@ TEST_F(CGroupTest, CreateFailuresLeaveNothingBehind)
 
     EXPECT_EQ(group->Create("a/b", 0).reason, Refusal::UnsafeName);
     EXPECT_EQ(TakeMessages().size(), 1u);
+
+    // A folder that cannot be removed again is told, with where it stays.
+    RecordingFileSyscalls calls;
+    calls.refuse = [](const std::string& call, const std::string&) { return call == "rmdir" ? EBUSY : 0; };
+    EXPECT_EQ(group->Create("Left", 0).reason, Refusal::TakenOnDisk);
+    std::vector<std::string> shown = TakeMessages();
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_NE(shown[1].find(Data("Left")), std::string::npos) << shown[1];
 }
 
 TEST_F(CGroupTest, RenameMovesFolderAndFileOrPutsThemBack)

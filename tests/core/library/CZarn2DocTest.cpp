@@ -248,15 +248,43 @@ TEST_F(CZarn2DocTest, DeleteGroupRemovesItsFilesAndKeepsTheCurrentInRange)
     EXPECT_TRUE(messenger.messages.empty());
 }
 
-TEST_F(CZarn2DocTest, DeleteGroupStopsAtAFolderThatStaysBehind)
+// A genre's folder holding anything but its titles' logs is looked at first: nothing is
+// deleted, and the entry is named.
+TEST_F(CZarn2DocTest, DeleteGroupRefusesAFolderHoldingAnythingElse)
 {
-    CZarn2Doc& library = LibraryWith({{"A", {"a1"}}, {"B", {}}});
-    TempDir::WriteBytes(Data("A/notes.txt"), "mine");
-    EXPECT_EQ(library.DeleteGroup(0), -1);
-    EXPECT_TRUE(StartsWith(TakeMessages().at(0), "ERROR[39] : フォルダ<" + Data("A") + ">を削除出来ませんでした,"));
-    EXPECT_EQ(GroupNames(), (std::vector<std::string>{"A", "B"}));
-    EXPECT_EQ(TitleNames(0), std::vector<std::string>{}) << "its titles are gone already";
-    EXPECT_EQ(TempDir::ReadBytes(Data("A/notes.txt")), "mine");
+    struct Case {
+        const char* what;
+        std::string entry;
+        bool folder;
+    } cases[] = {
+        {"a memo", "notes.txt", false},
+        {"the log of no title of the genre", "old.Log", false},
+        {"a folder named like a log", "a2.Log", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CZarn2Doc& library = LibraryWith({{"A", {"a1"}}, {"B", {}}});
+        if (c.folder)
+            std::filesystem::create_directory(Data("A/" + c.entry));
+        else
+            TempDir::WriteBytes(Data("A/" + c.entry), "mine");
+        TempDir::WriteBytes(Data("A/a1.Log"), "plays");
+
+        EXPECT_EQ(library.DeleteGroup(0), -1);
+
+        std::vector<std::string> shown = TakeMessages();
+        ASSERT_EQ(shown.size(), 1u);
+        EXPECT_NE(shown[0].find(c.entry), std::string::npos) << shown[0];
+        EXPECT_EQ(GroupNames(), (std::vector<std::string>{"A", "B"}));
+        EXPECT_EQ(TitleNames(0), std::vector<std::string>{"a1"});
+        EXPECT_EQ(TempDir::ReadBytes(Data("A/a1.Log")), "plays");
+        EXPECT_TRUE(Exists(Data("A/" + c.entry)));
+        std::filesystem::remove_all(Data("A"));
+        std::filesystem::remove_all(Data("B"));
+        std::filesystem::remove(Data("A.Zarn"));
+        std::filesystem::remove(Data("B.Zarn"));
+        std::filesystem::remove(ListPath());
+    }
 }
 
 TEST_F(CZarn2DocTest, RenameGroupMovesEverything)
@@ -348,6 +376,12 @@ TEST_F(CZarn2DocTest, MoveMemberIntoItsOwnGenreGoesToTheEnd)
     EXPECT_EQ(library.m_Group[0].m_nCurrMember, 2);
     EXPECT_TRUE(Exists(Data("S/a.Log")));
     EXPECT_TRUE(messenger.messages.empty());
+
+    // A genre file that cannot take the new order makes the move fail.
+    std::filesystem::remove(Data("S.Zarn"));
+    std::filesystem::create_directory(Data("S.Zarn"));
+    EXPECT_EQ(library.MoveMember(0), -1);
+    EXPECT_EQ(TakeMessages().size(), 1u);
 }
 
 TEST_F(CZarn2DocTest, MoveMemberNeedsARealDestinationWithRoom)

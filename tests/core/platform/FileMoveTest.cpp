@@ -46,36 +46,42 @@ TEST(MoveNoReplace, SamePathSucceedsOnlyWhenItExists)
     EXPECT_EQ(MoveNoReplace(dir / "gone", dir / "other"), ENOENT);
 }
 
-// Where the file system refuses the no-replace rename, a file moves by link and unlink;
-// a folder cannot, and the rename's own answer is reported.
-TEST(MoveNoReplace, FallsBackToLinkAndUnlinkWhereNoReplaceIsRefused)
+// Where the file system refuses the no-replace rename, a file moves by link and unlink; a
+// folder is renamed after a look that nothing has its new name.
+TEST(MoveNoReplace, FallsBackWhereNoReplaceIsRefused)
 {
     struct Case {
-        const char* what;
+        const char* from;
         const char* to;
         int error;
+        std::vector<std::string> calls;
     } cases[] = {
-        {"file to a free name", "b.Log", 0},
-        {"file onto a taken name", "taken.Log", EEXIST},
-        {"folder", "folder2", EINVAL},
+        {"a.Log", "b.Log", 0, {"rename-noreplace", "unlink"}},
+        {"a.Log", "taken.Log", EEXIST, {"rename-noreplace"}},
+        {"folder", "folder2", 0, {"rename-noreplace", "rename"}},
+        {"folder", "taken.Log", EEXIST, {"rename-noreplace"}},
+        {"folder", "empty", EEXIST, {"rename-noreplace"}},
+        {"gone", "folder2", ENOENT, {"rename-noreplace"}},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
+        SCOPED_TRACE(testing::Message() << c.from << " -> " << c.to);
         TempDir dir;
         TempDir::WriteBytes(dir / "a.Log", "A");
         TempDir::WriteBytes(dir / "taken.Log", "T");
         std::filesystem::create_directory(dir / "folder");
+        TempDir::WriteBytes(dir / "folder/t.Log", "F");
+        std::filesystem::create_directory(dir / "empty");
         RecordingFileSyscalls calls;
         calls.refuseNoReplace = true;
-        const std::string from = dir / (c.error == EINVAL ? "folder" : "a.Log");
 
-        EXPECT_EQ(MoveNoReplace(from, dir / c.to), c.error);
+        EXPECT_EQ(MoveNoReplace(dir / c.from, dir / c.to), c.error);
 
-        EXPECT_EQ(calls.calls, std::vector<std::string>{"rename-noreplace"});
-        EXPECT_EQ(std::filesystem::exists(from), c.error != 0);
+        EXPECT_EQ(calls.calls, c.calls);
+        EXPECT_EQ(std::filesystem::exists(dir / c.from), c.error != 0 && c.error != ENOENT);
         EXPECT_EQ(TempDir::ReadBytes(dir / "taken.Log"), "T");
+        EXPECT_TRUE(std::filesystem::is_empty(dir / "empty"));
         if (c.error == 0) {
-            EXPECT_EQ(TempDir::ReadBytes(dir / c.to), "A");
+            EXPECT_TRUE(std::filesystem::exists(dir / c.to));
         }
     }
 }
