@@ -181,7 +181,7 @@ TEST_F(AppFixture, InstalledStartKeepsTheUserFilesInTheDataHomeAndNothingBesideT
     ProgramPaths paths = ProgramPaths::Installed(dir / "usr/bin/Zarn2", dir / "home/.local/share");
     ASSERT_EQ(app.Construct(paths, 1024, 768), 0);
     {
-        CZarn2Doc doc(&app);
+        CZarn2Doc doc(app);
         doc.OnNewDocument();
         doc.OnCloseDocument();
     }
