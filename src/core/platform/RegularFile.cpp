@@ -29,7 +29,7 @@ private:
 // 0 with the file's size for a regular file, else the errno.
 int CheckRegular(int fd, off_t& size)
 {
-    struct stat st{};
+    struct stat st {};
     if (::fstat(fd, &st) != 0)
         return errno;
     size = st.st_size;
@@ -49,7 +49,26 @@ int WriteOnce(int fd, const std::string& bytes)
     return static_cast<size_t>(written) == bytes.size() ? 0 : ENOSPC;
 }
 
-}  // namespace
+// What the file's last line still lacks of its "\r\n" before more lines can follow: nothing
+// in an empty file or after "\n", "\n" after a lone "\r", else all of it. 0, or the errno.
+int MissingLineEnd(int fd, off_t size, std::string_view& missing)
+{
+    missing = {};
+    if (size == 0)
+        return 0;
+    char last = 0;
+    ssize_t n;
+    do {
+        n = ::pread(fd, &last, 1, size - 1);
+    } while (n < 0 && errno == EINTR);
+    if (n < 0)
+        return errno;
+    if (n == 1 && last != '\n')
+        missing = last == '\r' ? std::string_view("\n") : std::string_view("\r\n");
+    return 0;
+}
+
+} // namespace
 
 namespace RegularFile {
 
@@ -80,7 +99,8 @@ int Read(const std::string& path, const std::function<void(std::uint64_t)>& size
 AppendResult AppendDurably(const std::string& path, const std::string& bytes)
 {
     AppendResult result;
-    Fd fd(::open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC | O_NONBLOCK));
+    // Read as well as written: the last byte tells whether the last line was ended.
+    Fd fd(::open(path.c_str(), O_RDWR | O_APPEND | O_CLOEXEC | O_NONBLOCK));
     if (fd.Get() < 0) {
         result.error = errno;
         return result;
@@ -91,8 +111,13 @@ AppendResult AppendDurably(const std::string& path, const std::string& bytes)
         result.error = err;
         return result;
     }
+    std::string_view lineEnd;
+    if (int err = MissingLineEnd(fd.Get(), size, lineEnd)) {
+        result.error = err;
+        return result;
+    }
     IFileSyscalls& calls = FileSyscalls::Get();
-    int err = WriteOnce(fd.Get(), bytes);
+    int err = WriteOnce(fd.Get(), lineEnd.empty() ? bytes : std::string(lineEnd) + bytes);
     if (err == 0)
         err = calls.DataSync(fd.Get());
     if (err != 0) {
@@ -110,4 +135,4 @@ int CreateEmpty(const std::string& path)
     return fd.Get() < 0 ? errno : 0;
 }
 
-}  // namespace RegularFile
+} // namespace RegularFile

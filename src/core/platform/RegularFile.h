@@ -17,15 +17,17 @@ int Read(const std::string& path, const std::function<void(std::uint64_t)>& size
 
 struct AppendResult {
     int error = 0;       // 0, or the errno of the failure
-    bool opened = false;  // the failure came after the file was opened (while writing)
+    bool opened = false; // the failure came after the file was opened (while writing)
 };
 
-// Appends `bytes` to the existing file, never creating it. Everything goes out in a
-// single write; if that falls short or the data cannot be flushed to the disk, the file
-// is cut back to the size it had, so it only ever grows by the whole of `bytes`.
+// Appends the lines in `bytes` to the existing file, never creating it. A last line the
+// file left without its line end (a program stopped while writing, an editor) gets it
+// first, so the new lines start on a line of their own. Everything goes out in a single
+// write; if that falls short or the data cannot be flushed to the disk, the file is cut
+// back to the size it had, so it only ever grows by the whole of what was appended.
 AppendResult AppendDurably(const std::string& path, const std::string& bytes);
 
 // Creates the file empty, or empties it. Returns 0, or the errno.
 int CreateEmpty(const std::string& path);
 
-}  // namespace RegularFile
+} // namespace RegularFile
