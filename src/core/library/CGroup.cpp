@@ -140,6 +140,7 @@ int CGroup::LoadFrom(TextFileReader& reader)
     m_nPlayMode = content.playMode.value_or(0);
     m_nMemberCount = count;
     m_nCurrMember = std::clamp(content.currMember.value_or(-1), -1, count - 1);
+    m_backup.AfterLoad(m_szGroupFile, notes);
     notes.Show();
     UpdateLogPaths();
     return m_nMemberCount;
@@ -171,6 +172,8 @@ int CGroup::Save()
     // these bytes is left as it is.
     if (AtomicFile::Holds(m_szGroupFile, bytes))
         return m_nMemberCount;
+    if (!m_backup.MakeDue())
+        return -1;
     if (int err = AtomicFile::Replace(m_szGroupFile, bytes)) {
         Messenger::Show(Format("ERROR[%d] : %s.Zarn ファイルをオープン出来ませんでした,\n%s", err,
                                m_szName.c_str(), kReportRequest));
@@ -208,6 +211,7 @@ EditResult CGroup::Create(const std::string& name, int playMode)
     m_nMemberCount = 0;
     m_nCurrMember = -1;
     m_bUnreadable = false;
+    m_backup.Clear();
     return EditResult::Done(0);
 }
 
@@ -218,6 +222,7 @@ int CGroup::SetName(const std::string& name)
     m_szName = name;
     m_szGroupDir = DirFor(name);
     m_szGroupFile = m_szGroupDir + ".Zarn";
+    m_backup.Clear();
     return 0;
 }
 
@@ -234,6 +239,9 @@ EditResult CGroup::Rename(const std::string& name, int playMode)
         return EditResult::Refused(Refusal::UnsafeName);
     if (!Writable())
         return EditResult::Refused(Refusal::Unreadable);
+    // The copy keeps the name the load message gave it.
+    if (!m_backup.MakeDue())
+        return EditResult::Refused(Refusal::FileSystem);
     std::string dir = DirFor(name);
     if (int err = MoveNoReplace(m_szGroupDir, dir)) {
         Messenger::Show(Format("エラー番号[%d]: グループディレクトリ名 %s が変更出来ません.\n%s", err,
@@ -265,6 +273,7 @@ int CGroup::Remove()
     m_nMemberCount = 0;
     m_nCurrMember = -1;
     m_bUnreadable = false;
+    m_backup.Clear();
     return 0;
 }
 
@@ -279,6 +288,7 @@ void CGroup::CopyFrom(const CGroup& src)
     m_nCurrMember = src.m_nCurrMember;
     m_nMemberCount = src.m_nMemberCount;
     m_bUnreadable = src.m_bUnreadable;
+    m_backup = src.m_backup;
     int count = std::clamp(src.m_nMemberCount, 0, kMaxMembers);
     for (int i = 0; i < count; ++i)
         m_Member[static_cast<size_t>(i)].CopyFrom(src.m_Member[static_cast<size_t>(i)]);

@@ -75,8 +75,14 @@ public:
     // Set when the genre list file exists but could not be read: it is then not written,
     // so that a list only unread is not replaced.
     bool m_bListUnreadable = false;
+    // The copy of the file the list was read from that is due before the list is first
+    // written (its load left genres out).
+    PendingBackup m_listBackup;
 
 private:
+    // The file the list is read from: the list file, or the settings file standing in.
+    std::string m_szListSource;
+
     void ShowGroupListError(int err) const;
     // Why the genre list could not be read or written.
     Refusal ListRefusal() const { return m_bListUnreadable ? Refusal::Unreadable : Refusal::FileSystem; }

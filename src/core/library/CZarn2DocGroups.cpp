@@ -58,6 +58,7 @@ int CZarn2Doc::LoadGroupList()
         fromSettings = true;
     }
     m_bListUnreadable = false;
+    m_szListSource = fromSettings ? m_pApp->m_szIniPath : m_szGroupListFile;
     int count = LoadGroupListFrom(reader);
     for (int i = 0; i < count; ++i)
         m_Group[static_cast<size_t>(i)].Load();
@@ -96,6 +97,7 @@ int CZarn2Doc::LoadGroupListFrom(TextFileReader& reader)
     if (content.currGroup)
         m_nCurrGroup = *content.currGroup;
     m_nCurrGroup = std::clamp(m_nCurrGroup, -1, count - 1);
+    m_listBackup.AfterLoad(m_szListSource, notes);
     notes.Show();
     return count;
 }
@@ -112,6 +114,8 @@ int CZarn2Doc::SaveGroupList()
         names.push_back(m_Group[static_cast<size_t>(i)].m_szName);
     TextFileWriter writer;
     GroupListFile::Write(names, m_nCurrGroup, writer);
+    if (!m_listBackup.MakeDue())
+        return 0;
     TextFileWriter::Result result = writer.Save(m_szGroupListFile);
     if (!result.unmappable.empty()) {
         Messenger::Show(Cp932::UnmappableMessage("グループファイル", result.unmappable));
