@@ -41,7 +41,7 @@ private:
     FileSyscalls::Override m_install{*this};
 };
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

@@ -13,7 +13,7 @@ std::string FileName(const std::string& path)
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-} // namespace
+}  // namespace
 
 void PendingBackup::AfterLoad(const std::string& path, LoadNotes& notes)
 {

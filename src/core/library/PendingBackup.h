@@ -19,5 +19,5 @@ public:
     bool MakeDue();
 
 private:
-    std::string m_path; // the file whose copy is due; empty when none is
+    std::string m_path;  // the file whose copy is due; empty when none is
 };

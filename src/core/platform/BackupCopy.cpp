@@ -47,7 +47,7 @@ int WriteNew(const std::string& copy, const std::string& bytes)
     return err;
 }
 
-} // namespace
+}  // namespace
 
 namespace BackupCopy {
 
@@ -80,4 +80,4 @@ int Keep(const std::string& path, std::string& kept)
     return EEXIST;
 }
 
-} // namespace BackupCopy
+}  // namespace BackupCopy

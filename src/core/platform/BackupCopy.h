@@ -14,4 +14,4 @@ std::string NextName(const std::string& path);
 // failed copy leaves nothing behind.
 int Keep(const std::string& path, std::string& kept);
 
-} // namespace BackupCopy
+}  // namespace BackupCopy

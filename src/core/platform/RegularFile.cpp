@@ -29,7 +29,7 @@ private:
 // 0 with the file's size for a regular file, else the errno.
 int CheckRegular(int fd, off_t& size)
 {
-    struct stat st {};
+    struct stat st{};
     if (::fstat(fd, &st) != 0)
         return errno;
     size = st.st_size;
@@ -68,7 +68,7 @@ int MissingLineEnd(int fd, off_t size, std::string_view& missing)
     return 0;
 }
 
-} // namespace
+}  // namespace
 
 namespace RegularFile {
 
@@ -135,4 +135,4 @@ int CreateEmpty(const std::string& path)
     return fd.Get() < 0 ? errno : 0;
 }
 
-} // namespace RegularFile
+}  // namespace RegularFile

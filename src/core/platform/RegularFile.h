@@ -17,7 +17,7 @@ int Read(const std::string& path, const std::function<void(std::uint64_t)>& size
 
 struct AppendResult {
     int error = 0;       // 0, or the errno of the failure
-    bool opened = false; // the failure came after the file was opened (while writing)
+    bool opened = false;  // the failure came after the file was opened (while writing)
 };
 
 // Appends the lines in `bytes` to the existing file, never creating it. A last line the
@@ -30,4 +30,4 @@ AppendResult AppendDurably(const std::string& path, const std::string& bytes);
 // Creates the file empty, or empties it. Returns 0, or the errno.
 int CreateEmpty(const std::string& path);
 
-} // namespace RegularFile
+}  // namespace RegularFile

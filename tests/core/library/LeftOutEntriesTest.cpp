@@ -53,16 +53,16 @@ private:
     FileSyscalls::Override m_install{*this};
 };
 
-} // namespace
+}  // namespace
 
 TEST(LeftOutEntries, TheFileIsKeptAsItWasBeforeItsFirstRewrite)
 {
     struct Case {
         const char* what;
-        std::string file; // relative to the program folder
+        std::string file;  // relative to the program folder
         std::string bytes;
-        std::string copy;     // the copy expected beside it; empty: none
-        const char* existing; // a copy already there, left alone
+        std::string copy;      // the copy expected beside it; empty: none
+        const char* existing;  // a copy already there, left alone
     } cases[] = {
         {"a repeated title", "Zarn/A.Zarn", GenreFile(3, true), "Zarn/A.Zarn.bak", nullptr},
         {"129 titles", "Zarn/A.Zarn", GenreFile(129), "Zarn/A.Zarn.bak", nullptr},
@@ -117,7 +117,7 @@ TEST(LeftOutEntries, AFileWhoseCopyCannotBeMadeIsNotRewritten)
     ASSERT_EQ(group->Load(), 1);
     folder.TakeMessages();
     {
-        FailingSync failing; // the copy's
+        FailingSync failing;  // the copy's
         EXPECT_EQ(group->Save(), -1);
     }
     EXPECT_EQ(TempDir::ReadBytes(folder.Data("A.Zarn")), genre);
