@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Zarn2 in Release, lays out the program folder and
-# starts the launcher from there. The program folder (program/) keeps the user's data
-# (Zarn2.ini, Zarn2.Grp, Zarn/, Temp/) across rebuilds.
+# Installs what is missing, builds Zarn2 in Release, lays out the program folder (the binary
+# with its wait helper beside it) and starts the launcher from there. The program folder
+# (program/) keeps the user's data (Zarn2.ini, Zarn2.Grp, Zarn/, Temp/) across rebuilds.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/deps.sh
@@ -11,6 +11,8 @@ cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build/release --target Zarn2
 
 mkdir -p program/Help
-cp -f build/release/src/Zarn2 program/Zarn2.new && mv -f program/Zarn2.new program/Zarn2
+for file in Zarn2 zarn2-wait; do
+  cp -f "build/release/src/$file" "program/$file.new" && mv -f "program/$file.new" "program/$file"
+done
 cp -rf res/help/. program/Help/
 exec ./program/Zarn2 "$@"

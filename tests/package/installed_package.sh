@@ -37,6 +37,7 @@ $(cat "$work/lintian.out")"
   appstreamcli validate --no-net "$root"/usr/share/metainfo/*.metainfo.xml >"$work/appstream.out" 2>&1 ||
     fail "the AppStream metainfo is not valid: $(cat "$work/appstream.out")"
   [ -f "$root/usr/share/zarn2/Help/index.html" ] || fail "no help page in the package"
+  [ -x "$root/usr/libexec/zarn2/zarn2-wait" ] || fail "no wait helper in the package"
 
   xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" --inside "$work"
   exit $?

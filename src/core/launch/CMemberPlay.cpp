@@ -7,6 +7,7 @@
 #include "launch/IPlayUi.h"
 #include "launch/OpticalDriveTable.h"
 #include "launch/PlayMessages.h"
+#include "launch/WaitHelper.h"
 #include "platform/Format.h"
 #include "platform/IMessenger.h"
 #include "platform/IShellOpen.h"
@@ -56,8 +57,11 @@ bool CMember::LaunchTimed()
     auto* process = new CTitleProcess;
     int error = process->Start(m_szExePath, folder);
     if (error != 0) {
+        if (process->HelperFailed())
+            Messenger::Show(Format(PlayMessages::kHelperStartFailed, error, WaitHelper::Get().path.c_str()));
+        else
+            Messenger::Show(Format(PlayMessages::kProcessStartFailed, error, m_szExePath.c_str()));
         delete process;
-        Messenger::Show(Format(PlayMessages::kProcessStartFailed, error, m_szExePath.c_str()));
         return false;
     }
     delete m_hProcess;
@@ -65,10 +69,22 @@ bool CMember::LaunchTimed()
     return true;
 }
 
+// Once the title's first process has ended while others run, the waiting dialog offers
+// to end the play there; the processes are left running either way.
 void CMember::WaitForExit()
 {
-    if (m_hProcess)
-        m_hProcess->WaitForExit();
+    if (!m_hProcess)
+        return;
+    CTitleProcess& process = *m_hProcess;
+    bool shown = false;
+    process.onStillRunning = [this, &process, &shown](const std::string& running) {
+        shown = true;
+        PlayUi::Get().ShowStillRunning(m_Current, running, [&process] { process.StopWaiting(); });
+    };
+    process.WaitForExit();
+    process.onStillRunning = nullptr;
+    if (shown)
+        PlayUi::Get().CloseStillRunning();
 }
 
 void CMember::EndTimed()

@@ -1,92 +1,103 @@
 #include "launch/CTitleProcess.h"
 
-#include "platform/FileSystem.h"
+#include "launch/WaitHelper.h"
+#include "platform/HelperProcess.h"
 #include "platform/ProgramKind.h"
+#include "platform/WaitReport.h"
 
 #include <QEventLoop>
-#include <QFileInfo>
-#include <QString>
+#include <QSocketNotifier>
 
 #include <cerrno>
+#include <optional>
+#include <vector>
 
 namespace {
 // How long a start may take to report success or failure before the wait takes over.
 constexpr int kStartReportMs = 10000;
 }  // namespace
 
-CTitleProcess::CTitleProcess()
-{
-    m_process.setStandardInputFile(QProcess::nullDevice());
-    m_process.setProcessChannelMode(QProcess::ForwardedChannels);
-    QObject::connect(&m_process, &QProcess::finished, [this] { m_bEnded = true; });
-    QObject::connect(&m_process, &QProcess::errorOccurred, [this](QProcess::ProcessError error) {
-        if (error == QProcess::FailedToStart)
-            m_bEnded = true;
-    });
-}
+CTitleProcess::CTitleProcess() = default;
 
-// A program still running when the play is abandoned is left to itself, not killed.
+// Closing the report channel leaves the helper, and with it the title, to itself.
 CTitleProcess::~CTitleProcess()
 {
-    if (m_process.state() != QProcess::NotRunning) {
-        m_process.disconnect();
-        m_process.Release();
-    }
+    m_pNotifier.reset();
 }
 
 int CTitleProcess::Start(const std::string& exePath, const std::string& workingDir)
 {
-    std::string program = exePath;
-    QStringList args;
+    std::vector<std::string> args{std::to_string(HelperProcess::kReportFd), workingDir};
     std::string wine = Programs::FindWine();
-    if (!wine.empty() && Programs::Classify(exePath) == ProgramKind::Windows) {
-        program = wine;
-        args << QString::fromStdString(exePath);
-    }
-    m_bEnded = false;
-    m_process.setProgram(QString::fromStdString(program));
-    m_process.setArguments(args);
-    m_process.setWorkingDirectory(QString::fromStdString(workingDir));
-    m_process.start();
-    if (m_process.waitForStarted(kStartReportMs) || m_process.error() != QProcess::FailedToStart)
-        return 0;
-    m_bEnded = true;
-    return StartErrorCode(program, workingDir);
-}
+    if (!wine.empty() && Programs::Classify(exePath) == ProgramKind::Windows)
+        args.push_back(wine);
+    args.push_back(exePath);
 
-// Qt reports a failed start without the system's error number: find it from the files.
-int CTitleProcess::StartErrorCode(const std::string& program, const std::string& workingDir) const
-{
-    if (!workingDir.empty()) {
-        FileSystem::Status folder = FileSystem::Stat(workingDir);
-        if (folder.error != 0)
-            return folder.error;
-        if (!folder.folder)
-            return ENOTDIR;
+    HelperProcess::Started helper = HelperProcess::Start(WaitHelper::Get().path, args);
+    m_bHelperFailed = helper.error != 0;
+    if (m_bHelperFailed)
+        return helper.error;
+    m_channel = std::move(helper.channel);
+    std::optional<std::string> first = m_channel.ReadLine(kStartReportMs);
+    HelperProcess::Reap(helper.pid);
+    WaitReport::Line line = WaitReport::Parse(first.value_or(std::string()));
+    if (line.kind == WaitReport::Line::Kind::Failed) {
+        m_channel.Close();
+        return line.first != 0 ? line.first : ENOEXEC;
     }
-    std::string file = program;
-    if (program.find('/') == std::string::npos)
-        file = Programs::FindOnPath(program);
-    else if (program[0] != '/' && !workingDir.empty())
-        file = workingDir + "/" + program;
-    FileSystem::Status status = FileSystem::Stat(file);  // "" is not found either
-    if (status.error != 0)
-        return ENOENT;
-    if (status.folder || !Programs::IsExecutable(file))
-        return EACCES;
-    return ENOEXEC;
+    std::vector<std::string> early;
+    if (!first && !m_channel.ReadAvailable(early)) {
+        // Ended without a word: the helper itself did not work.
+        m_channel.Close();
+        m_bHelperFailed = true;
+        return ENOEXEC;
+    }
+    // A start that takes longer to report is taken as running, and waited for.
+    m_nHelperPid = line.first;
+    m_bEnded = false;
+    m_bStopped = false;
+    return 0;
 }
 
 void CTitleProcess::WaitForExit()
 {
-    if (m_bEnded || m_process.state() == QProcess::NotRunning)
+    if (m_bEnded || m_bStopped)
         return;
     QEventLoop loop;
-    QObject::connect(&m_process, &QProcess::finished, &loop, &QEventLoop::quit);
-    QObject::connect(&m_process, &QProcess::errorOccurred, &loop, [&loop](QProcess::ProcessError error) {
-        if (error == QProcess::FailedToStart)
-            loop.quit();
-    });
-    if (!m_bEnded)
+    m_pLoop = &loop;
+    m_pNotifier = std::make_unique<QSocketNotifier>(m_channel.Fd(), QSocketNotifier::Read);
+    QObject::connect(m_pNotifier.get(), &QSocketNotifier::activated, [this] { ReadReports(); });
+    ReadReports(); // what came with the first line
+    if (!m_bEnded && !m_bStopped)
         loop.exec();
+    m_pNotifier.reset();
+    m_pLoop = nullptr;
+}
+
+void CTitleProcess::StopWaiting()
+{
+    m_bStopped = true;
+    if (m_pLoop)
+        m_pLoop->quit();
+}
+
+void CTitleProcess::ReadReports()
+{
+    std::vector<std::string> lines;
+    bool open = m_channel.ReadAvailable(lines);
+    for (const std::string& text : lines) {
+        if (m_bStopped)
+            return;
+        WaitReport::Line line = WaitReport::Parse(text);
+        if (line.kind == WaitReport::Line::Kind::Running && onStillRunning)
+            onStillRunning(line.names);
+    }
+    if (open)
+        return;
+    m_pNotifier->setEnabled(false);
+    m_channel.Close();
+    m_bEnded = true;
+    m_nHelperPid = 0;
+    if (m_pLoop)
+        m_pLoop->quit();
 }

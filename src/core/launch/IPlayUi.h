@@ -2,6 +2,9 @@
 
 #include "platform/Seam.h"
 
+#include <functional>
+#include <string>
+
 struct CPlayTime;
 
 // What a play needs from the windows: minimising and restoring the main window while a
@@ -16,6 +19,14 @@ public:
     // Shows the waiting dialog modally until the user ends it. `clock` is the session's
     // start; with `noClock` the dialog shows no running time.
     virtual void RunWaitingDialog(const CPlayTime& clock, bool noClock) = 0;
+    // The waiting dialog of a timed play whose first process has ended while others still
+    // run: shown without waiting for it (the play's own wait goes on), counting from the
+    // start of `clock`, with a line naming what still runs. A second call only changes that
+    // line. `end` runs when the user presses "終 了".
+    virtual void ShowStillRunning(const CPlayTime& clock, const std::string& running,
+                                  const std::function<void()>& end) = 0;
+    // Closes that dialog (the play is over).
+    virtual void CloseStillRunning() = 0;
 };
 
 template <>

@@ -6,6 +6,9 @@ inline constexpr const char* kNoTitle = "タイトルを登録して下さい.."
 // With the system's error number (automatic timing) and the program's path.
 inline constexpr const char* kProcessStartFailed =
     "ERROR[%d] : タイトル %s を実行出来ませんでした,\nヘルプを見て作者までエラー番号をご連絡下さい.";
+// With the errno and the path of our wait helper, when it is what could not be run.
+inline constexpr const char* kHelperStartFailed =
+    "ERROR[%d] : %s を実行出来ませんでした,\nヘルプを見て作者までエラー番号をご連絡下さい.";
 // With the shell's result code (manual timing, play without history) and the path.
 inline constexpr const char* kShellStartFailed =
     "ERROR[%ld] : タイトル %s を実行出来ませんでした,\nヘルプを見て作者までエラー番号をご連絡下さい.";

@@ -7,6 +7,8 @@ public:
     void MinimizeMainWindow() override {}
     void RestoreMainWindow() override {}
     void RunWaitingDialog(const CPlayTime&, bool) override {}
+    void ShowStillRunning(const CPlayTime&, const std::string&, const std::function<void()>&) override {}
+    void CloseStillRunning() override {}
 };
 
 }  // namespace

@@ -23,3 +23,31 @@ void CQtPlayUi::RunWaitingDialog(const CPlayTime& clock, bool noClock)
     dialog.setWindowModality(Qt::ApplicationModal);
     dialog.DoModal();
 }
+
+// Modal to the whole application like the other waiting dialog, but opened rather than
+// run: the play's wait is the loop that keeps it going.
+void CQtPlayUi::ShowStillRunning(const CPlayTime& clock, const std::string& running,
+                                 const std::function<void()>& end)
+{
+    if (m_pStillRunning) {
+        m_pStillRunning->ShowStillRunning(QString::fromStdString(running));
+        return;
+    }
+    auto* dialog = new CWaitingDlg(clock, false);
+    dialog->setWindowModality(Qt::ApplicationModal);
+    dialog->ShowStillRunning(QString::fromStdString(running));
+    QObject::connect(dialog, &QDialog::finished, dialog, [end] { end(); });
+    dialog->OnInitDialog();
+    dialog->show();
+    m_pStillRunning = dialog;
+}
+
+void CQtPlayUi::CloseStillRunning()
+{
+    if (!m_pStillRunning)
+        return;
+    m_pStillRunning->disconnect(m_pStillRunning);
+    m_pStillRunning->hide();
+    m_pStillRunning->deleteLater();
+    m_pStillRunning = nullptr;
+}

@@ -3,6 +3,8 @@
 #include "launch/IPlayUi.h"
 
 #include <QPointer>
+
+class CWaitingDlg;
 #include <QWidget>
 
 // The play's window steps on the main window, and the "プレイ中" dialog. The dialog has
@@ -16,7 +18,11 @@ public:
     void MinimizeMainWindow() override;
     void RestoreMainWindow() override;
     void RunWaitingDialog(const CPlayTime& clock, bool noClock) override;
+    void ShowStillRunning(const CPlayTime& clock, const std::string& running,
+                          const std::function<void()>& end) override;
+    void CloseStillRunning() override;
 
 private:
     QPointer<QWidget> m_pMainWindow;
+    QPointer<CWaitingDlg> m_pStillRunning;
 };

@@ -2,6 +2,7 @@
 
 #include "app/WindowHints.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
 #include <QPushButton>
@@ -54,10 +55,26 @@ void CWaitingDlg::OnInitDialog()
     m_pTime->setFont(m_font);
     if (m_bNoClock)
         return;
+    if (m_bFromStart) {
+        m_timer.start();
+        OnTimer();
+        return;
+    }
     // The display counts from the dialog's opening. A clock that cannot be read has shown
     // its message; the field then stays empty.
     if (m_Clock.Start())
         m_timer.start();
+}
+
+void CWaitingDlg::ShowStillRunning(const QString& running)
+{
+    if (!m_pRunning) {
+        m_bFromStart = true;
+        m_pRunning = new QLabel(this);
+        m_pRunning->setGeometry(Dlu(8, 58, 132, 10));
+        WindowHints::FixDialog(this, Dlu(0, 0, 148, 74).size());
+    }
+    m_pRunning->setText(QStringLiteral("実行中: %1").arg(running));
 }
 
 int CWaitingDlg::DoModal()

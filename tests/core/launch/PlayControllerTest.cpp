@@ -2,6 +2,7 @@
 #include "launch/CPlayController.h"
 #include "launch/IMciService.h"
 #include "library/CZarn2Doc.h"
+#include "support/BuiltWaitHelper.h"
 #include "support/FakeClock.h"
 #include "support/ScriptFiles.h"
 #include "support/ScriptedMediaPrompt.h"
@@ -84,6 +85,7 @@ protected:
         EXPECT_EQ(app.m_bPlaying, 0);
     }
 
+    BuiltWaitHelper helper;
     TempDir dir;
     CZarn2App app;
     std::unique_ptr<CZarn2Doc> doc;
@@ -119,17 +121,40 @@ TEST_F(PlayControllerTest, TimedPlayOfTwoSecondsAppendsOneRecord)
     ExpectFlagsCleared();
 }
 
-TEST_F(PlayControllerTest, LauncherThatExitsAtOnceEndsTheSession)
+// A title whose program starts another and ends at once: the play lasts until the other
+// has ended, unless the user ends it on the waiting dialog, which kills nothing.
+TEST_F(PlayControllerTest, PlayLastsUntilTheLastProcessOrTheUsersEnd)
 {
-    AutomaticTitle("sleep 30 &\necho $! > child.pid");
+    struct Case {
+        const char* name;
+        bool userEnds;
+        int minSeconds;
+        int maxSeconds;
+    } cases[] = {
+        {"waits for the last process", false, 4, 30},
+        {"ended on the dialog", true, 0, 3},
+    };
     app.Minimize = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        AutomaticTitle("sleep 5 & echo $! > child.pid");
+        ui.stillRunning.clear();
+        ui.endStillRunning = c.userEnds;
+        ui.stillRunningClosed = false;
 
-    EXPECT_EQ(PlayRecorded(), Outcome::Recorded);
-    EXPECT_LE(Title().m_Current.m_nElapsed, 2);
-    EXPECT_TRUE(ui.events.empty()) << "nothing is minimised without the setting";
-    int child = std::atoi(ScriptFiles::WaitForLine(dir / "child.pid").c_str());
-    if (child > 0)
-        ::kill(child, SIGTERM);
+        EXPECT_EQ(PlayRecorded(), Outcome::Recorded);
+
+        EXPECT_GE(Title().m_Current.m_nElapsed, c.minSeconds);
+        EXPECT_LE(Title().m_Current.m_nElapsed, c.maxSeconds);
+        EXPECT_FALSE(ui.stillRunning.empty());
+        EXPECT_TRUE(ui.stillRunningClosed);
+        EXPECT_TRUE(ui.events.empty()) << "nothing is minimised without the setting";
+        int child = std::atoi(ScriptFiles::WaitForLine(dir / "child.pid").c_str());
+        EXPECT_EQ(child > 0 && ::kill(child, 0) == 0, c.userEnds) << "left running only when ended early";
+        if (child > 0)
+            ::kill(child, SIGTERM);
+        ExpectFlagsCleared();
+    }
 }
 
 TEST_F(PlayControllerTest, ShortPlaysAreRecordedOnlyWhenConfirmed)

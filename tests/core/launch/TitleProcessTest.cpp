@@ -1,4 +1,5 @@
 #include "launch/CTitleProcess.h"
+#include "support/BuiltWaitHelper.h"
 #include "support/ScriptFiles.h"
 #include "support/TempDir.h"
 
@@ -11,6 +12,8 @@
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -38,67 +41,141 @@ double SecondsSince(std::chrono::steady_clock::time_point start)
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-}  // namespace
-
-TEST(TitleProcessTest, WaitsForTheProgramInItsFolderWithNothingOnItsInput)
+int PidIn(const std::string& file)
 {
+    return std::atoi(ScriptFiles::WaitForLine(file).c_str());
+}
+
+bool IsRunning(int pid)
+{
+    return pid > 0 && ::kill(pid, 0) == 0;
+}
+
+// Shell lines that start copies of `sleep` standing in for Wine's server and one of its
+// service programs, as the wait helper tells them: the server by its name, the service by
+// the Windows path Wine puts first on its command line. Each notes its pid in <name>.pid
+// and has taken its final shape before the script goes on.
+const std::string kWineStandIns =
+    R"sh(settle() { until tr '\0' '\n' < /proc/$1/cmdline | head -n 1 | grep -q "$2"; do sleep 0.05; done; }
+cp "$(command -v sleep)" services.exe
+cp "$(command -v sleep)" wineserver
+./wineserver 90 & echo $! > wineserver.pid; settle $! '^./wineserver'
+bash -c 'exec -a "C:\windows\system32\services.exe" ./services.exe 90' & echo $! > services.pid; settle $! '^C:'
+)sh";
+
+class TitleProcessTest : public ::testing::Test {
+protected:
+    BuiltWaitHelper helper;
     TempDir dir;
+};
+
+} // namespace
+
+TEST_F(TitleProcessTest, WaitsForTheProgramInItsFolderWithNothingOnItsInput)
+{
     // `read` ends at once on the null device; with an open pipe it would wait forever.
     std::string script = ScriptFiles::Write(dir / "play.sh", "read line; sleep 1; echo \"$PWD|$#\" > out");
     CTitleProcess process;
     auto start = std::chrono::steady_clock::now();
     ASSERT_EQ(process.Start(script, dir.Path()), 0);
+    EXPECT_GT(process.HelperPid(), 0);
     process.WaitForExit();
     EXPECT_TRUE(process.HasEnded());
     EXPECT_GE(SecondsSince(start), 0.9);
     EXPECT_EQ(TempDir::ReadBytes(dir / "out"), dir.Path() + "|0\n");
 }
 
-TEST(TitleProcessTest, FailedStartsGiveTheirErrorNumberAndNeverHang)
+TEST_F(TitleProcessTest, FailedStartsGiveTheirErrorNumberAndNeverHang)
 {
-    TempDir dir;
     ScriptFiles::Write(dir / "unmarked.sh", "exit 0", false);
     ScriptFiles::Write(dir / "ok.sh", "exit 0");
     TempDir::WriteBytes(dir / "plain-file", "x");
+    TempDir::WriteBytes(dir / "no-format", "x");
+    fs::permissions(dir / "no-format", fs::perms::owner_all);
     fs::create_directory(dir / "folder");
     struct Case {
         std::string program;
         std::string folder;
+        std::string helper;
         int error;
+        bool helperFailed;
     } cases[] = {
-        {dir / "missing.sh", dir.Path(), ENOENT},
-        {dir / "unmarked.sh", dir.Path(), EACCES},
-        {dir / "folder", dir.Path(), EACCES},
-        {dir / "ok.sh", dir / "no-such-folder", ENOENT},
-        {dir / "ok.sh", dir / "plain-file", ENOTDIR},
-        {"no-such-program-anywhere", dir.Path(), ENOENT},
+        {dir / "missing.sh", dir.Path(), BuiltWaitHelper::kPath, ENOENT, false},
+        {dir / "unmarked.sh", dir.Path(), BuiltWaitHelper::kPath, EACCES, false},
+        {dir / "folder", dir.Path(), BuiltWaitHelper::kPath, EACCES, false},
+        {dir / "no-format", dir.Path(), BuiltWaitHelper::kPath, ENOEXEC, false},
+        {dir / "ok.sh", dir / "no-such-folder", BuiltWaitHelper::kPath, ENOENT, false},
+        {dir / "ok.sh", dir / "plain-file", BuiltWaitHelper::kPath, ENOTDIR, false},
+        {"no-such-program-anywhere", dir.Path(), BuiltWaitHelper::kPath, ENOENT, false},
+        {dir / "ok.sh", dir.Path(), dir / "no-helper", ENOENT, true},
+        {dir / "ok.sh", dir.Path(), dir / "ok.sh", ENOEXEC, true}, // ends without a word
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.program + " in " + c.folder);
+        SCOPED_TRACE(c.program + " in " + c.folder + " through " + c.helper);
+        WaitHelperLocation location{c.helper};
+        WaitHelper::Override use(location);
         CTitleProcess process;
         EXPECT_EQ(process.Start(c.program, c.folder), c.error);
-        process.WaitForExit();  // returns at once
+        EXPECT_EQ(process.HelperFailed(), c.helperFailed);
+        process.WaitForExit(); // returns at once
         EXPECT_TRUE(process.HasEnded());
     }
 }
 
-TEST(TitleProcessTest, OnlyTheStartedProcessIsWaitedFor)
+// The title's script ends at once (or nearly); what it left behind decides the play's end.
+TEST_F(TitleProcessTest, ThePlayLastsUntilTheLastCountedProcessEnds)
 {
-    TempDir dir;
-    std::string launcher = ScriptFiles::Write(dir / "launcher.sh", "sleep 30 &\necho $! > child.pid");
-    CTitleProcess process;
-    auto start = std::chrono::steady_clock::now();
-    ASSERT_EQ(process.Start(launcher, dir.Path()), 0);
-    process.WaitForExit();
-    EXPECT_LT(SecondsSince(start), 5.0);
-    int child = std::atoi(ScriptFiles::WaitForLine(dir / "child.pid").c_str());
-    if (child > 0)
-        ::kill(child, SIGTERM);
+    struct Case {
+        const char* name;
+        std::string script;
+        double atLeast;        // seconds the wait lasts, at least
+        bool stillRunning;     // something was reported running after the script ended
+        bool killWhenReported; // the pid in child.pid gets SIGKILL then
+        bool wineLeftRunning;
+    } cases[] = {
+        {"fork and exit", "sleep 2 &", 1.5, true, false, false},
+        {"double fork", "( sleep 2 & )", 1.5, true, false, false},
+        {"double fork into a new session", "setsid -f sleep 2", 1.5, true, false, false},
+        {"grandchild outlives its parent", "sh -c 'sleep 2 &'; sleep 0.5", 1.5, true, false, false},
+        {"child killed by a signal", "sleep 90 & echo $! > child.pid", 0, true, true, false},
+        {"only Wine's background is left", kWineStandIns, 0, false, false, true},
+        {"Wine's background and a game", kWineStandIns + "sleep 2 &", 1.5, true, false, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string script = ScriptFiles::Write(dir / "title.sh", c.script);
+        CTitleProcess process;
+        std::vector<std::string> reports;
+        process.onStillRunning = [&](const std::string& running) {
+            reports.push_back(running);
+            if (c.killWhenReported && reports.size() == 1)
+                ::kill(PidIn(dir / "child.pid"), SIGKILL);
+        };
+        auto start = std::chrono::steady_clock::now();
+        ASSERT_EQ(process.Start(script, dir.Path()), 0);
+        process.WaitForExit();
+        double seconds = SecondsSince(start);
+
+        EXPECT_TRUE(process.HasEnded());
+        EXPECT_GE(seconds, c.atLeast);
+        EXPECT_LT(seconds, 60.0);
+        EXPECT_EQ(!reports.empty(), c.stillRunning);
+        for (const std::string& report : reports) {
+            EXPECT_EQ(report.find("services"), std::string::npos) << report;
+            EXPECT_EQ(report.find("wineserver"), std::string::npos) << report;
+        }
+        for (const char* standIn : {"wineserver.pid", "services.pid"}) {
+            if (!c.wineLeftRunning)
+                continue;
+            int pid = PidIn(dir / standIn);
+            EXPECT_TRUE(IsRunning(pid)) << standIn;
+            ::kill(pid, SIGKILL);
+        }
+    }
 }
 
-TEST(TitleProcessTest, ProgramOutlivesAnAbandonedWait)
+TEST_F(TitleProcessTest, ProgramOutlivesAnAbandonedWait)
 {
-    TempDir dir;
     std::string script = ScriptFiles::Write(dir / "long.sh", "sleep 1; echo alive > out");
     {
         CTitleProcess process;
@@ -107,9 +184,28 @@ TEST(TitleProcessTest, ProgramOutlivesAnAbandonedWait)
     EXPECT_EQ(ScriptFiles::WaitForLine(dir / "out"), "alive\n");
 }
 
-TEST(TitleProcessTest, WindowsProgramRunsUnderWineWhenInstalled)
+// A launcher killed with its whole process group during a play leaves the title running.
+TEST_F(TitleProcessTest, TitleOutlivesTheLaunchersKilledProcessGroup)
 {
-    TempDir dir;
+    std::string script = ScriptFiles::Write(dir / "long.sh", "sleep 1; echo alive > out");
+    pid_t launcher = ::fork();
+    if (launcher == 0) {
+        ::setpgid(0, 0);
+        CTitleProcess process;
+        if (process.Start(script, dir.Path()) == 0)
+            TempDir::WriteBytes(dir / "ready", "ready\n");
+        ::pause();
+        ::_exit(0);
+    }
+    ASSERT_GT(launcher, 0);
+    EXPECT_EQ(ScriptFiles::WaitForLine(dir / "ready"), "ready\n");
+    ::kill(-launcher, SIGKILL);
+    ::waitpid(launcher, nullptr, 0);
+    EXPECT_EQ(ScriptFiles::WaitForLine(dir / "out"), "alive\n");
+}
+
+TEST_F(TitleProcessTest, WindowsProgramRunsUnderWineWhenInstalled)
+{
     fs::create_directory(dir / "bin");
     ScriptFiles::Write(dir / "bin/wine", "echo \"$PWD|$*\" > '" + dir / "wine.out" + "'");
     TempDir::WriteBytes(dir / "Game.exe", "MZ");

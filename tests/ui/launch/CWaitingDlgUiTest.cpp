@@ -1,10 +1,11 @@
 #include "history/CPlayTime.h"
 #include "launch/CQtPlayUi.h"
 #include "launch/CWaitingDlg.h"
-#include "support/FakeClock.h"
 #include "platform/IMessenger.h"
+#include "support/FakeClock.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -62,6 +63,8 @@ private Q_SLOTS:
     void clockFailureIsShownOnceAndTheDisplayStops();
     void endButtonEndsTheModalDialog();
     void playUiMinimisesAndRestoresTheMainWindow();
+    void stillRunningCountsFromThePlaysStartUntilEndedOrClosed_data();
+    void stillRunningCountsFromThePlaysStartUntilEndedOrClosed();
 };
 
 void CWaitingDlgUiTest::showsTitleButtonAndBlueRightAlignedField()
@@ -160,6 +163,34 @@ void CWaitingDlgUiTest::playUiMinimisesAndRestoresTheMainWindow()
     ui.RestoreMainWindow();
     QVERIFY(!(mainWindow.windowState() & Qt::WindowMinimized));
     QVERIFY(mainWindow.isVisible());
+}
+
+void CWaitingDlgUiTest::stillRunningCountsFromThePlaysStartUntilEndedOrClosed_data()
+{
+    QTest::addColumn<bool>("userEnds");
+    QTest::newRow("ended by the user") << true;
+    QTest::newRow("closed when the play is over") << false;
+}
+
+void CWaitingDlgUiTest::stillRunningCountsFromThePlaysStartUntilEndedOrClosed()
+{
+    QFETCH(bool, userEnds);
+    FakeClock clock;
+    CQtPlayUi ui;
+    int ends = 0;
+    ui.ShowStillRunning(OldStart(), "game", [&ends] { ++ends; });
+    ui.ShowStillRunning(OldStart(), "game, tool", [&ends] { ++ends; }); // the same dialog
+
+    auto* dlg = qobject_cast<CWaitingDlg*>(QApplication::activeModalWidget());
+    QVERIFY(dlg);
+    QCOMPARE(dlg->TimeField()->text(), QStringLiteral("01:00:00"));
+    QVERIFY(dlg->RunningLine()->text().contains(QStringLiteral("game, tool")));
+    if (userEnds)
+        dlg->EndButton()->click();
+    ui.CloseStillRunning();
+
+    QTRY_VERIFY(!QApplication::activeModalWidget());
+    QCOMPARE(ends, userEnds ? 1 : 0);
 }
 
 QTEST_MAIN(CWaitingDlgUiTest)

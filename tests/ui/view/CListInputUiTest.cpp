@@ -1,6 +1,7 @@
 // Clicks and keys in the main view's lists: where the current genre and title go, when
 // the genre list file is written, what is left alone (no refill, no save), the context
 // menus, plays started from the title list, and the busy guard during a play.
+#include "support/BuiltWaitHelper.h"
 #include "support/PixelProbe.h"
 #include "support/ProgramWindow.h"
 #include "support/ScriptedPlayUi.h"
@@ -427,6 +428,7 @@ void CListInputUiTest::playFromTitleList()
     });
     ScriptedPlayUi playUi;
     ScriptedShellOpen shell;
+    BuiltWaitHelper helper;
     CZarn2View& view = lib.Open();
     CReportList* list = view.m_listMember;
     list->setFocus();
