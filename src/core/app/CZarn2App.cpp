@@ -5,6 +5,7 @@
 #include "platform/Cp932.h"
 #include "platform/Format.h"
 #include "platform/IMessenger.h"
+#include "platform/InstanceLock.h"
 #include "platform/TextFileReader.h"
 #include "platform/TextFileWriter.h"
 #include "platform/TextFormatCheck.h"
@@ -51,7 +52,11 @@ int CZarn2App::Construct(const ProgramPaths& paths, int screenWidth, int screenH
     static_cast<CSettings&>(*this) = CSettings();
     Position = CentredPosition(screenWidth, screenHeight);
     m_bPlaying = 0;
-    if (!EnsureFolders(paths))
+    if (!EnsureTempFolder(paths))
+        return kExitFolderFailure;
+    if (!TakeLock())
+        return kAlreadyRunning;
+    if (!ProgramFolders::Ensure(m_szDataDir))
         return kExitFolderFailure;
     ReadSettings();
     MapDrive();
@@ -65,6 +70,7 @@ void CZarn2App::TakePaths(const ProgramPaths& paths)
         Messenger::Show("Zarn2 のインストールパスが異常です.");
     m_szExePath = paths.exePath;
     m_szProgramDir = paths.programDir;
+    m_szHomeDir = paths.homeDir;
     m_szIniPath = paths.iniPath;
     m_szHelpDir = paths.helpDir;
     m_szDataDir = paths.dataDir;
@@ -72,11 +78,31 @@ void CZarn2App::TakePaths(const ProgramPaths& paths)
     m_szGroupListPath = paths.groupListPath;
 }
 
-bool CZarn2App::EnsureFolders(const ProgramPaths& paths) const
+// The Temp folder holds the lock, so it is the one folder made before the lock is taken
+// (with the home folder that holds it); a second run finds both there.
+bool CZarn2App::EnsureTempFolder(const ProgramPaths& paths) const
 {
     if (paths.makeHomeDir && !ProgramFolders::EnsureWithParents(paths.homeDir))
         return false;
-    return ProgramFolders::Ensure(m_szDataDir) && ProgramFolders::Ensure(m_szTempDir);
+    return ProgramFolders::Ensure(m_szTempDir);
+}
+
+bool CZarn2App::TakeLock()
+{
+    m_pLock.reset();
+    auto lock = std::make_shared<InstanceLock>();
+    switch (lock->Take(m_szTempDir + "/Zarn2.lock")) {
+    case InstanceLock::State::Held:
+        m_pLock = std::move(lock);
+        return true;
+    case InstanceLock::State::HeldElsewhere:
+        return false;
+    case InstanceLock::State::Unavailable:
+        // A folder where no lock can be had (read-only, or a file system without locks)
+        // runs as it did without one.
+        return true;
+    }
+    return true;
 }
 
 void CZarn2App::ReadSettings()
@@ -120,6 +146,7 @@ void CZarn2App::Teardown()
     if (!m_bIniKept)
         SaveSettings();
     UnmapDrive();
+    m_pLock.reset();
     Uninstall();
 }
 

@@ -4,7 +4,10 @@
 #include "platform/Seam.h"
 #include "app/ProgramPaths.h"
 
+#include <memory>
 #include <string>
+
+class InstanceLock;
 
 // The application object: the program's folders, its settings and the drive mapping for
 // the whole run. Construct() runs the start steps before any window exists; Teardown()
@@ -12,6 +15,8 @@
 class CZarn2App : public CSettings {
 public:
     static constexpr int kExitFolderFailure = 3;
+    // Construct's answer when another run holds the home folder: nothing was written.
+    static constexpr int kAlreadyRunning = 4;
 
     CZarn2App() = default;
     CZarn2App(const CZarn2App&) = default;
@@ -19,6 +24,7 @@ public:
     ~CZarn2App();
 
     std::string m_szProgramDir;     // folder of the running binary, no trailing "/"
+    std::string m_szHomeDir;        // the user's files: settings, list, Zarn/, Temp/
     std::string m_szIniPath;        // <home>/Zarn2.ini
     std::string m_szHelpDir;        // holds index.html
     std::string m_szDataDir;        // <home>/Zarn: genre files and folders
@@ -31,9 +37,11 @@ public:
     // run goes on with the defaults and the file is not written at the end.
     bool m_bIniKept = false;
 
-    // Start steps: paths, defaults (position centred on the given screen), folders,
-    // settings file, drive mapping. Returns 0, or kExitFolderFailure when a working folder
-    // is unusable (the caller then ends the process, writing nothing).
+    // Start steps: paths, defaults (position centred on the given screen), the Temp
+    // folder, the lock on the home folder, the "Zarn" folder, settings file, drive
+    // mapping. Returns 0; kExitFolderFailure when a working folder is unusable, or
+    // kAlreadyRunning when another run holds the lock (the caller then ends the process,
+    // writing nothing). The lock is held until Teardown.
     int Construct(const ProgramPaths& paths, int screenWidth, int screenHeight);
     // The same with every file in the folder of `exePath`.
     int Construct(const std::string& exePath, int screenWidth, int screenHeight);
@@ -49,9 +57,12 @@ public:
 
 private:
     std::string m_szMappedFolder;  // the folder linked at start (SUBST may change later)
+    std::shared_ptr<InstanceLock> m_pLock;  // held from the start steps to Teardown
+
+    bool TakeLock();
 
     void TakePaths(const ProgramPaths& paths);
-    bool EnsureFolders(const ProgramPaths& paths) const;
+    bool EnsureTempFolder(const ProgramPaths& paths) const;
     void ReadSettings();
     void SaveSettings() const;
     void MapDrive();

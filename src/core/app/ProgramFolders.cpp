@@ -28,7 +28,8 @@ void ShowTaken(const std::string& path)
 bool Create(const std::string& path)
 {
     int err = FileSystem::MakeFolder(path);
-    if (err == 0)
+    // Made by another start at the same moment is as good.
+    if (err == 0 || (err == EEXIST && FileSystem::CheckFolder(path).state == FileSystem::FolderState::Folder))
         return true;
     if (CannotMake(err))
         Messenger::Show(Format("エラー番号[%d]: %s が作成出来ません.%s", err, path.c_str(), kReport));

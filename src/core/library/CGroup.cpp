@@ -150,6 +150,7 @@ int CGroup::LoadFrom(TextFileReader& reader)
     m_nPlayMode = content.playMode.value_or(0);
     m_nMemberCount = count;
     m_nCurrMember = std::clamp(content.currMember.value_or(-1), -1, count - 1);
+    m_backup.AfterLoad(m_szGroupFile, notes);
     notes.Show();
     UpdateLogPaths();
     return m_nMemberCount;
@@ -181,6 +182,8 @@ int CGroup::Save()
     // these bytes is left as it is.
     if (AtomicFile::Holds(m_szGroupFile, bytes))
         return m_nMemberCount;
+    if (!m_backup.MakeDue())
+        return -1;
     if (int err = AtomicFile::Replace(m_szGroupFile, bytes)) {
         Messenger::Show(Format("ERROR[%d] : %s.Zarn ファイルをオープン出来ませんでした,\n%s", err,
                                m_szName.c_str(), kReportRequest));
@@ -220,6 +223,7 @@ EditResult CGroup::Create(const std::string& name, int playMode)
     m_nMemberCount = 0;
     m_nCurrMember = -1;
     m_bUnreadable = false;
+    m_backup.Clear();
     return EditResult::Done(0);
 }
 
@@ -230,6 +234,7 @@ int CGroup::SetName(const std::string& name)
     m_szName = name;
     m_szGroupDir = DirFor(name);
     m_szGroupFile = m_szGroupDir + ".Zarn";
+    m_backup.Clear();
     return 0;
 }
 
@@ -251,6 +256,9 @@ EditResult CGroup::Rename(const std::string& name, int playMode, PendingChange* 
 {
     if (Refusal refused = RenameRefusal(name); refused != Refusal::None)
         return EditResult::Refused(refused);
+    // The copy keeps the name the load message gave it.
+    if (!m_backup.MakeDue())
+        return EditResult::Refused(Refusal::FileSystem);
     if (Refusal refused = MoveFilesTo(name, change); refused != Refusal::None)
         return EditResult::Refused(refused);
     SetName(name);
@@ -312,6 +320,7 @@ int CGroup::Remove()
     m_nMemberCount = 0;
     m_nCurrMember = -1;
     m_bUnreadable = false;
+    m_backup.Clear();
     return 0;
 }
 
@@ -326,6 +335,7 @@ void CGroup::CopyFrom(const CGroup& src)
     m_nCurrMember = src.m_nCurrMember;
     m_nMemberCount = src.m_nMemberCount;
     m_bUnreadable = src.m_bUnreadable;
+    m_backup = src.m_backup;
     int count = std::clamp(src.m_nMemberCount, 0, kMaxMembers);
     for (int i = 0; i < count; ++i)
         m_Member[static_cast<size_t>(i)].CopyFrom(src.m_Member[static_cast<size_t>(i)]);

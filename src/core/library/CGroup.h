@@ -1,6 +1,7 @@
 #pragma once
 
 #include "library/CMember.h"
+#include "library/PendingBackup.h"
 #include "library/Refusal.h"
 
 #include <array>
@@ -29,6 +30,8 @@ public:
     // been read yet: writing it then would replace titles that are only unread with an empty
     // list, so it is not written until a load succeeds.
     bool m_bUnreadable = false;
+    // The genre file's copy that is due before its first rewrite (its load left titles out).
+    PendingBackup m_backup;
 
     // Consistency checks: the count, or -1 after the numbered message.
     int Check() const;

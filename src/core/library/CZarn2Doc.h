@@ -80,8 +80,14 @@ public:
     // Set when the genre list file exists but could not be read or is no genre list: it is
     // then not written, so that a list only unread is not replaced.
     bool m_bListUnreadable = false;
+    // The copy of the file the list was read from that is due before the list is first
+    // written (its load left genres out).
+    PendingBackup m_listBackup;
 
 private:
+    // The file the list is read from: the list file, or the settings file standing in.
+    std::string m_szListSource;
+
     // Reads the genre list and every genre file; at start, first finishes the change a
     // stopped run left half done.
     int LoadLibrary(bool finishPending);

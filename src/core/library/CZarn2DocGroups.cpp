@@ -76,6 +76,7 @@ int CZarn2Doc::LoadLibrary(bool finishPending)
         fromSettings = true;
     }
     // The settings file stands in for a missing list: it has no list sections of its own.
+    m_szListSource = fromSettings ? m_pApp->m_szIniPath : m_szGroupListFile;
     if (LoadGroupListFrom(reader, !fromSettings) < 0)
         return 0;
     std::bitset<kMaxGroups> loaded;
@@ -129,6 +130,7 @@ int CZarn2Doc::LoadGroupListFrom(TextFileReader& reader, bool checkFormat)
     if (content.currGroup)
         m_nCurrGroup = *content.currGroup;
     m_nCurrGroup = std::clamp(m_nCurrGroup, -1, count - 1);
+    m_listBackup.AfterLoad(m_szListSource, notes);
     notes.Show();
     return count;
 }
@@ -145,6 +147,8 @@ bool CZarn2Doc::WriteListFile()
         names.push_back(m_Group[static_cast<size_t>(i)].m_szName);
     TextFileWriter writer;
     GroupListFile::Write(names, m_nCurrGroup, writer);
+    if (!m_listBackup.MakeDue())
+        return false;
     TextFileWriter::Result result = writer.Save(m_szGroupListFile);
     if (!result.unmappable.empty()) {
         Messenger::Show(Cp932::UnmappableMessage("グループファイル", result.unmappable));

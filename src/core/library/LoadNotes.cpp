@@ -23,6 +23,10 @@ void LoadNotes::Show() const
         text += Format("\n(他に %d 件を読み込みませんでした.)", m_skipped - 1);
     if (!m_overflow.empty())
         text += (text.empty() ? "" : "\n\n") + m_overflow;
+    if (!text.empty() && !m_copyName.empty())
+        text += Format("\n\n読み込まなかった分を失わないよう, このファイルを書き換える前に元のファイルを\n"
+                       "%s として同じフォルダに残します.",
+                       m_copyName.c_str());
     if (!text.empty())
         Messenger::Show(text);
 }

@@ -19,12 +19,18 @@ public:
 
     void Skip(const std::string& name, const std::string& reason);
     void Overflow(int capacity, size_t dropped);
+    // Whether anything was left out (the file then no longer holds only what is loaded).
+    bool LeftOut() const { return m_skipped > 0 || !m_overflow.empty(); }
+    // The message adds that the file as it is now will be kept as `copyName` (a file name)
+    // before it is first rewritten.
+    void KeepOriginalAs(std::string copyName) { m_copyName = std::move(copyName); }
     // Shows the message when anything was left out.
     void Show() const;
 
 private:
     std::string m_file;
     std::string m_entry;
+    std::string m_copyName;
     std::string m_first;
     std::string m_overflow;
     int m_skipped = 0;

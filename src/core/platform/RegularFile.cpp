@@ -35,6 +35,25 @@ int WriteOnce(int fd, const std::string& bytes)
     return static_cast<size_t>(written) == bytes.size() ? 0 : ENOSPC;
 }
 
+// What the file's last line still lacks of its "\r\n" before more lines can follow: nothing
+// in an empty file or after "\n", "\n" after a lone "\r", else all of it. 0, or the errno.
+int MissingLineEnd(int fd, off_t size, std::string_view& missing)
+{
+    missing = {};
+    if (size == 0)
+        return 0;
+    char last = 0;
+    ssize_t n;
+    do {
+        n = ::pread(fd, &last, 1, size - 1);
+    } while (n < 0 && errno == EINTR);
+    if (n < 0)
+        return errno;
+    if (n == 1 && last != '\n')
+        missing = last == '\r' ? std::string_view("\n") : std::string_view("\r\n");
+    return 0;
+}
+
 // Reads the file in pieces; `sized` and `piece` may stop the read with an errno.
 int ReadPieces(const std::string& path, const std::function<int(std::uint64_t)>& sized,
                const std::function<int(std::string_view)>& piece)
@@ -106,7 +125,8 @@ int ReadAtMost(const std::string& path, std::uint64_t maxBytes, std::string& byt
 AppendResult AppendDurably(const std::string& path, const std::string& bytes)
 {
     AppendResult result;
-    ScopedFd fd(::open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC | O_NONBLOCK));
+    // Read as well as written: the last byte tells whether the last line was ended.
+    ScopedFd fd(::open(path.c_str(), O_RDWR | O_APPEND | O_CLOEXEC | O_NONBLOCK));
     if (fd.Get() < 0) {
         result.error = errno;
         return result;
@@ -117,15 +137,20 @@ AppendResult AppendDurably(const std::string& path, const std::string& bytes)
         result.error = err;
         return result;
     }
+    std::string_view lineEnd;
+    if (int err = MissingLineEnd(fd.Get(), size, lineEnd)) {
+        result.error = err;
+        return result;
+    }
     IFileSyscalls& calls = FileSyscalls::Get();
-    int err = WriteOnce(fd.Get(), bytes);
+    int err = WriteOnce(fd.Get(), lineEnd.empty() ? bytes : std::string(lineEnd) + bytes);
     if (err == 0)
         err = calls.DataSync(fd.Get());
     if (err != 0) {
         result.cutBackError = calls.Truncate(fd.Get(), size);
         // The cut is in the file either way; a failed flush of it has nothing more to tell.
-        if (result.cutBackError == 0 && calls.DataSync(fd.Get()) != 0) {
-        }
+        if (result.cutBackError == 0)
+            static_cast<void>(calls.DataSync(fd.Get()));
         result.error = err;
     }
     return result;

@@ -26,9 +26,11 @@ struct AppendResult {
     int cutBackError = 0;  // after a failed write: the errno when the file could not be cut back
 };
 
-// Appends `bytes` to the existing file, never creating it. Everything goes out in a
-// single write; if that falls short or the data cannot be flushed to the disk, the file
-// is cut back to the size it had, so it only ever grows by the whole of `bytes` (unless
+// Appends the lines in `bytes` to the existing file, never creating it. A last line the
+// file left without its line end (a program stopped while writing, an editor) gets it
+// first, so the new lines start on a line of their own. Everything goes out in a single
+// write; if that falls short or the data cannot be flushed to the disk, the file is cut
+// back to the size it had, so it only ever grows by the whole of what was appended (unless
 // the cut itself fails, which `cutBackError` tells).
 AppendResult AppendDurably(const std::string& path, const std::string& bytes);
 

@@ -1,7 +1,10 @@
 #include "app/CZarn2Application.h"
 
+#include "app/CMainFrame.h"
 #include "app/CZarn2App.h"
 #include "app/CZarn2Shell.h"
+#include "app/InstanceChannel.h"
+#include "app/InstanceServer.h"
 #include "app/QtMessenger.h"
 #include "app/QtTranslations.h"
 #include "app/Resources.h"
@@ -13,6 +16,23 @@
 #include <QApplication>
 #include <QIcon>
 #include <QScreen>
+
+namespace {
+
+// How long a second start waits for the running launcher to answer.
+constexpr int kRaiseTimeoutMs = 5000;
+
+// A second start on a home folder: the running launcher comes to the front, or the user
+// is told it is running.
+int HandOver(const CZarn2App& app)
+{
+    if (InstanceChannel::AskToRaise(InstanceChannel::NameFor(app.m_szHomeDir), kRaiseTimeoutMs))
+        return 0;
+    Messenger::Show("Zarn2 は既に起動しています。");
+    return CZarn2App::kAlreadyRunning;
+}
+
+}  // namespace
 
 namespace CZarn2Application {
 
@@ -33,14 +53,20 @@ int Run(int argc, char* argv[])
     if (QScreen* primary = QGuiApplication::primaryScreen())
         screen = primary->size();
     CZarn2App app;
-    if (app.Construct(ProgramPaths::ForRunningBinary(), screen.width(), screen.height()) != 0)
+    int started = app.Construct(ProgramPaths::ForRunningBinary(), screen.width(), screen.height());
+    if (started == CZarn2App::kAlreadyRunning)
+        return HandOver(app);
+    if (started != 0)
         return CZarn2App::kExitFolderFailure;
 
     int rc = 0;
     {
+        InstanceServer instances(InstanceChannel::NameFor(app.m_szHomeDir));
         CZarn2Shell shell(app);
-        if (shell.InitInstance())
+        if (shell.InitInstance()) {
+            instances.SetWindow(shell.MainWindow());
             rc = QApplication::exec();
+        }
     }  // the window and the library go first: the library writes its files
     app.Teardown();
     return rc;

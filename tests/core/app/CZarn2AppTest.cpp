@@ -100,7 +100,7 @@ TEST_F(AppFixture, MissingProgramFolderCannotBeCreatedInto)
 {
     EXPECT_EQ(app.Construct(dir / "gone/Zarn2", 1024, 768), CZarn2App::kExitFolderFailure);
     ASSERT_EQ(messages.messages.size(), 1u);
-    EXPECT_EQ(messages.messages[0], "エラー番号[2]: " + (dir / "gone/Zarn") +
+    EXPECT_EQ(messages.messages[0], "エラー番号[2]: " + (dir / "gone/Temp") +
                                         " が作成出来ません.\nヘルプを見て作者までエラー番号をご連絡下さい.");
 }
 

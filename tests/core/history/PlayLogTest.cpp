@@ -123,6 +123,41 @@ TEST(PlayLog, ReaderKeepsEveryWholeRecordAroundDamage)
     }
 }
 
+// Whatever the log's end looks like, an appended play starts on a line of its own in the
+// same write and is read back as the last session.
+TEST(PlayLog, AppendLeavesEveryRecordWhole)
+{
+    const std::string old = "2009/03/07,21:05:09\r\n3723";
+    const std::string added = "2009/03/08,10:00:00\r\n60\r\n";
+    const std::string both = "2009-3-7 21:5:9=3723;2009-3-8 10:0:0=60;";
+    struct Case {
+        const char* what;
+        std::string log;
+        std::string written;  // what the log holds after the append
+        std::string sessions;
+    } cases[] = {
+        {"last line without its end", old, old + "\r\n" + added, both},
+        {"last line ending in a lone CR", old + "\r", old + "\r\n" + added, both},
+        {"LF line ends", old + "\n", old + "\n" + added, both},
+        {"a start line without its duration", old + "\r\n2009/03/07,23:00:00\r\n",
+         old + "\r\n2009/03/07,23:00:00\r\n" + added, both},
+        {"a torn start line", old + "\r\n2009/03/0", old + "\r\n2009/03/0\r\n" + added, both},
+        {"empty log", "", added, "2009-3-8 10:0:0=60;"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempDir dir;
+        std::string path = dir / "t.Log";
+        TempDir::WriteBytes(path, c.log);
+        CPlayHistory h;
+        EXPECT_EQ(h.AppendLog(path, MakeSession(2009, 3, 8, 10, 0, 0, 60)), 1);
+        EXPECT_EQ(TempDir::ReadBytes(path), c.written);
+        CPlayHistory read;
+        read.ReadLog(path);
+        EXPECT_EQ(Sessions(read), c.sessions);
+    }
+}
+
 TEST(PlayLog, AppendNeverCreatesTheLog)
 {
     TempDir dir;

@@ -1,0 +1,122 @@
+// One run at a time works on a home folder: a start on a folder another run holds writes
+// nothing and says so; the lock goes with the run, however the run ends.
+#include "app/CZarn2App.h"
+#include "support/ScriptedMessenger.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using Holder = std::shared_ptr<void>;
+
+Holder Running(const std::string& program)
+{
+    auto app = std::make_shared<CZarn2App>();
+    EXPECT_EQ(app->Construct(program + "/Zarn2", 800, 600), 0);
+    return app;
+}
+
+Holder Ended(const std::string& program)
+{
+    Holder app = Running(program);
+    std::static_pointer_cast<CZarn2App>(app)->Teardown();
+    return app;
+}
+
+// A run in a process of its own, killed once it holds the folder.
+Holder Killed(const std::string& program)
+{
+    int ready[2];
+    EXPECT_EQ(::pipe(ready), 0);
+    pid_t child = ::fork();
+    if (child == 0) {
+        CZarn2App app;
+        char ok = app.Construct(program + "/Zarn2", 800, 600) == 0 ? '1' : '0';
+        (void)!::write(ready[1], &ok, 1);
+        ::pause();
+        ::_exit(0);
+    }
+    char ok = 0;
+    EXPECT_EQ(::read(ready[0], &ok, 1), 1);
+    EXPECT_EQ(ok, '1');
+    ::kill(child, SIGKILL);
+    ::waitpid(child, nullptr, 0);
+    ::close(ready[0]);
+    ::close(ready[1]);
+    return nullptr;
+}
+
+// A run that started a program and ended while the program goes on.
+Holder EndedWhileItsProgramRuns(const std::string& program)
+{
+    Holder app = Running(program);
+    pid_t pid = 0;
+    char sleepArg[] = "sleep", seconds[] = "30";
+    char* argv[] = {sleepArg, seconds, nullptr};
+    EXPECT_EQ(::posix_spawnp(&pid, "sleep", nullptr, nullptr, argv, environ), 0);
+    std::static_pointer_cast<CZarn2App>(app)->Teardown();
+    return Holder(nullptr, [pid](void*) {
+        ::kill(pid, SIGKILL);
+        ::waitpid(pid, nullptr, 0);
+    });
+}
+
+std::string Listing(const std::string& folder)
+{
+    std::string listing;
+    for (const auto& entry : fs::recursive_directory_iterator(folder))
+        listing += entry.path().string() + " " +
+                   std::to_string(entry.last_write_time().time_since_epoch().count()) + "\n";
+    return listing;
+}
+
+}  // namespace
+
+TEST(InstanceLock, OneRunAtATimeWorksOnAHomeFolder)
+{
+    struct Case {
+        const char* what;
+        std::function<Holder(const std::string&)> first;  // what runs or ran on "program"
+        const char* start;                               // the folder of the second start
+        int result;
+    } cases[] = {
+        {"the same folder", Running, "program", CZarn2App::kAlreadyRunning},
+        {"the same folder through a symbolic link", Running, "link", CZarn2App::kAlreadyRunning},
+        {"another folder", Running, "other", 0},
+        {"after the first run ended", Ended, "program", 0},
+        {"after the first run was killed", Killed, "program", 0},
+        {"after the first run ended, its program still running", EndedWhileItsProgramRuns, "program", 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempDir root;
+        fs::create_directory(root / "program");
+        fs::create_directory(root / "other");
+        fs::create_directory_symlink(root / "program", root / "link");
+        ScriptedMessenger messages;
+        Holder first = c.first(root / "program");
+        messages.Clear();
+        const std::string before = Listing(root.Path());
+
+        CZarn2App second;
+        EXPECT_EQ(second.Construct(root / c.start + "/Zarn2", 800, 600), c.result);
+
+        if (c.result == CZarn2App::kAlreadyRunning) {
+            EXPECT_EQ(Listing(root.Path()), before) << "nothing is written";
+            EXPECT_TRUE(messages.messages.empty());
+        } else {
+            second.Teardown();
+        }
+    }
+}
