@@ -7,57 +7,11 @@
 # on another program folder starts as usual.
 #
 # Usage: second_launcher_raises_the_first.sh <path of the Zarn2 binary>
-# Exit: 0 passed, 1 failed, 77 skipped (xvfb-run, xdotool or openbox missing, outside CI).
+# Exit: 0 passed, 1 failed, 77 skipped (xvfb-run, xdotool, iconv or openbox missing, outside CI).
 set -u
-
-binary=${1:?usage: $0 <path of the Zarn2 binary>}
-state=${2:-}
-
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
-
-# ---- outside the X server: tools, temporary folder, the server's lifetime -------------
-if [ "$state" != --inside ]; then
-  missing=()
-  for tool in xvfb-run xdotool xwininfo xprop openbox; do
-    command -v "$tool" >/dev/null 2>&1 || missing+=("$tool")
-  done
-  if [ ${#missing[@]} -gt 0 ]; then
-    [ "${CI:-}" = true ] && fail "missing tools: ${missing[*]}"
-    echo "SKIPPED: missing tools: ${missing[*]}"
-    exit 77
-  fi
-  [ -x "$binary" ] || fail "no program at $binary"
-
-  work=$(mktemp -d)
-  runner=
-  cleanup() {
-    [ -n "$runner" ] && kill "$runner" 2>/dev/null
-    if [ -s "$work/xvfb.pid" ]; then
-      local pid
-      pid=$(cat "$work/xvfb.pid")
-      [ "$(cat "/proc/$pid/comm" 2>/dev/null)" = Xvfb ] && kill "$pid" 2>/dev/null
-    fi
-    rm -rf "$work"
-  }
-  trap cleanup EXIT
-  trap 'exit 143' TERM INT HUP
-
-  xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$(realpath "$binary")" --inside "$work" &
-  runner=$!
-  wait "$runner"
-  rc=$?
-  runner=
-  exit "$rc"
-fi
-
-# ---- inside the X server ------------------------------------------------------------
-work=${3:?}
-display=${DISPLAY#:}
-display=${display%%.*}
-tr -d ' \n' <"/tmp/.X$display-lock" >"$work/xvfb.pid" 2>/dev/null
+xsession_tools="xwininfo xprop openbox"
+source "$(dirname "$0")/lib/xsession.sh"
+xsession_enter "$@"
 
 pids=()
 finish() {
@@ -72,18 +26,6 @@ finish() {
   fi
 }
 trap finish EXIT
-
-# Polls `condition` (a command) every 0.2 s for up to `seconds`.
-wait_for() {  # seconds, condition...
-  local tries=$(($1 * 5))
-  shift
-  while [ "$tries" -gt 0 ]; do
-    "$@" && return 0
-    sleep 0.2
-    tries=$((tries - 1))
-  done
-  return 1
-}
 
 openbox --sm-disable >"$work/openbox.out" 2>&1 &
 pids+=($!)
