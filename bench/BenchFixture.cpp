@@ -18,6 +18,9 @@
 #include <memory>
 #include <vector>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace {
 
 [[noreturn]] void Fail(const std::string& what)
@@ -168,6 +171,30 @@ std::string WriteProgramFolder(const std::string& dir, const Library& shape)
     std::string exe = dir + "/Zarn2";
     Save(list, GroupListFile::PathFor(exe));
     return exe;
+}
+
+size_t ReadLines(const std::string& path, std::string& bytes, std::vector<std::string_view>& lines)
+{
+    bytes.clear();
+    lines.clear();
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        std::abort();
+    char buffer[64 * 1024];
+    for (ssize_t n; (n = ::read(fd, buffer, sizeof buffer)) > 0;)
+        bytes.append(buffer, static_cast<size_t>(n));
+    ::close(fd);
+    std::string_view rest = bytes;
+    while (!rest.empty()) {
+        size_t end = rest.find('\n');
+        if (end == std::string_view::npos) {
+            lines.push_back(rest);
+            break;
+        }
+        lines.push_back(rest.substr(0, end));
+        rest.remove_prefix(end + 1);
+    }
+    return lines.size();
 }
 
 }  // namespace BenchFixture

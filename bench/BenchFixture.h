@@ -1,6 +1,9 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
+#include <string_view>
+#include <vector>
 
 // Program folders for the benchmarks, written with the library's own file formats: the
 // settings file, the genre list file, one genre file and genre folder a genre, one log a
@@ -36,5 +39,10 @@ void RemoveTree(const std::string& path);
 // Writes the program folder `dir` (created when missing) and returns the path the
 // program runs from inside it ("<dir>/Zarn2"): the library reads "<dir>/Zarn2.Grp".
 std::string WriteProgramFolder(const std::string& dir, const Library& shape);
+
+// The floor the log reader is measured against: the whole file read in large pieces into
+// `bytes` and cut into `lines` (views into `bytes`); the count of lines. Aborts the
+// benchmark when the file cannot be opened.
+size_t ReadLines(const std::string& path, std::string& bytes, std::vector<std::string_view>& lines);
 
 }  // namespace BenchFixture

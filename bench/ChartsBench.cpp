@@ -27,40 +27,13 @@
 
 #include <cstdio>
 #include <ctime>
-#include <fcntl.h>
 #include <memory>
 #include <string_view>
-#include <unistd.h>
 #include <vector>
 
 namespace {
 
 constexpr int kRuns = 5;
-
-// The floor for one log: the whole file read in large pieces and cut into lines.
-size_t ReadLines(const std::string& path, std::string& bytes, std::vector<std::string_view>& lines)
-{
-    bytes.clear();
-    lines.clear();
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        std::abort();
-    char buffer[64 * 1024];
-    for (ssize_t n; (n = ::read(fd, buffer, sizeof buffer)) > 0;)
-        bytes.append(buffer, static_cast<size_t>(n));
-    ::close(fd);
-    std::string_view rest = bytes;
-    while (!rest.empty()) {
-        size_t end = rest.find('\n');
-        if (end == std::string_view::npos) {
-            lines.push_back(rest);
-            break;
-        }
-        lines.push_back(rest.substr(0, end));
-        rest.remove_prefix(end + 1);
-    }
-    return lines.size();
-}
 
 std::vector<std::string> LogPaths(const CZarn2Doc& doc)
 {
@@ -103,7 +76,7 @@ void FloorOnce(const std::vector<std::string>& paths, Times& times)
     size_t total = 0;
     Stopwatch watch;
     for (const std::string& path : paths)
-        total += ReadLines(path, bytes, lines);
+        total += BenchFixture::ReadLines(path, bytes, lines);
     times.Add(watch);
     if (total == 0)
         std::abort();

@@ -27,9 +27,7 @@
 #include <QElapsedTimer>
 
 #include <cstring>
-#include <fcntl.h>
 #include <string_view>
-#include <unistd.h>
 
 namespace {
 
@@ -37,31 +35,6 @@ const int kSizes[] = {256, 10000};
 
 // Index of the title holding a log of `sessions` sessions.
 int TitleOf(int sessions) { return sessions == 256 ? 0 : 1; }
-
-// The floor: the whole file read in large pieces and cut into lines.
-size_t ReadLines(const std::string& path, std::string& bytes, std::vector<std::string_view>& lines)
-{
-    bytes.clear();
-    lines.clear();
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        std::abort();
-    char buffer[64 * 1024];
-    for (ssize_t n; (n = ::read(fd, buffer, sizeof buffer)) > 0;)
-        bytes.append(buffer, static_cast<size_t>(n));
-    ::close(fd);
-    std::string_view rest = bytes;
-    while (!rest.empty()) {
-        size_t end = rest.find('\n');
-        if (end == std::string_view::npos) {
-            lines.push_back(rest);
-            break;
-        }
-        lines.push_back(rest.substr(0, end));
-        rest.remove_prefix(end + 1);
-    }
-    return lines.size();
-}
 
 // Every benchmark: five repetitions, their median kept.
 void Measured(benchmark::internal::Benchmark* b)
@@ -108,7 +81,7 @@ int main(int argc, char* argv[])
             std::string bytes;
             std::vector<std::string_view> lines;
             for (auto _ : state)
-                benchmark::DoNotOptimize(ReadLines(path, bytes, lines));
+                benchmark::DoNotOptimize(BenchFixture::ReadLines(path, bytes, lines));
         }));
         Measured(benchmark::RegisterBenchmark(("readlog/" + std::to_string(sessions)).c_str(),
                                      [&member, sessions](benchmark::State& state) {
