@@ -1,5 +1,6 @@
 #include "platform/AtomicFile.h"
 
+#include "platform/Descriptor.h"
 #include "platform/IFileSyscalls.h"
 
 #include <cerrno>
@@ -18,23 +19,6 @@ constexpr size_t kTemporarySuffixLength = sizeof kTemporarySuffix - 1;
 bool IsAsciiAlnum(char c)
 {
     return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-
-int WriteAll(int fd, const std::string& bytes)
-{
-    size_t done = 0;
-    while (done < bytes.size()) {
-        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return errno;
-        }
-        if (n == 0)
-            return ENOSPC;
-        done += static_cast<size_t>(n);
-    }
-    return 0;
 }
 
 mode_t ModeFor(const std::string& path)
@@ -109,7 +93,7 @@ int Replace(const std::string& linkOrPath, const std::string& bytes, const std::
     int fd = ::mkostemp(name.data(), O_CLOEXEC);
     if (fd < 0)
         return errno;
-    int err = WriteAll(fd, bytes);
+    int err = Descriptor::WriteAll(fd, bytes);
     if (err == 0 && ::fchmod(fd, ModeFor(path)) != 0)
         err = errno;
     if (err == 0)

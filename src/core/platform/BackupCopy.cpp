@@ -1,5 +1,6 @@
 #include "platform/BackupCopy.h"
 
+#include "platform/Descriptor.h"
 #include "platform/FileSystem.h"
 #include "platform/IFileSyscalls.h"
 #include "platform/RegularFile.h"
@@ -17,27 +18,13 @@ std::string NameFor(const std::string& path, int number)
     return number == 1 ? path + ".bak" : path + "." + std::to_string(number) + ".bak";
 }
 
-int WriteAll(int fd, const std::string& bytes)
-{
-    size_t done = 0;
-    while (done < bytes.size()) {
-        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return n < 0 ? errno : ENOSPC;
-        done += static_cast<size_t>(n);
-    }
-    return 0;
-}
-
 // Creates `copy` (never an existing one) holding `bytes`, on the disk. 0, or the errno.
 int WriteNew(const std::string& copy, const std::string& bytes)
 {
     int fd = ::open(copy.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0)
         return errno;
-    int err = WriteAll(fd, bytes);
+    int err = Descriptor::WriteAll(fd, bytes);
     if (err == 0)
         err = FileSyscalls::Get().DataSync(fd);
     if (::close(fd) != 0 && err == 0)

@@ -1,24 +1,15 @@
 #include "platform/FileLock.h"
 
 #include "platform/AtomicFile.h"
+#include "platform/Descriptor.h"
 #include "platform/ScopedFd.h"
 
 #include <cerrno>
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
-
-int LockNow(int fd)
-{
-    int rc;
-    do {
-        rc = ::flock(fd, LOCK_EX | LOCK_NB);
-    } while (rc != 0 && errno == EINTR);
-    return rc == 0 ? 0 : errno;
-}
 
 bool SameFile(const struct stat& a, const struct stat& b)
 {
@@ -64,7 +55,7 @@ int FileLock::Replace(const std::string& path, const std::string& bytes)
 {
     int held = -1;
     auto lockAndKeep = [&held](int fd) {
-        if (int lockErr = LockNow(fd))
+        if (int lockErr = Descriptor::LockExclusiveNow(fd))
             return lockErr;
         held = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
         return held >= 0 ? 0 : errno;
@@ -103,7 +94,7 @@ FileLock::Claim FileLock::TryClaim(const std::string& path, std::string& bytes, 
             return Failure(errno, error);
         if (!S_ISREG(opened.st_mode))
             return Failure(EINVAL, error);
-        if (int err = LockNow(fd.Get()))
+        if (int err = Descriptor::LockExclusiveNow(fd.Get()))
             return err == EWOULDBLOCK ? Claim::HeldElsewhere : Failure(err, error);
         if (::stat(path.c_str(), &named) != 0)
             return Failure(errno, error);

@@ -1,8 +1,9 @@
 #include "platform/InstanceLock.h"
 
+#include "platform/Descriptor.h"
+
 #include <cerrno>
 #include <fcntl.h>
-#include <sys/file.h>
 #include <unistd.h>
 
 namespace {
@@ -30,15 +31,11 @@ InstanceLock::State InstanceLock::Take(const std::string& path)
         m_error = errno;
         return State::Unavailable;
     }
-    int rc;
-    do {
-        rc = ::flock(fd, LOCK_EX | LOCK_NB);
-    } while (rc != 0 && errno == EINTR);
-    if (rc == 0) {
+    m_error = Descriptor::LockExclusiveNow(fd);
+    if (m_error == 0) {
         m_fd = fd;
         return State::Held;
     }
-    m_error = errno;
     ::close(fd);
     return m_error == EWOULDBLOCK ? State::HeldElsewhere : State::Unavailable;
 }

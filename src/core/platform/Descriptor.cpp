@@ -1,0 +1,32 @@
+#include "platform/Descriptor.h"
+
+#include <cerrno>
+#include <sys/file.h>
+#include <unistd.h>
+
+namespace Descriptor {
+
+int WriteAll(int fd, std::string_view bytes)
+{
+    size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return n < 0 ? errno : ENOSPC;
+        done += static_cast<size_t>(n);
+    }
+    return 0;
+}
+
+int LockExclusiveNow(int fd)
+{
+    int rc;
+    do {
+        rc = ::flock(fd, LOCK_EX | LOCK_NB);
+    } while (rc != 0 && errno == EINTR);
+    return rc == 0 ? 0 : errno;
+}
+
+}  // namespace Descriptor
