@@ -4,6 +4,7 @@
 #include "library/LeftoverTemporaries.h"
 #include "platform/Format.h"
 #include "platform/IMessenger.h"
+#include "sync/ConflictCopies.h"
 
 #include <algorithm>
 
@@ -24,6 +25,7 @@ void CZarn2Doc::OnNewDocument()
         return;
     }
     LeftoverTemporaries::Remove(*m_pApp, m_szGroupListFile);
+    MergeConflictCopies(*m_pApp);
     if (LoadLibrary(true) == 0) {
         m_nGroupCount = 0;
         m_nCurrGroup = -1;

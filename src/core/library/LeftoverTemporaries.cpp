@@ -6,6 +6,7 @@
 #include "platform/FileSystem.h"
 #include "platform/Format.h"
 #include "platform/IMessenger.h"
+#include "sync/MergeReport.h"
 
 #include <cerrno>
 #include <functional>
@@ -13,6 +14,13 @@
 #include <vector>
 
 namespace {
+
+constexpr std::string_view kGroupFile = ".Zarn";
+
+bool EndsWith(std::string_view text, std::string_view end)
+{
+    return text.size() > end.size() && text.substr(text.size() - end.size()) == end;
+}
 
 // Removes the regular files of `folder` that are temporaries of a file `ours` accepts.
 void RemoveIn(const std::string& folder, const std::function<bool(std::string_view)>& ours)
@@ -46,7 +54,7 @@ void RemoveFor(const std::string& file)
     }
 }
 
-}  // namespace
+} // namespace
 
 namespace LeftoverTemporaries {
 
@@ -54,12 +62,18 @@ void Remove(const CZarn2App& app, const std::string& groupListPath)
 {
     RemoveFor(app.m_szIniPath);
     RemoveFor(groupListPath);
-    constexpr std::string_view kGroupFile = ".Zarn";
-    RemoveIn(app.m_szDataDir, [&](std::string_view owner) {
-        return owner.size() > kGroupFile.size() &&
-               owner.substr(owner.size() - kGroupFile.size()) == kGroupFile;
+    RemoveIn(app.m_szDataDir, [](std::string_view owner) { return EndsWith(owner, kGroupFile); });
+    // The logs merged with their conflict copies are rewritten in the genre folders.
+    int error = 0;
+    for (const FileSystem::FolderEntry& entry : FileSystem::FolderEntries(app.m_szDataDir, error)) {
+        if (entry.regular && EndsWith(entry.name, kGroupFile) &&
+            AtomicFile::TemporaryOwner(entry.name).empty())
+            RemoveIn(app.m_szDataDir + "/" + entry.name.substr(0, entry.name.size() - kGroupFile.size()),
+                     [](std::string_view owner) { return EndsWith(owner, ".Log"); });
+    }
+    RemoveIn(app.m_szTempDir, [](std::string_view owner) {
+        return owner == PendingChange::kFileName || owner == MergeReport::kNamedListName;
     });
-    RemoveIn(app.m_szTempDir, [](std::string_view owner) { return owner == PendingChange::kFileName; });
 }
 
-}  // namespace LeftoverTemporaries
+} // namespace LeftoverTemporaries
