@@ -6,6 +6,7 @@
 #include "platform/Format.h"
 #include "platform/IMessenger.h"
 #include "platform/InstanceLock.h"
+#include "platform/MachineId.h"
 #include "platform/TextFileReader.h"
 #include "platform/TextFileWriter.h"
 #include "platform/TextFormatCheck.h"
@@ -15,24 +16,30 @@
 
 namespace {
 
-constexpr const char* kIniKept = "このファイルは書き換えずに残すため, この起動中に変更した設定は保存されません.";
+constexpr const char* kIniKept =
+    "このファイルは書き換えずに残すため, この起動中に変更した設定は保存されません.";
 
 WineDriveMapper MapperFor(const std::string& dosdevices)
 {
     return dosdevices.empty() ? WineDriveMapper() : WineDriveMapper(dosdevices);
 }
-}  // namespace
+} // namespace
 
-template <>
-CZarn2App& Seam<CZarn2App>::Fallback()
+template <> CZarn2App& Seam<CZarn2App>::Fallback()
 {
     static CZarn2App none;
     return none;
 }
 
-CZarn2App& CZarn2App::Get() { return Seam<CZarn2App>::Get(); }
+CZarn2App& CZarn2App::Get()
+{
+    return Seam<CZarn2App>::Get();
+}
 
-CZarn2App::~CZarn2App() { Uninstall(); }
+CZarn2App::~CZarn2App()
+{
+    Uninstall();
+}
 
 void CZarn2App::Uninstall()
 {
@@ -56,7 +63,7 @@ int CZarn2App::Construct(const ProgramPaths& paths, int screenWidth, int screenH
         return kExitFolderFailure;
     if (!TakeLock())
         return kAlreadyRunning;
-    if (!ProgramFolders::Ensure(m_szDataDir))
+    if (!EnsureRunFolder() || !ProgramFolders::Ensure(m_szDataDir))
         return kExitFolderFailure;
     ReadSettings();
     MapDrive();
@@ -74,7 +81,8 @@ void CZarn2App::TakePaths(const ProgramPaths& paths)
     m_szIniPath = paths.iniPath;
     m_szHelpDir = paths.helpDir;
     m_szDataDir = paths.dataDir;
-    m_szTempDir = paths.tempDir;
+    m_szTempRoot = paths.tempDir;
+    m_szTempDir = paths.tempDir.empty() ? std::string() : paths.tempDir + "/" + MachineId::ThisMachine();
     m_szGroupListPath = paths.groupListPath;
 }
 
@@ -84,14 +92,20 @@ bool CZarn2App::EnsureTempFolder(const ProgramPaths& paths) const
 {
     if (paths.makeHomeDir && !ProgramFolders::EnsureWithParents(paths.homeDir))
         return false;
-    return ProgramFolders::Ensure(m_szTempDir);
+    return ProgramFolders::Ensure(m_szTempRoot);
+}
+
+bool CZarn2App::EnsureRunFolder()
+{
+    return m_szTempDir.empty() || ProgramFolders::Ensure(m_szTempDir);
 }
 
 bool CZarn2App::TakeLock()
 {
     m_pLock.reset();
     auto lock = std::make_shared<InstanceLock>();
-    switch (lock->Take(m_szTempDir + "/Zarn2.lock")) {
+    // The lock keeps a second run on this computer away: it stays beside the run folders.
+    switch (lock->Take(m_szTempRoot + "/Zarn2.lock")) {
     case InstanceLock::State::Held:
         m_pLock = std::move(lock);
         return true;

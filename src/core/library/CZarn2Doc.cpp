@@ -5,6 +5,7 @@
 #include "platform/Format.h"
 #include "platform/IMessenger.h"
 #include "sync/ConflictCopies.h"
+#include "sync/RunFiles.h"
 
 #include <algorithm>
 
@@ -24,6 +25,7 @@ void CZarn2Doc::OnNewDocument()
         Messenger::Show("Zarn2 のインストールパスが異常です.");
         return;
     }
+    RunFiles::Prepare(*m_pApp);
     LeftoverTemporaries::Remove(*m_pApp, m_szGroupListFile);
     MergeConflictCopies(*m_pApp);
     if (LoadLibrary(true) == 0) {

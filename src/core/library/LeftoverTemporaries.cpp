@@ -74,6 +74,9 @@ void Remove(const CZarn2App& app, const std::string& groupListPath)
     RemoveIn(app.m_szTempDir, [](std::string_view owner) {
         return owner == PendingChange::kFileName || owner == MergeReport::kNamedListName;
     });
+    // Those a build before the run folders left in Temp itself are this computer's.
+    if (app.m_szTempRoot != app.m_szTempDir)
+        RemoveIn(app.m_szTempRoot, [](std::string_view owner) { return owner == PendingChange::kFileName; });
 }
 
 } // namespace LeftoverTemporaries
