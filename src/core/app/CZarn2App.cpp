@@ -16,30 +16,24 @@
 
 namespace {
 
-constexpr const char* kIniKept =
-    "このファイルは書き換えずに残すため, この起動中に変更した設定は保存されません.";
+constexpr const char* kIniKept = "このファイルは書き換えずに残すため, この起動中に変更した設定は保存されません.";
 
 WineDriveMapper MapperFor(const std::string& dosdevices)
 {
     return dosdevices.empty() ? WineDriveMapper() : WineDriveMapper(dosdevices);
 }
-} // namespace
+}  // namespace
 
-template <> CZarn2App& Seam<CZarn2App>::Fallback()
+template <>
+CZarn2App& Seam<CZarn2App>::Fallback()
 {
     static CZarn2App none;
     return none;
 }
 
-CZarn2App& CZarn2App::Get()
-{
-    return Seam<CZarn2App>::Get();
-}
+CZarn2App& CZarn2App::Get() { return Seam<CZarn2App>::Get(); }
 
-CZarn2App::~CZarn2App()
-{
-    Uninstall();
-}
+CZarn2App::~CZarn2App() { Uninstall(); }
 
 void CZarn2App::Uninstall()
 {
@@ -95,10 +89,7 @@ bool CZarn2App::EnsureTempFolder(const ProgramPaths& paths) const
     return ProgramFolders::Ensure(m_szTempRoot);
 }
 
-bool CZarn2App::EnsureRunFolder()
-{
-    return m_szTempDir.empty() || ProgramFolders::Ensure(m_szTempDir);
-}
+bool CZarn2App::EnsureRunFolder() { return m_szTempDir.empty() || ProgramFolders::Ensure(m_szTempDir); }
 
 bool CZarn2App::TakeLock()
 {

@@ -40,10 +40,7 @@ GroupFile::Title ReadTitle(TextFileReader& reader)
     return title;
 }
 
-const char* Flag(int value)
-{
-    return value == 1 ? "1" : "0";
-}
+const char* Flag(int value) { return value == 1 ? "1" : "0"; }
 
 void WriteHead(int playMode, int currMember, TextFileWriter& writer)
 {
@@ -67,7 +64,7 @@ void WriteTitle(int index, const std::string& name, const std::string& exePath, 
     writer.Line("");
 }
 
-} // namespace
+}  // namespace
 
 namespace GroupFile {
 
@@ -116,4 +113,4 @@ void Write(const Content& content, TextFileWriter& writer)
                    title.autoTiming.value_or(1), title.useMedia.value_or(0), writer);
 }
 
-} // namespace GroupFile
+}  // namespace GroupFile

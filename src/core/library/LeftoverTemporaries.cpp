@@ -54,7 +54,7 @@ void RemoveFor(const std::string& file)
     }
 }
 
-} // namespace
+}  // namespace
 
 namespace LeftoverTemporaries {
 
@@ -79,4 +79,4 @@ void Remove(const CZarn2App& app, const std::string& groupListPath)
         RemoveIn(app.m_szTempRoot, [](std::string_view owner) { return owner == PendingChange::kFileName; });
 }
 
-} // namespace LeftoverTemporaries
+}  // namespace LeftoverTemporaries

@@ -25,7 +25,7 @@ std::string HostName()
     return name;
 }
 
-} // namespace
+}  // namespace
 
 namespace MachineId {
 
@@ -56,4 +56,4 @@ const std::string& ThisMachine()
     return id;
 }
 
-} // namespace MachineId
+}  // namespace MachineId

@@ -13,4 +13,4 @@ const std::string& ThisMachine();
 // character but letters, digits, "-", "_" and "." replaced by "_" ("local" when empty).
 std::string From(const std::string& machineIdFile, const std::string& hostName);
 
-} // namespace MachineId
+}  // namespace MachineId

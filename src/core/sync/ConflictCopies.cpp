@@ -90,7 +90,7 @@ std::string ShownFolder(const std::string& home, const std::string& folder)
     return folder + "/";
 }
 
-} // namespace
+}  // namespace
 
 bool MergeConflictCopies(const CZarn2App& app)
 {

@@ -13,7 +13,7 @@ const std::regex& Marks()
     return marks;
 }
 
-} // namespace
+}  // namespace
 
 namespace ConflictName {
 
@@ -26,4 +26,4 @@ std::string Original(std::string_view name)
     return original;
 }
 
-} // namespace ConflictName
+}  // namespace ConflictName

@@ -15,4 +15,4 @@ namespace ConflictName {
 // carries no mark.
 std::string Original(std::string_view name);
 
-} // namespace ConflictName
+}  // namespace ConflictName

@@ -86,7 +86,7 @@ void RemoveMerged(const std::vector<const ConflictCopy*>& merged, MergeReport& r
     for (const ConflictCopy* copy : merged) {
         FileStamp now;
         if (ReadFileStamp(copy->path, now) != 0 || !(now == copy->stamp))
-            continue; // changed since it was read: merged again by the next pass
+            continue;  // changed since it was read: merged again by the next pass
         if (int err = FileSystem::RemoveFile(copy->path); err != 0 && err != ENOENT)
             report.Kept(copy->shown, Format("ERROR[%d] : まとめた後で削除出来ませんでした.", err));
     }
@@ -164,7 +164,7 @@ bool ReadListed(const std::string& path, std::uint64_t maxBytes, FileStamp& stam
     return content.problem.empty();
 }
 
-} // namespace
+}  // namespace
 
 namespace CopyMerges {
 
@@ -275,4 +275,4 @@ bool IntoGroupList(const std::string& path, std::vector<ConflictCopy>& copies, M
     return grew;
 }
 
-} // namespace CopyMerges
+}  // namespace CopyMerges

@@ -11,7 +11,7 @@ class MergeReport;
 struct ConflictCopy {
     std::string path;
     std::string shown;    // the path from the home folder, for messages
-    bool regular = false; // a regular file itself (not a folder, a link, a device …)
+    bool regular = false;  // a regular file itself (not a folder, a link, a device …)
     FileStamp stamp;      // the version that was read
 };
 
@@ -32,4 +32,4 @@ bool IntoGroupFile(const std::string& path, const std::string& groupDir, std::ve
 // The genre list: the genres of the list, then those of the copies, up to 32.
 bool IntoGroupList(const std::string& path, std::vector<ConflictCopy>& copies, MergeReport& report);
 
-} // namespace CopyMerges
+}  // namespace CopyMerges

@@ -27,7 +27,7 @@ public:
     std::string Bytes() const;
 
 private:
-    using Key = std::array<int, 7>; // year … second, then the seconds played
+    using Key = std::array<int, 7>;  // year … second, then the seconds played
     static Key KeyOf(const CPlayTime& play);
     size_t Take(std::string_view bytes);
 

@@ -29,7 +29,7 @@ std::set<std::string> ReadNamed(const std::string& path)
     return names;
 }
 
-} // namespace
+}  // namespace
 
 void MergeReport::Kept(const std::string& shown, std::string reason)
 {

@@ -37,7 +37,7 @@ NameUnion::Outcome Union(std::vector<Entry>& current, const std::vector<Entry>& 
     return outcome;
 }
 
-} // namespace
+}  // namespace
 
 namespace NameUnion {
 
@@ -55,4 +55,4 @@ Outcome AddGenres(GroupListFile::Content& current, const GroupListFile::Content&
     return outcome;
 }
 
-} // namespace NameUnion
+}  // namespace NameUnion

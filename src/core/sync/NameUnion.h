@@ -14,8 +14,8 @@ namespace NameUnion {
 // What a copy gave, and what it held that could not be taken.
 struct Outcome {
     size_t added = 0;
-    size_t overflow = 0; // entries beyond the capacity
-    std::string badName; // the first name that cannot be used (NameRules), if any
+    size_t overflow = 0;  // entries beyond the capacity
+    std::string badName;  // the first name that cannot be used (NameRules), if any
     size_t badNames = 0;
     bool Whole() const { return overflow == 0 && badNames == 0; }
 };
@@ -25,4 +25,4 @@ Outcome AddTitles(GroupFile::Content& current, const GroupFile::Content& copy);
 // The current genre stays that of `current`; up to 32 genres.
 Outcome AddGenres(GroupListFile::Content& current, const GroupListFile::Content& copy);
 
-} // namespace NameUnion
+}  // namespace NameUnion

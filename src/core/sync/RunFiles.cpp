@@ -68,7 +68,7 @@ void KeepTempLocal(const std::string& home)
                            path.c_str()));
 }
 
-} // namespace
+}  // namespace
 
 namespace RunFiles {
 
@@ -100,4 +100,4 @@ bool IgnoresTemp(const char* line)
     return pattern == "Temp";
 }
 
-} // namespace RunFiles
+}  // namespace RunFiles

@@ -17,4 +17,4 @@ void Prepare(const CZarn2App& app);
 // Whether a line of a ".stignore" keeps the home folder's Temp out of the sync.
 bool IgnoresTemp(const char* line);
 
-} // namespace RunFiles
+}  // namespace RunFiles

@@ -78,7 +78,7 @@ std::string LogCopy(int n = 0)
 const std::string kGroupCopy = std::string("Zarn/G") + kMark + ".Zarn";
 const std::string kListCopy = std::string("Zarn2") + kMark + ".Grp";
 
-} // namespace
+}  // namespace
 
 TEST(ConflictName, TellsCopiesFromLookAlikes)
 {
@@ -117,9 +117,9 @@ TEST(ConflictCopies, MergeTheirFilesAndStayWhenNotWhole)
     const std::nullopt_t gone = std::nullopt;
     struct Case {
         const char* what;
-        std::vector<std::pair<std::string, std::string>> files; // written over the library ("/": a folder)
-        std::vector<std::pair<std::string, std::optional<std::string>>> expected; // bytes, or gone
-        std::string message; // a part of the one message; "" for none
+        std::vector<std::pair<std::string, std::string>> files;  // written over the library ("/": a folder)
+        std::vector<std::pair<std::string, std::optional<std::string>>> expected;  // bytes, or gone
+        std::string message;  // a part of the one message; "" for none
     } cases[] = {
         {"plays of both, in start order",
          {{kLogT, Plays({{early, 5}, {late, 7}})}, {LogCopy(), Plays({{mid, 6}, {early, 5}})}},
@@ -184,7 +184,7 @@ TEST(ConflictCopies, MergeTheirFilesAndStayWhenNotWhole)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         Library library(c.files);
-        for (int pass = 0; pass < 2; ++pass) { // a second pass changes and names nothing
+        for (int pass = 0; pass < 2; ++pass) {  // a second pass changes and names nothing
             SCOPED_TRACE(pass);
             MergeConflictCopies(library.app);
             for (const auto& [path, bytes] : c.expected) {

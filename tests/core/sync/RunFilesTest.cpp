@@ -24,7 +24,7 @@ std::string Journal(const std::string& title)
     return PlayJournalText::Format(entry);
 }
 
-} // namespace
+}  // namespace
 
 TEST(RunFiles, AnotherComputersAreNeverTakenAndThoseOfTheBuildBeforeAreThisOnes)
 {
@@ -61,7 +61,7 @@ TEST(RunFiles, ASyncthingFolderKeepsTempOutOfTheSyncOnce)
     struct Case {
         const char* what;
         bool syncthing;
-        std::optional<std::string> ignore; // the .stignore before; "/" for a folder
+        std::optional<std::string> ignore;  // the .stignore before; "/" for a folder
         std::optional<std::string> after;
     } cases[] = {
         {"no Syncthing folder", false, std::nullopt, std::nullopt},
