@@ -54,15 +54,14 @@ CPlayController::Outcome CPlayController::PlayRecorded(bool& busy, const std::fu
     // journal keeps it from the start until it is recorded or discarded (see CPlayJournal).
     CPlayTime session;
     CPlayJournal journal(m_app.m_szTempDir.empty() ? std::string() : CPlayJournal::PathIn(m_app.m_szTempDir));
-    bool started = false;
-    auto onStarted = [&journal, &session, &started, group](const CMember& member) {
-        started = true;
+    CGroup::PlayEvents events;
+    events.started = [&journal, &session, group](const CMember& member) {
         journal.Begin({group->m_szName, member.m_szName, member.m_szLogFile, session, 0});
     };
-    if (!group || group->PlayRecorded(session, onStarted) <= 0)
+    // The journal stops counting once the play is measured: a disc prompt after it is no play.
+    events.measured = [&journal](const CPlayTime& measured) { journal.Stop(measured.m_nElapsed); };
+    if (!group || group->PlayRecorded(session, events) <= 0)
         return Outcome::NotStarted;
-    if (started)
-        journal.Stop(session.m_nElapsed);
     Outcome outcome = Outcome::Discarded;
     if (group->ConfirmRecord(session) && m_doc.RecordSession(session) > 0)
         outcome = Outcome::Recorded;  // a failed append has shown its message

@@ -19,6 +19,9 @@ struct PlayJournalEntry {
 // "\n" ended; a backslash, CR or LF in a value is written "\\", "\r" or "\n".
 namespace PlayJournalText {
 
+// The journal's name in the program's temporary folder.
+inline constexpr const char* kFileName = "play.journal";
+
 std::string Format(const PlayJournalEntry& entry);
 // False, `out` partly filled, unless every key comes exactly once with a usable value, no
 // other key comes, and the stamp is the one of the start's date and time.

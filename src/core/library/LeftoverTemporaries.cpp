@@ -1,6 +1,7 @@
 #include "library/LeftoverTemporaries.h"
 
 #include "app/CZarn2App.h"
+#include "launch/PlayJournalText.h"
 #include "library/PendingChange.h"
 #include "platform/AtomicFile.h"
 #include "platform/FileSystem.h"
@@ -72,11 +73,14 @@ void Remove(const CZarn2App& app, const std::string& groupListPath)
                      [](std::string_view owner) { return EndsWith(owner, ".Log"); });
     }
     RemoveIn(app.m_szTempDir, [](std::string_view owner) {
-        return owner == PendingChange::kFileName || owner == MergeReport::kNamedListName;
+        return owner == PendingChange::kFileName || owner == PlayJournalText::kFileName ||
+               owner == MergeReport::kNamedListName;
     });
     // Those a build before the run folders left in Temp itself are this computer's.
     if (app.m_szTempRoot != app.m_szTempDir)
-        RemoveIn(app.m_szTempRoot, [](std::string_view owner) { return owner == PendingChange::kFileName; });
+        RemoveIn(app.m_szTempRoot, [](std::string_view owner) {
+            return owner == PendingChange::kFileName || owner == PlayJournalText::kFileName;
+        });
 }
 
 }  // namespace LeftoverTemporaries

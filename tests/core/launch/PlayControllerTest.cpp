@@ -2,6 +2,7 @@
 #include "launch/CPlayController.h"
 #include "launch/CPlayJournal.h"
 #include "launch/IMciService.h"
+#include "launch/WaitHelper.h"
 #include "library/CZarn2Doc.h"
 #include "platform/FileLock.h"
 #include "support/BuiltWaitHelper.h"
@@ -20,6 +21,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 using Outcome = CPlayController::Outcome;
 using Events = std::vector<std::string>;
@@ -269,28 +271,42 @@ TEST_F(PlayControllerTest, TheJournalIsHeldDuringThePlayAndGoesWithTheRecord)
 TEST_F(PlayControllerTest, StartThatFailsShowsItsCodeAndRecordsNothing)
 {
     ScriptFiles::Write(dir / "unmarked.sh", "exit 0", false);
+    // Stand-ins for the wait helper whose report of the start comes after the start's wait
+    // has taken the title as running.
+    const std::string lateFailure = ScriptFiles::Write(dir / "late-failure", "sleep 1; echo 'failed 2' >&3");
+    const std::string lateSilence = ScriptFiles::Write(dir / "late-silence", "sleep 1");
     struct Case {
         std::string path;
         int autoTiming;
         std::string message;
+        std::string helper;  // a stand-in, or the built one
+        Events events;
     } cases[] = {
         {dir / "missing.sh", 1, "ERROR[2] : タイトル " + dir / "missing.sh" + kStartFailedTail},
         {dir / "unmarked.sh", 1, "ERROR[13] : タイトル " + dir / "unmarked.sh" + kStartFailedTail},
         {dir / "missing.sh", 2, "ERROR[2] : タイトル " + dir / "missing.sh" + kStartFailedTail},
         {dir / "unmarked.sh", 2, "ERROR[5] : タイトル " + dir / "unmarked.sh" + kStartFailedTail},
+        {dir / "slow.sh", 1, "ERROR[2] : タイトル " + dir / "slow.sh" + kStartFailedTail, lateFailure,
+         {"minimize", "restore"}},
+        {dir / "slow.sh", 1, "ERROR[8] : " + lateSilence + kStartFailedTail,
+         lateSilence, {"minimize", "restore"}},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.path + " timing " + std::to_string(c.autoTiming));
+        SCOPED_TRACE(c.path + " timing " + std::to_string(c.autoTiming) + " " + c.helper);
         messenger.Clear();
         ui.events.clear();
         refreshes = 0;
         Title().m_szExePath = c.path;
         Title().m_nAutoTiming = c.autoTiming;
+        WaitHelperLocation standIn{c.helper, 100};
+        std::optional<WaitHelper::Override> useStandIn;
+        if (!c.helper.empty())
+            useStandIn.emplace(standIn);
 
         EXPECT_EQ(PlayRecorded(), Outcome::NotStarted);
 
         EXPECT_EQ(messenger.messages, std::vector<std::string>{c.message});
-        EXPECT_TRUE(ui.events.empty());
+        EXPECT_EQ(ui.events, c.events);
         EXPECT_EQ(refreshes, 0);
         EXPECT_EQ(Log(), "");
         ExpectFlagsCleared();
@@ -406,6 +422,8 @@ TEST_F(PlayControllerTest, DiscTitleAsksForTheDiscAroundThePlay)
 
 TEST_F(PlayControllerTest, TimeAtTheDiscPromptsIsNotPlay)
 {
+    app.m_szTempDir = dir.Path();
+    const std::string journal = CPlayJournal::PathIn(dir.Path());
     WillingDrive drive;
     ZeroWaiter waiter;
     ScriptedMediaPrompt prompt;
@@ -418,12 +436,20 @@ TEST_F(PlayControllerTest, TimeAtTheDiscPromptsIsNotPlay)
         Title().m_nAutoTiming = timing;
         Title().m_nUseMedia = 1;
         prompt.AnswerNext(true);
-        // The play lasts 90 s; the user takes ten minutes at each prompt.
+        // The play lasts 90 s; the user takes ten minutes at each prompt. The journal has
+        // stopped at the play's measure before the removal prompt.
         ui.onMinimize = [&clock] { clock.Advance(90); };
-        prompt.onAsk = [&clock] { clock.Advance(600); };
+        int journalAtRemoval = -1;
+        prompt.onAsk = [&] {
+            PlayJournalEntry entry;
+            if (prompt.asked.size() == 2 && PlayJournalText::Parse(TempDir::ReadBytes(journal), entry))
+                journalAtRemoval = entry.seconds;
+            clock.Advance(600);
+        };
 
         EXPECT_EQ(PlayRecorded(), Outcome::Recorded);
 
+        EXPECT_EQ(journalAtRemoval, 90);
         EXPECT_EQ(prompt.asked.size(), 2u);
         EXPECT_EQ(Log(), "2009/03/07,21:05:09\r\n90\r\n");
         prompt.asked.clear();

@@ -9,6 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QEventLoop>
+#include <QTimer>
+
 #include <filesystem>
 
 namespace {
@@ -56,6 +59,25 @@ TEST(PlayJournal, WrittenAtStartEveryBeatAndAtTheEndThenRemoved)
     journal.End();
     EXPECT_FALSE(std::filesystem::exists(path));
     EXPECT_TRUE(messenger.messages.empty());
+}
+
+// The beats fall just past each whole minute of measured play, so the first writes 60 s.
+TEST(PlayJournal, TheBeatComesOnceAMinuteOfPlayHasBeenMeasured)
+{
+    TempDir dir;
+    FakeClock clock;
+    const std::string path = CPlayJournal::PathIn(dir.Path());
+    PlayJournalEntry entry{"g", "t", "l", {}, 0};
+    ASSERT_TRUE(entry.start.Start());
+    clock.monotonicMs += CPlayJournal::kBeatMs - 10;  // the journal begins late in the first minute
+    CPlayJournal journal(path);
+    journal.Begin(entry);
+    EXPECT_EQ(Read(path).seconds, 59);
+    clock.monotonicMs += 100;
+    QEventLoop loop;
+    QTimer::singleShot(500, &loop, &QEventLoop::quit);
+    loop.exec();
+    EXPECT_EQ(Read(path).seconds, 60);
 }
 
 TEST(PlayJournal, AFailedWriteIsReportedOncePerPlay)
