@@ -5,6 +5,7 @@
 #include "dialogs/CMemberDlg.h"
 #include "dialogs/CMemberMoveDlg.h"
 #include "dialogs/CMemberOrderDlg.h"
+#include "dialogs/CPlayLogDlg.h"
 #include "view/ViewPointers.h"
 
 QtDialogRunner::QtDialogRunner(QWidget* parent, CZarn2App* app, IOrderedList* groupList,
@@ -58,4 +59,12 @@ void QtDialogRunner::RunMemberOrderDlg(CZarn2Doc* doc)
 {
     CMemberOrderDlg dlg(doc, m_pMemberList, m_pParent);
     dlg.exec();
+}
+
+bool QtDialogRunner::RunPlayLogDlg(const std::string& caption, PlayLogEdit& edit, const std::vector<int>& selected)
+{
+    CPlayLogDlg dlg(edit, m_pParent);
+    dlg.setWindowTitle(QString::fromStdString(caption));
+    dlg.Select(selected);
+    return dlg.exec() == QDialog::Accepted;
 }
