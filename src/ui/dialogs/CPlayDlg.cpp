@@ -30,9 +30,11 @@ QSpinBox* MakeSpin(QWidget* parent, int maximum, int value)
     return spin;
 }
 
-void AddLabel(QWidget* parent, const char* text, int x, int y, int width)
+QLabel* AddLabel(QWidget* parent, const char* text, int x, int y, int width)
 {
-    Place(new QLabel(QString::fromUtf8(text), parent), x, y, width, 10);
+    auto* label = new QLabel(QString::fromUtf8(text), parent);
+    Place(label, x, y, width, 10);
+    return label;
 }
 
 }  // namespace
@@ -44,8 +46,9 @@ CPlayDlg::CPlayDlg(const PlayLogEdit& edit, int row, const CPlayTime& play, QWid
     setFont(DialogLayout::GothicFont(9.0));
     WindowHints::FixDialog(this, DialogLayout::DluSize(this, 196, 72));
 
-    AddLabel(this, "開始日時", 7, 10, 40);
+    QLabel* startLabel = AddLabel(this, "開始日時(&S)", 7, 10, 42);
     m_pStart = new QDateTimeEdit(this);
+    startLabel->setBuddy(m_pStart);
     // The fields are the log's local date and time as written; no zone moves them.
     m_pStart->setTimeSpec(Qt::UTC);
     m_pStart->setDisplayFormat(QStringLiteral("yyyy/MM/dd HH:mm:ss"));
@@ -54,8 +57,9 @@ CPlayDlg::CPlayDlg(const PlayLogEdit& edit, int row, const CPlayTime& play, QWid
                                     QTime(play.m_nHour, play.m_nMinute, std::min(play.m_nSecond, 59)), Qt::UTC));
     Place(m_pStart, 50, 7, 100, 14);
 
-    AddLabel(this, "プレイ時間", 7, 30, 40);
+    QLabel* timeLabel = AddLabel(this, "プレイ時間(&P)", 7, 30, 42);
     m_pHours = MakeSpin(this, kMaxHours, play.m_nElapsed / 3600);
+    timeLabel->setBuddy(m_pHours);
     Place(m_pHours, 50, 27, 42, 14);
     AddLabel(this, "時間", 94, 30, 16);
     m_pMinutes = MakeSpin(this, 59, play.m_nElapsed % 3600 / 60);

@@ -6,6 +6,7 @@
 #include "dialogs/CMemberMoveDlg.h"
 #include "dialogs/CMemberOrderDlg.h"
 #include "dialogs/CPlayLogDlg.h"
+#include "history/PlayLogEdit.h"
 #include "view/ViewPointers.h"
 
 QtDialogRunner::QtDialogRunner(QWidget* parent, CZarn2App* app, IOrderedList* groupList,
@@ -65,6 +66,8 @@ bool QtDialogRunner::RunPlayLogDlg(const std::string& caption, PlayLogEdit& edit
 {
     CPlayLogDlg dlg(edit, m_pParent);
     dlg.setWindowTitle(QString::fromStdString(caption));
-    dlg.Select(selected);
+    // Without a choice the last play is chosen, as the history list marks its last row.
+    int last = static_cast<int>(edit.Rows().size()) - 1;
+    dlg.Select(selected.empty() && last >= 0 ? std::vector<int>{last} : selected);
     return dlg.exec() == QDialog::Accepted;
 }
