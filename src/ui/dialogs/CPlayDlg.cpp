@@ -44,9 +44,9 @@ CPlayDlg::CPlayDlg(const PlayLogEdit& edit, int row, const CPlayTime& play, QWid
 {
     setWindowTitle(QStringLiteral("プレイ"));
     setFont(DialogLayout::GothicFont(9.0));
-    WindowHints::FixDialog(this, DialogLayout::DluSize(this, 196, 72));
+    WindowHints::FixDialog(this, DialogLayout::DluSize(this, 204, 72));
 
-    QLabel* startLabel = AddLabel(this, "開始日時(&S)", 7, 10, 42);
+    QLabel* startLabel = AddLabel(this, "開始日時(&S)", 7, 10, 50);
     m_pStart = new QDateTimeEdit(this);
     startLabel->setBuddy(m_pStart);
     // The fields are the log's local date and time as written; no zone moves them.
@@ -55,25 +55,25 @@ CPlayDlg::CPlayDlg(const PlayLogEdit& edit, int row, const CPlayTime& play, QWid
     m_pStart->setMinimumDateTime(QDateTime(QDate(2008, 1, 1), QTime(0, 0), Qt::UTC));
     m_pStart->setDateTime(QDateTime(QDate(play.m_nYear, play.m_nMonth, play.m_nDay),
                                     QTime(play.m_nHour, play.m_nMinute, std::min(play.m_nSecond, 59)), Qt::UTC));
-    Place(m_pStart, 50, 7, 100, 14);
+    Place(m_pStart, 58, 7, 100, 14);
 
-    QLabel* timeLabel = AddLabel(this, "プレイ時間(&P)", 7, 30, 42);
+    QLabel* timeLabel = AddLabel(this, "プレイ時間(&P)", 7, 30, 50);
     m_pHours = MakeSpin(this, kMaxHours, play.m_nElapsed / 3600);
     timeLabel->setBuddy(m_pHours);
-    Place(m_pHours, 50, 27, 42, 14);
-    AddLabel(this, "時間", 94, 30, 16);
+    Place(m_pHours, 58, 27, 40, 14);
+    AddLabel(this, "時間", 100, 30, 16);
     m_pMinutes = MakeSpin(this, 59, play.m_nElapsed % 3600 / 60);
-    Place(m_pMinutes, 112, 27, 26, 14);
-    AddLabel(this, "分", 140, 30, 10);
+    Place(m_pMinutes, 118, 27, 26, 14);
+    AddLabel(this, "分", 146, 30, 10);
     m_pSeconds = MakeSpin(this, 59, play.m_nElapsed % 60);
-    Place(m_pSeconds, 152, 27, 26, 14);
-    AddLabel(this, "秒", 180, 30, 10);
+    Place(m_pSeconds, 158, 27, 26, 14);
+    AddLabel(this, "秒", 186, 30, 10);
 
     m_pOk = new QPushButton(QStringLiteral("O K"), this);
     m_pOk->setDefault(true);
-    Place(m_pOk, 76, 50, 54, 15);
+    Place(m_pOk, 86, 50, 54, 15);
     m_pCancel = new QPushButton(QStringLiteral("キャンセル"), this);
-    Place(m_pCancel, 135, 50, 54, 15);
+    Place(m_pCancel, 143, 50, 54, 15);
     connect(m_pOk, &QPushButton::clicked, this, &CPlayDlg::accept);
     connect(m_pCancel, &QPushButton::clicked, this, &CPlayDlg::reject);
 }

@@ -44,7 +44,11 @@ QVariant CPlayLogModel::data(const QModelIndex& index, int role) const
 
 QVariant CPlayLogModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+    if (orientation != Qt::Horizontal)
+        return {};
+    if (role == Qt::TextAlignmentRole)
+        return QVariant::fromValue(Qt::Alignment(Qt::AlignHCenter | Qt::AlignVCenter));
+    if (role != Qt::DisplayRole)
         return {};
     return section == 0 ? QStringLiteral("開始日時") : QStringLiteral("プレイ時間");
 }
