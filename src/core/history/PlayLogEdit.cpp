@@ -173,41 +173,51 @@ std::vector<PlayLogEdit::Entry> PlayLogEdit::Replay(const std::vector<Record>& r
         }
         entries.push_back({record, key});
     }
-    auto find = [&entries](int key) {
-        return std::find_if(entries.begin(), entries.end(), [key](const Entry& e) { return e.key == key; });
+    // Deleted records are only marked until the end, so the index of keys holds until a
+    // play is inserted (an add, or a change of a start), which the user makes one at a time.
+    std::unordered_map<int, size_t> index;
+    auto reindex = [&] {
+        index.clear();
+        for (size_t i = 0; i < entries.size(); ++i)
+            if (!entries[i].removed && entries[i].key != kForeign)
+                index[entries[i].key] = i;
     };
-    auto insertByStart = [&entries](Entry entry) {
+    auto insertByStart = [&](Entry entry) {
         auto start = StartOf(entry.record.time);
         auto place = entries.end();
         for (auto it = entries.end(); it != entries.begin();) {
             --it;
-            if (it->record.IsPlay()) {
-                if (StartOf(it->record.time) <= start) {
-                    place = it + 1;
-                    break;
-                }
-                place = it;
+            if (it->removed || !it->record.IsPlay())
+                continue;
+            if (StartOf(it->record.time) <= start) {
+                place = it + 1;
+                break;
             }
+            place = it;
         }
         entries.insert(place, std::move(entry));
+        reindex();
     };
+    reindex();
     for (const Operation& op : m_operations) {
-        auto it = find(op.key);
-        if (op.kind == Operation::Kind::Delete) {
-            if (it != entries.end())
-                entries.erase(it);
-            continue;
-        }
-        Entry entry{PlayRecord(op.play), op.key};
-        if (it != entries.end() && StartOf(it->record.time) == StartOf(op.play) && it->record.IsPlay()) {
-            *it = std::move(entry);
-            continue;
+        auto found = index.find(op.key);
+        Entry* target = found != index.end() ? &entries[found->second] : nullptr;
+        if (target != nullptr) {
+            bool inPlace = op.kind == Operation::Kind::Change && target->record.IsPlay() &&
+                           StartOf(target->record.time) == StartOf(op.play);
+            if (inPlace) {
+                target->record = PlayRecord(op.play);
+                continue;
+            }
+            target->removed = true;
+            index.erase(found);
         }
         // A changed play whose record another writer removed is recorded as the user left it.
-        if (it != entries.end())
-            entries.erase(it);
-        insertByStart(std::move(entry));
+        if (op.kind != Operation::Kind::Delete)
+            insertByStart({PlayRecord(op.play), op.key});
     }
+    entries.erase(std::remove_if(entries.begin(), entries.end(), [](const Entry& e) { return e.removed; }),
+                  entries.end());
     return entries;
 }
 

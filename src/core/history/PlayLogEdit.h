@@ -57,6 +57,7 @@ private:
     struct Entry {
         RawPlayLog::Record record;
         int key = 0;
+        bool removed = false;
     };
     struct Operation {
         enum class Kind { Delete, Change, Add } kind;
