@@ -1,5 +1,6 @@
 #include "launch/CPlayJournal.h"
 
+#include "launch/IdleWatch.h"
 #include "platform/Format.h"
 #include "platform/IClock.h"
 #include "platform/IMessenger.h"
@@ -34,6 +35,8 @@ void CPlayJournal::Beat()
 {
     std::int64_t ms = Clock::Get().MonotonicMs() - m_entry.start.m_nMonotonicMs;
     m_entry.seconds = static_cast<int>(std::clamp<std::int64_t>(ms / 1000, 0, INT32_MAX));
+    if (m_pIdle)
+        m_entry.idleSeconds = m_pIdle->Sample();
     Write();
 }
 
@@ -43,6 +46,8 @@ void CPlayJournal::Stop(int seconds)
         return;
     m_beat.stop();
     m_entry.seconds = std::max(seconds, 0);
+    if (m_pIdle)
+        m_entry.idleSeconds = m_pIdle->End();
     Write();
 }
 

@@ -3,6 +3,7 @@
 #include "app/CZarn2App.h"
 #include "history/PlayLogFile.h"
 #include "launch/CPlayJournal.h"
+#include "launch/IdleQuestion.h"
 #include "library/CZarn2Doc.h"
 #include "platform/FileLock.h"
 #include "platform/Format.h"
@@ -71,6 +72,7 @@ bool Offer(CZarn2Doc& doc, int limitMinite, const PlayJournalEntry& entry)
     CPlayTime session = entry.start;
     session.m_nElapsed = entry.seconds;
     session.SplitElapsed();
+    IdleQuestion::LeaveOut(session, entry.idleSeconds);
     return CPlayHistory::ConfirmRecord(session, limitMinite) &&
            member->AppendLog(session) > 0;
 }

@@ -9,7 +9,7 @@ namespace LostPlay {
 
 // Run once the library has loaded. A journal that no running launcher holds is offered
 // for recording with one question: Yes appends its start and seconds to the title's log
-// (the short-play question applies as for any play), unless the title is gone or the log
+// (the idle and short-play questions apply as for any play), unless the title is gone or the log
 // already ends with that play. A damaged journal is reported. Either way it is removed.
 // True when a session was appended.
 bool Recover(CZarn2Doc& doc, const CZarn2App& app);

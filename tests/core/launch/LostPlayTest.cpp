@@ -14,10 +14,10 @@ namespace {
 const std::string kEarlier = "2009/03/01,10:00:00\r\n60\r\n";
 const std::string kLost = "2009/03/07,21:05:09\r\n3723\r\n";  // the journal's play as logged
 
-std::string Journal(const std::string& title)
+std::string Journal(const std::string& title, int idleSeconds = 0)
 {
     PlayJournalEntry entry{"G", title, "/nowhere/" + title + ".Log", MakeSession(2009, 3, 7, 21, 5, 9, 0),
-                           3723};
+                           3723, idleSeconds};
     entry.start.ComputeStamp();
     return PlayJournalText::Format(entry);
 }
@@ -34,6 +34,7 @@ struct Row {
     size_t messages;
     bool appended;
     bool journalLeft;
+    std::string recorded = kLost;
 };
 
 }  // namespace
@@ -51,6 +52,9 @@ TEST(LostPlay, IsOfferedOnceAndRecordedOnlyWhenItShouldBe)
         {"short play confirmed", Journal("G-0"), kEarlier, {true, true}, 120, false, 2, 0, true, false},
         {"damaged", "genre=G\ntitle=", kEarlier, {true}, 0, false, 0, 1, false, false},
         {"held by a running launcher", Journal("G-0"), kEarlier, {true}, 0, true, 0, 0, false, true},
+        {"idle time left out", Journal("G-0", 3600), kEarlier, {true, true}, 0, false, 2, 0, true, false,
+         "2009/03/07,21:05:09\r\n123\r\n"},
+        {"idle time kept", Journal("G-0", 3600), kEarlier, {true, false}, 0, false, 2, 0, true, false},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -76,7 +80,7 @@ TEST(LostPlay, IsOfferedOnceAndRecordedOnlyWhenItShouldBe)
 
         EXPECT_EQ(folder.messenger.questions.size(), row.questions);
         EXPECT_EQ(folder.messenger.messages.size(), row.messages);
-        EXPECT_EQ(TempDir::ReadBytes(log), row.appended ? row.logBefore + kLost : row.logBefore);
+        EXPECT_EQ(TempDir::ReadBytes(log), row.appended ? row.logBefore + row.recorded : row.logBefore);
         EXPECT_EQ(ProgramFolder::Exists(journal), row.journalLeft);
         if (row.questions > 0) {
             const std::string& asked = folder.messenger.questions[0];
