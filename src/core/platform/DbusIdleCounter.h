@@ -17,7 +17,9 @@ public:
         const char* object;
         const char* interface;
         const char* method;
-        const char* replyType;  // "(t)" or "(u)", milliseconds
+        // "(t)" or "(u)", milliseconds. A desktop that answered in seconds would only make
+        // every stretch look ended at each reading: nothing would be counted as idle.
+        const char* replyType;
     };
     static const Service kMutter;
     static const Service kScreenSaver;
