@@ -1,5 +1,6 @@
 #include "launch/CPlayJournal.h"
 
+#include "launch/IdleWatch.h"
 #include "platform/Format.h"
 #include "platform/IClock.h"
 #include "platform/IMessenger.h"
@@ -42,6 +43,8 @@ void CPlayJournal::Beat()
         return;
     std::int64_t ms = std::max<std::int64_t>(Clock::Get().MonotonicMs() - m_entry.start.m_nMonotonicMs, 0);
     m_entry.seconds = static_cast<int>(std::min<std::int64_t>(ms / 1000, INT32_MAX));
+    if (m_pIdle)
+        m_entry.idleSeconds = m_pIdle->Sample();
     Write();
     std::int64_t next = (ms / kBeatMs + 1) * kBeatMs + kPastTheMinuteMs;
     m_beat.start(static_cast<int>(next - ms));
@@ -54,6 +57,8 @@ void CPlayJournal::Stop(int seconds)
     m_bRunning = false;
     m_beat.stop();
     m_entry.seconds = std::max(seconds, 0);
+    if (m_pIdle)
+        m_entry.idleSeconds = m_pIdle->End();
     Write();
 }
 

@@ -4,6 +4,7 @@
 #include "history/PlayLogFile.h"
 #include "launch/CPlayJournal.h"
 #include "launch/PlayJournalCheck.h"
+#include "launch/IdleQuestion.h"
 #include "library/CZarn2Doc.h"
 #include "platform/FileLock.h"
 #include "platform/FileMove.h"
@@ -83,6 +84,7 @@ bool Offer(CZarn2Doc& doc, int limitMinite, const PlayJournalEntry& entry)
     CPlayTime session = entry.start;
     session.m_nElapsed = entry.seconds;
     session.SplitElapsed();
+    IdleQuestion::LeaveOut(session, entry.idleSeconds);
     return CPlayHistory::ConfirmRecord(session, limitMinite) &&
            member->AppendLog(session) > 0;
 }

@@ -64,18 +64,18 @@ void Remove(const CZarn2App& app, const std::string& groupListPath)
     RemoveFor(app.m_szIniPath);
     RemoveFor(groupListPath);
     RemoveIn(app.m_szDataDir, [](std::string_view owner) { return EndsWith(owner, kGroupFile); });
-    // The logs merged with their conflict copies are rewritten in the genre folders.
-    int error = 0;
-    for (const FileSystem::FolderEntry& entry : FileSystem::FolderEntries(app.m_szDataDir, error)) {
-        if (entry.regular && EndsWith(entry.name, kGroupFile) &&
-            AtomicFile::TemporaryOwner(entry.name).empty())
-            RemoveIn(app.m_szDataDir + "/" + entry.name.substr(0, entry.name.size() - kGroupFile.size()),
-                     [](std::string_view owner) { return EndsWith(owner, ".Log"); });
-    }
     RemoveIn(app.m_szTempDir, [](std::string_view owner) {
         return owner == PendingChange::kFileName || owner == PlayJournalText::kFileName ||
                owner == MergeReport::kNamedListName;
     });
+    // The titles' logs, rewritten in their genres' folders when their plays are edited or
+    // merged with their conflict copies.
+    int error = 0;
+    for (const FileSystem::FolderEntry& entry : FileSystem::FolderEntries(app.m_szDataDir, error)) {
+        if (!entry.regular)
+            RemoveIn(app.m_szDataDir + "/" + entry.name,
+                     [](std::string_view owner) { return EndsWith(owner, ".Log"); });
+    }
     // Those a build before the run folders left in Temp itself are this computer's.
     if (app.m_szTempRoot != app.m_szTempDir)
         RemoveIn(app.m_szTempRoot, [](std::string_view owner) {

@@ -25,11 +25,12 @@ const LocalDateTime kNow{2009, 3, 8, 0, 0, 0};
 const int kSinceLastBeat = 6768;  // from that play's last rewrite (22:07:12) to kNow
 
 // A journal whose log is "{log}", the title's log in the row's folder.
-std::string Journal(const std::string& title, LocalDateTime start = {2009, 3, 7, 21, 5, 9}, int seconds = 3723)
+std::string Journal(const std::string& title, LocalDateTime start = {2009, 3, 7, 21, 5, 9}, int seconds = 3723,
+                    int idleSeconds = 0)
 {
     PlayJournalEntry entry{"G", title, "{log}",
                            MakeSession(start.year, start.month, start.day, start.hour, start.minute, start.second, 0),
-                           seconds};
+                           seconds, idleSeconds};
     entry.start.ComputeStamp();
     return PlayJournalText::Format(entry);
 }
@@ -64,6 +65,7 @@ struct Row {
     bool appended = false;
     bool journalLeft = false;
     bool asideLeft = false;  // "play.journal.aside" stays
+    std::string recorded = kLost;
 };
 
 }  // namespace
@@ -107,6 +109,10 @@ TEST(LostPlay, IsOfferedOnceAndRecordedOnlyWhenItShouldBe)
          .messages = 1, .journalLeft = true},
         {.name = "cannot be removed after the answer", .journal = Journal("G-0"), .refused = "unlink", .messages = 1,
          .appended = true, .asideLeft = true},
+        {.name = "idle time left out", .journal = Journal("G-0", {2009, 3, 7, 21, 5, 9}, 3723, 3600),
+         .answers = {true, true}, .questions = 2, .appended = true, .recorded = "2009/03/07,21:05:09\r\n123\r\n"},
+        {.name = "idle time kept", .journal = Journal("G-0", {2009, 3, 7, 21, 5, 9}, 3723, 3600),
+         .answers = {true, false}, .questions = 2, .appended = true},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -143,7 +149,7 @@ TEST(LostPlay, IsOfferedOnceAndRecordedOnlyWhenItShouldBe)
 
         EXPECT_EQ(folder.messenger.questions.size(), row.questions);
         EXPECT_EQ(folder.messenger.messages.size(), row.messages);
-        EXPECT_EQ(TempDir::ReadBytes(log), row.appended ? row.logBefore + kLost : row.logBefore);
+        EXPECT_EQ(TempDir::ReadBytes(log), row.appended ? row.logBefore + row.recorded : row.logBefore);
         EXPECT_EQ(ProgramFolder::Exists(journal), row.journalLeft);
         EXPECT_EQ(ProgramFolder::Exists(aside), row.asideLeft);
         if (row.questions > 0) {

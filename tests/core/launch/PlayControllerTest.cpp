@@ -7,6 +7,7 @@
 #include "platform/FileLock.h"
 #include "support/BuiltWaitHelper.h"
 #include "support/FakeClock.h"
+#include "support/FakeIdleSource.h"
 #include "support/ScriptFiles.h"
 #include "support/ScriptedMediaPrompt.h"
 #include "support/ScriptedMessenger.h"
@@ -169,47 +170,58 @@ TEST_F(PlayControllerTest, PlayLastsUntilTheLastProcessOrTheUsersEnd)
     }
 }
 
-TEST_F(PlayControllerTest, ShortPlaysAreRecordedOnlyWhenConfirmed)
+// The idle question comes first (nobody touches anything during the idle rows' play); the
+// short-play question then looks at what would be recorded.
+TEST_F(PlayControllerTest, ShortOrIdlePlaysAreRecordedOnlyWhenConfirmed)
 {
+    const std::string shortPlay = "今のプレイ時間は01:30です. 記録しますか ?";
+    const std::string idle = "このプレイには操作のない時間が0:01:30ありました. その時間を除いて記録しますか ?";
     struct Case {
         const char* name;
         int autoTiming;
         int limitMinite;
-        bool answer;
-        bool asked;
+        int idleMinite;
+        std::vector<bool> answers;
+        std::vector<std::string> questions;
         Outcome outcome;
+        const char* logged;
     } cases[] = {
-        {"at the limit, automatic", 1, 1, false, false, Outcome::Recorded},
-        {"under the limit, Yes", 1, 2, true, true, Outcome::Recorded},
-        {"under the limit, No", 1, 2, false, true, Outcome::Discarded},
-        {"manual, under the limit, No", 2, 2, false, true, Outcome::Discarded},
-        {"manual, at the limit", 2, 1, false, false, Outcome::Recorded},
+        {"at the limit, automatic", 1, 1, 0, {}, {}, Outcome::Recorded, "90"},
+        {"under the limit, Yes", 1, 2, 0, {true}, {shortPlay}, Outcome::Recorded, "90"},
+        {"under the limit, No", 1, 2, 0, {false}, {shortPlay}, Outcome::Discarded, nullptr},
+        {"manual, under the limit, No", 2, 2, 0, {false}, {shortPlay}, Outcome::Discarded, nullptr},
+        {"manual, at the limit", 2, 1, 0, {}, {}, Outcome::Recorded, "90"},
+        {"idle left out, then short", 1, 1, 1, {true, true}, {idle, "今のプレイ時間は00:00です. 記録しますか ?"},
+         Outcome::Recorded, "0"},
+        {"idle kept", 1, 1, 1, {false}, {idle}, Outcome::Recorded, "90"},
+        {"manual timing is not watched", 2, 1, 1, {}, {}, Outcome::Recorded, "90"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         FakeClock clock;
+        FakeIdleSource nobodyThere(clock);
         ScriptedShellOpen shell;
         TempDir::WriteBytes(Title().m_szLogFile, "");
         messenger.Clear();
+        messenger.answers.clear();
         ui.events.clear();
         AutomaticTitle("exit 0");
         Title().m_nAutoTiming = c.autoTiming;
         app.LimitMinite = c.limitMinite;
-        messenger.AnswerNext(c.answer);
+        app.IdleMinite = c.idleMinite;
+        for (bool answer : c.answers)
+            messenger.AnswerNext(answer);
         // The play lasts 90 s: the clock moves on while the launcher waits.
         ui.onMinimize = [&clock] { clock.Advance(90); };
 
         EXPECT_EQ(PlayRecorded(), c.outcome);
 
-        EXPECT_EQ(messenger.questions, c.asked ? std::vector<std::string>{"今のプレイ時間は01:30です. 記録しますか ?"}
-                                               : std::vector<std::string>{});
-        std::string expectedLog = c.outcome == Outcome::Recorded ? "2009/03/07,21:05:09\r\n90\r\n" : "";
-        EXPECT_EQ(Log(), expectedLog);
+        EXPECT_EQ(messenger.questions, c.questions);
+        EXPECT_EQ(Log(), c.logged ? "2009/03/07,21:05:09\r\n" + std::string(c.logged) + "\r\n" : "");
         Events expected = c.autoTiming == 1 ? Events{"minimize", "restore"} : Events{"minimize", "dialog", "restore"};
         EXPECT_EQ(ui.events, expected);
         EXPECT_EQ(shell.calls.size(), c.autoTiming == 1 ? 0u : 1u);
         ExpectFlagsCleared();
-        messenger.answers.clear();
     }
 }
 
