@@ -97,6 +97,8 @@ private:
     // Finishes the change a stopped run left, before the genre files are loaded; the
     // genres it had to read are marked.
     std::bitset<kMaxGroups> FinishPendingChange();
+    void FinishGroupRename(const std::string& from, const std::string& to, int playMode, PendingChange& change,
+                           std::bitset<kMaxGroups>& loaded);
     void ShowGroupListError(int err) const;
     // Why the genre list could not be read or written.
     Refusal ListRefusal() const { return m_bListUnreadable ? Refusal::Unreadable : Refusal::FileSystem; }
