@@ -72,7 +72,8 @@ std::bitset<CZarn2Doc::kMaxGroups> CZarn2Doc::FinishPendingChange()
         }
         CGroup& group = m_Group[static_cast<size_t>(i)];
         // A genre file removed already leaves a genre without titles to delete.
-        if (FileSystem::EntryExists(group.m_szGroupFile))
+        bool read = FileSystem::EntryExists(group.m_szGroupFile);
+        if (read)
             unreadable = group.Load() < 0 && group.m_bUnreadable;
         else
             group.m_bUnreadable = false;
@@ -80,7 +81,7 @@ std::bitset<CZarn2Doc::kMaxGroups> CZarn2Doc::FinishPendingChange()
             FinishDeleteGroup(i, change);
             loaded.reset();  // the later genres moved down a slot, none of them read
         } else {
-            loaded.set(static_cast<size_t>(i));
+            loaded.set(static_cast<size_t>(i), read);
         }
         break;
     }
