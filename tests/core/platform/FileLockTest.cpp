@@ -53,8 +53,8 @@ TEST(FileLock, ClaimsOnlyRegularFilesOfModestSizeAtTheirNameOnceLocked)
     const struct {
         const char* name;
         Claim claim;
-        std::string bytes;
-        std::function<int()> atLock;  // what happens as the lock is asked for, and its errno
+        std::string bytes = {};
+        std::function<int()> atLock = nullptr;  // what happens as the lock is asked for, and its errno
     } rows[] = {
         {"missing", Claim::Absent},
         {"folder", Claim::Failed},
