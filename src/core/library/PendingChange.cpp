@@ -13,9 +13,6 @@
 
 namespace {
 
-// Names tried for a record put aside before giving up.
-constexpr int kAsideNames = 100;
-
 std::string PathFor(const CZarn2App* app)
 {
     if (!app || app->m_szTempDir.empty())
@@ -32,21 +29,15 @@ int Write(const std::string& path, const PendingChange::Record& record)
     return result.unmappable.empty() ? result.error : EILSEQ;
 }
 
-// Moves the record at `path` to the first free name beside it, never replacing a file,
-// and says where it went (or why it could not be moved), for the message.
+// Moves the record at `path` aside, never replacing a file, and says where it went (or why
+// it could not be moved), for the message.
 std::string PutAside(const std::string& path)
 {
-    int err = EEXIST;
-    for (int n = 1; n <= kAsideNames && err == EEXIST; ++n) {
-        std::string aside = n == 1 ? path + PendingChange::kAsideSuffix
-                                   : Format("%s.%d%s", path.c_str(), n, PendingChange::kAsideSuffix);
-        err = MoveNoReplace(path, aside);
-        if (err == 0) {
-            FileSystem::SyncFolder(path.substr(0, path.rfind('/')));
-            return Format("作業ファイルは<%s>に移しました.", aside.c_str());
-        }
-    }
-    return Format("ERROR[%d] : 作業ファイルを移せませんでした. 次に起動する前にこのファイルを削除して下さい.", err);
+    std::string aside;
+    if (int err = MoveAside(path, PendingChange::kAsideTag, aside))
+        return Format("ERROR[%d] : 作業ファイルを移せませんでした. 次に起動する前にこのファイルを削除して下さい.", err);
+    FileSystem::SyncFolder(path.substr(0, path.rfind('/')));
+    return Format("作業ファイルは<%s>に移しました.", aside.c_str());
 }
 
 }  // namespace

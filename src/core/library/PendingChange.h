@@ -58,8 +58,8 @@ public:
     int Move(const std::string& from, const std::string& to) const;
 
     static constexpr char kFileName[] = "Zarn2.Intent";
-    // A record put aside is "<kFileName>[.<n>]<kAsideSuffix>".
-    static constexpr char kAsideSuffix[] = ".rejected";
+    // A record put aside is "<kFileName>[.<n>].<kAsideTag>" (MoveAside).
+    static constexpr char kAsideTag[] = "rejected";
     // A record names a few genres and titles; anything larger is no record of ours.
     static constexpr std::uint64_t kMaxBytes = 64 * 1024;
 

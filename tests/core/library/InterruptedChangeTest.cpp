@@ -334,7 +334,7 @@ TEST(InterruptedChange, HostileOrStaleRecordsAreNeverObeyed)
                   std::string::npos)
             << told[0];
         EXPECT_FALSE(fs::exists(fs::symlink_status(record)));
-        const std::string aside = record + PendingChange::kAsideSuffix;
+        const std::string aside = record + "." + PendingChange::kAsideTag;
         EXPECT_EQ(fs::exists(fs::symlink_status(aside)), c.outcome == PutAside);
         if (fs::is_symlink(aside)) {
             EXPECT_EQ(TempDir::ReadBytes(outside / "record"), c.record) << "never followed";
