@@ -261,6 +261,10 @@ bool IntoGroupList(const std::string& path, std::vector<ConflictCopy>& copies, M
     bool grew =
         MergeListed(copies, GroupListFile::kMaxBytes, current, whole, report, read,
                     [](GroupListFile::Content& into, const GroupListFile::Content& copy, bool& added) {
+                        // A list without its section is an empty one to the reader, but a
+                        // copy the launcher wrote has it: such a copy stays.
+                        if (!copy.hasList)
+                            return std::string("[GroupList] の見出し行がありません.");
                         NameUnion::Outcome outcome = NameUnion::AddGenres(into, copy);
                         added = added || outcome.added > 0;
                         return LeftOut(outcome, "グループ", CZarn2Doc::kMaxGroups);
