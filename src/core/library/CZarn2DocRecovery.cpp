@@ -60,8 +60,10 @@ std::bitset<CZarn2Doc::kMaxGroups> CZarn2Doc::FinishPendingChange()
         // A genre file removed already leaves a genre without titles to delete.
         if (FileSystem::EntryExists(group.m_szGroupFile))
             group.Load();
-        else
+        else {
             group.m_bUnreadable = false;
+            group.m_version.Look(group.m_szGroupFile);
+        }
         FinishDeleteGroup(i, change);
         loaded.reset();  // the later genres moved down a slot, none of them read
         break;

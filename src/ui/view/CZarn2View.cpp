@@ -196,8 +196,9 @@ void CZarn2View::OnGroupClicked(int row)
 {
     if (m_bBusy || row < 0)
         return;
-    m_pDoc->SetCurrGroup(row);  // an index the library rejects is reported and ignored
-    m_pDoc->SaveGroupList();
+    // Found by name in the library as it is on disk; an index the library rejects, or a
+    // genre gone meanwhile, is reported and ignored.
+    m_pDoc->SelectGroup(row);
     m_listGroup->viewport()->update();
     FillMemberList();
     UpdateStatistics();
