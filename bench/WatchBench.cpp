@@ -107,8 +107,8 @@ int main(int argc, char* argv[])
     const double worst = *std::max_element(latencies.begin(), latencies.end());
     std::printf("change to window: median %.1f ms, worst %.1f ms over %d rounds (settling %d ms)\n", median, worst,
                 kRounds, DataFolderWatch::kSettleMs);
-    BenchReport::Figure("7a. a title added elsewhere shows in the window", BenchReport::Printf("%.0f ms (worst %.0f)", median, worst),
-                        "<= 1000 ms", worst <= 1000);
+    BenchReport::Figure("7a. a title added elsewhere shows in the window",
+                        BenchReport::Printf("%.0f ms (worst %.0f)", median, worst), "<= 1000 ms", worst <= 1000);
 
     const long long bare = IdleWakeups(idleSeconds);
     CZarn2Doc doc(app);
@@ -121,7 +121,8 @@ int main(int argc, char* argv[])
     std::printf("idle %d s: %lld wake-ups watching (error %d, %d deliveries), %lld without the watch\n", idleSeconds,
                 watched, error, delivered, bare);
     BenchReport::Figure(BenchReport::Printf("7b. wake-ups of the folder watch, %.0f s idle", idleSeconds),
-                        BenchReport::Printf("%.0f (%.0f without it)", static_cast<double>(watched), static_cast<double>(bare)),
+                        BenchReport::Printf("%.0f (%.0f without it)", static_cast<double>(watched),
+                                            static_cast<double>(bare)),
                         "0 more", error == 0 && delivered == 0 && watched <= bare);
     BenchFixture::RemoveTree(folder);
     std::fflush(stdout);

@@ -231,7 +231,8 @@ int CGroup::Save()
     if (!m_backup.MakeDue())
         return -1;
     FileStamp written;
-    if (int err = AtomicFile::Replace(m_szGroupFile, bytes, [&written](int fd) { return ReadFileStamp(fd, written); })) {
+    auto stamp = [&written](int fd) { return ReadFileStamp(fd, written); };
+    if (int err = AtomicFile::Replace(m_szGroupFile, bytes, stamp)) {
         Messenger::Show(Format("ERROR[%d] : %s.Zarn ファイルをオープン出来ませんでした,\n%s", err,
                                m_szName.c_str(), kReportRequest));
         return -1;

@@ -32,7 +32,8 @@ CMainFrame::CMainFrame(CZarn2App& app)
     QList<QRect> screens;
     for (QScreen* screen : QGuiApplication::screens())
         screens.append(screen->availableGeometry());
-    QRect frame(QPoint(m_saved.x, m_saved.y), QSize(CSettings::kWindowWidth, CSettings::kWindowHeight).grownBy(kFrameAllowance));
+    QSize window(CSettings::kWindowWidth, CSettings::kWindowHeight);
+    QRect frame(QPoint(m_saved.x, m_saved.y), window.grownBy(kFrameAllowance));
     move(OnScreens(frame, screens));
 
     // The toolbar images are compiled in; make sure they are registered (once).

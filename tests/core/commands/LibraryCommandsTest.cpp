@@ -489,7 +489,9 @@ TEST(LibraryCommands, ChangesMadeElsewhereComeFirst)
          },
          {"G-0", "G-1", "G-2", "X"}, {"A", "G"}, "", 2},
         {"a play logged elsewhere, the history cleared here (asked, no)",
-         [](CZarn2Doc& other) { TempDir::WriteBytes(other.CurrMember()->m_szLogFile, "2024/01/02,10:00:00\r\n600\r\n"); },
+         [](CZarn2Doc& other) {
+             TempDir::WriteBytes(other.CurrMember()->m_szLogFile, "2024/01/02,10:00:00\r\n600\r\n");
+         },
          [](Bench& b) {
              b.commands.OnHistoryReset();
              EXPECT_EQ(b.Doc().CurrMember()->m_nSessionCount, 1);
