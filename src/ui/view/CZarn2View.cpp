@@ -198,8 +198,12 @@ void CZarn2View::OnGroupClicked(int row)
         return;
     // Found by name in the library as it is on disk; an index the library rejects, or a
     // genre gone meanwhile, is reported and ignored.
+    const std::uint64_t reloads = m_pDoc->m_nDiskReloads;
     m_pDoc->SelectGroup(row);
-    m_listGroup->viewport()->update();
+    if (m_pDoc->m_nDiskReloads != reloads)
+        FillGroupList();
+    else
+        m_listGroup->viewport()->update();
     FillMemberList();
     UpdateStatistics();
 }
