@@ -1,6 +1,8 @@
 // The library commands on a real library, with scripted dialogs and a recording view.
 #include "commands/CLibraryCommands.h"
+#include "library/PendingChange.h"
 #include "support/ProgramFolder.h"
+#include "support/RecordingFileSyscalls.h"
 #include "support/RecordingView.h"
 #include "support/ScriptedDialogs.h"
 
@@ -519,4 +521,27 @@ TEST(LibraryCommands, ChangesMadeElsewhereComeFirst)
         EXPECT_EQ(b.Doc().m_Group[b.Doc().m_nCurrGroup].m_szName == "G" ? b.f.MemberNames() : Names{}, c.titles);
         EXPECT_EQ(b.f.messenger.questions.size(), c.questions);
     }
+}
+
+// A change landing between the step that read the files again and the write: the genre
+// file is not written over, the change's record stays, and the next start finishes it on
+// top of the file as it is.
+TEST(LibraryCommands, AChangeLandingDuringADeletionIsKept)
+{
+    Bench b;
+    b.f.AddGenre("G", 3);
+    b.Doc().SetCurrMember(1);
+    const std::string file = b.f.Data("G.Zarn");
+    RecordingFileSyscalls calls;
+    calls.made = [&](const std::string& call) {
+        if (call == "unlink")  // G-1's log is gone; the title is added elsewhere now
+            TempDir::WriteBytes(file, TempDir::ReadBytes(file) + "[Title003]\r\nX\r\n/x\r\n/x\r\n1\r\n0\r\n\r\n");
+    };
+    b.f.messenger.Clear();
+    b.commands.OnMemberDelete();
+    calls.made = nullptr;
+    EXPECT_EQ(b.Messages(), std::vector<std::string>{ChangedElsewhereMessage("G.Zarn ファイル")});
+    EXPECT_TRUE(ProgramFolder::Exists(b.f.app.m_szTempDir + "/" + PendingChange::kFileName));
+    b.f.LoadDoc();
+    EXPECT_EQ(b.f.MemberNames(), (std::vector<std::string>{"G-0", "G-2", "X"}));
 }
