@@ -63,6 +63,16 @@ void Remove(const CZarn2App& app, const std::string& groupListPath)
     RemoveIn(app.m_szTempDir, [](std::string_view owner) {
         return owner == PendingChange::kFileName || owner == PlayJournalText::kFileName;
     });
+    // The titles' logs, rewritten in their genres' folders when their plays are edited.
+    constexpr std::string_view kLog = ".Log";
+    int error = 0;
+    for (const FileSystem::FolderEntry& entry : FileSystem::FolderEntries(app.m_szDataDir, error)) {
+        if (entry.regular)
+            continue;
+        RemoveIn(app.m_szDataDir + "/" + entry.name, [&](std::string_view owner) {
+            return owner.size() > kLog.size() && owner.substr(owner.size() - kLog.size()) == kLog;
+        });
+    }
 }
 
 }  // namespace LeftoverTemporaries

@@ -223,7 +223,8 @@ TEST(InterruptedChange, TheStartRemovesOurLeftoverTemporariesOnly)
         {"Zarn2.Grp~a8Xk-Q", false},       // not a letter or digit
         {"notes.txt~a8Xk2Q", false},       // not a file of ours
         {"Zarn/S.Log~a8Xk2Q", false},      // nothing rewrites such a file there
-        {"Zarn/S/a.Log~a8Xk2Q", false},    // a genre folder is not rewritten into
+        {"Zarn/S/a.Log~a8Xk2Q", true},     // a log whose plays were edited
+        {"Zarn/S/a.txt~a8Xk2Q", false},
         {"Temp/play.journal.aside~a8Xk2Q", false},
     };
     ProgramFolder folder;
