@@ -70,7 +70,13 @@ CRankingView::Frame CRankingView::Layout() const
     int right = width() - kMargin - widestTotal - kGap;
     int bottom = height() - kMargin - metrics.height() - 4;
     frame.plot = QRect(QPoint(left, kMargin), QPoint(std::max(left, right), std::max(kMargin, bottom)));
-    frame.pitch = static_cast<double>(frame.plot.height()) / kRows;
+    // The rows share the height, each at most three lines high (a few titles do not make
+    // broad bars).
+    frame.pitch = std::min(static_cast<double>(frame.plot.height()) / std::max<size_t>(m_rows.size(), 1),
+                           3.0 * metrics.height());
+    // The axis comes right under the last row.
+    frame.plot.setBottom(frame.plot.top() +
+                         static_cast<int>(std::lround(frame.pitch * static_cast<double>(std::max<size_t>(m_rows.size(), 1)))));
     frame.step = RoundStep(std::max(most, 1.0));
     frame.hours = std::ceil(std::max(most, 1.0) / frame.step) * frame.step;
     return frame;

@@ -12,7 +12,7 @@
 class CRankingView final : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int kRows = 20;  // the room kept, whatever the number of titles
+    static constexpr int kRows = 20;  // the most titles shown: the room the view never goes below
 
     struct Row {
         QString title;
