@@ -42,8 +42,7 @@ void ChartModuleUiTest::theBuiltModuleOpensTheWindow()
     QWidget* window = Commands(lib).Window();
     QVERIFY(window != nullptr && window->isVisible());
     QCOMPARE(window->findChild<QTabWidget*>()->count(), 4);
-    // The clock and the library are the launcher's: the footnote counts the play and the
-    // title is the current one.
+    // The figures are the launcher's (the module has no state of its own to read them from).
     QVERIFY2(window->windowTitle().endsWith(QStringLiteral("RPG-0")), qPrintable(window->windowTitle()));
     QVERIFY(lib.messenger.messages.empty());
 }
