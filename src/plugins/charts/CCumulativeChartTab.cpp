@@ -25,7 +25,7 @@ void CCumulativeChartTab::Fill(IChartData& figures)
 
 void CCumulativeChartTab::Plot()
 {
-    QChart* chart = ChartParts::ChartIn(m_view, this);
+    QChart* chart = ChartParts::ChartIn(m_view, this, true);
     ChartParts::Clear(chart);
     auto* line = new QLineSeries;
     QList<QPointF> points;

@@ -57,7 +57,7 @@ void CDailyChartTab::Fill(IChartData& figures)
 
 void CDailyChartTab::Plot()
 {
-    QChart* chart = ChartParts::ChartIn(m_view, this);
+    QChart* chart = ChartParts::ChartIn(m_view, this, false);
     ChartParts::Clear(chart);
     auto* bars = new QBarSet(QString());
     QStringList labels;
@@ -74,6 +74,7 @@ void CDailyChartTab::Plot()
     chart->addSeries(series);
     auto* days = new QBarCategoryAxis;
     days->setTruncateLabels(false);
+    days->setGridLineVisible(false);  // the bars stand apart well enough
     days->append(labels);
     if (ChosenPeriod() == Period::Day)
         days->setLabelsAngle(-90);

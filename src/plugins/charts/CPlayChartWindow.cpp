@@ -11,6 +11,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 QString Coverage(const ChartCoverage& coverage)
@@ -45,6 +47,7 @@ CPlayChartWindow::CPlayChartWindow(IChartData& figures, QWidget* parent)
     }
     connect(m_tabs, &QTabWidget::currentChanged, this, &CPlayChartWindow::ShowTab);
     m_footnote->setWordWrap(true);
+    m_footnote->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_unreadable->setWordWrap(true);
     m_unreadable->setStyleSheet(QStringLiteral("color: #b00000"));
     m_unreadable->hide();
@@ -72,13 +75,44 @@ void CPlayChartWindow::ShowTab(int index)
     if (windowTitle() != title)
         setWindowTitle(title);
     const ChartCoverage& coverage = tab->Coverage();
-    SetText(m_footnote, tab->Note() + QLatin1Char(' ') + Coverage(coverage));
+    KeepFootnoteHeight();
+    SetText(m_footnote, FootnoteOf(*tab));
     QStringList unreadable;
     for (const std::string& name : coverage.unreadable)
         unreadable << QString::fromStdString(name);
     SetText(m_unreadable, QStringLiteral("読めなかったログ (集計から除いています) : ") +
                               unreadable.join(QStringLiteral(", ")));
     m_unreadable->setVisible(!unreadable.isEmpty());
+}
+
+QString CPlayChartWindow::FootnoteOf(const CChartTab& tab)
+{
+    return tab.Note() + QLatin1Char(' ') + Coverage(tab.Coverage());
+}
+
+// The footnote keeps the height of the tallest tab's note at the window's width, so that
+// showing another tab does not lay its chart out again for a footnote of another height.
+void CPlayChartWindow::KeepFootnoteHeight()
+{
+    QStringList notes;
+    for (const CChartTab* tab : m_pages)
+        notes << FootnoteOf(*tab);
+    const QRect room(0, 0, m_footnote->contentsRect().width(), 1 << 20);
+    if (notes == m_measuredNotes && room.width() == m_measuredWidth)
+        return;  // laying the texts out costs more than a switch should
+    m_measuredNotes = notes;
+    m_measuredWidth = room.width();
+    int tallest = 0;
+    for (const QString& note : notes)
+        tallest = std::max(tallest, m_footnote->fontMetrics().boundingRect(room, Qt::TextWordWrap, note).height());
+    if (m_footnote->minimumHeight() != tallest)
+        m_footnote->setMinimumHeight(tallest);
+}
+
+void CPlayChartWindow::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    KeepFootnoteHeight();
 }
 
 void CPlayChartWindow::keyPressEvent(QKeyEvent* event)

@@ -2,6 +2,7 @@
 
 #include "charts/IChartWindowFactory.h"
 
+#include <QStringList>
 #include <QWidget>
 
 #include <array>
@@ -30,13 +31,18 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    static QString FootnoteOf(const CChartTab& tab);
     void ShowTab(int index);
+    void KeepFootnoteHeight();
 
     IChartData& m_figures;
     QTabWidget* m_tabs;
     std::array<CChartTab*, 4> m_pages;
     QLabel* m_footnote;
     QLabel* m_unreadable;
+    QStringList m_measuredNotes;  // the notes and the width the footnote's height was found for
+    int m_measuredWidth = -1;
 };

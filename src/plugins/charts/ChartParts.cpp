@@ -28,7 +28,7 @@ QString LibraryScope()
     return QStringLiteral("全タイトル");
 }
 
-QChart* ChartIn(QChartView*& view, QWidget* tab)
+QChart* ChartIn(QChartView*& view, QWidget* tab, bool antialiased)
 {
     if (view == nullptr) {
         auto* chart = new QChart;
@@ -37,7 +37,7 @@ QChart* ChartIn(QChartView*& view, QWidget* tab)
         chart->setMargins(QMargins(4, 4, 4, 4));
         chart->setBackgroundRoundness(0);
         view = new QChartView(chart, tab);
-        view->setRenderHint(QPainter::Antialiasing);
+        view->setRenderHint(QPainter::Antialiasing, antialiased);
         static_cast<QBoxLayout*>(tab->layout())->addWidget(view, 1);
     }
     return view->chart();

@@ -22,7 +22,9 @@ QString LibraryScope();
 
 // The tab's chart: its view, with no legend and no animation, is made and put last in the
 // tab's (vertical) layout the first time; Qt Charts costs nothing before a tab draws.
-QChart* ChartIn(QChartView*& view, QWidget* tab);
+// Antialiasing is for slanted lines: it makes each of a chart's many axis and grid lines
+// several times dearer to paint.
+QChart* ChartIn(QChartView*& view, QWidget* tab, bool antialiased);
 // Removes every series and axis of the chart.
 void Clear(QChart* chart);
 // An axis of hours from 0 to at least `maxHours`, with round ticks.
