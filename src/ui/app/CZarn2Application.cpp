@@ -10,6 +10,7 @@
 #include "app/Resources.h"
 #include "app/ProgramPaths.h"
 #include "platform/FileSystem.h"
+#include "platform/DesktopIdleSource.h"
 #include "platform/GnomeAutomountInhibitor.h"
 #include "platform/UdisksMountControl.h"
 
@@ -48,6 +49,8 @@ int Run(int argc, char* argv[])
     AutomountInhibitor::Override useAutomount(automount);
     UdisksMountControl mounts;
     MountControl::Override useMounts(mounts);
+    DesktopIdleSource idle;
+    IdleSource::Override useIdle(idle);
 
     QSize screen(1024, 768);
     if (QScreen* primary = QGuiApplication::primaryScreen())

@@ -4,13 +4,16 @@
 
 #include <QTreeView>
 
+#include <functional>
+
 class CHistoryModel;
 class CPlayHistory;
 
 // The history list of the main view: the sessions or day groups of the current title in
 // the report lists' look (fixed row height, full-row selection, the list's current row
 // drawn in the mark colour). Its rows are read from the title's history as they are
-// shown (CHistoryModel), so a long history costs no more to show than a short one.
+// shown (CHistoryModel), so a long history costs no more to show than a short one. A
+// double click or the context menu asks for a row's plays to be edited.
 class CHistoryList : public RowScrolling<QTreeView> {
     Q_OBJECT
 public:
@@ -41,9 +44,20 @@ public:
     void SelectRow(int row);
     bool IsRowSelected(int row) const;
 
+    // Whether the plays can be edited now (the context menu's item is enabled by it).
+    void SetEditable(std::function<bool()> editable) { m_editable = std::move(editable); }
+
+Q_SIGNALS:
+    // A double click on a row, or "このプレイを編集(&E)..." of its context menu.
+    void EditRequested(int row);
+
+protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
 private:
     static constexpr int kRowHeight = 17;
 
     CHistoryModel* m_pModel;
     QRgb m_markColour;
+    std::function<bool()> m_editable;
 };

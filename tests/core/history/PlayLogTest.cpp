@@ -1,5 +1,6 @@
 #include "history/CPlayHistory.h"
 #include "history/PlayLogFile.h"
+#include "history/RawPlayLog.h"
 
 #include "support/FakeClock.h"
 #include "HistoryTestUtil.h"
@@ -120,6 +121,14 @@ TEST(PlayLog, ReaderKeepsEveryWholeRecordAroundDamage)
         size_t skipped = 99;
         ASSERT_EQ(PlayLogFile::Read(path, sessions, &skipped), 0);
         EXPECT_EQ(skipped, c.skipped);
+        // The editor cuts the same plays out of the bytes and puts them back unchanged.
+        std::vector<RawPlayLog::Record> records = RawPlayLog::Split(c.text);
+        CPlayHistory split;
+        for (const RawPlayLog::Record& record : records)
+            if (record.IsPlay())
+                split.m_Session.push_back(record.time);
+        EXPECT_EQ(Sessions(split), c.sessions);
+        EXPECT_EQ(RawPlayLog::Join(records), c.text);
     }
 }
 

@@ -217,13 +217,15 @@ TEST(InterruptedChange, TheStartRemovesOurLeftoverTemporariesOnly)
         {"Zarn/S.Zarn~AbCdEf", true},
         {"Zarn/Other Genre.Zarn~zzzzzz", true},
         {"Temp/Zarn2.Intent~Q1w2E3", true},
+        {"Temp/play.journal~a8Xk2Q", true},
         {"Zarn2.Grp~a8Xk2", false},        // five characters
         {"Zarn2.Grp~a8Xk2Q7", false},      // seven
         {"Zarn2.Grp~a8Xk-Q", false},       // not a letter or digit
         {"notes.txt~a8Xk2Q", false},       // not a file of ours
         {"Zarn/S.Log~a8Xk2Q", false},      // nothing rewrites such a file there
-        {"Zarn/S/a.Log~a8Xk2Q", false},    // a genre folder is not rewritten into
-        {"Temp/play.journal~a8Xk2Q", false},
+        {"Zarn/S/a.Log~a8Xk2Q", true},     // a log whose plays were edited
+        {"Zarn/S/a.txt~a8Xk2Q", false},
+        {"Temp/play.journal.aside~a8Xk2Q", false},
     };
     ProgramFolder folder;
     BuildLibrary(folder);
