@@ -39,21 +39,29 @@ int AskLocal(std::int64_t localSeconds)
 
 }  // namespace
 
+int* LocalZone::DayMemo::Slot(std::int64_t day)
+{
+    if (near.empty()) {
+        base = day;
+        near.assign(2 * kNear, kUnknown);
+    }
+    std::int64_t index = day - base + kNear;
+    if (index >= 0 && index < static_cast<std::int64_t>(near.size()))
+        return &near[static_cast<size_t>(index)];
+    return &far.try_emplace(day, kUnknown).first->second;
+}
+
 template <class Ask>
 int LocalZone::Lookup(DayMemo& memo, std::int64_t seconds, Ask ask)
 {
     std::int64_t day = FloorDiv(seconds, kDay);
-    if (day != memo.lastDay) {
-        auto found = memo.days.find(day);
-        if (found == memo.days.end()) {
-            int first = ask(day * kDay);
-            int last = ask(day * kDay + kDay - 1);
-            found = memo.days.emplace(day, first == last ? first : kVaries).first;
-        }
-        memo.lastDay = day;
-        memo.lastOffset = found->second;
+    int* offset = memo.Slot(day);
+    if (*offset == DayMemo::kUnknown) {
+        int first = ask(day * kDay);
+        int last = ask(day * kDay + kDay - 1);
+        *offset = first == last ? first : kVaries;
     }
-    return memo.lastOffset == kVaries ? ask(seconds) : memo.lastOffset;
+    return *offset == kVaries ? ask(seconds) : *offset;
 }
 
 int LocalZone::OffsetAt(std::int64_t localSeconds)

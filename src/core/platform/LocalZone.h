@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <unordered_map>
+#include <vector>
 
 // The UTC offset the machine's time zone (TZ, else the system's zone) had, at moments given
 // as local wall-clock times or as instants. A local time counts seconds from 1970-01-01
@@ -28,12 +29,15 @@ public:
 private:
     static constexpr int kVaries = 1 << 30;  // a day whose offset changes
 
-    // Days (local or UTC) with their offset, or kVaries; the last one asked for is kept
-    // apart, since plays come in runs on the same day.
+    // Days (local or UTC) with their offset, or kVaries: a table by day near the first day
+    // asked for (the years of a library's logs), a map for days far from it.
     struct DayMemo {
-        std::unordered_map<std::int64_t, int> days;
-        std::int64_t lastDay = INT64_MIN;
-        int lastOffset = 0;
+        static constexpr std::int64_t kNear = 1 << 14;  // days either side (about 45 years)
+        static constexpr int kUnknown = kVaries + 1;
+        std::int64_t base = 0;
+        std::vector<int> near;  // by day - base + kNear, once the first day is known
+        std::unordered_map<std::int64_t, int> far;
+        int* Slot(std::int64_t day);
     };
     template <class Ask>
     static int Lookup(DayMemo& memo, std::int64_t seconds, Ask ask);
