@@ -58,7 +58,7 @@ namespace SettingsFile {
 
 std::string Read(TextFileReader& reader, CSettings& settings)
 {
-    TextFormatCheck check("[Position]");
+    TextFormatCheck check;  // lines outside a section are ignored
     std::string line;
     bool more = reader.ReadLine(line);
     while (more) {

@@ -35,7 +35,7 @@ std::vector<Record> Split(std::string_view bytes)
         bytes.remove_prefix(length);
         std::string_view text = line.substr(0, newline == std::string_view::npos ? line.size() : newline);
         bool tooLong = text.size() > PlayLogParser::kMaxLine;
-        if (!text.empty() && text.back() == '\r')
+        while (!text.empty() && text.back() == '\r')
             text.remove_suffix(1);
         int seconds = 0;
         if (hasStart && !tooLong && PlayLogRecord::ParseElapsed(text, seconds)) {

@@ -60,7 +60,7 @@ int Run(int argc, char* argv[])
     if (started == CZarn2App::kAlreadyRunning)
         return HandOver(app);
     if (started != 0)
-        return CZarn2App::kExitFolderFailure;
+        return started;  // a working folder or the lock file that cannot be used, after its message
 
     int rc = 0;
     {
