@@ -4,6 +4,7 @@
 #include "library/CZarn2Doc.h"
 #include "platform/AtomicFile.h"
 #include "platform/IFolderWatch.h"
+#include "sync/ConflictName.h"
 
 #include <algorithm>
 #include <string_view>
@@ -47,6 +48,13 @@ bool DataFolderChanges::TouchesIn(const std::string& folder, const std::string& 
         return path.compare(0, prefix.size(), prefix) == 0 && path.find('/', prefix.size()) == std::string::npos &&
                EndsWith(path, suffix);
     });
+}
+
+bool DataFolderChanges::MayBringConflictCopy() const
+{
+    return !folders.empty() || std::any_of(paths.begin(), paths.end(), [](const std::string& path) {
+               return !ConflictName::Original(path.substr(path.rfind('/') + 1)).empty();
+           });
 }
 
 DataFolderWatch::DataFolderWatch(std::unique_ptr<IFolderWatch> watch, QObject* parent)

@@ -19,6 +19,8 @@ struct DataFolderChanges {
     bool Touches(const std::string& path) const;
     // Whether an entry of `folder` whose name ends with `suffix` may have changed.
     bool TouchesIn(const std::string& folder, const std::string& suffix) const;
+    // Whether a sync tool's conflict copy (sync/ConflictName) may have come.
+    bool MayBringConflictCopy() const;
 };
 
 // Watches the library's folders for changes made elsewhere (another PC through a synced

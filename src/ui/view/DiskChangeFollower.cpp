@@ -3,12 +3,15 @@
 #include "app/CZarn2App.h"
 #include "library/CZarn2Doc.h"
 #include "library/DataFolderWatch.h"
+#include "sync/ConflictCopies.h"
 #include "view/CZarn2View.h"
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QThread>
 #include <QTimer>
+
+#include <utility>
 
 DiskChangeFollower::DiskChangeFollower(CZarn2Doc& doc, CZarn2View& view, DataFolderWatch& watch)
     : QObject(&view), m_doc(doc), m_view(view), m_watch(watch), m_shownReloads(doc.m_nDiskReloads)
@@ -19,7 +22,8 @@ DiskChangeFollower::DiskChangeFollower(CZarn2Doc& doc, CZarn2View& view, DataFol
 
 void DiskChangeFollower::OnChanged(const DataFolderChanges& changes)
 {
-    if (m_pending || Concerns(changes))
+    m_mergeDue = m_mergeDue || changes.MayBringConflictCopy();
+    if (m_pending || m_mergeDue || Concerns(changes))
         ApplyWhenFree();
 }
 
@@ -64,6 +68,10 @@ void DiskChangeFollower::ApplyWhenFree()
 void DiskChangeFollower::Apply()
 {
     m_pending = false;
+    // A copy is merged only here, with no play running: a log is never rewritten under an
+    // append.
+    if (std::exchange(m_mergeDue, false))
+        MergeConflictCopies(*m_doc.m_pApp);
     bool reloaded = m_doc.ReloadChanged() || m_doc.m_nDiskReloads != m_shownReloads;
     m_shownReloads = m_doc.m_nDiskReloads;
     m_watch.Follow(m_doc);  // genres may have come or gone, here or elsewhere

@@ -33,6 +33,7 @@ private:
     CZarn2View& m_view;
     DataFolderWatch& m_watch;
     bool m_pending = false;
+    bool m_mergeDue = false;  // a conflict copy may have come: merged before the reload
     QMetaObject::Connection m_waiting;  // to the event dispatcher while a reload waits
     std::uint64_t m_shownReloads;       // CZarn2Doc::m_nDiskReloads the lists show
 };
