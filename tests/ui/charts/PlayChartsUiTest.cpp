@@ -96,6 +96,7 @@ void PlayChartsUiTest::windowFollowsTheCurrentTitle()
     CPlayChartWindow& window = OpenChart(lib);
     QVERIFY(window.isVisible());
     QVERIFY(!window.isModal());
+    QCOMPARE(window.size(), QSize(720, 520));  // no footnote measured before the window's layout
     QVERIFY(window.windowTitle().endsWith(Q("A-1")));
     // Today is 2009-03-07: the last two days hold A-1's plays, each counted to its start.
     auto& daily = static_cast<CDailyChartTab&>(*window.Tab(0));
