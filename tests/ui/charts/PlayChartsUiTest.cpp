@@ -142,6 +142,12 @@ void PlayChartsUiTest::logsAreReadAgainOnlyWhenChanged()
     QCOMPARE(cache.FileReads(), reads + 1);
     auto& ranking = static_cast<CRankingChartTab&>(*window.Tab(1));
     QCOMPARE(ranking.Rows().front().title, Q("B-0"));
+
+    // Played on another PC, in a genre not shown: the folder watch's refresh reads it.
+    view.OnGroupClicked(1);
+    lib.WriteLog("B", "B-0", {{"2009/02/01,10:00:00", 100}, {"2009/03/07,21:00:00", 9000}, {"2009/03/07,23:00:00", 60}});
+    QTRY_COMPARE_WITH_TIMEOUT(cache.FileReads(), reads + 2, 3000);
+    QCOMPARE(ranking.Rows().front().seconds, std::int64_t{9160});
 }
 
 void PlayChartsUiTest::rankingOverLibraryOrGenre()
