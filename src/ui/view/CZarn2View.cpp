@@ -144,12 +144,18 @@ int CZarn2View::FillMemberList()
     CGroup* group = HasGroups() ? m_pDoc->CurrGroup() : nullptr;
     bool consistent = group != nullptr && group->Check() >= 0;
     int count = consistent ? group->m_nMemberCount : 0;
+    QList<QStringList> rows;
+    QStringList iconPaths;
     for (int i = 0; i < count; ++i) {
         const std::string* iconPath = m_pDoc->GetMemberIconPath(i);
         CMember* member = m_pDoc->GetMember(i);
-        QIcon icon = m_icons.Icon(iconPath ? QString::fromStdString(*iconPath) : QString(), iconSize);
-        m_listMember->InsertRow({member ? QString::fromStdString(member->m_szName) : QString()}, icon);
+        rows.append({member ? QString::fromStdString(member->m_szName) : QString()});
+        iconPaths.append(iconPath ? QString::fromStdString(*iconPath) : QString());
     }
+    // An icon is read when its row is first painted: only the rows in view cost a read.
+    m_listMember->InsertRows(rows, [iconPaths, iconSize](int row) {
+        return CTitleIcons().Icon(iconPaths.value(row), iconSize);
+    });
     if (consistent && group->m_nCurrMember > 5)
         m_listMember->ScrollDown(group->m_nCurrMember * (iconSize + 1) * 16);
     m_stats.FollowShownTitle(*m_pDoc);
