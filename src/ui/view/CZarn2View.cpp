@@ -49,10 +49,11 @@ CZarn2View::CZarn2View(CZarn2App& app, CZarn2Doc& doc, CMainFrame& frame)
         ViewStyle::kCurrGroupText);
     m_listMember->SetMarkedRow([this] { return CurrMemberIndex(); }, ViewStyle::kCurrMemberText);
 
-    for (QTreeView* list : std::initializer_list<QTreeView*>{m_listGroup, m_listMember, m_listHistory}) {
+    for (CReportList* list : {m_listGroup, m_listMember}) {
         list->setFont(ViewStyle::ListFont());
         connect(list->header(), &QHeaderView::sectionClicked, this, &CZarn2View::OnHeaderClicked);
     }
+    connect(m_listHistory->header(), &QHeaderView::sectionClicked, this, &CZarn2View::OnHeaderClicked);
     setAcceptDrops(true);
     // The genre list takes dropped files and does nothing with them.
     m_listGroup->SetSwallowDrops(true);
