@@ -7,8 +7,10 @@
 #include <string>
 #include <vector>
 
-// Prints Google Benchmark's usual table and keeps the median real time of every benchmark
-// (run with repetitions), in microseconds, so the program can compare them afterwards.
+// Prints Google Benchmark's usual table and keeps the median CPU time of every benchmark
+// (run with repetitions; the time of the thread that runs it, which other programs on the
+// machine do not lengthen as they lengthen the wall time), in microseconds, so the program
+// can compare them afterwards.
 class BenchCollect final : public benchmark::ConsoleReporter {
 public:
     // Plain text: the output goes into logs and the summary of bench.sh.
@@ -18,12 +20,12 @@ public:
     {
         for (const Run& run : reports) {
             if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
-                m_median[Key(run.run_name)] = run.GetAdjustedRealTime() * Scale(run.time_unit);
+                m_median[Key(run.run_name)] = run.GetAdjustedCPUTime() * Scale(run.time_unit);
         }
         ConsoleReporter::ReportRuns(reports);
     }
 
-    // Median in microseconds of the benchmark of that name; aborts when it did not run.
+    // Median CPU time in microseconds of the benchmark of that name; aborts when it did not run.
     double Us(const std::string& name) const
     {
         auto found = m_median.find(name);
