@@ -6,7 +6,8 @@
 // the play's wait, once the title has started and once shortly before it ends, so the
 // start and the record are not counted. The play's journal is rewritten once a minute, which a
 // play this short does not reach: one rewrite is timed on its own afterwards and counted
-// pro rata.
+// pro rata, with the desktop's idle counter and the game controllers read as every beat
+// reads them (when the desktop has an idle counter: run under an X server to count it).
 //
 //   zarn2_bench_play [seconds [open]]    (30 s when not given, at least 3; with "open" the
 //                                          window stays open during the play, the setting
@@ -24,7 +25,10 @@
 #include "launch/CPlayController.h"
 #include "launch/CPlayJournal.h"
 #include "launch/CTitleProcess.h"
+#include "launch/IdleWatch.h"
 #include "library/CZarn2Doc.h"
+#include "platform/DesktopIdleSource.h"
+#include "platform/IClock.h"
 #include "view/CZarn2View.h"
 
 #include <QApplication>
@@ -78,10 +82,15 @@ Sample Take(const std::vector<std::string>& helpers)
     return sample;
 }
 
-// CPU milliseconds and wake-ups of one journal rewrite, over `beats` rewrites.
-Sample BeatCost(const std::string& tempDir, const CPlayTime& start, int beats)
+// CPU milliseconds and wake-ups of one journal rewrite with its idle reading, over `beats`
+// rewrites; `watched` tells whether there was an idle counter to read.
+Sample BeatCost(const std::string& tempDir, const CPlayTime& start, int beats, bool& watched)
 {
+    IdleWatch idle(30);
+    watched = idle.Begin(Clock::Get().MonotonicMs());
     CPlayJournal journal(CPlayJournal::PathIn(tempDir));
+    if (watched)
+        journal.WatchIdle(&idle);
     journal.Begin(PlayJournalEntry{"genre", "title", tempDir + "/title.Log", start, 0});
     Sample before = Take({});
     for (int i = 0; i < beats; ++i)
@@ -103,6 +112,8 @@ int main(int argc, char* argv[])
     QApplication qapp(argc, argv);
     BenchMessenger messenger(true);
     BuiltWaitHelper helper;
+    DesktopIdleSource idleSource;
+    IdleSource::Override useIdleSource(idleSource);
 
     // One genre with one title: a script that sleeps, started with automatic timing.
     std::string folder = BenchFixture::TempFolder("play");
@@ -156,7 +167,8 @@ int main(int argc, char* argv[])
         BenchFixture::RemoveTree(folder);
         ::_exit(1);
     }
-    const Sample beat = BeatCost(app.m_szTempDir, member->m_Current, 20);
+    bool idleWatched = false;
+    const Sample beat = BeatCost(app.m_szTempDir, member->m_Current, 20, idleWatched);
     const double waitWall = waitEnd.wallMs - waitStart.wallMs;
     const double beats = waitWall / CPlayJournal::kBeatMs;
     const double waitCpu = waitEnd.cpuMs - waitStart.cpuMs + beats * beat.cpuMs;
@@ -168,9 +180,10 @@ int main(int argc, char* argv[])
     const double perSecond = wakeups * 1e3 / waitWall;
     std::printf("play of %d s: whole play %.1f ms CPU over %.1f s (start, wait, record, refresh); "
                 "wait alone %.1f ms CPU, %.0f wake-ups over %.1f s; %zu wait helper(s); "
-                "one journal rewrite %.2f ms CPU, %lld wake-up(s)\n",
+                "one journal rewrite %.2f ms CPU, %lld wake-up(s), %s\n",
                 seconds, after.cpuMs - before.cpuMs, (after.wallMs - before.wallMs) / 1e3, waitCpu, wakeups,
-                waitWall / 1e3, helpers.size(), beat.cpuMs, beat.wakeups);
+                waitWall / 1e3, helpers.size(), beat.cpuMs, beat.wakeups,
+                idleWatched ? "the idle counter read with it" : "no idle counter on this desktop");
     const std::string play =
         BenchReport::Printf("title plays %.0f s, ", seconds) + (open ? "window open" : "window minimised");
     BenchReport::Figure((open ? "4b. launcher CPU, " : "4a. launcher CPU, ") + play,

@@ -3,7 +3,8 @@
 # Japanese names, title icons, a play history), starts Zarn2 from it on a virtual X server
 # (xvfb-run) under the openbox window manager and captures, with their title bars
 # (ImageMagick's import): the main window (docs/screenshot.png), the title dialog of the
-# current title (docs/screenshot-dialog.png) and the main window at twice the scale
+# current title (docs/screenshot-dialog.png), its play log editor
+# (docs/screenshot-record-editor.png) and the main window at twice the scale
 # (QT_SCALE_FACTOR=2, docs/screenshot-2x.png).
 # Then gives the sample titles plays of the last months and takes one picture of each tab
 # of the play chart window (docs/chart-*.png).
@@ -106,6 +107,12 @@ xvfb-run -a -s "-screen 0 2000x1400x24 -dpi 96" bash -c "
   xdotool key alt+t e
   for _ in \$(seq 50); do [ \"\$(xdotool getactivewindow)\" != \$main ] && break; sleep 0.2; done
   shoot \$(xdotool getactivewindow) '$root/docs/screenshot-dialog.png'
+  # The play log editor of the same title (Alt+T, R), its last play chosen.
+  xdotool key Escape
+  for _ in \$(seq 50); do [ \"\$(xdotool getactivewindow)\" = \$main ] && break; sleep 0.2; done
+  xdotool key alt+t r
+  for _ in \$(seq 50); do [ \"\$(xdotool getactivewindow)\" != \$main ] && break; sleep 0.2; done
+  shoot \$(xdotool getactivewindow) '$root/docs/screenshot-record-editor.png'
   kill \$pid
   wait \$pid || true
   LANG=C.UTF-8 QT_SCALE_FACTOR=2 ./Zarn2 &
@@ -115,7 +122,7 @@ xvfb-run -a -s "-screen 0 2000x1400x24 -dpi 96" bash -c "
   kill \$pid \$wm
   wait \$pid || true
 "
-echo "docs/screenshot.png, docs/screenshot-dialog.png and docs/screenshot-2x.png written"
+echo "docs/screenshot.png, docs/screenshot-dialog.png, docs/screenshot-record-editor.png and docs/screenshot-2x.png written"
 
 # Plays of the last `days` days up to today: most days one or two in the evening.
 add_recent() {  # log file, days, seed

@@ -36,7 +36,7 @@ kill -0 "$(cat "$title_pid")" 2>/dev/null || fail "the title ended with the laun
 start_program
 question=$(timeout 30 xdotool search --sync --onlyvisible --name '^Zarn2$' | head -n 1)
 [ -n "$question" ] || fail "no question about the lost play"
-gone() { [ ! -e "$journal" ]; }
+gone() { [ ! -e "$journal" ] && [ ! -e "$journal.aside" ]; }  # moved aside while asked
 for attempt in 1 2 3; do  # a key lost while the box was still settling is pressed again
   timeout 20 xdotool windowfocus --sync "$question" 2>/dev/null || break  # answered
   sleep 0.5

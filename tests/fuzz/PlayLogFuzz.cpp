@@ -1,7 +1,9 @@
 // The log reader on arbitrary bytes: it must not crash, and whatever damage the bytes
 // hold, a good record after them is read back whole as the last session, with every
-// session before it the same as without that record.
+// session before it the same as without that record. The play log editor cuts the same
+// plays out of the bytes and puts every byte back.
 #include "history/PlayLogParser.h"
+#include "history/RawPlayLog.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -49,6 +51,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<CPlayTime> plain = Parse(input, seed);
     std::vector<CPlayTime> whole = Parse(input, 0xff);
     Check(plain.size() == whole.size());
+    std::vector<RawPlayLog::Record> records = RawPlayLog::Split(input);
+    Check(RawPlayLog::Join(records) == input);
+    size_t plays = 0;
+    for (const RawPlayLog::Record& record : records)
+        if (record.IsPlay())
+            Check(plays < whole.size() && Same(record.time, whole[plays++]));
+    Check(plays == whole.size());
     for (const CPlayTime& s : plain) {
         Check(s.m_nMonth >= 1 && s.m_nMonth <= 12 && s.m_nDay >= 1 && s.m_nDay <= 31);
         Check(s.m_nElapsed >= 0);

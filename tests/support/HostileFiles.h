@@ -16,6 +16,9 @@ struct HostileFile {
     const char* what;
     std::function<std::string(const std::string& text)> bytes;  // none for a special file
     void (*make)(const char* path) = nullptr;
+    // Text with none of the sections of ours: a format whose lines outside its sections are
+    // ignored (the settings, the genre list) reads it as an empty file, and writes it.
+    bool sectionless = false;
 
     void Put(const std::string& path, const std::string& text) const
     {
@@ -44,7 +47,7 @@ inline std::vector<HostileFile> HostileFiles()
                  noise += static_cast<char>((x = x * 1103515245u + 12345u) >> 16);
              return noise;
          }},
-        {"another program's text", [](Text) { return std::string("[Desktop Entry]\nName=x\n"); }},
+        {"another program's text", [](Text) { return std::string("[Desktop Entry]\nName=x\n"); }, nullptr, true},
         {"undecodable bytes before the text", [](Text t) { return "\x80\xFD\xFE\xFF\r\n" + t; }},
         {"larger than the format holds", [](Text t) { return t + std::string(1 << 20, ' '); }},
         {"a named pipe", nullptr, [](const char* path) { ::mkfifo(path, 0644); }},

@@ -17,11 +17,12 @@ public:
         std::string caption;
         GroupDlgValues group;
         MemberDlgValues member;
+        std::vector<int> selected;  // the play log dialog's chosen rows
     };
 
     bool RunGroupDlg(const std::string& caption, GroupDlgValues& values) override
     {
-        shown.push_back({"group", caption, values, {}});
+        shown.push_back({"group", caption, values, {}, {}});
         std::optional<GroupDlgValues> answer = Next(groupAnswers);
         if (answer)
             values = *answer;
@@ -29,7 +30,7 @@ public:
     }
     bool RunMemberDlg(const std::string& caption, MemberDlgValues& values) override
     {
-        shown.push_back({"member", caption, {}, values});
+        shown.push_back({"member", caption, {}, values, {}});
         std::optional<MemberDlgValues> answer = Next(memberAnswers);
         if (answer)
             values = *answer;
@@ -37,7 +38,7 @@ public:
     }
     bool RunMemberMoveDlg(CZarn2Doc* doc, int& destGroup) override
     {
-        shown.push_back({"move", "", {}, {}});
+        shown.push_back({"move", "", {}, {}, {}});
         moveDoc = doc;
         std::optional<int> answer = Next(moveAnswers);
         if (answer)
@@ -46,21 +47,30 @@ public:
     }
     void RunGroupOrderDlg(CZarn2Doc* doc) override
     {
-        shown.push_back({"group order", "", {}, {}});
+        shown.push_back({"group order", "", {}, {}, {}});
         if (onOrder)
             onOrder(doc);
     }
     void RunMemberOrderDlg(CZarn2Doc* doc) override
     {
-        shown.push_back({"member order", "", {}, {}});
+        shown.push_back({"member order", "", {}, {}, {}});
         if (onOrder)
             onOrder(doc);
+    }
+
+    bool RunPlayLogDlg(const std::string& caption, PlayLogEdit& edit, const std::vector<int>& selected) override
+    {
+        shown.push_back({"play log", caption, {}, {}, selected});
+        std::optional<std::function<bool(PlayLogEdit&)>> answer = Next(playLogAnswers);
+        return answer && *answer && (*answer)(edit);
     }
 
     std::vector<Shown> shown;
     std::deque<std::optional<GroupDlgValues>> groupAnswers;
     std::deque<std::optional<MemberDlgValues>> memberAnswers;
     std::deque<std::optional<int>> moveAnswers;
+    // Each edits the play log as the user would and answers whether OK was pressed.
+    std::deque<std::optional<std::function<bool(PlayLogEdit&)>>> playLogAnswers;
     std::function<void(CZarn2Doc*)> onOrder;
     CZarn2Doc* moveDoc = nullptr;
 

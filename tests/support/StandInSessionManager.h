@@ -8,17 +8,19 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 // Answers for the desktop's session manager on a bus (see PrivateBus): owns the name
 // org.gnome.SessionManager and serves Inhibit (a new cookie each time, from kFirstCookie)
 // and Uninhibit on its own thread, noting each call as "Inhibit <app> <flags>" or
-// "Uninhibit <cookie>".
+// "Uninhibit <cookie>" as it comes, and answering after `replyDelayMs`.
 class StandInSessionManager {
 public:
     static constexpr unsigned kFirstCookie = 7;
 
-    explicit StandInSessionManager(const std::string& address) : m_thread([this, address] { Serve(address); })
+    explicit StandInSessionManager(const std::string& address, unsigned replyDelayMs = 0)
+        : m_replyDelayMs(replyDelayMs), m_thread([this, address] { Serve(address); })
     {
         std::unique_lock lock(m_mutex);
         m_changed.wait(lock, [this] { return m_started; });
@@ -111,10 +113,36 @@ private:
                                             : "Uninhibit " + std::to_string(number));
         }
         self->m_changed.notify_all();
-        g_dbus_method_invocation_return_value(invocation,
-                                              inhibit ? g_variant_new("(u)", self->m_nextCookie++) : nullptr);
+        auto* answer = new Answer{invocation, inhibit ? g_variant_new("(u)", self->m_nextCookie++) : nullptr};
+        GSource* later = g_timeout_source_new(self->m_replyDelayMs);
+        g_source_set_callback(later, &StandInSessionManager::Reply, answer, &StandInSessionManager::Drop);
+        g_source_attach(later, self->m_context);
+        g_source_unref(later);
     }
 
+    struct Answer {
+        GDBusMethodInvocation* invocation;
+        GVariant* value;
+    };
+    static gboolean Reply(gpointer data)
+    {
+        auto* answer = static_cast<Answer*>(data);
+        g_dbus_method_invocation_return_value(std::exchange(answer->invocation, nullptr), answer->value);
+        return G_SOURCE_REMOVE;
+    }
+    // An answer still due when the stand-in ends is an error.
+    static void Drop(gpointer data)
+    {
+        auto* answer = static_cast<Answer*>(data);
+        if (answer->invocation) {
+            g_dbus_method_invocation_return_dbus_error(answer->invocation, "org.freedesktop.DBus.Error.Failed", "gone");
+            if (answer->value)
+                g_variant_unref(g_variant_ref_sink(answer->value));
+        }
+        delete answer;
+    }
+
+    const unsigned m_replyDelayMs;
     std::mutex m_mutex;
     std::condition_variable m_changed;
     bool m_started = false;

@@ -54,8 +54,8 @@ int CZarn2App::Construct(const ProgramPaths& paths, int screenWidth, int screenH
     m_bPlaying = 0;
     if (!EnsureTempFolder(paths))
         return kExitFolderFailure;
-    if (!TakeLock())
-        return kAlreadyRunning;
+    if (int refused = TakeLock())
+        return refused;
     if (!ProgramFolders::Ensure(m_szDataDir))
         return kExitFolderFailure;
     ReadSettings();
@@ -87,22 +87,31 @@ bool CZarn2App::EnsureTempFolder(const ProgramPaths& paths) const
     return ProgramFolders::Ensure(m_szTempDir);
 }
 
-bool CZarn2App::TakeLock()
+int CZarn2App::TakeLock()
 {
     m_pLock.reset();
     auto lock = std::make_shared<InstanceLock>();
-    switch (lock->Take(m_szTempDir + "/Zarn2.lock")) {
+    const std::string path = m_szTempDir + "/Zarn2.lock";
+    switch (lock->Take(path)) {
     case InstanceLock::State::Held:
         m_pLock = std::move(lock);
-        return true;
+        return 0;
     case InstanceLock::State::HeldElsewhere:
-        return false;
+        return kAlreadyRunning;
+    case InstanceLock::State::NotOurs:
+        // Another run could not be told from this one there: stop as when one holds it.
+        Messenger::Show(Format("ERROR[%d] : ロックファイル<%s>は Zarn2 が使える通常のファイルではありません "
+                               "(シンボリックリンク, フォルダ, 他のユーザーのファイルなど). "
+                               "同じフォルダで二つの Zarn2 が同時に動かないように, 起動を中止します. "
+                               "このファイルを削除してから起動して下さい.",
+                               lock->Error(), path.c_str()));
+        return kLockRefused;
     case InstanceLock::State::Unavailable:
         // A folder where no lock can be had (read-only, or a file system without locks)
         // runs as it did without one.
-        return true;
+        return 0;
     }
-    return true;
+    return 0;
 }
 
 void CZarn2App::ReadSettings()

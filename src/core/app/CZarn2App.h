@@ -17,6 +17,9 @@ public:
     static constexpr int kExitFolderFailure = 3;
     // Construct's answer when another run holds the home folder: nothing was written.
     static constexpr int kAlreadyRunning = 4;
+    // Construct's answer, after its message, when the lock file is no regular file of the
+    // user (a symbolic link, a folder, another user's file): no run can be kept apart there.
+    static constexpr int kLockRefused = 5;
 
     CZarn2App() = default;
     CZarn2App(const CZarn2App&) = default;
@@ -39,9 +42,10 @@ public:
 
     // Start steps: paths, defaults (position centred on the given screen), the Temp
     // folder, the lock on the home folder, the "Zarn" folder, settings file, drive
-    // mapping. Returns 0; kExitFolderFailure when a working folder is unusable, or
-    // kAlreadyRunning when another run holds the lock (the caller then ends the process,
-    // writing nothing). The lock is held until Teardown.
+    // mapping. Returns 0; kExitFolderFailure when a working folder is unusable,
+    // kAlreadyRunning when another run holds the lock, or kLockRefused when the lock file
+    // is not one a lock can be trusted to (the caller then ends the process, writing
+    // nothing). The lock is held until Teardown.
     int Construct(const ProgramPaths& paths, int screenWidth, int screenHeight);
     // The same with every file in the folder of `exePath`.
     int Construct(const std::string& exePath, int screenWidth, int screenHeight);
@@ -59,7 +63,8 @@ private:
     std::string m_szMappedFolder;  // the folder linked at start (SUBST may change later)
     std::shared_ptr<InstanceLock> m_pLock;  // held from the start steps to Teardown
 
-    bool TakeLock();
+    // 0 when the run may go on, else Construct's answer.
+    int TakeLock();
 
     void TakePaths(const ProgramPaths& paths);
     bool EnsureTempFolder(const ProgramPaths& paths) const;

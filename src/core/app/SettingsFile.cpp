@@ -49,6 +49,7 @@ const Section kSections[] = {
     {"[AutoExit]\n", [](const std::string& v, CSettings& s) { ScanInt(v, s.AutoExit); }},
     {"[Filer]\n", [](const std::string& v, CSettings& s) { s.Filer = TextFileReader::WithoutNewline(v); }},
     {"[SUBST]\n", [](const std::string& v, CSettings& s) { s.SUBST = TextFileReader::WithoutNewline(v); }},
+    {"[IdleMinite]\n", [](const std::string& v, CSettings& s) { ScanInt(v, s.IdleMinite); }},
 };
 
 }  // namespace
@@ -57,7 +58,7 @@ namespace SettingsFile {
 
 std::string Read(TextFileReader& reader, CSettings& settings)
 {
-    TextFormatCheck check("[Position]");
+    TextFormatCheck check;  // lines outside a section are ignored
     std::string line;
     bool more = reader.ReadLine(line);
     while (more) {
@@ -101,6 +102,13 @@ void Write(const CSettings& s, TextFileWriter& writer)
     writer.Line("");
     writer.Line("[SUBST]");
     writer.Line(s.SUBST);
+    // Our own section, last and only when changed: a file that keeps the default stays
+    // the Windows version's byte for byte.
+    if (s.IdleMinite != CSettings::kDefaultIdleMinite) {
+        writer.Line("");
+        writer.Line("[IdleMinite]");
+        writer.Line(Format("%d", s.IdleMinite));
+    }
 }
 
 }  // namespace SettingsFile

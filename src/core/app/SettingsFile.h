@@ -9,10 +9,11 @@ class TextFileReader;
 class TextFileWriter;
 
 // The settings file format: a header comment, then nine sections, each a header line
-// followed by exactly one value line.
+// followed by exactly one value line, and a tenth, "[IdleMinite]", only when it is not
+// the default.
 namespace SettingsFile {
 
-// Nine short sections: a larger file is no settings file, and is not read.
+// Ten short sections: a larger file is no settings file, and is not read.
 inline constexpr std::uint64_t kMaxBytes = 1024 * 1024;
 
 // Applies every section found in the file to `settings`; what is missing stays. Returns

@@ -15,7 +15,8 @@ struct MemberDlgValues;
 // and deleted; a title's history cleared; the icon size of the title list. Each checks its
 // precondition (with its message), then does nothing while a recorded play runs, opens its
 // dialog, calls one library operation and refreshes the view. A name that is in use or
-// that the library refuses opens the dialog again with what the user typed.
+// that the library refuses opens the dialog again with what the user typed. A title's
+// plays are edited here too (CLibraryCommandsPlayLog.cpp).
 class CLibraryCommands {
 public:
     // `busy` answers whether a title started with history recording is running.
@@ -33,6 +34,14 @@ public:
     void OnMemberOrder();
     void OnMemberMove();
     void OnHistoryReset();
+    // The plays of the current title's log edited in the play log dialog; the log is
+    // rewritten once, on OK.
+    void OnPlayLogEdit() { OnPlayLogEditFor({}); }
+    // The same with the plays at `plays` (their indexes in the log's sessions) chosen.
+    void OnPlayLogEditFor(const std::vector<int>& plays);
+    // Whether the play log can be edited: a current title, and no recorded play running.
+    // Shows no message, so it can be asked whenever a menu opens.
+    bool PlayLogEditEnabled() const;
     void OnMemberDelete();
     void OnMemberDeleteAll();
     void OnIconLarge();

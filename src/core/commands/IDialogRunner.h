@@ -1,8 +1,10 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 class CZarn2Doc;
+class PlayLogEdit;
 
 // The values of the genre dialog.
 struct GroupDlgValues {
@@ -35,4 +37,7 @@ public:
     // The reorder dialogs: they change `doc` and rebuild the view's list themselves.
     virtual void RunGroupOrderDlg(CZarn2Doc* doc) = 0;
     virtual void RunMemberOrderDlg(CZarn2Doc* doc) = 0;
+    // The play log dialog over `edit` with the plays of rows `selected` chosen; true when the
+    // user confirmed, `edit` then holding the user's changes.
+    virtual bool RunPlayLogDlg(const std::string& caption, PlayLogEdit& edit, const std::vector<int>& selected) = 0;
 };

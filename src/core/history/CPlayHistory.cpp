@@ -109,6 +109,25 @@ int CPlayHistory::ComputeDayStats()
     return m_nDayCount;
 }
 
+std::pair<int, int> CPlayHistory::DaySessions(int day) const
+{
+    int count = std::clamp(m_nSessionCount, 0, static_cast<int>(m_Session.size()));
+    int group = -1;
+    int first = 0;
+    for (int i = 0; i < count; ++i) {
+        const CPlayTime& s = m_Session[static_cast<size_t>(i)];
+        const CPlayTime* before = i > 0 ? &m_Session[static_cast<size_t>(i) - 1] : nullptr;
+        if (before == nullptr || before->m_nYear != s.m_nYear || before->m_nMonth != s.m_nMonth ||
+            before->m_nDay != s.m_nDay) {
+            if (group == day)
+                return {first, i};
+            ++group;
+            first = i;
+        }
+    }
+    return group == day ? std::pair{first, count} : std::pair{0, 0};
+}
+
 // The session goes out as one write of both lines; a log that cannot take it whole is
 // left as it was (see RegularFile::AppendDurably).
 int CPlayHistory::AppendLog(const std::string& logPath, const CPlayTime& session)

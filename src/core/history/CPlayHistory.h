@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 // A title's play history: the sessions of its log file and the figures derived from them.
@@ -30,6 +31,9 @@ public:
     int ReadLog(const std::string& logPath);
     int ComputeSessionStats();
     int ComputeDayStats();
+    // The sessions of day group `day`: the indexes of its first session and of the one
+    // after its last ({0, 0} for a group it does not hold).
+    std::pair<int, int> DaySessions(int day) const;
     // Appends `session` (its start and elapsed time); the new session count, or 0 after a
     // message.
     int AppendLog(const std::string& logPath, const CPlayTime& session);

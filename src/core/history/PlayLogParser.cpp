@@ -54,7 +54,9 @@ void PlayLogParser::Reserve(size_t sessions)
 // duration is tried first whenever a start is waiting for it.
 void PlayLogParser::TakeLine(std::string_view line, bool tooLong)
 {
-    if (!line.empty() && line.back() == '\r')
+    // Carriage returns before the "\n" (or at the end of the file) belong to the line end;
+    // one anywhere else leaves a line that is no record, as the text readers see it.
+    while (!line.empty() && line.back() == '\r')
         line.remove_suffix(1);
     int seconds = 0;
     bool waiting = m_hasStart;

@@ -9,11 +9,12 @@
 
 // Turns the bytes of a title's log into sessions. The bytes may arrive in pieces of any
 // size. A session is a start line immediately followed by its duration line; lines end in
-// "\n" or "\r\n". Anything else is skipped, and every start line begins a new session, so
-// a damaged record (a start line without its duration, left by a program that stopped
-// while writing, or a line of garbage) costs only itself and never shifts the records
-// after it. A start line still waiting for its duration at the end is dropped. A negative
-// duration (possible only from a clock set back in older logs) counts as 0 s.
+// "\n" or "\r\n" (a lone "\r" ends no line, as in TextFileReader). Anything else is
+// skipped, and every start line begins a new session, so a damaged record (a start line
+// without its duration, left by a program that stopped while writing, or a line of
+// garbage) costs only itself and never shifts the records after it. A start line still
+// waiting for its duration at the end is dropped. A negative duration (possible only from
+// a clock set back in older logs) counts as 0 s.
 class PlayLogParser {
 public:
     // Lines longer than this are damaged; only their first bytes are kept for checking.

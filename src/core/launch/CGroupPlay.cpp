@@ -19,35 +19,37 @@ const CSettings& SettingsOf(const CZarn2App* app)
 
 }  // namespace
 
-int CGroup::PlayRecorded(CPlayTime& session, const std::function<void(const CMember&)>& started)
+int CGroup::PlayRecorded(CPlayTime& session, const PlayEvents& events)
 {
     if (Check() < 0)
         return -1;
     CMember* member = CurrMember();
     if (!member)
         return 0;
+    const bool timed = member->m_nAutoTiming == 1;
+    if (!(timed ? member->LaunchTimed(session) : member->LaunchManual(session)))
+        return 0;
+    if (events.started)
+        events.started(*member);
     const bool minimize = SettingsOf(m_pApp).Minimize != 0;
-    if (member->m_nAutoTiming == 1) {
-        if (!member->LaunchTimed(session))
-            return 0;
-        if (started)
-            started(*member);
-        if (minimize)
-            PlayUi::Get().MinimizeMainWindow();
-        member->WaitForExit(session);
-        member->EndTimed(session);
-    } else {
-        if (!member->LaunchManual(session))
-            return 0;
-        if (started)
-            started(*member);
-        if (minimize)
-            PlayUi::Get().MinimizeMainWindow();
+    if (minimize)
+        PlayUi::Get().MinimizeMainWindow();
+    CMember::StartFailure lateFailure;
+    if (timed)
+        lateFailure = member->WaitTimed(session);
+    else
         member->RunWaitingDialog(session);
+    if (lateFailure.error == 0) {
+        if (events.measured)
+            events.measured(session);
         member->PromptEject();
     }
     if (minimize)
         PlayUi::Get().RestoreMainWindow();
+    if (lateFailure.error != 0) {
+        member->ShowStartFailure(lateFailure);
+        return 0;
+    }
     return 1;
 }
 

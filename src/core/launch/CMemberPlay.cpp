@@ -12,6 +12,9 @@
 #include "platform/IMessenger.h"
 #include "platform/IShellOpen.h"
 
+#include <memory>
+#include <utility>
+
 namespace {
 
 // The folder the title runs in: its path up to the last "/". A path without one is passed
@@ -54,27 +57,30 @@ bool CMember::LaunchTimed(CPlayTime& session)
     std::string folder = WorkingFolderOf(m_szExePath);
     if (!session.Start())
         return false;
-    auto* process = new CTitleProcess;
-    int error = process->Start(m_szExePath, folder);
-    if (error != 0) {
-        if (process->HelperFailed())
-            Messenger::Show(Format(PlayMessages::kHelperStartFailed, error, WaitHelper::Get().path.c_str()));
-        else
-            Messenger::Show(Format(PlayMessages::kProcessStartFailed, error, m_szExePath.c_str()));
-        delete process;
+    auto process = std::make_unique<CTitleProcess>();
+    if (int error = process->Start(m_szExePath, folder)) {
+        ShowStartFailure({error, process->HelperFailed()});
         return false;
     }
     delete m_hProcess;
-    m_hProcess = process;
+    m_hProcess = process.release();
     return true;
+}
+
+void CMember::ShowStartFailure(const StartFailure& failure) const
+{
+    if (failure.helperFailed)
+        Messenger::Show(Format(PlayMessages::kHelperStartFailed, failure.error, WaitHelper::Get().path.c_str()));
+    else
+        Messenger::Show(Format(PlayMessages::kProcessStartFailed, failure.error, m_szExePath.c_str()));
 }
 
 // Once the title's first process has ended while others run, the waiting dialog offers
 // to end the play there; the processes are left running either way.
-void CMember::WaitForExit(const CPlayTime& session)
+CMember::StartFailure CMember::WaitTimed(CPlayTime& session)
 {
     if (!m_hProcess)
-        return;
+        return {};
     CTitleProcess& process = *m_hProcess;
     bool shown = false;
     process.onStillRunning = [&session, &process, &shown](const std::string& running) {
@@ -85,14 +91,11 @@ void CMember::WaitForExit(const CPlayTime& session)
     process.onStillRunning = nullptr;
     if (shown)
         PlayUi::Get().CloseStillRunning();
-}
-
-void CMember::EndTimed(CPlayTime& session)
-{
-    delete m_hProcess;
-    m_hProcess = nullptr;
-    session.Measure();
-    PromptEject();
+    StartFailure failure{process.Failure(), process.HelperFailed()};
+    delete std::exchange(m_hProcess, nullptr);
+    if (failure.error == 0)
+        session.Measure();
+    return failure;
 }
 
 bool CMember::LaunchManual(CPlayTime& session)

@@ -2,6 +2,8 @@
 
 #include "app/CZarn2App.h"
 #include "launch/CPlayJournal.h"
+#include "launch/IdleQuestion.h"
+#include "launch/IdleWatch.h"
 #include "launch/PlayMessages.h"
 #include "library/CZarn2Doc.h"
 #include "platform/IMessenger.h"
@@ -53,16 +55,20 @@ CPlayController::Outcome CPlayController::PlayRecorded(bool& busy, const std::fu
     // the title plays (a heading click) read the log into the title, never into it. The
     // journal keeps it from the start until it is recorded or discarded (see CPlayJournal).
     CPlayTime session;
+    IdleWatch idle(m_app.IdleMinite);  // read by the journal's beats until the journal ends
     CPlayJournal journal(m_app.m_szTempDir.empty() ? std::string() : CPlayJournal::PathIn(m_app.m_szTempDir));
-    bool started = false;
-    auto onStarted = [&journal, &session, &started, group](const CMember& member) {
-        started = true;
+    CGroup::PlayEvents events;
+    events.started = [&journal, &session, &idle, group](const CMember& member) {
+        // Manual timing is ended by the person at the launcher: it is not watched.
+        if (member.m_nAutoTiming == 1 && idle.Begin(session.m_nMonotonicMs))
+            journal.WatchIdle(&idle);
         journal.Begin({group->m_szName, member.m_szName, member.m_szLogFile, session, 0});
     };
-    if (!group || group->PlayRecorded(session, onStarted) <= 0)
+    // The journal stops counting once the play is measured: a disc prompt after it is no play.
+    events.measured = [&journal](const CPlayTime& measured) { journal.Stop(measured.m_nElapsed); };
+    if (!group || group->PlayRecorded(session, events) <= 0)
         return Outcome::NotStarted;
-    if (started)
-        journal.Stop(session.m_nElapsed);
+    IdleQuestion::LeaveOut(session, idle.End());
     Outcome outcome = Outcome::Discarded;
     if (group->ConfirmRecord(session) && m_doc.RecordSession(session) > 0)
         outcome = Outcome::Recorded;  // a failed append has shown its message

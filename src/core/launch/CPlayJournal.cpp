@@ -1,5 +1,6 @@
 #include "launch/CPlayJournal.h"
 
+#include "launch/IdleWatch.h"
 #include "platform/Format.h"
 #include "platform/IClock.h"
 #include "platform/IMessenger.h"
@@ -10,13 +11,16 @@
 
 std::string CPlayJournal::PathIn(const std::string& tempDir)
 {
-    return tempDir + "/play.journal";
+    return tempDir + "/" + PlayJournalText::kFileName;
 }
 
+// A beat is one precise single-shot timer a minute. A coarse timer may fire up to a second
+// early and would write 59 s for the first minute; a precise one never fires early, and
+// each beat is set from the measured time, so the beats stay on the minutes of play.
 CPlayJournal::CPlayJournal(std::string path) : m_path(std::move(path))
 {
-    m_beat.setInterval(kBeatMs);
-    m_beat.setTimerType(Qt::VeryCoarseTimer);
+    m_beat.setSingleShot(true);
+    m_beat.setTimerType(Qt::PreciseTimer);
     m_beat.callOnTimeout([this] { Beat(); });
 }
 
@@ -26,28 +30,41 @@ void CPlayJournal::Begin(const PlayJournalEntry& entry)
         return;
     m_entry = entry;
     m_bReported = false;
+    m_bRunning = true;
     Beat();
-    m_beat.start();
 }
 
 void CPlayJournal::Beat()
 {
-    std::int64_t ms = Clock::Get().MonotonicMs() - m_entry.start.m_nMonotonicMs;
-    m_entry.seconds = static_cast<int>(std::clamp<std::int64_t>(ms / 1000, 0, INT32_MAX));
+    // The beat lands this much past the whole minute, so that the seconds written are at
+    // least that minute even when the readings of the clock are rounded.
+    constexpr std::int64_t kPastTheMinuteMs = 50;
+    if (!m_bRunning)
+        return;
+    std::int64_t ms = std::max<std::int64_t>(Clock::Get().MonotonicMs() - m_entry.start.m_nMonotonicMs, 0);
+    m_entry.seconds = static_cast<int>(std::min<std::int64_t>(ms / 1000, INT32_MAX));
+    if (m_pIdle)
+        m_entry.idleSeconds = m_pIdle->Sample();
     Write();
+    std::int64_t next = (ms / kBeatMs + 1) * kBeatMs + kPastTheMinuteMs;
+    m_beat.start(static_cast<int>(next - ms));
 }
 
 void CPlayJournal::Stop(int seconds)
 {
-    if (!m_beat.isActive())
+    if (!m_bRunning)
         return;
+    m_bRunning = false;
     m_beat.stop();
     m_entry.seconds = std::max(seconds, 0);
+    if (m_pIdle)
+        m_entry.idleSeconds = m_pIdle->End();
     Write();
 }
 
 void CPlayJournal::End()
 {
+    m_bRunning = false;
     m_beat.stop();
     if (m_lock.Held())
         m_lock.Remove(m_path);

@@ -7,11 +7,14 @@
 
 #include <string>
 
+class IdleWatch;
+
 // The journal of a recorded play while it runs, so that a launcher killed or crashed
 // during a long play loses at most a minute of it: written when the play starts and
-// again every minute (from the event loop the play waits in), held locked while the play
-// runs, and removed once the play has been recorded or discarded. At the next start a
-// journal that no launcher holds is a lost play (LostPlay).
+// again at every whole minute of measured play (from the event loop the play waits in),
+// held locked while the play runs, written a last time once the play is measured, and
+// removed once the play has been recorded or discarded. At the next start a journal that
+// no launcher holds is a lost play (LostPlay).
 class CPlayJournal {
 public:
     static constexpr int kBeatMs = 60 * 1000;
@@ -25,13 +28,17 @@ public:
     CPlayJournal(const CPlayJournal&) = delete;
     CPlayJournal& operator=(const CPlayJournal&) = delete;
 
+    // Reads `watch` at each beat and at Stop, and keeps its total in the journal.
+    void WatchIdle(IdleWatch* watch) { m_pIdle = watch; }
     // Writes the journal of a play that started at `entry.start`, whose monotonic reading
     // the seconds are counted from, and keeps it up to date until End.
     void Begin(const PlayJournalEntry& entry);
-    // Rewrites it with the seconds measured so far (every kBeatMs while the play runs).
+    // Rewrites it with the seconds measured so far, and sets the next beat just past the
+    // next whole kBeatMs of measured play.
     void Beat();
-    // The play has ended after `seconds`: writes them and stops the beats, so that a
-    // launcher ending before the record decision leaves the measured time.
+    // The play has ended after `seconds`: writes them (and the idle watch's last total) and
+    // stops the beats, so that a launcher ending before the record decision leaves the
+    // measured time.
     void Stop(int seconds);
     // Removes it.
     void End();
@@ -43,5 +50,7 @@ private:
     PlayJournalEntry m_entry;
     FileLock m_lock;
     QTimer m_beat;
+    bool m_bRunning = false;   // between Begin and Stop
+    IdleWatch* m_pIdle = nullptr;
     bool m_bReported = false;  // a failed write is reported once per play
 };

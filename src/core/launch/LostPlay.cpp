@@ -3,9 +3,15 @@
 #include "app/CZarn2App.h"
 #include "history/PlayLogFile.h"
 #include "launch/CPlayJournal.h"
+#include "launch/PlayJournalCheck.h"
+#include "launch/IdleQuestion.h"
 #include "library/CZarn2Doc.h"
 #include "platform/FileLock.h"
+#include "platform/FileMove.h"
+#include "platform/FileStamp.h"
+#include "platform/FileSystem.h"
 #include "platform/Format.h"
+#include "platform/IClock.h"
 #include "platform/IMessenger.h"
 
 #include <vector>
@@ -13,10 +19,16 @@
 namespace {
 
 const char kQuestion[] =
-    "前回のプレイが記録されていません。\n%s / %s\n開始 %s　経過 %02d:%02d:%02d\n記録しますか？";
-const char kDamaged[] = "前回のプレイの途中経過<%s>が壊れています. 削除します.";
-const char kUnreadable[] = "ERROR[%d] : 前回のプレイの途中経過<%s>が読めません. 削除します.";
+    "前回のプレイが記録されていません.\n%s / %s\n開始 %s  経過 %02d:%02d:%02d\n記録しますか ?";
+const char kPutAside[] = "前回のプレイの途中経過<%s>は%s. 記録せずに<%s>へ移しました.";
+const char kDamaged[] = "壊れています";
+const char kUnbelievable[] = "実際の時刻やファイルの更新日時と合いません";
+const char kUnreadable[] = "読めません (ERROR[%d])";
+const char kNotMoved[] = "ERROR[%d] : 前回のプレイの途中経過<%s>を移動出来ないため, 記録を問い合わせません.";
+const char kNotRemoved[] = "ERROR[%d] : 前回のプレイの途中経過<%s>を削除出来ませんでした. 次回からは問い合わせません.";
 const char kTitleGone[] = "タイトル %s / %s はもうありません. 前回のプレイは記録出来ませんでした.";
+// The tag of a journal moved out of the way: "play.journal.aside", "play.journal.2.aside" …
+const char kAsideTag[] = "aside";
 
 CMember* FindTitle(CZarn2Doc& doc, const std::string& genre, const std::string& title)
 {
@@ -37,12 +49,13 @@ bool SameStart(const CPlayTime& a, const CPlayTime& b)
            a.m_nHour == b.m_nHour && a.m_nMinute == b.m_nMinute && a.m_nSecond == b.m_nSecond;
 }
 
-// Whether the log's last record is this play: the launcher then ended after appending it
-// and before removing the journal.
-bool AlreadyLogged(const std::string& logPath, const CPlayTime& start)
+// Whether the title's log ends with this play: the launcher then ended after appending it
+// and before removing the journal. Only a title of the library has its log read: the path
+// the journal names is never opened.
+bool AlreadyLogged(const CMember& member, const CPlayTime& start)
 {
     std::vector<CPlayTime> sessions;
-    return PlayLogFile::Read(logPath, sessions) == 0 && !sessions.empty() &&
+    return PlayLogFile::Read(member.m_szLogFile, sessions) == 0 && !sessions.empty() &&
            SameStart(sessions.back(), start);
 }
 
@@ -62,7 +75,7 @@ bool Ask(const PlayJournalEntry& entry)
 bool Offer(CZarn2Doc& doc, int limitMinite, const PlayJournalEntry& entry)
 {
     CMember* member = FindTitle(doc, entry.genre, entry.title);
-    if (AlreadyLogged(member ? member->m_szLogFile : entry.logPath, entry.start) || !Ask(entry))
+    if ((member && AlreadyLogged(*member, entry.start)) || !Ask(entry))
         return false;
     if (!member) {
         Messenger::Show(Format(kTitleGone, entry.genre.c_str(), entry.title.c_str()));
@@ -71,14 +84,31 @@ bool Offer(CZarn2Doc& doc, int limitMinite, const PlayJournalEntry& entry)
     CPlayTime session = entry.start;
     session.m_nElapsed = entry.seconds;
     session.SplitElapsed();
+    IdleQuestion::LeaveOut(session, entry.idleSeconds);
     return CPlayHistory::ConfirmRecord(session, limitMinite) &&
            member->AppendLog(session) > 0;
+}
+
+// Why the claimed journal at `path` is not offered; empty when it is fit to be.
+std::string Fault(const std::string& path, const std::string& bytes, PlayJournalEntry& entry)
+{
+    FileStamp stamp;
+    if (int err = ReadFileStamp(path, stamp))
+        return Format(kUnreadable, err);
+    if (!PlayJournalText::Parse(bytes, entry))
+        return kDamaged;
+    if (!PlayJournalCheck::Believable(entry, stamp.modifiedNs / 1000000000, Clock::Get().Now()))
+        return kUnbelievable;
+    return {};
 }
 
 }  // namespace
 
 namespace LostPlay {
 
+// Every journal found is first moved aside, so that no journal is offered twice: one that
+// cannot be moved is not offered at all, and once the question is answered the moved one
+// is removed. A journal not fit to be offered stays where it was moved, for the user.
 bool Recover(CZarn2Doc& doc, const CZarn2App& app)
 {
     if (app.m_szTempDir.empty())
@@ -88,22 +118,30 @@ bool Recover(CZarn2Doc& doc, const CZarn2App& app)
     std::string bytes;
     int error = 0;
     PlayJournalEntry entry;
-    bool appended = false;
+    std::string fault;
     switch (lock.TryClaim(path, bytes, error)) {
     case FileLock::Claim::Absent:
     case FileLock::Claim::HeldElsewhere:
         return false;
     case FileLock::Claim::Failed:
-        Messenger::Show(Format(kUnreadable, error, path.c_str()));
+        fault = Format(kUnreadable, error);
         break;
     case FileLock::Claim::Claimed:
-        if (PlayJournalText::Parse(bytes, entry))
-            appended = Offer(doc, app.LimitMinite, entry);
-        else
-            Messenger::Show(Format(kDamaged, path.c_str()));
+        fault = Fault(path, bytes, entry);
         break;
     }
-    lock.Remove(path);
+    std::string aside;
+    if (int err = MoveAside(path, kAsideTag, aside)) {
+        Messenger::Show(Format(kNotMoved, err, path.c_str()));
+        return false;
+    }
+    if (!fault.empty()) {
+        Messenger::Show(Format(kPutAside, path.c_str(), fault.c_str(), aside.c_str()));
+        return false;
+    }
+    bool appended = Offer(doc, app.LimitMinite, entry);
+    if (int err = FileSystem::RemoveFile(aside))
+        Messenger::Show(Format(kNotRemoved, err, aside.c_str()));
     return appended;
 }
 

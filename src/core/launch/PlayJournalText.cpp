@@ -6,7 +6,8 @@
 
 namespace {
 
-constexpr std::array<std::string_view, 6> kKeys = {"genre", "title", "log", "start", "stamp", "seconds"};
+constexpr std::array<std::string_view, 7> kKeys = {"genre", "title", "log", "start", "stamp", "seconds", "idle"};
+constexpr size_t kIdleKey = 6;  // the one key a journal may lack
 
 std::string Escape(std::string_view value)
 {
@@ -74,8 +75,10 @@ bool Store(size_t key, const std::string& value, PlayJournalEntry& out)
         return PlayLogRecord::ParseStart(value, out.start);
     case 4:
         return PlayLogRecord::ParseElapsed(value, out.start.m_nStamp);
-    default:
+    case 5:
         return PlayLogRecord::ParseElapsed(value, out.seconds) && out.seconds >= 0;
+    default:
+        return PlayLogRecord::ParseElapsed(value, out.idleSeconds) && out.idleSeconds >= 0;
     }
 }
 
@@ -90,7 +93,8 @@ std::string Format(const PlayJournalEntry& entry)
                                   Escape(entry.logPath),
                                   StartLine(entry.start),
                                   std::to_string(entry.start.m_nStamp),
-                                  std::to_string(entry.seconds)};
+                                  std::to_string(entry.seconds),
+                                  std::to_string(entry.idleSeconds)};
     std::string text;
     for (size_t i = 0; i < kKeys.size(); ++i)
         text.append(kKeys[i]).append("=").append(values[i]).append("\n");
@@ -100,6 +104,7 @@ std::string Format(const PlayJournalEntry& entry)
 bool Parse(std::string_view text, PlayJournalEntry& out)
 {
     std::array<bool, kKeys.size()> seen{};
+    out.idleSeconds = 0;
     while (!text.empty()) {
         size_t end = text.find('\n');
         if (end == std::string_view::npos)
@@ -116,8 +121,8 @@ bool Parse(std::string_view text, PlayJournalEntry& out)
             return false;
         seen[key] = true;
     }
-    for (bool found : seen)
-        if (!found)
+    for (size_t key = 0; key < kKeys.size(); ++key)
+        if (!seen[key] && key != kIdleKey)
             return false;
     int stamp = out.start.m_nStamp;
     return out.start.ComputeStamp() == stamp;

@@ -99,10 +99,17 @@ public:
     // one and the current title stays in range. No file is touched.
     void ShiftDown(int from);
 
+    // What the caller of a recorded play hears of it: `started` with the title once it has
+    // started, before the play is waited for; `measured` with the session once its seconds
+    // are measured, before any disc prompt after the play.
+    struct PlayEvents {
+        std::function<void(const CMember&)> started;
+        std::function<void(const CPlayTime&)> measured;
+    };
     // Play the current title (defined with the launch code). A recorded play starts and
-    // measures `session`, which belongs to the play; `started` runs with the title once it
-    // has started, before the play is waited for.
-    int PlayRecorded(CPlayTime& session, const std::function<void(const CMember&)>& started = nullptr);
+    // measures `session`, which belongs to the play. 1 when it was played, 0 when it did not
+    // start (after the message; also when the start's failure is reported during the wait).
+    int PlayRecorded(CPlayTime& session, const PlayEvents& events = {});
     int PlayUnrecorded();
     bool ConfirmRecord(const CPlayTime& session);
 

@@ -37,9 +37,17 @@ public:
     // is the running play's record, owned by the play: started at launch, measured at the
     // end.
     CTitleProcess* m_hProcess = nullptr;  // the running program while a timed play waits
+    // A timed start that failed: the errno, and whether it was the wait helper that could
+    // not be run (else the title's program).
+    struct StartFailure {
+        int error = 0;
+        bool helperFailed = false;
+    };
     bool LaunchTimed(CPlayTime& session);
-    void WaitForExit(const CPlayTime& session);
-    void EndTimed(CPlayTime& session);
+    // Waits for the title's end and measures the play. A failure of the start that came
+    // only during the wait (the title never ran) is returned; error 0 otherwise.
+    StartFailure WaitTimed(CPlayTime& session);
+    void ShowStartFailure(const StartFailure& failure) const;
     bool LaunchManual(CPlayTime& session);
     void RunWaitingDialog(CPlayTime& session);
     void PromptEject();

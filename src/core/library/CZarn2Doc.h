@@ -97,7 +97,10 @@ private:
     // Finishes the change a stopped run left, before the genre files are loaded; the
     // genres it had to read are marked.
     std::bitset<kMaxGroups> FinishPendingChange();
-    void ShowGroupListError(int err) const;
+    void FinishGroupRename(const std::string& from, const std::string& to, int playMode, PendingChange& change,
+                           std::bitset<kMaxGroups>& loaded);
+    void ShowGroupListError(int err);
+    int m_nListErrorShown = 0;  // the errno of the list's last write error told, until a write succeeds
     // Why the genre list could not be read or written.
     Refusal ListRefusal() const { return m_bListUnreadable ? Refusal::Unreadable : Refusal::FileSystem; }
     int MoveWithinGroup(CGroup& group);

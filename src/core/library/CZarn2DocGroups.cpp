@@ -25,12 +25,6 @@ namespace {
 
 constexpr const char* kReportRequest = "ヘルプを見て作者までエラー番号をご連絡下さい.";
 
-std::string BaseName(const std::string& path)
-{
-    std::string::size_type slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 void ShowMoveFailure(int err, const std::string& logPath)
 {
     Messenger::Show(Format("ERROR[%d] : ログファイルを<%s>を移動出来ませんでした,\n%s", err, logPath.c_str(),
@@ -46,9 +40,15 @@ void ShowLogLeft(int err, const std::string& left, const std::string& home)
 
 }  // namespace
 
-void CZarn2Doc::ShowGroupListError(int err) const
+void CZarn2Doc::ShowGroupListError(int err)
 {
-    Messenger::Show(Format("ERROR[%d] : グループファイルを開けませんでした,\n%s", err, kReportRequest));
+    // The list is written after nearly every step: a file that cannot be written (a link
+    // into a folder that is gone, say) is told once, until a write succeeds again.
+    if (err == m_nListErrorShown)
+        return;
+    m_nListErrorShown = err;
+    Messenger::Show(Format("ERROR[%d] : グループファイル<%s>を開けませんでした,\n%s", err, m_szGroupListFile.c_str(),
+                           kReportRequest));
 }
 
 // ---- the genre list file ------------------------------------------------------------
@@ -65,8 +65,8 @@ int CZarn2Doc::LoadLibrary(bool finishPending)
     int err = m_szGroupListFile.empty() ? ENOENT : reader.Open(m_szGroupListFile, GroupListFile::kMaxBytes);
     if (err != 0 && err != ENOENT) {
         // The list is there but unreadable: report it, and never write over it.
-        Messenger::Show(Format("ERROR[%d] : グループファイルを開けませんでした,\n%s\n%s", err, kReportRequest,
-                               kKeptFile));
+        Messenger::Show(Format("ERROR[%d] : グループファイル<%s>を開けませんでした,\n%s\n%s", err,
+                               m_szGroupListFile.c_str(), kReportRequest, kKeptFile));
         m_bListUnreadable = true;
         return 0;
     }
@@ -100,7 +100,7 @@ int CZarn2Doc::LoadGroupListFrom(TextFileReader& reader, bool checkFormat)
         return -1;
     }
     m_bListUnreadable = false;
-    LoadNotes notes(BaseName(m_szGroupListFile), "グループ");
+    LoadNotes notes(m_szGroupListFile, "グループ");
     int count = 0;
     for (size_t i = 0; i < content.names.size(); ++i) {
         const std::string& name = content.names[i];
@@ -151,13 +151,15 @@ bool CZarn2Doc::WriteListFile()
         return false;
     TextFileWriter::Result result = writer.Save(m_szGroupListFile);
     if (!result.unmappable.empty()) {
-        Messenger::Show(Cp932::UnmappableMessage("グループファイル", result.unmappable));
+        Messenger::Show(Cp932::UnmappableMessage(Format("グループファイル<%s>", m_szGroupListFile.c_str()),
+                                                 result.unmappable));
         return false;
     }
     if (result.error != 0) {
         ShowGroupListError(result.error);
         return false;
     }
+    m_nListErrorShown = 0;
     return true;
 }
 

@@ -27,7 +27,7 @@ namespace GroupListFile {
 Content Read(TextFileReader& reader)
 {
     Content content;
-    TextFormatCheck check("[GroupList]");
+    TextFormatCheck check;  // lines outside a section are ignored
     std::string line;
     while (reader.ReadLine(line, kLineChars)) {
         if (line == "[CurrGroup]\n") {

@@ -1,6 +1,7 @@
 #include "library/LeftoverTemporaries.h"
 
 #include "app/CZarn2App.h"
+#include "launch/PlayJournalText.h"
 #include "library/PendingChange.h"
 #include "platform/AtomicFile.h"
 #include "platform/FileSystem.h"
@@ -59,7 +60,19 @@ void Remove(const CZarn2App& app, const std::string& groupListPath)
         return owner.size() > kGroupFile.size() &&
                owner.substr(owner.size() - kGroupFile.size()) == kGroupFile;
     });
-    RemoveIn(app.m_szTempDir, [](std::string_view owner) { return owner == PendingChange::kFileName; });
+    RemoveIn(app.m_szTempDir, [](std::string_view owner) {
+        return owner == PendingChange::kFileName || owner == PlayJournalText::kFileName;
+    });
+    // The titles' logs, rewritten in their genres' folders when their plays are edited.
+    constexpr std::string_view kLog = ".Log";
+    int error = 0;
+    for (const FileSystem::FolderEntry& entry : FileSystem::FolderEntries(app.m_szDataDir, error)) {
+        if (entry.regular)
+            continue;
+        RemoveIn(app.m_szDataDir + "/" + entry.name, [&](std::string_view owner) {
+            return owner.size() > kLog.size() && owner.substr(owner.size() - kLog.size()) == kLog;
+        });
+    }
 }
 
 }  // namespace LeftoverTemporaries

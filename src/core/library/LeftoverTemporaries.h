@@ -7,8 +7,9 @@ class CZarn2App;
 // A run killed while it rewrote a file leaves the rewrite's temporary file ("<file>~XXXXXX")
 // beside it. At start those of ours are removed, and nothing else: the temporaries of the
 // settings file and of the genre list (also beside the file a symbolic link of theirs
-// leads to), of the genre files in the data folder, and of the change record in the
-// temporary folder. Only regular files are removed.
+// leads to), of the genre files in the data folder, of the titles' logs in the genres'
+// folders, and of the change record and the play's journal in the temporary folder. Only
+// regular files are removed.
 namespace LeftoverTemporaries {
 
 void Remove(const CZarn2App& app, const std::string& groupListPath);

@@ -1,6 +1,7 @@
 #include "library/PendingChange.h"
 
 #include "app/CZarn2App.h"
+#include "library/PendingChangeText.h"
 #include "platform/FileMove.h"
 #include "platform/FileSystem.h"
 #include "platform/Format.h"
@@ -8,36 +9,9 @@
 #include "platform/TextFileReader.h"
 #include "platform/TextFileWriter.h"
 
-#include <array>
 #include <cerrno>
-#include <string_view>
 
 namespace {
-
-constexpr char kHeader[] = "[Zarn2.Intent]";
-
-struct KindName {
-    PendingChange::Kind kind;
-    std::string_view name;
-    size_t args;
-};
-constexpr std::array<KindName, 6> kKinds{{
-    {PendingChange::Kind::MoveMember, "MoveMember", 3},     // source genre, destination, title
-    {PendingChange::Kind::RenameGroup, "RenameGroup", 3},   // old name, new name, play mode
-    {PendingChange::Kind::DeleteGroup, "DeleteGroup", 1},   // genre
-    {PendingChange::Kind::RenameMember, "RenameMember", 7},  // genre, old, new, exe, icon, timing, media
-    {PendingChange::Kind::DeleteMember, "DeleteMember", 2},  // genre, title
-    {PendingChange::Kind::DeleteAllMembers, "DeleteAllMembers", 1},  // genre
-}};
-
-const KindName& Describe(PendingChange::Kind kind)
-{
-    for (const KindName& k : kKinds) {
-        if (k.kind == kind)
-            return k;
-    }
-    return kKinds[0];
-}
 
 std::string PathFor(const CZarn2App* app)
 {
@@ -46,31 +20,24 @@ std::string PathFor(const CZarn2App* app)
     return app->m_szTempDir + "/" + PendingChange::kFileName;
 }
 
-// The record as its lines: the header, the kind, one line for each argument.
 int Write(const std::string& path, const PendingChange::Record& record)
 {
     TextFileWriter writer;
-    writer.Line(kHeader);
-    writer.Line(Describe(record.kind).name);
-    for (const std::string& arg : record.args)
-        writer.Line(arg);
-    TextFileWriter::Result result = writer.Save(path);
+    PendingChangeText::Write(record, writer);
+    // The record is the program's own file: a link at its name is not followed.
+    TextFileWriter::Result result = writer.Save(path, SymbolicLinks::Refuse);
     return result.unmappable.empty() ? result.error : EILSEQ;
 }
 
-std::optional<PendingChange::Record> Parse(TextFileReader& reader)
+// Moves the record at `path` aside, never replacing a file, and says where it went (or why
+// it could not be moved), for the message.
+std::string PutAside(const std::string& path)
 {
-    std::vector<std::string> lines;
-    std::string line;
-    while (reader.ReadLine(line))
-        lines.emplace_back(TextFileReader::WithoutNewline(line));
-    if (lines.size() < 2 || lines[0] != kHeader)
-        return std::nullopt;
-    for (const KindName& k : kKinds) {
-        if (lines[1] == k.name && lines.size() == 2 + k.args)
-            return PendingChange::Record{k.kind, std::vector<std::string>(lines.begin() + 2, lines.end())};
-    }
-    return std::nullopt;
+    std::string aside;
+    if (int err = MoveAside(path, PendingChange::kAsideTag, aside))
+        return Format("ERROR[%d] : 作業ファイルを移せませんでした. 次に起動する前にこのファイルを削除して下さい.", err);
+    FileSystem::SyncFolder(path.substr(0, path.rfind('/')));
+    return Format("作業ファイルは<%s>に移しました.", aside.c_str());
 }
 
 }  // namespace
@@ -115,27 +82,47 @@ std::optional<PendingChange::Record> PendingChange::Find(const CZarn2App& app)
     if (path.empty())
         return std::nullopt;
     TextFileReader reader;
-    int err = reader.Open(path, kMaxBytes);
+    int err = reader.Open(path, kMaxBytes, SymbolicLinks::Refuse);
     if (err == ENOENT)
         return std::nullopt;
+    std::string problem;
     std::optional<Record> record;
     if (err == 0)
-        record = Parse(reader);
+        record = PendingChangeText::Read(reader, problem);
     if (record)
         return record;
-    std::string error = err != 0 ? Format("ERROR[%d]", err) : std::string("ERROR");
-    Messenger::Show(Format("%s : 前回中断した操作の作業ファイル<%s>を読めませんでした,\n"
-                           "その操作は完了していない可能性があります.",
-                           error.c_str(), path.c_str()));
-    // A record that is not one of ours is of no use to any later start.
-    if (err == 0)
-        FileSystem::RemoveFile(path);
-    return record;
+    // Put aside, so that the next start does not report it again.
+    std::string aside = PutAside(path);
+    if (err != 0)
+        Messenger::Show(Format("ERROR[%d] : 前回中断した操作の作業ファイル<%s>を読めませんでした. "
+                               "その操作は完了していない可能性があります.\n%s",
+                               err, path.c_str(), aside.c_str()));
+    else
+        Messenger::Show(Format("ERROR : 前回中断した操作の作業ファイル<%s>は Zarn2 の作業ファイルとして読めない内容です. "
+                               "その操作は行いません.\n%s\n%s",
+                               path.c_str(), problem.c_str(), aside.c_str()));
+    return std::nullopt;
 }
 
 PendingChange PendingChange::Resume(const CZarn2App& app, Record record)
 {
     return PendingChange(PathFor(&app), std::move(record));
+}
+
+void PendingChange::NotMade()
+{
+    Messenger::Show(Format("前回中断した操作 (%s) は, ファイルを見るとまだ行われていませんでした. "
+                           "その操作は行わずに作業ファイルを削除します. 必要ならもう一度操作して下さい.",
+                           PendingChangeText::Describe(m_record).c_str()));
+    m_keep = false;  // the destructor removes the record
+}
+
+void PendingChange::Refuse(const std::string& found)
+{
+    std::string aside = m_path.empty() ? std::string() : PutAside(m_path);
+    Messenger::Show(Format("前回中断した操作 (%s) は, ファイルの今の状態と合わないため続けませんでした.\n%s\n%s",
+                           PendingChangeText::Describe(m_record).c_str(), found.c_str(), aside.c_str()));
+    m_path.clear();
 }
 
 int PendingChange::Move(const std::string& from, const std::string& to) const

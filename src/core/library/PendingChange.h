@@ -13,6 +13,11 @@ class CZarn2App;
 // finds such a record finishes the change before the library is loaded, so a process
 // killed between two steps leaves a library that loads whole. Every step of a change is
 // written so that a step already made is found made and not made again.
+//
+// A record is never obeyed on its word: its names pass the dialogs' rules, and its change
+// is finished only when the files show a step of exactly that change made. A record whose
+// change shows no step made is dropped (the change did not happen); one that fits neither
+// is put aside ("Zarn2.Intent.rejected", "Zarn2.Intent.2.rejected", …), never deleted.
 class PendingChange {
 public:
     enum class Kind { MoveMember, RenameGroup, DeleteGroup, RenameMember, DeleteMember, DeleteAllMembers };
@@ -29,8 +34,9 @@ public:
     PendingChange(const PendingChange&) = delete;
     PendingChange& operator=(const PendingChange&) = delete;
 
-    // The record a stopped run left behind, if there is one. One that cannot be read or
-    // understood is reported (and, when it was read, removed): nullopt.
+    // The record a stopped run left behind, if there is one. One that cannot be read (a
+    // symbolic link is never followed), or is none of ours, is reported and put aside, so
+    // that it is reported once: nullopt.
     static std::optional<Record> Find(const CZarn2App& app);
     // Takes over a record found so, to finish its change.
     static PendingChange Resume(const CZarn2App& app, Record record);
@@ -40,12 +46,20 @@ public:
     // The change stopped half done after a failure that could not be undone: the record
     // stays, and the next start finishes the change.
     void Keep() { m_keep = true; }
+    // A stopped run's change whose files show no step of it made: the change did not
+    // happen. The record is removed and the user told which change was not made.
+    void NotMade();
+    // A stopped run's change the files fit neither before nor after any of its steps
+    // (`found` says what they show, for the user): the record is put aside, with a message.
+    void Refuse(const std::string& found);
 
     // Moves `from` to `to`, never replacing. When finishing a stopped run's change, a move
     // found made (`from` gone, `to` there) is not made again. Returns 0, or the errno.
     int Move(const std::string& from, const std::string& to) const;
 
     static constexpr char kFileName[] = "Zarn2.Intent";
+    // A record put aside is "<kFileName>[.<n>].<kAsideTag>" (MoveAside).
+    static constexpr char kAsideTag[] = "rejected";
     // A record names a few genres and titles; anything larger is no record of ours.
     static constexpr std::uint64_t kMaxBytes = 64 * 1024;
 

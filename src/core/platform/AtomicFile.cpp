@@ -39,8 +39,9 @@ std::string FolderOf(const std::string& path)
 
 // The file a rewrite of `path` replaces: `path` itself, or what its symbolic links lead to
 // (the link stays a link; a link that leads nowhere yet names the file to create).
-// 0, or the errno (ELOOP for links that go round, EINVAL for anything but a regular file).
-int Target(const std::string& path, std::string& target)
+// 0, or the errno (ELOOP for links that go round or are refused, EINVAL for anything but a
+// regular file).
+int Target(const std::string& path, std::string& target, SymbolicLinks links)
 {
     target = path;
     for (int hops = 0; hops < 40; ++hops) {
@@ -51,6 +52,8 @@ int Target(const std::string& path, std::string& target)
             return 0;
         if (!S_ISLNK(st.st_mode))
             return S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+        if (links == SymbolicLinks::Refuse)
+            return ELOOP;
         char buf[PATH_MAX];
         ssize_t n = ::readlink(target.c_str(), buf, sizeof buf);
         if (n <= 0)
@@ -63,29 +66,17 @@ int Target(const std::string& path, std::string& target)
     return ELOOP;
 }
 
-void SyncFolder(const std::string& path)
-{
-    int dfd = ::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dfd >= 0) {
-        ::fsync(dfd);
-        ::close(dfd);
-    }
-}
-
 }  // namespace
 
 namespace AtomicFile {
 
-int Replace(const std::string& linkOrPath, const std::string& bytes)
-{
-    return Replace(linkOrPath, bytes, nullptr);
-}
+namespace {
 
-int Replace(const std::string& linkOrPath, const std::string& bytes, const std::function<int(int fd)>& beforeRename,
-            bool syncFolder)
+int ReplaceAt(const std::string& linkOrPath, const std::string& bytes, SymbolicLinks links,
+              const std::function<int(int fd)>& beforeRename, bool syncFolder)
 {
     std::string path;
-    if (int err = Target(linkOrPath, path))
+    if (int err = Target(linkOrPath, path, links))
         return err;
     std::string tmpl = path + kTemporarySuffix;
     std::vector<char> name(tmpl.begin(), tmpl.end());
@@ -109,8 +100,21 @@ int Replace(const std::string& linkOrPath, const std::string& bytes, const std::
         return err;
     }
     if (syncFolder)
-        SyncFolder(path);
+        FileSyscalls::Get().SyncFolder(FolderOf(path).c_str());
     return 0;
+}
+
+}  // namespace
+
+int Replace(const std::string& linkOrPath, const std::string& bytes, SymbolicLinks links)
+{
+    return ReplaceAt(linkOrPath, bytes, links, nullptr, true);
+}
+
+int Replace(const std::string& linkOrPath, const std::string& bytes, const std::function<int(int fd)>& beforeRename,
+            bool syncFolder)
+{
+    return ReplaceAt(linkOrPath, bytes, SymbolicLinks::Follow, beforeRename, syncFolder);
 }
 
 std::string TemporaryOwner(const std::string& entryName)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/SymbolicLinks.h"
+
 #include <functional>
 #include <string>
 
@@ -7,12 +9,13 @@
 // mix: the bytes go to a temporary file in the same folder, every write is checked, the
 // data is flushed to the disk, and only then is the temporary renamed over the old file.
 // On any failure the temporary file is removed and the old file stays whole. A symbolic
-// link stays a link: the file it leads to is replaced, in that file's folder. Anything
-// but a regular file (a folder, a pipe, a device) is never replaced.
+// link stays a link: the file it leads to is replaced, in that file's folder (unless links
+// are refused: ELOOP). Anything but a regular file (a folder, a pipe, a device) is never
+// replaced.
 namespace AtomicFile {
 
 // Returns 0, or the errno of the first failure.
-int Replace(const std::string& path, const std::string& bytes);
+int Replace(const std::string& path, const std::string& bytes, SymbolicLinks links = SymbolicLinks::Follow);
 // The same, with `beforeRename` run on the temporary file's descriptor once its bytes are
 // on the disk and before it takes the name; an errno it returns ends the replacement there.
 // Without `syncFolder` the rename is left to the file system's next commit (a file

@@ -1,7 +1,6 @@
 #include "platform/Descriptor.h"
 
 #include <cerrno>
-#include <sys/file.h>
 #include <unistd.h>
 
 namespace Descriptor {
@@ -18,15 +17,6 @@ int WriteAll(int fd, std::string_view bytes)
         done += static_cast<size_t>(n);
     }
     return 0;
-}
-
-int LockExclusiveNow(int fd)
-{
-    int rc;
-    do {
-        rc = ::flock(fd, LOCK_EX | LOCK_NB);
-    } while (rc != 0 && errno == EINTR);
-    return rc == 0 ? 0 : errno;
 }
 
 }  // namespace Descriptor

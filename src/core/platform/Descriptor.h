@@ -9,8 +9,4 @@ namespace Descriptor {
 // (ENOSPC when the file takes no more).
 int WriteAll(int fd, std::string_view bytes);
 
-// Takes an exclusive flock without waiting. 0, or the errno (EWOULDBLOCK when another open
-// file holds it).
-int LockExclusiveNow(int fd);
-
 }  // namespace Descriptor

@@ -1,20 +1,14 @@
 #include "platform/FileLock.h"
 
 #include "platform/AtomicFile.h"
-#include "platform/Descriptor.h"
-#include "platform/ScopedFd.h"
+#include "platform/IFileSyscalls.h"
+#include "platform/LockingOpen.h"
 
 #include <cerrno>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
-
-bool SameFile(const struct stat& a, const struct stat& b)
-{
-    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
-}
 
 // At most kMaxBytes of an open file, from its start; 0 or the errno (EFBIG beyond that).
 int ReadSmall(int fd, std::string& bytes)
@@ -55,7 +49,7 @@ int FileLock::Replace(const std::string& path, const std::string& bytes)
 {
     int held = -1;
     auto lockAndKeep = [&held](int fd) {
-        if (int lockErr = Descriptor::LockExclusiveNow(fd))
+        if (int lockErr = FileSyscalls::Get().LockNow(fd))
             return lockErr;
         held = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
         return held >= 0 ? 0 : errno;
@@ -82,28 +76,19 @@ FileLock::Claim FileLock::TryClaim(const std::string& path, std::string& bytes, 
 {
     Release();
     error = 0;
-    // A file replaced between the open and the lock is opened again; one that keeps being
-    // replaced is being written by the process that holds it.
-    for (int attempt = 0; attempt < 3; ++attempt) {
-        ScopedFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
-        if (fd.Get() < 0)
-            return Failure(errno, error);
-        struct stat opened{};
-        struct stat named{};
-        if (::fstat(fd.Get(), &opened) != 0)
-            return Failure(errno, error);
-        if (!S_ISREG(opened.st_mode))
-            return Failure(EINVAL, error);
-        if (int err = Descriptor::LockExclusiveNow(fd.Get()))
-            return err == EWOULDBLOCK ? Claim::HeldElsewhere : Failure(err, error);
-        if (::stat(path.c_str(), &named) != 0)
-            return Failure(errno, error);
-        if (!SameFile(opened, named))
-            continue;
-        if (int err = ReadSmall(fd.Get(), bytes))
-            return Failure(err, error);
-        m_fd = fd.Take();
-        return Claim::Claimed;
+    LockingOpen::Result opened = LockingOpen::Open(path, false, false);
+    switch (opened.outcome) {
+    case LockingOpen::Outcome::HeldElsewhere:
+        return Claim::HeldElsewhere;
+    case LockingOpen::Outcome::NotOurs:
+    case LockingOpen::Outcome::Failed:
+        return Failure(opened.error, error);
+    case LockingOpen::Outcome::Locked:
+    case LockingOpen::Outcome::NoLocking:  // a file system without locks: claimed unheld
+        break;
     }
-    return Claim::HeldElsewhere;
+    if (int err = ReadSmall(opened.fd.Get(), bytes))
+        return Failure(err, error);
+    m_fd = opened.fd.Take();
+    return Claim::Claimed;
 }

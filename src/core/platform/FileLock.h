@@ -34,8 +34,9 @@ public:
     int Replace(const std::string& path, const std::string& bytes);
     // Removes the file at `path`, then lets go of the lock. Returns 0, or the errno.
     int Remove(const std::string& path);
-    // Takes the lock of the file at `path` without waiting and reads it, as long as it is
-    // still the file of that name once locked. `error` is set for Failed.
+    // Takes the lock of the file at `path` without waiting (LockingOpen) and reads it, as
+    // long as it is still the file of that name once locked. On a file system that gives no
+    // locks the file is claimed without one. `error` is set for Failed.
     Claim TryClaim(const std::string& path, std::string& bytes, int& error);
 
 private:

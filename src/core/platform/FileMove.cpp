@@ -61,3 +61,18 @@ int MoveNoReplace(const std::string& from, const std::string& to)
         return err;
     return MoveByLink(from, to);
 }
+
+int MoveAside(const std::string& path, const std::string& tag, std::string& movedTo)
+{
+    constexpr int kMaxNumber = 999;
+    for (int number = 1; number <= kMaxNumber; ++number) {
+        std::string aside = path + (number == 1 ? "" : "." + std::to_string(number)) + "." + tag;
+        int err = MoveNoReplace(path, aside);
+        if (err == EEXIST)
+            continue;
+        if (err == 0)
+            movedTo = aside;
+        return err;
+    }
+    return EEXIST;
+}

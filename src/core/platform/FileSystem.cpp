@@ -62,13 +62,9 @@ int RemoveFile(const std::string& path)
     return FileSyscalls::Get().Unlink(path.c_str());
 }
 
-void SyncFolder(const std::string& path)
+int SyncFolder(const std::string& path)
 {
-    int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
+    return FileSyscalls::Get().SyncFolder(path.c_str());
 }
 
 std::vector<FolderEntry> FolderEntries(const std::string& path, int& error)

@@ -34,7 +34,7 @@ int MakeFolder(const std::string& path);   // the last component only
 int RemoveFolder(const std::string& path);  // an empty one
 int RemoveFile(const std::string& path);
 // Flushes a folder's entries (names made, moved or removed) to the disk.
-void SyncFolder(const std::string& path);
+int SyncFolder(const std::string& path);
 
 // The entries of a folder ("." and ".." left out), each with whether it is a regular file
 // itself (a symbolic link is not). `error` is 0, or the errno when the folder cannot be read.

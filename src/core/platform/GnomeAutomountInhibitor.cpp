@@ -3,6 +3,7 @@
 
 #include "platform/GnomeAutomountInhibitor.h"
 
+#include <optional>
 #include <utility>
 
 namespace {
@@ -13,69 +14,146 @@ constexpr const char* kInterface = "org.gnome.SessionManager";
 constexpr const char* kAppId = "Zarn2";
 constexpr const char* kReason = "ゲームのディスクを待っています";
 
-GVariant* Call(GDBusConnection* bus, const char* method, GVariant* args, const GVariantType* replyType)
+}  // namespace
+
+struct GnomeAutomountInhibitor::State {
+    std::string address;
+    GDBusConnection* bus = nullptr;
+    bool connecting = false;
+    bool unreachable = false;
+    bool wanted = false;      // the last of Hold and Release was Hold
+    bool tried = false;       // Inhibit was asked for since that Hold
+    bool inhibiting = false;  // an Inhibit call awaits its answer
+    std::optional<guint32> cookie;
+
+    ~State()
+    {
+        if (bus)
+            g_object_unref(bus);
+    }
+};
+
+namespace {
+
+using State = GnomeAutomountInhibitor::State;
+using Shared = std::shared_ptr<State>;
+
+void Step(const Shared& state);
+
+// The state travels with each call as a heap copy of the shared pointer, taken back here.
+Shared TakeBack(gpointer data)
 {
+    auto* held = static_cast<Shared*>(data);
+    Shared state = std::move(*held);
+    delete held;
+    return state;
+}
+
+void OnConnected(GObject*, GAsyncResult* result, gpointer data)
+{
+    Shared state = TakeBack(data);
     GError* error = nullptr;
-    GVariant* reply = g_dbus_connection_call_sync(bus, kService, kObject, kInterface, method, args, replyType,
-                                                  G_DBUS_CALL_FLAGS_NO_AUTO_START,
-                                                  GnomeAutomountInhibitor::kCallTimeoutMs, nullptr, &error);
+    state->bus = state->address.empty() ? g_bus_get_finish(result, &error)
+                                        : g_dbus_connection_new_for_address_finish(result, &error);
     g_clear_error(&error);
-    return reply;
+    state->connecting = false;
+    state->unreachable = state->bus == nullptr;
+    Step(state);
+}
+
+void OnInhibited(GObject* bus, GAsyncResult* result, gpointer data)
+{
+    Shared state = TakeBack(data);
+    GError* error = nullptr;
+    GVariant* reply = g_dbus_connection_call_finish(G_DBUS_CONNECTION(bus), result, &error);
+    g_clear_error(&error);
+    state->inhibiting = false;
+    if (reply) {
+        guint32 cookie = 0;
+        g_variant_get(reply, "(u)", &cookie);
+        g_variant_unref(reply);
+        state->cookie = cookie;
+    }
+    Step(state);
+}
+
+void Connect(const Shared& state)
+{
+    state->connecting = true;
+    if (state->address.empty()) {
+        g_bus_get(G_BUS_TYPE_SESSION, nullptr, OnConnected, new Shared(state));
+        return;
+    }
+    g_dbus_connection_new_for_address(state->address.c_str(),
+                                      static_cast<GDBusConnectionFlags>(
+                                          G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT |
+                                          G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
+                                      nullptr, nullptr, OnConnected, new Shared(state));
+}
+
+// Brings what is held towards what is wanted, one call at a time: an Inhibit awaits its
+// answer before anything else is sent. An Uninhibit expects no answer.
+void Step(const Shared& state)
+{
+    if (!state->bus) {
+        if (state->wanted && !state->connecting && !state->unreachable)
+            Connect(state);
+        return;
+    }
+    if (state->inhibiting)
+        return;
+    if (state->wanted && !state->cookie && !state->tried) {
+        state->tried = true;
+        state->inhibiting = true;
+        // No window id: the inhibitor belongs to the program, not to one window.
+        g_dbus_connection_call(state->bus, kService, kObject, kInterface, "Inhibit",
+                               g_variant_new("(susu)", kAppId, 0u, kReason, GnomeAutomountInhibitor::kAutomountFlag),
+                               G_VARIANT_TYPE("(u)"), G_DBUS_CALL_FLAGS_NO_AUTO_START,
+                               GnomeAutomountInhibitor::kCallTimeoutMs, nullptr, OnInhibited, new Shared(state));
+    } else if (!state->wanted && state->cookie) {
+        g_dbus_connection_call(state->bus, kService, kObject, kInterface, "Uninhibit",
+                               g_variant_new("(u)", *state->cookie), nullptr, G_DBUS_CALL_FLAGS_NO_AUTO_START,
+                               GnomeAutomountInhibitor::kCallTimeoutMs, nullptr, nullptr, nullptr);
+        // The flush holds the connection until the call is written, should this be its
+        // last user.
+        g_dbus_connection_flush(state->bus, nullptr, nullptr, nullptr);
+        state->cookie.reset();
+    }
 }
 
 }  // namespace
 
-GnomeAutomountInhibitor::GnomeAutomountInhibitor(std::string busAddress) : m_address(std::move(busAddress)) {}
+GnomeAutomountInhibitor::GnomeAutomountInhibitor(std::string busAddress) : m_state(std::make_shared<State>())
+{
+    m_state->address = std::move(busAddress);
+}
 
+// The cookie held is given back; one still to come is given back when it comes, if GLib's
+// main context still runs (else the session manager drops it with the connection).
 GnomeAutomountInhibitor::~GnomeAutomountInhibitor()
 {
     Release();
-    if (m_bus)
-        g_object_unref(m_bus);
-}
-
-GDBusConnection* GnomeAutomountInhibitor::Connection()
-{
-    if (m_bus || m_unreachable)
-        return m_bus;
-    GError* error = nullptr;
-    if (m_address.empty())
-        m_bus = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, &error);
-    else
-        m_bus = g_dbus_connection_new_for_address_sync(
-            m_address.c_str(),
-            static_cast<GDBusConnectionFlags>(G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT |
-                                              G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
-            nullptr, nullptr, &error);
-    g_clear_error(&error);
-    m_unreachable = m_bus == nullptr;
-    return m_bus;
 }
 
 void GnomeAutomountInhibitor::Hold()
 {
-    if (m_cookie)
-        return;
-    GDBusConnection* bus = Connection();
-    if (!bus)
-        return;
-    // No window id: the inhibitor belongs to the program, not to one window.
-    GVariant* reply = Call(bus, "Inhibit", g_variant_new("(susu)", kAppId, 0u, kReason, kAutomountFlag),
-                           G_VARIANT_TYPE("(u)"));
-    if (!reply)
-        return;
-    guint32 cookie = 0;
-    g_variant_get(reply, "(u)", &cookie);
-    g_variant_unref(reply);
-    m_cookie = cookie;
+    m_state->wanted = true;
+    m_state->tried = false;
+    Step(m_state);
 }
 
 void GnomeAutomountInhibitor::Release()
 {
-    if (!m_cookie || !m_bus)
-        return;
-    GVariant* reply = Call(m_bus, "Uninhibit", g_variant_new("(u)", *m_cookie), nullptr);
-    if (reply)
-        g_variant_unref(reply);
-    m_cookie.reset();
+    m_state->wanted = false;
+    Step(m_state);
+}
+
+bool GnomeAutomountInhibitor::Held() const
+{
+    return m_state->cookie.has_value();
+}
+
+bool GnomeAutomountInhibitor::Settled() const
+{
+    return !m_state->connecting && !m_state->inhibiting;
 }

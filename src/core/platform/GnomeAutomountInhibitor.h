@@ -2,15 +2,18 @@
 
 #include "platform/IAutomountInhibitor.h"
 
-#include <optional>
+#include <memory>
 #include <string>
-
-typedef struct _GDBusConnection GDBusConnection;
 
 // GNOME's session inhibitor for automounting: org.gnome.SessionManager's Inhibit with the
 // automount flag on the session bus, Uninhibit with its cookie on release (the session
-// manager also drops it when the program's bus connection ends). Calls are answered at
-// once or fail within kCallTimeoutMs; a bus that cannot be reached is not tried again.
+// manager also drops it when the program's bus connection ends).
+//
+// Nothing here waits: the connection and the calls are made in the background and their
+// answers come through GLib's main context, which the Qt event loop runs. Hold and Release
+// only say what is wanted; the last one said wins once the answers are in, so a Release
+// that comes before the answer to Inhibit gives back that cookie as soon as it arrives. A
+// call fails after kCallTimeoutMs; a bus that cannot be reached is not tried again.
 class GnomeAutomountInhibitor final : public IAutomountInhibitor {
 public:
     static constexpr unsigned kAutomountFlag = 16;
@@ -24,13 +27,14 @@ public:
 
     void Hold() override;
     void Release() override;
-    bool Held() const { return m_cookie.has_value(); }
+    // A cookie is held.
+    bool Held() const;
+    // Neither the connection nor an Inhibit call is under way.
+    bool Settled() const;
+
+    struct State;
 
 private:
-    GDBusConnection* Connection();
-
-    std::string m_address;
-    GDBusConnection* m_bus = nullptr;
-    bool m_unreachable = false;
-    std::optional<unsigned> m_cookie;
+    // Shared with the answers still to come, which may outlive this object.
+    std::shared_ptr<State> m_state;
 };

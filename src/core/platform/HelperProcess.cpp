@@ -4,6 +4,7 @@
 #include <csignal>
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/syscall.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -61,11 +62,21 @@ Started Start(const std::string& program, const std::vector<std::string>& args)
     return started;
 }
 
-void Reap(int pid)
+bool TryReap(int pid)
 {
     int status = 0;
-    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    for (;;) {
+        pid_t reaped = ::waitpid(pid, &status, WNOHANG);
+        if (reaped >= 0 || errno != EINTR)
+            return reaped != 0;  // ended and reaped, or no such child (any more)
     }
+}
+
+// Through syscall(): the C library's wrapper is missing from some of its versions' C++
+// declarations.
+int EndNotice(int pid)
+{
+    return static_cast<int>(::syscall(SYS_pidfd_open, pid, 0));
 }
 
 } // namespace HelperProcess

@@ -19,8 +19,11 @@ struct Started {
 };
 Started Start(const std::string& program, const std::vector<std::string>& args);
 
-// Waits for a started helper's first process to end and reaps it (a helper that goes on
-// in the background ends its first process at once).
-void Reap(int pid);
+// Reaps a started helper's first process if it has ended (a helper that goes on in the
+// background ends its first process at once), without waiting; true once it is reaped.
+bool TryReap(int pid);
+// A descriptor that becomes readable when the process ends (a pidfd, close-on-exec), or -1
+// where the kernel offers none; the caller closes it.
+int EndNotice(int pid);
 
 } // namespace HelperProcess

@@ -3,9 +3,10 @@
 #include "platform/Seam.h"
 
 // The file system calls that change what the library holds on disk, in the order that
-// decides whether data survives a crash, and the no-replace rename whose refusal selects
-// the move's fallback. Tests replace them to record the calls, to refuse one, or to stop
-// the process after one. Each returns 0 or the errno of the failure.
+// decides whether data survives a crash, the no-replace rename whose refusal selects the
+// move's fallback, and the exclusive lock that keeps two runs apart. Tests replace them to
+// record the calls, to refuse one, or to stop the process after one. Each returns 0 or the
+// errno of the failure.
 class IFileSyscalls {
 public:
     virtual ~IFileSyscalls() = default;
@@ -15,6 +16,10 @@ public:
     virtual int Unlink(const char* path) = 0;
     virtual int RemoveFolder(const char* path) = 0;
     virtual int Truncate(int fd, long long size) = 0;
+    // Flushes the entries of the folder at `path` (names made, moved or removed) to the disk.
+    virtual int SyncFolder(const char* path) = 0;
+    // An exclusive flock without waiting: EWOULDBLOCK when another open file holds it.
+    virtual int LockNow(int fd) = 0;
 };
 
 // The calls in use; without others installed, the system's.

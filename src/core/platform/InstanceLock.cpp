@@ -1,43 +1,27 @@
 #include "platform/InstanceLock.h"
 
-#include "platform/Descriptor.h"
+#include "platform/LockingOpen.h"
 
-#include <cerrno>
-#include <fcntl.h>
 #include <unistd.h>
-
-namespace {
-
-int OpenLockFile(const std::string& path)
-{
-    // Opened for writing where possible: on NFS an exclusive flock needs it.
-    int fd;
-    do {
-        fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0666);
-    } while (fd < 0 && errno == EINTR);
-    if (fd < 0 && (errno == EROFS || errno == EACCES))
-        fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
-    return fd;
-}
-
-}  // namespace
 
 InstanceLock::State InstanceLock::Take(const std::string& path)
 {
     Release();
-    m_error = 0;
-    int fd = OpenLockFile(path);
-    if (fd < 0) {
-        m_error = errno;
-        return State::Unavailable;
-    }
-    m_error = Descriptor::LockExclusiveNow(fd);
-    if (m_error == 0) {
-        m_fd = fd;
+    LockingOpen::Result opened = LockingOpen::Open(path, true, true);
+    m_error = opened.error;
+    switch (opened.outcome) {
+    case LockingOpen::Outcome::Locked:
+        m_fd = opened.fd.Take();
         return State::Held;
+    case LockingOpen::Outcome::HeldElsewhere:
+        return State::HeldElsewhere;
+    case LockingOpen::Outcome::NotOurs:
+        return State::NotOurs;
+    case LockingOpen::Outcome::NoLocking:
+    case LockingOpen::Outcome::Failed:
+        break;
     }
-    ::close(fd);
-    return m_error == EWOULDBLOCK ? State::HeldElsewhere : State::Unavailable;
+    return State::Unavailable;
 }
 
 void InstanceLock::Release()

@@ -56,9 +56,10 @@ int MissingLineEnd(int fd, off_t size, std::string_view& missing)
 
 // Reads the file in pieces; `sized` and `piece` may stop the read with an errno.
 int ReadPieces(const std::string& path, const std::function<int(std::uint64_t)>& sized,
-               const std::function<int(std::string_view)>& piece)
+               const std::function<int(std::string_view)>& piece, SymbolicLinks links = SymbolicLinks::Follow)
 {
-    ScopedFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    int noFollow = links == SymbolicLinks::Refuse ? O_NOFOLLOW : 0;
+    ScopedFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | noFollow));
     if (fd.Get() < 0)
         return errno;
     off_t size = 0;
@@ -100,7 +101,7 @@ int Read(const std::string& path, const std::function<void(std::uint64_t)>& size
         });
 }
 
-int ReadAtMost(const std::string& path, std::uint64_t maxBytes, std::string& bytes)
+int ReadAtMost(const std::string& path, std::uint64_t maxBytes, std::string& bytes, SymbolicLinks links)
 {
     bytes.clear();
     int err = ReadPieces(
@@ -116,7 +117,8 @@ int ReadAtMost(const std::string& path, std::uint64_t maxBytes, std::string& byt
                 return EFBIG;
             bytes.append(piece);
             return 0;
-        });
+        },
+        links);
     if (err != 0)
         bytes.clear();
     return err;

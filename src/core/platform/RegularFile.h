@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/SymbolicLinks.h"
+
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -8,7 +10,7 @@
 // Whole-file operations on a regular file: a log read and appended to in place, a data file
 // read whole. Every function opens and closes the file itself; anything but a regular file
 // is refused (EISDIR for a folder, EINVAL for anything else), and opening never blocks on a
-// pipe or a device. A symbolic link to a regular file is that file.
+// pipe or a device. A symbolic link to a regular file is that file, unless refused.
 namespace RegularFile {
 
 // Reads the file in pieces: `sized` first learns its size, then `piece` receives the
@@ -18,7 +20,8 @@ int Read(const std::string& path, const std::function<void(std::uint64_t)>& size
 
 // Reads the whole file into `bytes`, refusing one larger than `maxBytes` with EFBIG (also
 // when it grows past that while being read). Returns 0, or the errno.
-int ReadAtMost(const std::string& path, std::uint64_t maxBytes, std::string& bytes);
+int ReadAtMost(const std::string& path, std::uint64_t maxBytes, std::string& bytes,
+               SymbolicLinks links = SymbolicLinks::Follow);
 
 struct AppendResult {
     int error = 0;       // 0, or the errno of the failure

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 namespace {
@@ -20,6 +21,23 @@ public:
     int Truncate(int fd, long long size) override
     {
         return ::ftruncate(fd, static_cast<off_t>(size)) == 0 ? 0 : errno;
+    }
+    int SyncFolder(const char* path) override
+    {
+        int fd = ::open(path, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd < 0)
+            return errno;
+        int err = ::fsync(fd) == 0 ? 0 : errno;
+        ::close(fd);
+        return err;
+    }
+    int LockNow(int fd) override
+    {
+        int rc;
+        do {
+            rc = ::flock(fd, LOCK_EX | LOCK_NB);
+        } while (rc != 0 && errno == EINTR);
+        return rc == 0 ? 0 : errno;
     }
 };
 

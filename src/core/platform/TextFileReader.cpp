@@ -7,22 +7,27 @@
 
 namespace {
 
-// Every line end becomes "\n": "\r\n", "\n", a lone "\r", and a run of "\r" followed by
-// "\n" (a "\r\n" file that went through a text-mode write once more).
+// Every line end becomes "\n": "\r\n", "\n", and a run of "\r" followed by "\n" (a "\r\n"
+// file that went through a text-mode write once more). A "\r" anywhere else is a character
+// of its line, as a text-mode stream of the Windows version reads it; only a run of them at
+// the very end, a line end cut after its "\r", is dropped.
 std::string NormalLineEnds(const std::string& raw)
 {
     std::string text;
     text.reserve(raw.size());
     size_t from = 0;
     for (size_t cr = raw.find('\r'); cr != std::string::npos; cr = raw.find('\r', from)) {
-        text.append(raw, from, cr - from);
         size_t run = raw.find_first_not_of('\r', cr);
-        if (run != std::string::npos && raw[run] == '\n') {
+        if (run == std::string::npos) {
+            text.append(raw, from, cr - from);
+            return text;
+        }
+        if (raw[run] == '\n') {
+            text.append(raw, from, cr - from);
             text.push_back('\n');
             from = run + 1;
         } else {
-            run = run == std::string::npos ? raw.size() : run;
-            text.append(run - cr, '\n');
+            text.append(raw, from, run - from);
             from = run;
         }
     }
@@ -32,12 +37,12 @@ std::string NormalLineEnds(const std::string& raw)
 
 }  // namespace
 
-int TextFileReader::Open(const std::string& path, std::uint64_t maxBytes)
+int TextFileReader::Open(const std::string& path, std::uint64_t maxBytes, SymbolicLinks links)
 {
     m_data.clear();
     m_pos = 0;
     std::string raw;
-    if (int err = RegularFile::ReadAtMost(path, maxBytes, raw))
+    if (int err = RegularFile::ReadAtMost(path, maxBytes, raw, links))
         return err;
     m_data = NormalLineEnds(raw);
     return 0;

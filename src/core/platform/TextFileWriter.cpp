@@ -24,12 +24,12 @@ bool TextFileWriter::Encode(std::string& bytes, std::string* unmappable) const
     return true;
 }
 
-TextFileWriter::Result TextFileWriter::Save(const std::string& path) const
+TextFileWriter::Result TextFileWriter::Save(const std::string& path, SymbolicLinks links) const
 {
     Result result;
     std::string bytes;
     if (!Encode(bytes, &result.unmappable))
         return result;
-    result.error = AtomicFile::Replace(path, bytes);
+    result.error = AtomicFile::Replace(path, bytes, links);
     return result;
 }

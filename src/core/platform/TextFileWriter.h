@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/SymbolicLinks.h"
+
 #include <string>
 #include <string_view>
 
@@ -19,7 +21,7 @@ public:
     // The bytes as they go to disk; false (and `unmappable` set) when a character has no
     // code page 932 form.
     bool Encode(std::string& bytes, std::string* unmappable) const;
-    Result Save(const std::string& path) const;
+    Result Save(const std::string& path, SymbolicLinks links = SymbolicLinks::Follow) const;
 
 private:
     std::string m_text;

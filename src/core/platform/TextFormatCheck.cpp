@@ -19,7 +19,7 @@ std::string TextFormatCheck::Problem(const TextFileReader& reader) const
 {
     if (reader.HoldsNul())
         return "NUL 文字が含まれています (バイナリデータか UTF-16 のテキストと思われます).";
-    if (!m_sawHeader && !reader.Blank())
+    if (m_needsHeader && !m_sawHeader && !reader.Blank())
         return Format("%s などの見出し行がありません.", m_header.c_str());
     if (m_undecodable)
         return "Shift-JIS (コードページ 932) として読めないバイトがあります.";

@@ -8,13 +8,18 @@ class TextFileReader;
 
 // Tells a file of one of the program's text formats from anything else found under its
 // name (binary data, UTF-16 text, noise, another program's file). The file is not of the
-// format when it holds a NUL byte, when it holds more than blank lines but none of the
-// format's section headers, or when a line that is neither a header nor a value holds
-// bytes code page 932 cannot decode. A format's reader reports what it met while reading.
+// format when it holds a NUL byte, when a line that is neither a header nor a value holds
+// bytes code page 932 cannot decode, or, for a format that needs a section header, when it
+// holds more than blank lines but none of the format's headers. A format's reader reports
+// what it met while reading.
 class TextFormatCheck {
 public:
-    // `header` is one of the format's section headers, named in the reason ("[GroupList]").
-    explicit TextFormatCheck(std::string header) : m_header(std::move(header)) {}
+    // A format whose lines outside its sections are ignored (the settings, the genre list):
+    // a file without any section is an empty one.
+    TextFormatCheck() = default;
+    // A format that needs a section header; `header` is one of them, named in the reason
+    // ("[PlayMode]").
+    explicit TextFormatCheck(std::string header) : m_header(std::move(header)), m_needsHeader(true) {}
 
     // The reader met one of the format's section headers.
     void Header() { m_sawHeader = true; }
@@ -26,6 +31,7 @@ public:
 
 private:
     std::string m_header;
+    bool m_needsHeader = false;
     bool m_sawHeader = false;
     bool m_undecodable = false;
 };

@@ -71,6 +71,7 @@ void AddMemberMenu(QMenuBar* bar, CCommandActions& actions)
               {ID_MEMBER_MOVE, "他のジャンルへ移動する(&M)"},
               {kSeparator, nullptr},
               {ID_HISTORY_RESET, "履歴を初期化する(&I)"},
+              {ID_PLAY_LOG_EDIT, "プレイ記録を編集する(&R)..."},
               {kSeparator, nullptr},
               {ID_MEMBER_DELETE, "タイトルを削除する(&D)"},
               {ID_MEMBER_DELETE_ALL, "全てを削除する(&C)"}});

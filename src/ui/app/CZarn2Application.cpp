@@ -10,6 +10,7 @@
 #include "app/Resources.h"
 #include "app/ProgramPaths.h"
 #include "platform/FileSystem.h"
+#include "platform/DesktopIdleSource.h"
 #include "platform/GnomeAutomountInhibitor.h"
 #include "platform/UdisksMountControl.h"
 
@@ -53,6 +54,8 @@ int Run(QApplication& qapp, const ProgramPaths& paths)
     AutomountInhibitor::Override useAutomount(automount);
     UdisksMountControl mounts;
     MountControl::Override useMounts(mounts);
+    DesktopIdleSource idle;
+    IdleSource::Override useIdle(idle);
 
     QSize screen(1024, 768);
     if (QScreen* primary = QGuiApplication::primaryScreen())
@@ -62,7 +65,7 @@ int Run(QApplication& qapp, const ProgramPaths& paths)
     if (started == CZarn2App::kAlreadyRunning)
         return HandOver(app);
     if (started != 0)
-        return CZarn2App::kExitFolderFailure;
+        return started;  // a working folder or the lock file that cannot be used, after its message
 
     int rc = 0;
     {

@@ -27,6 +27,7 @@ constexpr int ID_MEMBER_EDIT = 32806;
 constexpr int ID_MEMBER_ORDER = 32772;
 constexpr int ID_MEMBER_MOVE = 32820;
 constexpr int ID_HISTORY_RESET = 32810;
+constexpr int ID_PLAY_LOG_EDIT = 32842;
 constexpr int ID_MEMBER_DELETE = 32775;
 constexpr int ID_MEMBER_DELETE_ALL = 32776;
 

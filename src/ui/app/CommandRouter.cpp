@@ -41,6 +41,7 @@ const Route<CZarn2View> kViewRoutes[] = {
     {ID_MEMBER_ORDER, &CZarn2View::OnMemberOrder},
     {ID_MEMBER_MOVE, &CZarn2View::OnMemberMove},
     {ID_HISTORY_RESET, &CZarn2View::OnHistoryReset},
+    {ID_PLAY_LOG_EDIT, &CZarn2View::OnPlayLogEdit},
     {ID_MEMBER_DELETE, &CZarn2View::OnMemberDelete},
     {ID_MEMBER_DELETE_ALL, &CZarn2View::OnMemberDeleteAll},
     {ID_ICON_LARGE, &CZarn2View::OnIconLarge},
@@ -85,8 +86,9 @@ namespace CommandRouter {
 void ConnectView(CMainFrame& frame, CZarn2View& view)
 {
     Connect(frame, view, kViewRoutes);
-    if (QMenu* display = frame.SubMenu(kMenuView))
-        ConnectStateUpdates(display, view);
+    for (int submenu : {kMenuView, kMenuMember})
+        if (QMenu* menu = frame.SubMenu(submenu))
+            ConnectStateUpdates(menu, view);
 }
 
 void ConnectApp(CMainFrame& frame, CAppCommands& commands) { Connect(frame, commands, kAppRoutes); }

@@ -4,7 +4,9 @@
 #include "view/CMarkedRowDelegate.h"
 #include "view/ReportListStyle.h"
 
+#include <QContextMenuEvent>
 #include <QItemSelectionModel>
+#include <QMenu>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyle>
@@ -16,6 +18,25 @@ CHistoryList::CHistoryList(QWidget* parent, QRgb background, QRgb text, QRgb mar
     ReportListStyle::Apply(this, background, text, kRowHeight);
     setItemDelegate(new CMarkedRowDelegate(this, this));
     setModel(m_pModel);
+    connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
+        if (index.isValid())
+            Q_EMIT EditRequested(index.row());
+    });
+}
+
+void CHistoryList::contextMenuEvent(QContextMenuEvent* event)
+{
+    // From the mouse the position is the rows' area's; from the keyboard the marked row is meant.
+    QModelIndex index = event->reason() == QContextMenuEvent::Mouse ? indexAt(event->pos())
+                                                                      : model()->index(SelectionMark(), 0);
+    if (!index.isValid())
+        return;
+    SelectRow(index.row());
+    QMenu menu(this);
+    QAction* edit = menu.addAction(QStringLiteral("このプレイを編集(&E)..."));
+    edit->setEnabled(!m_editable || m_editable());
+    if (menu.exec(event->globalPos()) == edit)
+        Q_EMIT EditRequested(index.row());
 }
 
 void CHistoryList::Show(const CPlayHistory* history, int mode)

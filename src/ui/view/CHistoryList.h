@@ -5,6 +5,8 @@
 #include <QHeaderView>
 #include <QTableView>
 
+#include <functional>
+
 class CHistoryModel;
 class CPlayHistory;
 
@@ -13,7 +15,8 @@ class CPlayHistory;
 // drawn in the mark colour). Its rows are read from the title's history as they are
 // shown (CHistoryModel), so a long history costs no more to show than a short one. A
 // table, not a tree: a table of rows of one height needs no layout of its rows, which a
-// tree view makes for every row whenever they change.
+// tree view makes for every row whenever they change. A double click or the context menu
+// asks for a row's plays to be edited.
 class CHistoryList : public RowScrolling<QTableView> {
     Q_OBJECT
 public:
@@ -45,7 +48,15 @@ public:
     void SelectRow(int row);
     bool IsRowSelected(int row) const;
 
+    // Whether the plays can be edited now (the context menu's item is enabled by it).
+    void SetEditable(std::function<bool()> editable) { m_editable = std::move(editable); }
+
+Q_SIGNALS:
+    // A double click on a row, or "このプレイを編集(&E)..." of its context menu.
+    void EditRequested(int row);
+
 protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
     // The focus frame goes round the whole current row, as in the other lists.
     void paintEvent(QPaintEvent* event) override;
     // Scrolled to its end, the list keeps a whole row at its top as the other lists do (a
@@ -65,4 +76,5 @@ private:
 
     CHistoryModel* m_pModel;
     QRgb m_markColour;
+    std::function<bool()> m_editable;
 };

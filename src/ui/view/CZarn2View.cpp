@@ -61,6 +61,10 @@ CZarn2View::CZarn2View(CZarn2App& app, CZarn2Doc& doc, CMainFrame& frame)
     // Clicks and keys in the lists (they reach OnGroupClicked, OnMemberClicked and the
     // play commands from there).
     m_pInput = new CListInput(*this);
+
+    // A play of the history list opens the play log dialog on it.
+    m_listHistory->SetEditable([this] { return m_pCommands->PlayLogEditEnabled(); });
+    connect(m_listHistory, &CHistoryList::EditRequested, this, &CZarn2View::OnHistoryRowEdit);
 }
 
 CZarn2View::~CZarn2View()
@@ -185,6 +189,7 @@ void CZarn2View::ShowPopupMenu(int submenu, const QPoint& screenPos)
     // reaches the same handlers as the main menu.
     QMenu popup(this);
     popup.addActions(source->actions());
+    UpdateCommandUI();
     popup.exec(screenPos);
 }
 

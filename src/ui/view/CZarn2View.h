@@ -79,6 +79,10 @@ public Q_SLOTS:
     void OnMemberOrder();
     void OnMemberMove();
     void OnHistoryReset();
+    void OnPlayLogEdit();
+    // The play log dialog with the plays of row `row` of the history list chosen (that play,
+    // or in date mode the plays of that day).
+    void OnHistoryRowEdit(int row);
     void OnMemberDelete();
     void OnMemberDeleteAll();
     // Play commands.
@@ -90,7 +94,8 @@ public Q_SLOTS:
     void OnIconSmall();
     void SetCountMode();
     void SetDateMode();
-    // Enabled states of the icon size and history mode commands (menus and toolbar).
+    // Enabled states of the icon size, history mode and play log commands (menus and
+    // toolbar).
     void UpdateCommandUI();
 
 Q_SIGNALS:

@@ -1,11 +1,12 @@
 // The display commands of the main view: icon size of the title list, history mode, the
 // column-heading clicks that switch the history mode, and the enabled states of these
-// commands in the menus and on the toolbar.
+// commands and of the play log command in the menus and on the toolbar.
 #include "view/CZarn2View.h"
 
 #include "app/CMainFrame.h"
 #include "app/CommandIds.h"
 #include "app/CZarn2App.h"
+#include "commands/CLibraryCommands.h"
 
 #include <QAction>
 
@@ -60,4 +61,6 @@ void CZarn2View::UpdateCommandUI()
         count->setEnabled(m_pApp->HistoryMode != 0);
     if (QAction* date = m_pFrame->Action(CommandId::ID_HISTORY_DATE))
         date->setEnabled(m_pApp->HistoryMode != 1);
+    if (QAction* plays = m_pFrame->Action(CommandId::ID_PLAY_LOG_EDIT))
+        plays->setEnabled(m_pCommands->PlayLogEditEnabled());
 }

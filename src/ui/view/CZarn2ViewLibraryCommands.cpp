@@ -1,9 +1,11 @@
 // The library commands of the main view: genres and titles added, edited, reordered,
-// moved and deleted, a title's history cleared, files dropped from the desktop. The work
+// moved and deleted, a title's history cleared or its plays edited, files dropped from the desktop. The work
 // is done by the library commands object; the view forwards its commands to it.
 #include "view/CZarn2View.h"
 
+#include "app/CZarn2App.h"
 #include "commands/CLibraryCommands.h"
+#include "library/CZarn2Doc.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -19,6 +21,24 @@ void CZarn2View::OnMemberEdit() { m_pCommands->OnMemberEdit(); }
 void CZarn2View::OnMemberOrder() { m_pCommands->OnMemberOrder(); }
 void CZarn2View::OnMemberMove() { m_pCommands->OnMemberMove(); }
 void CZarn2View::OnHistoryReset() { m_pCommands->OnHistoryReset(); }
+void CZarn2View::OnPlayLogEdit() { m_pCommands->OnPlayLogEdit(); }
+
+void CZarn2View::OnHistoryRowEdit(int row)
+{
+    CMember* member = m_pDoc->CurrMember();
+    if (member == nullptr || row < 0)
+        return;
+    std::vector<int> plays;
+    if (m_pApp->HistoryMode == 0) {
+        plays.push_back(row);
+    } else {
+        auto [first, end] = member->DaySessions(row);
+        for (int i = first; i < end; ++i)
+            plays.push_back(i);
+    }
+    m_pCommands->OnPlayLogEditFor(plays);
+}
+
 void CZarn2View::OnMemberDelete() { m_pCommands->OnMemberDelete(); }
 void CZarn2View::OnMemberDeleteAll() { m_pCommands->OnMemberDeleteAll(); }
 

@@ -5,6 +5,8 @@
 #include "dialogs/CMemberDlg.h"
 #include "dialogs/CMemberMoveDlg.h"
 #include "dialogs/CMemberOrderDlg.h"
+#include "dialogs/CPlayLogDlg.h"
+#include "history/PlayLogEdit.h"
 #include "view/ViewPointers.h"
 
 QtDialogRunner::QtDialogRunner(QWidget* parent, CZarn2App* app, IOrderedList* groupList,
@@ -58,4 +60,14 @@ void QtDialogRunner::RunMemberOrderDlg(CZarn2Doc* doc)
 {
     CMemberOrderDlg dlg(doc, m_pMemberList, m_pParent);
     dlg.exec();
+}
+
+bool QtDialogRunner::RunPlayLogDlg(const std::string& caption, PlayLogEdit& edit, const std::vector<int>& selected)
+{
+    CPlayLogDlg dlg(edit, m_pParent);
+    dlg.setWindowTitle(QString::fromStdString(caption));
+    // Without a choice the last play is chosen, as the history list marks its last row.
+    int last = static_cast<int>(edit.Rows().size()) - 1;
+    dlg.Select(selected.empty() && last >= 0 ? std::vector<int>{last} : selected);
+    return dlg.exec() == QDialog::Accepted;
 }

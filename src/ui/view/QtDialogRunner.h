@@ -19,6 +19,7 @@ public:
     bool RunMemberMoveDlg(CZarn2Doc* doc, int& destGroup) override;
     void RunGroupOrderDlg(CZarn2Doc* doc) override;
     void RunMemberOrderDlg(CZarn2Doc* doc) override;
+    bool RunPlayLogDlg(const std::string& caption, PlayLogEdit& edit, const std::vector<int>& selected) override;
 
 private:
     QWidget* m_pParent;

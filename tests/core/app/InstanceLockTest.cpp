@@ -1,11 +1,13 @@
 // One run at a time works on a home folder: a start on a folder another run holds writes
 // nothing and says so; the lock goes with the run, however the run ends.
 #include "app/CZarn2App.h"
+#include "support/RecordingFileSyscalls.h"
 #include "support/ScriptedMessenger.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <csignal>
 #include <filesystem>
 #include <functional>
@@ -72,6 +74,29 @@ Holder EndedWhileItsProgramRuns(const std::string& program)
     });
 }
 
+// What lies where the lock file belongs instead of one: the start cannot keep runs apart.
+Holder LinkAsLock(const std::string& program)
+{
+    fs::create_directories(program + "/Temp");
+    TempDir::WriteBytes(program + "/../elsewhere", "");
+    fs::create_symlink(program + "/../elsewhere", program + "/Temp/Zarn2.lock");
+    return nullptr;
+}
+
+Holder FolderAsLock(const std::string& program)
+{
+    fs::create_directories(program + "/Temp/Zarn2.lock");
+    return nullptr;
+}
+
+// A file system that gives no locks (NFS without its lock service).
+Holder NoLocks(const std::string&)
+{
+    auto calls = std::make_shared<RecordingFileSyscalls>();
+    calls->refuse = [](const std::string& call, const std::string&) { return call == "lock" ? ENOLCK : 0; };
+    return calls;
+}
+
 std::string Listing(const std::string& folder)
 {
     std::string listing;
@@ -97,6 +122,9 @@ TEST(InstanceLock, OneRunAtATimeWorksOnAHomeFolder)
         {"after the first run ended", Ended, "program", 0},
         {"after the first run was killed", Killed, "program", 0},
         {"after the first run ended, its program still running", EndedWhileItsProgramRuns, "program", 0},
+        {"a symbolic link where the lock file belongs", LinkAsLock, "program", CZarn2App::kLockRefused},
+        {"a folder where the lock file belongs", FolderAsLock, "program", CZarn2App::kLockRefused},
+        {"a file system without locks runs unlocked", NoLocks, "program", 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -112,9 +140,14 @@ TEST(InstanceLock, OneRunAtATimeWorksOnAHomeFolder)
         CZarn2App second;
         EXPECT_EQ(second.Construct(root / c.start + "/Zarn2", 800, 600), c.result);
 
-        if (c.result == CZarn2App::kAlreadyRunning) {
+        if (c.result != 0) {
             EXPECT_EQ(Listing(root.Path()), before) << "nothing is written";
-            EXPECT_TRUE(messages.messages.empty());
+            // A lock file that is none is named; a run elsewhere is asked to come forward.
+            ASSERT_EQ(messages.messages.size(), c.result == CZarn2App::kLockRefused ? 1u : 0u);
+            if (!messages.messages.empty()) {
+                EXPECT_NE(messages.messages[0].find("<" + (root / "program/Temp/Zarn2.lock") + ">"), std::string::npos)
+                    << messages.messages[0];
+            }
         } else {
             second.Teardown();
         }

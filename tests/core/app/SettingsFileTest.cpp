@@ -48,22 +48,29 @@ TEST(SettingsFile, DefaultsOnA1024x768ScreenWriteTheExactFile)
 
 TEST(SettingsFile, WrittenFileReadsBackAndWritesAgainByteForByte)
 {
-    CSettings settings;
-    settings.Position = {-5, 1200};
-    settings.IconSize = 1;
-    settings.CdDvdRom = 2;
-    settings.LimitMinite = 30;
-    settings.HistoryMode = 1;
-    settings.Minimize = 0;
-    settings.AutoExit = 1;
-    settings.Filer = "/opt/Program Files/Tool/tool.exe";
-    settings.SUBST = "/home/user/ゲーム";
-    std::string first = Written(settings);
-    CSettings back = ReadFrom(first, CSettings());
-    EXPECT_EQ(back.Filer, settings.Filer);
-    EXPECT_EQ(back.SUBST, settings.SUBST);
-    EXPECT_EQ(back.Position.x, -5);
-    EXPECT_EQ(Written(back), first);
+    // The idle check's section is written only when it is not the default.
+    for (int idleMinite : {CSettings::kDefaultIdleMinite, 0, 45}) {
+        SCOPED_TRACE(idleMinite);
+        CSettings settings;
+        settings.Position = {-5, 1200};
+        settings.IconSize = 1;
+        settings.CdDvdRom = 2;
+        settings.LimitMinite = 30;
+        settings.HistoryMode = 1;
+        settings.Minimize = 0;
+        settings.AutoExit = 1;
+        settings.Filer = "/opt/Program Files/Tool/tool.exe";
+        settings.SUBST = "/home/user/ゲーム";
+        settings.IdleMinite = idleMinite;
+        std::string first = Written(settings);
+        CSettings back = ReadFrom(first, CSettings());
+        EXPECT_EQ(back.Filer, settings.Filer);
+        EXPECT_EQ(back.SUBST, settings.SUBST);
+        EXPECT_EQ(back.Position.x, -5);
+        EXPECT_EQ(back.IdleMinite, idleMinite);
+        EXPECT_EQ(first.find("[IdleMinite]") != std::string::npos, idleMinite != CSettings::kDefaultIdleMinite);
+        EXPECT_EQ(Written(back), first);
+    }
 }
 
 TEST(SettingsFile, ReaderMatchesWholeLinesOnly)

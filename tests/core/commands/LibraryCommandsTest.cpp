@@ -1,6 +1,8 @@
 // The library commands on a real library, with scripted dialogs and a recording view.
 #include "commands/CLibraryCommands.h"
+#include "history/PlayLogEdit.h"
 #include "support/ProgramFolder.h"
+#include "support/RecordingFileSyscalls.h"
 #include "support/RecordingView.h"
 #include "support/ScriptedDialogs.h"
 
@@ -197,6 +199,7 @@ TEST(LibraryCommands, Preconditions)
         {"order titles", 0, &C::OnMemberOrder, kRegisterMember, 0},
         {"move title", 0, &C::OnMemberMove, kRegisterMember, 0},
         {"reset history", 0, &C::OnHistoryReset, kRegisterMember, 0},
+        {"edit plays, no title (the command is disabled)", 0, &C::OnPlayLogEdit, "", 0},
         {"delete title", 0, &C::OnMemberDelete, kRegisterMember, 0},
         {"delete all, empty genre", 0, &C::OnMemberDeleteAll, "", 0},
         {"add title, empty genre", 0, &C::OnMemberAdd, "", 1},
@@ -224,7 +227,7 @@ TEST(LibraryCommands, BusyCommandsDoNothing)
     const Command commands[] = {&C::OnGroupAdd,     &C::OnGroupEdit,     &C::OnGroupOrder,
                                 &C::OnGroupDelete,  &C::OnMemberAdd,     &C::OnMemberEdit,
                                 &C::OnMemberOrder,  &C::OnMemberMove,    &C::OnHistoryReset,
-                                &C::OnMemberDelete, &C::OnMemberDeleteAll};
+                                &C::OnMemberDelete, &C::OnMemberDeleteAll, &C::OnPlayLogEdit};
     Bench b;
     b.f.AddGenre("A", 2);
     b.f.AddGenre("B", 1);
@@ -246,6 +249,41 @@ TEST(LibraryCommands, BusyCommandsDoNothing)
 
     b.commands.OnIconLarge();  // the icon size does not wait for the play
     EXPECT_EQ(b.f.app.IconSize, 1);
+}
+
+// The play log is read when the dialog opens, written once on OK (the dialog is shown again
+// with the user's edits when the write fails) and left alone on Cancel.
+TEST(LibraryCommands, EditPlaysWritesTheLogOnOkOnly)
+{
+    Bench b;
+    b.f.AddGenre("G", 1);
+    b.f.WriteLog("G", "G-0", {{"2009/03/07,21:05:09", 60}, {"2009/03/08,10:00:00", 70}});
+    const std::string before = TempDir::ReadBytes(b.f.LogPath("G", "G-0"));
+    auto deleteFirst = [](PlayLogEdit& edit) {
+        edit.Delete({0});
+        return true;
+    };
+    b.dialogs.playLogAnswers = {[](PlayLogEdit& edit) {
+                                    edit.Delete({0});
+                                    return false;
+                                },
+                                deleteFirst, [](PlayLogEdit&) { return true; }};
+    b.commands.OnPlayLogEditFor({1});
+    EXPECT_EQ(TempDir::ReadBytes(b.f.LogPath("G", "G-0")), before);
+    EXPECT_TRUE(b.view.steps.empty());
+
+    RecordingFileSyscalls calls;
+    int refusals = 1;
+    calls.refuse = [&](const std::string& call, const std::string&) { return call == "rename" && refusals-- > 0 ? EIO : 0; };
+    b.commands.OnPlayLogEditFor({1});
+
+    ASSERT_EQ(b.dialogs.shown.size(), size_t(3));
+    EXPECT_EQ(b.dialogs.shown[1].caption, "プレイ記録の編集 - G-0");
+    EXPECT_EQ(b.dialogs.shown[1].selected, std::vector<int>{1});
+    EXPECT_TRUE(b.dialogs.shown[2].selected.empty());
+    EXPECT_EQ(TempDir::ReadBytes(b.f.LogPath("G", "G-0")), "2009/03/08,10:00:00\r\n70\r\n");
+    EXPECT_EQ(b.Messages().size(), size_t(1));
+    EXPECT_EQ(b.view.steps, std::vector<std::string>{"stats"});
 }
 
 TEST(LibraryCommands, MoveMakesDestinationCurrent)

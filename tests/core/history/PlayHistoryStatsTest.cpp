@@ -98,6 +98,11 @@ TEST(PlayHistoryStats, DayGroupsKeepDateAndSum)
     EXPECT_EQ(l.h.m_Day[1].m_nElapsed, 30);
     EXPECT_EQ(l.h.m_Day[2].m_nDay, 7);
     EXPECT_EQ(l.h.m_Day[2].m_nElapsedSecond, 10);
+    // The sessions of each group, as the play log editor chooses them for a day's row.
+    EXPECT_EQ(l.h.DaySessions(0), std::make_pair(0, 2));
+    EXPECT_EQ(l.h.DaySessions(1), std::make_pair(2, 3));
+    EXPECT_EQ(l.h.DaySessions(2), std::make_pair(3, 4));
+    EXPECT_EQ(l.h.DaySessions(3), std::make_pair(0, 0));
 }
 
 TEST(PlayHistoryStats, TenThousandSessionsAllCountAndReadQuickly)

@@ -1,5 +1,6 @@
 #include "history/CPlayHistory.h"
 #include "history/PlayLogFile.h"
+#include "history/RawPlayLog.h"
 
 #include "support/FakeClock.h"
 #include "HistoryTestUtil.h"
@@ -102,6 +103,9 @@ TEST(PlayLog, ReaderKeepsEveryWholeRecordAroundDamage)
          std::string(good1) + std::string(1500, ' ') + "2009/03/09,10:00:00\r\n5\r\n" + good2, both, 1},
         {"a torn last record", std::string(good1) + good2 + "2009/03/1", both, 1},
         {"NUL bytes", std::string(good1) + std::string("20\0 9\r\n", 7) + good2, both, 1},
+        {"a lone CR ends no line", std::string(good1) + "2009/03/09,10:00:00\r5\r\n" + good2, both, 1},
+        {"CRs before the LF belong to the line end", "2009/03/07,21:05:09\r\r\n3723\r\r\n" + std::string(good2), both,
+         0},
         {"short fields and trailing blanks as a hand edit may leave them", "2009/3/7,21:5:9 \n3723\t\n",
          "2009-3-7 21:5:9=3723;", 0},
         {"a negative duration counts as 0 s", "2009/03/07,21:05:09\r\n-50\r\n", "2009-3-7 21:5:9=0;", 0},
@@ -120,6 +124,14 @@ TEST(PlayLog, ReaderKeepsEveryWholeRecordAroundDamage)
         size_t skipped = 99;
         ASSERT_EQ(PlayLogFile::Read(path, sessions, &skipped), 0);
         EXPECT_EQ(skipped, c.skipped);
+        // The editor cuts the same plays out of the bytes and puts them back unchanged.
+        std::vector<RawPlayLog::Record> records = RawPlayLog::Split(c.text);
+        CPlayHistory split;
+        for (const RawPlayLog::Record& record : records)
+            if (record.IsPlay())
+                split.m_Session.push_back(record.time);
+        EXPECT_EQ(Sessions(split), c.sessions);
+        EXPECT_EQ(RawPlayLog::Join(records), c.text);
     }
 }
 

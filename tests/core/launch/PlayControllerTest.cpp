@@ -2,10 +2,12 @@
 #include "launch/CPlayController.h"
 #include "launch/CPlayJournal.h"
 #include "launch/IMciService.h"
+#include "launch/WaitHelper.h"
 #include "library/CZarn2Doc.h"
 #include "platform/FileLock.h"
 #include "support/BuiltWaitHelper.h"
 #include "support/FakeClock.h"
+#include "support/FakeIdleSource.h"
 #include "support/ScriptFiles.h"
 #include "support/ScriptedMediaPrompt.h"
 #include "support/ScriptedMessenger.h"
@@ -20,6 +22,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 using Outcome = CPlayController::Outcome;
 using Events = std::vector<std::string>;
@@ -167,47 +170,58 @@ TEST_F(PlayControllerTest, PlayLastsUntilTheLastProcessOrTheUsersEnd)
     }
 }
 
-TEST_F(PlayControllerTest, ShortPlaysAreRecordedOnlyWhenConfirmed)
+// The idle question comes first (nobody touches anything during the idle rows' play); the
+// short-play question then looks at what would be recorded.
+TEST_F(PlayControllerTest, ShortOrIdlePlaysAreRecordedOnlyWhenConfirmed)
 {
+    const std::string shortPlay = "今のプレイ時間は01:30です. 記録しますか ?";
+    const std::string idle = "このプレイには操作のない時間が0:01:30ありました. その時間を除いて記録しますか ?";
     struct Case {
         const char* name;
         int autoTiming;
         int limitMinite;
-        bool answer;
-        bool asked;
+        int idleMinite;
+        std::vector<bool> answers;
+        std::vector<std::string> questions;
         Outcome outcome;
+        const char* logged;
     } cases[] = {
-        {"at the limit, automatic", 1, 1, false, false, Outcome::Recorded},
-        {"under the limit, Yes", 1, 2, true, true, Outcome::Recorded},
-        {"under the limit, No", 1, 2, false, true, Outcome::Discarded},
-        {"manual, under the limit, No", 2, 2, false, true, Outcome::Discarded},
-        {"manual, at the limit", 2, 1, false, false, Outcome::Recorded},
+        {"at the limit, automatic", 1, 1, 0, {}, {}, Outcome::Recorded, "90"},
+        {"under the limit, Yes", 1, 2, 0, {true}, {shortPlay}, Outcome::Recorded, "90"},
+        {"under the limit, No", 1, 2, 0, {false}, {shortPlay}, Outcome::Discarded, nullptr},
+        {"manual, under the limit, No", 2, 2, 0, {false}, {shortPlay}, Outcome::Discarded, nullptr},
+        {"manual, at the limit", 2, 1, 0, {}, {}, Outcome::Recorded, "90"},
+        {"idle left out, then short", 1, 1, 1, {true, true}, {idle, "今のプレイ時間は00:00です. 記録しますか ?"},
+         Outcome::Recorded, "0"},
+        {"idle kept", 1, 1, 1, {false}, {idle}, Outcome::Recorded, "90"},
+        {"manual timing is not watched", 2, 1, 1, {}, {}, Outcome::Recorded, "90"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         FakeClock clock;
+        FakeIdleSource nobodyThere(clock);
         ScriptedShellOpen shell;
         TempDir::WriteBytes(Title().m_szLogFile, "");
         messenger.Clear();
+        messenger.answers.clear();
         ui.events.clear();
         AutomaticTitle("exit 0");
         Title().m_nAutoTiming = c.autoTiming;
         app.LimitMinite = c.limitMinite;
-        messenger.AnswerNext(c.answer);
+        app.IdleMinite = c.idleMinite;
+        for (bool answer : c.answers)
+            messenger.AnswerNext(answer);
         // The play lasts 90 s: the clock moves on while the launcher waits.
         ui.onMinimize = [&clock] { clock.Advance(90); };
 
         EXPECT_EQ(PlayRecorded(), c.outcome);
 
-        EXPECT_EQ(messenger.questions, c.asked ? std::vector<std::string>{"今のプレイ時間は01:30です. 記録しますか ?"}
-                                               : std::vector<std::string>{});
-        std::string expectedLog = c.outcome == Outcome::Recorded ? "2009/03/07,21:05:09\r\n90\r\n" : "";
-        EXPECT_EQ(Log(), expectedLog);
+        EXPECT_EQ(messenger.questions, c.questions);
+        EXPECT_EQ(Log(), c.logged ? "2009/03/07,21:05:09\r\n" + std::string(c.logged) + "\r\n" : "");
         Events expected = c.autoTiming == 1 ? Events{"minimize", "restore"} : Events{"minimize", "dialog", "restore"};
         EXPECT_EQ(ui.events, expected);
         EXPECT_EQ(shell.calls.size(), c.autoTiming == 1 ? 0u : 1u);
         ExpectFlagsCleared();
-        messenger.answers.clear();
     }
 }
 
@@ -269,28 +283,42 @@ TEST_F(PlayControllerTest, TheJournalIsHeldDuringThePlayAndGoesWithTheRecord)
 TEST_F(PlayControllerTest, StartThatFailsShowsItsCodeAndRecordsNothing)
 {
     ScriptFiles::Write(dir / "unmarked.sh", "exit 0", false);
+    // Stand-ins for the wait helper whose report of the start comes after the start's wait
+    // has taken the title as running.
+    const std::string lateFailure = ScriptFiles::Write(dir / "late-failure", "sleep 1; echo 'failed 2' >&3");
+    const std::string lateSilence = ScriptFiles::Write(dir / "late-silence", "sleep 1");
     struct Case {
         std::string path;
         int autoTiming;
         std::string message;
+        std::string helper;  // a stand-in, or the built one
+        Events events;
     } cases[] = {
         {dir / "missing.sh", 1, "ERROR[2] : タイトル " + dir / "missing.sh" + kStartFailedTail},
         {dir / "unmarked.sh", 1, "ERROR[13] : タイトル " + dir / "unmarked.sh" + kStartFailedTail},
         {dir / "missing.sh", 2, "ERROR[2] : タイトル " + dir / "missing.sh" + kStartFailedTail},
         {dir / "unmarked.sh", 2, "ERROR[5] : タイトル " + dir / "unmarked.sh" + kStartFailedTail},
+        {dir / "slow.sh", 1, "ERROR[2] : タイトル " + dir / "slow.sh" + kStartFailedTail, lateFailure,
+         {"minimize", "restore"}},
+        {dir / "slow.sh", 1, "ERROR[8] : " + lateSilence + kStartFailedTail,
+         lateSilence, {"minimize", "restore"}},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.path + " timing " + std::to_string(c.autoTiming));
+        SCOPED_TRACE(c.path + " timing " + std::to_string(c.autoTiming) + " " + c.helper);
         messenger.Clear();
         ui.events.clear();
         refreshes = 0;
         Title().m_szExePath = c.path;
         Title().m_nAutoTiming = c.autoTiming;
+        WaitHelperLocation standIn{c.helper, 100};
+        std::optional<WaitHelper::Override> useStandIn;
+        if (!c.helper.empty())
+            useStandIn.emplace(standIn);
 
         EXPECT_EQ(PlayRecorded(), Outcome::NotStarted);
 
         EXPECT_EQ(messenger.messages, std::vector<std::string>{c.message});
-        EXPECT_TRUE(ui.events.empty());
+        EXPECT_EQ(ui.events, c.events);
         EXPECT_EQ(refreshes, 0);
         EXPECT_EQ(Log(), "");
         ExpectFlagsCleared();
@@ -406,6 +434,8 @@ TEST_F(PlayControllerTest, DiscTitleAsksForTheDiscAroundThePlay)
 
 TEST_F(PlayControllerTest, TimeAtTheDiscPromptsIsNotPlay)
 {
+    app.m_szTempDir = dir.Path();
+    const std::string journal = CPlayJournal::PathIn(dir.Path());
     WillingDrive drive;
     ZeroWaiter waiter;
     ScriptedMediaPrompt prompt;
@@ -418,12 +448,20 @@ TEST_F(PlayControllerTest, TimeAtTheDiscPromptsIsNotPlay)
         Title().m_nAutoTiming = timing;
         Title().m_nUseMedia = 1;
         prompt.AnswerNext(true);
-        // The play lasts 90 s; the user takes ten minutes at each prompt.
+        // The play lasts 90 s; the user takes ten minutes at each prompt. The journal has
+        // stopped at the play's measure before the removal prompt.
         ui.onMinimize = [&clock] { clock.Advance(90); };
-        prompt.onAsk = [&clock] { clock.Advance(600); };
+        int journalAtRemoval = -1;
+        prompt.onAsk = [&] {
+            PlayJournalEntry entry;
+            if (prompt.asked.size() == 2 && PlayJournalText::Parse(TempDir::ReadBytes(journal), entry))
+                journalAtRemoval = entry.seconds;
+            clock.Advance(600);
+        };
 
         EXPECT_EQ(PlayRecorded(), Outcome::Recorded);
 
+        EXPECT_EQ(journalAtRemoval, 90);
         EXPECT_EQ(prompt.asked.size(), 2u);
         EXPECT_EQ(Log(), "2009/03/07,21:05:09\r\n90\r\n");
         prompt.asked.clear();

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QTimer>
 
 #include <cerrno>
 #include <chrono>
@@ -93,12 +94,16 @@ TEST_F(TitleProcessTest, FailedStartsGiveTheirErrorNumberAndNeverHang)
     TempDir::WriteBytes(dir / "no-format", "x");
     fs::permissions(dir / "no-format", fs::perms::owner_all);
     fs::create_directory(dir / "folder");
+    // A stand-in for the helper that takes a while to report: the launcher's events go on
+    // meanwhile.
+    const std::string slowHelper = ScriptFiles::Write(dir / "slow-helper", "sleep 0.5; echo 'failed 13' >&3");
     struct Case {
         std::string program;
         std::string folder;
         std::string helper;
         int error;
         bool helperFailed;
+        bool slow = false;
     } cases[] = {
         {dir / "missing.sh", dir.Path(), BuiltWaitHelper::kPath, ENOENT, false},
         {dir / "unmarked.sh", dir.Path(), BuiltWaitHelper::kPath, EACCES, false},
@@ -109,13 +114,18 @@ TEST_F(TitleProcessTest, FailedStartsGiveTheirErrorNumberAndNeverHang)
         {"no-such-program-anywhere", dir.Path(), BuiltWaitHelper::kPath, ENOENT, false},
         {dir / "ok.sh", dir.Path(), dir / "no-helper", ENOENT, true},
         {dir / "ok.sh", dir.Path(), dir / "ok.sh", ENOEXEC, true}, // ends without a word
+        {dir / "ok.sh", dir.Path(), slowHelper, EACCES, false, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.program + " in " + c.folder + " through " + c.helper);
         WaitHelperLocation location{c.helper};
         WaitHelper::Override use(location);
         CTitleProcess process;
+        QObject scope;
+        bool eventsRan = false;
+        QTimer::singleShot(100, &scope, [&eventsRan] { eventsRan = true; });
         EXPECT_EQ(process.Start(c.program, c.folder), c.error);
+        EXPECT_TRUE(eventsRan || !c.slow);
         EXPECT_EQ(process.HelperFailed(), c.helperFailed);
         process.WaitForExit(); // returns at once
         EXPECT_TRUE(process.HasEnded());

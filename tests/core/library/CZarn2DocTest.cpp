@@ -194,12 +194,27 @@ TEST_F(CZarn2DocTest, AnUnreadableListIsNeverWrittenOver)
 {
     std::filesystem::create_directories(ListPath() + "/x");
     CZarn2Doc& library = LoadDoc();
-    EXPECT_TRUE(StartsWith(TakeMessages().at(0), "ERROR[21] : グループファイルを開けませんでした,"));
+    EXPECT_TRUE(StartsWith(TakeMessages().at(0), "ERROR[21] : グループファイル<" + ListPath() + ">を開けませんでした,"));
     EXPECT_EQ(library.m_nGroupCount, 0);
     EXPECT_EQ(library.SaveGroupList(), 0);
     EXPECT_EQ(library.AddGroup("A", 0).reason, Refusal::Unreadable);
     EXPECT_TRUE(std::filesystem::is_directory(ListPath()));
     EXPECT_FALSE(Exists(Data("A")));
+}
+
+// A list that is a link into a folder that is gone cannot be written: told once, by its path,
+// however often the run writes the list.
+TEST_F(CZarn2DocTest, AListThatCannotBeWrittenIsToldOnceWithItsPath)
+{
+    TempDir::WriteBytes(app.m_szIniPath, "[GroupList]\r\nA\r\n\r\n");
+    std::filesystem::create_symlink(dir / "gone/Zarn2.Grp", ListPath());
+    CZarn2Doc& library = LoadDoc();
+    library.SaveGroupList();  // a click on a genre
+    library.OnCloseDocument();
+    std::vector<std::string> messages = TakeMessages();
+    ASSERT_EQ(messages.size(), 2u) << "the missing genre file, and the list";
+    EXPECT_TRUE(StartsWith(messages[1], "ERROR[2] : グループファイル<" + ListPath() + ">を開けませんでした,"))
+        << messages[1];
 }
 
 TEST_F(CZarn2DocTest, AddGroupCreatesItsFilesAndMakesItCurrent)

@@ -42,8 +42,9 @@ void CopyLibrary(const ProgramFolder& built, ProgramFolder& to)
 }
 
 // The library as a start shows it (each title with its fields and its log's bytes), every
-// entry of the program folder, and the messages of that start.
-std::string Describe(ProgramFolder& folder)
+// entry of the program folder but change records, and the messages of that start (into
+// `told` when given).
+std::string Describe(ProgramFolder& folder, std::vector<std::string>* told = nullptr)
 {
     CZarn2Doc& doc = folder.LoadDoc();
     std::ostringstream out;
@@ -59,12 +60,18 @@ std::string Describe(ProgramFolder& folder)
         out << "\n";
     }
     std::vector<std::string> entries;
-    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(folder.dir.Path()))
-        entries.push_back(fs::relative(entry.path(), folder.dir.Path()).string());
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(folder.dir.Path())) {
+        std::string name = entry.path().lexically_relative(folder.dir.Path()).string();
+        if (!name.starts_with(std::string("Temp/") + PendingChange::kFileName + "."))
+            entries.push_back(name);
+    }
     std::sort(entries.begin(), entries.end());
     for (const std::string& entry : entries)
         out << entry << "\n";
-    for (const std::string& message : folder.TakeMessages())
+    std::vector<std::string> messages = folder.TakeMessages();
+    if (told)
+        *told = messages;
+    for (const std::string& message : told ? std::vector<std::string>() : messages)
         out << "message: " << message << "\n";
     folder.doc.reset();
     return out.str();
@@ -97,7 +104,8 @@ CZarn2Doc& Open(ProgramFolder& folder)
 
 // The change is stopped after each of its file system steps in turn, in a child process;
 // the next start then shows the library as it was before the change or as the change
-// leaves it, and nothing else (no temporary file, no record, no stray log, no message).
+// leaves it, and nothing else (no temporary file, no record, no stray log, no message but
+// the one that says a change was not made, when it stopped before its first step).
 TEST(InterruptedChange, AKillAfterAnyStepLeavesTheLibraryBeforeOrAfterTheChange)
 {
     ProgramFolder built;
@@ -115,6 +123,11 @@ TEST(InterruptedChange, AKillAfterAnyStepLeavesTheLibraryBeforeOrAfterTheChange)
             RecordingFileSyscalls calls;
             ASSERT_GE(change.run(doc), 0) << change.what;
             steps = calls.calls.size();
+            // The record's removal reaches the disk, or a power cut would bring it back.
+            ASSERT_GE(steps, 2u);
+            EXPECT_EQ(calls.calls[steps - 2] + " " + calls.paths[steps - 2],
+                      "unlink " + after.app.m_szTempDir + "/" + PendingChange::kFileName);
+            EXPECT_EQ(calls.calls.back() + " " + calls.paths.back(), "syncfolder " + after.app.m_szTempDir);
         }
         after.doc.reset();
         const std::string changed = Describe(after);
@@ -136,10 +149,14 @@ TEST(InterruptedChange, AKillAfterAnyStepLeavesTheLibraryBeforeOrAfterTheChange)
                     std::_Exit(0);
                 },
                 testing::ExitedWithCode(kKilled), "");
-            std::string found = Describe(killed);
+            std::vector<std::string> told;
+            std::string found = Describe(killed, &told);
             EXPECT_TRUE(found == unchanged || found == changed) << found << "\nbefore:\n"
                                                                 << unchanged << "\nafter:\n"
                                                                 << changed;
+            EXPECT_LE(told.size(), found == unchanged ? 1u : 0u);
+            for (const std::string& message : told)
+                EXPECT_NE(message.find("まだ行われていませんでした"), std::string::npos) << message;
         }
     }
 }
@@ -217,13 +234,15 @@ TEST(InterruptedChange, TheStartRemovesOurLeftoverTemporariesOnly)
         {"Zarn/S.Zarn~AbCdEf", true},
         {"Zarn/Other Genre.Zarn~zzzzzz", true},
         {"Temp/Zarn2.Intent~Q1w2E3", true},
+        {"Temp/play.journal~a8Xk2Q", true},
         {"Zarn2.Grp~a8Xk2", false},        // five characters
         {"Zarn2.Grp~a8Xk2Q7", false},      // seven
         {"Zarn2.Grp~a8Xk-Q", false},       // not a letter or digit
         {"notes.txt~a8Xk2Q", false},       // not a file of ours
         {"Zarn/S.Log~a8Xk2Q", false},      // nothing rewrites such a file there
-        {"Zarn/S/a.Log~a8Xk2Q", false},    // a genre folder is not rewritten into
-        {"Temp/play.journal~a8Xk2Q", false},
+        {"Zarn/S/a.Log~a8Xk2Q", true},     // a log whose plays were edited
+        {"Zarn/S/a.txt~a8Xk2Q", false},
+        {"Temp/play.journal.aside~a8Xk2Q", false},
     };
     ProgramFolder folder;
     BuildLibrary(folder);
@@ -237,18 +256,92 @@ TEST(InterruptedChange, TheStartRemovesOurLeftoverTemporariesOnly)
     EXPECT_TRUE(folder.TakeMessages().empty());
 }
 
-// A record that is not one of ours is reported and removed; the library loads as it is.
-TEST(InterruptedChange, ARecordThatCannotBeUnderstoodIsToldAndRemoved)
+// A record is never obeyed on its word: one that is not ours, or names what the dialogs
+// refuse, is put aside; one whose change shows no step made on disk is dropped; one the
+// files fit neither way is put aside. Each is told once, and the library stays as it was.
+TEST(InterruptedChange, HostileOrStaleRecordsAreNeverObeyed)
 {
-    ProgramFolder folder;
-    BuildLibrary(folder);
-    const std::string unchanged = Describe(folder);
-    const std::string record = folder.app.m_szTempDir + "/" + PendingChange::kFileName;
-    for (const char* text : {"", "[Zarn2.Intent]\r\nMoveMember\r\nS\r\n", "[Zarn2.Intent]\r\nFormat\r\nS\r\n"}) {
-        SCOPED_TRACE(text);
-        TempDir::WriteBytes(record, text);
-        std::string found = Describe(folder);
-        EXPECT_NE(found, unchanged) << "a message is shown";
-        EXPECT_EQ(Describe(folder), unchanged);
+    ProgramFolder built;
+    BuildLibrary(built);
+    auto lines = [](std::vector<std::string> items) {
+        std::string text = "[Zarn2.Intent]\r\n";
+        for (const std::string& item : items)
+            text += ProgramFolder::Sjis(item) + "\r\n";
+        return text;
+    };
+    enum Outcome { NotMade, PutAside };
+    TempDir outside;
+    struct Case {
+        const char* what;
+        std::string record;
+        Outcome outcome;
+        std::function<void(ProgramFolder&)> prepare = nullptr;  // the disk as the record finds it
+        // What is put at the record's name instead of `record`.
+        std::function<void(const std::string& path, const std::string& record)> put = nullptr;
+    } cases[] = {
+        {"empty", "", PutAside},
+        {"too few lines", lines({"MoveMember", "S"}), PutAside},
+        {"an unknown kind", lines({"Format", "S"}), PutAside},
+        {"a line more than the kind has", lines({"MoveMember", "S", "D", "a", "x"}), PutAside},
+        {"a genre renamed out of the data folder", lines({"RenameGroup", "S", "../../outside/stolen-genre", "0"}),
+         PutAside},
+        {"a title renamed out of its genre's folder", lines({"RenameMember", "S", "a", "../../x", "/g/a", "", "1", "0"}),
+         PutAside},
+        {"a play mode that is no flag", lines({"RenameGroup", "S", "T", "7"}), PutAside},
+        {"a title repointed at another program, no step made",
+         lines({"RenameMember", "S", "a", "a2", "/tmp/other", "", "1", "0"}), NotMade},
+        {"a genre deletion, no step made", lines({"DeleteGroup", "S"}), NotMade},
+        {"a title deletion, no step made", lines({"DeleteMember", "S", "a"}), NotMade},
+        {"a deletion of all titles, no step made", lines({"DeleteAllMembers", "S"}), NotMade},
+        {"a move of a title no genre lists", lines({"MoveMember", "S", "D", "gone"}), PutAside},
+        {"a deletion of all titles whose logs are missing out of order", lines({"DeleteAllMembers", "S"}), PutAside,
+         [](ProgramFolder& f) { fs::remove(f.LogPath("S", "b")); }},
+        {"a genre renamed onto a listed genre whose files are gone", lines({"RenameGroup", "S", "E", "0"}), PutAside,
+         [](ProgramFolder& f) {
+             fs::remove(f.Data("E.Zarn"));
+             fs::remove(f.Data("E"));
+             fs::rename(f.Data("S"), f.Data("E"));
+         }},
+        {"a symbolic link", lines({"DeleteMember", "S", "a"}), PutAside, nullptr,
+         [&outside](const std::string& path, const std::string& record) {
+             TempDir::WriteBytes(outside / "record", record);
+             fs::create_symlink(outside / "record", path);
+         }},
+        {"a folder", "", PutAside, nullptr,
+         [](const std::string& path, const std::string&) { fs::create_directory(path); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ProgramFolder plain;
+        CopyLibrary(built, plain);
+        if (c.prepare)
+            c.prepare(plain);
+        std::vector<std::string> plainTold;
+        const std::string expected = Describe(plain, &plainTold);
+
+        ProgramFolder folder;
+        CopyLibrary(built, folder);
+        if (c.prepare)
+            c.prepare(folder);
+        const std::string record = folder.app.m_szTempDir + "/" + PendingChange::kFileName;
+        if (c.put)
+            c.put(record, c.record);
+        else
+            TempDir::WriteBytes(record, c.record);
+        std::vector<std::string> told;
+        EXPECT_EQ(Describe(folder, &told), expected);
+        ASSERT_EQ(told.size(), plainTold.size() + 1) << "the record is told once";
+        EXPECT_NE(told[0].find(c.outcome == NotMade ? "まだ行われていませんでした" : ".rejected>に移しました"),
+                  std::string::npos)
+            << told[0];
+        EXPECT_FALSE(fs::exists(fs::symlink_status(record)));
+        const std::string aside = record + "." + PendingChange::kAsideTag;
+        EXPECT_EQ(fs::exists(fs::symlink_status(aside)), c.outcome == PutAside);
+        if (fs::is_symlink(aside)) {
+            EXPECT_EQ(TempDir::ReadBytes(outside / "record"), c.record) << "never followed";
+        }
+
+        Describe(folder, &told);
+        EXPECT_EQ(told.size(), plainTold.size()) << "and not at the next start";
     }
 }

@@ -7,8 +7,8 @@
 
 #include <functional>
 
-// The data reaches the disk before a rewrite takes the old file's place, and before an
-// append is reported done.
+// The data reaches the disk before a rewrite takes the old file's place (and the new name
+// after it), and before an append is reported done.
 TEST(Durability, DataIsSyncedBeforeItCounts)
 {
     struct Case {
@@ -18,7 +18,7 @@ TEST(Durability, DataIsSyncedBeforeItCounts)
     } cases[] = {
         {"rewrite",
          [](const std::string& path) { return AtomicFile::Replace(path, "new"); },
-         {"datasync", "rename"}},
+         {"datasync", "rename", "syncfolder"}},
         {"append",
          [](const std::string& path) { return RegularFile::AppendDurably(path, "new").error; },
          {"datasync"}},

@@ -1,9 +1,13 @@
 #include "platform/FileLock.h"
+#include "support/RecordingFileSyscalls.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
+#include <functional>
+#include <utility>
 
 using Claim = FileLock::Claim;
 
@@ -32,7 +36,11 @@ TEST(FileLock, TheNameLeadsToAHeldFileUntilRemoved)
     EXPECT_EQ(writer.TryClaim(path, bytes, error), Claim::Absent);
 }
 
-TEST(FileLock, ClaimsOnlyRegularFilesOfModestSize)
+// Only a regular file of modest size is claimed, never through a link. A file system that
+// gives no locks is no other holder: the file is claimed without one. A file replaced
+// between the open and the lock is not the one whose holder was asked: the claim takes
+// the file the name leads to.
+TEST(FileLock, ClaimsOnlyRegularFilesOfModestSizeAtTheirNameOnceLocked)
 {
     TempDir dir;
     std::filesystem::create_directory(dir / "folder");
@@ -40,18 +48,42 @@ TEST(FileLock, ClaimsOnlyRegularFilesOfModestSize)
     std::filesystem::create_symlink(dir / "target", dir / "link");
     TempDir::WriteBytes(dir / "large", std::string(FileLock::kMaxBytes + 1, 'x'));
     TempDir::WriteBytes(dir / "small", std::string(FileLock::kMaxBytes, 'x'));
+    TempDir::WriteBytes(dir / "replaced", "old");
+    FileLock replacement;
     const struct {
         const char* name;
         Claim claim;
-    } rows[] = {{"missing", Claim::Absent}, {"folder", Claim::Failed}, {"link", Claim::Failed},
-                {"large", Claim::Failed},   {"small", Claim::Claimed}};
+        std::string bytes = {};
+        std::function<int()> atLock = nullptr;  // what happens as the lock is asked for, and its errno
+    } rows[] = {
+        {"missing", Claim::Absent},
+        {"folder", Claim::Failed},
+        {"link", Claim::Failed},
+        {"large", Claim::Failed},
+        {"small", Claim::Claimed, std::string(FileLock::kMaxBytes, 'x')},
+        {"small", Claim::Claimed, std::string(FileLock::kMaxBytes, 'x'), [] { return ENOLCK; }},
+        {"replaced", Claim::Claimed, "new", [&] {
+             // Written as a journal is rewritten, by a holder that then lets it go.
+             EXPECT_EQ(replacement.Replace(dir / "replaced", "new"), 0);
+             replacement.Release();
+             return 0;
+         }},
+    };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
+        RecordingFileSyscalls calls;
+        bool asked = false;
+        calls.refuse = [&](const std::string& call, const std::string&) {
+            return call == "lock" && row.atLock && !std::exchange(asked, true) ? row.atLock() : 0;
+        };
         FileLock lock;
         std::string bytes;
         int error = 0;
         EXPECT_EQ(lock.TryClaim(dir / row.name, bytes, error), row.claim);
         EXPECT_EQ(lock.Held(), row.claim == Claim::Claimed);
         EXPECT_EQ(error != 0, row.claim == Claim::Failed) << error;
+        if (row.claim == Claim::Claimed) {
+            EXPECT_EQ(bytes, row.bytes);
+        }
     }
 }

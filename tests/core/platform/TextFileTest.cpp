@@ -32,8 +32,8 @@ TEST(TextFileReader, LineEndsAndPieces)
         std::vector<std::string> lines;
     } cases[] = {
         {"CR LF and LF both end lines", "a\r\nb\nc", 998, {"a\n", "b\n", "c"}},
-        {"a lone CR ends a line too", "a\rb\r\rc", 998, {"a\n", "b\n", "\n", "c"}},
-        {"CRs just before LF are one line end", "a\r\r\nb\r", 998, {"a\n", "b\n"}},
+        {"a lone CR is part of its line, as on Windows", "a\rb\r\rc\n", 998, {"a\rb\r\rc\n"}},
+        {"CRs just before LF, or at the end, belong to the line end", "a\r\r\nb\r", 998, {"a\n", "b"}},
         {"a line that fits keeps its newline", "abc\n", 4, {"abc\n"}},
         {"one byte longer arrives in two pieces", "abcd\n", 4, {"abcd", "\n"}},
         {"longer lines are cut every max bytes", "abcdefghij\n", 4, {"abcd", "efgh", "ij\n"}},

@@ -3,11 +3,18 @@
 #include "dialogs/CDropEdit.h"
 #include "dialogs/CGroupDlg.h"
 #include "dialogs/CMemberDlg.h"
+#include "dialogs/CPlayDlg.h"
+#include "dialogs/CPlayLogDlg.h"
+#include "history/PlayLogEdit.h"
+#include "support/FakeClock.h"
 #include "support/ModalDriver.h"
 #include "support/ScriptedMessenger.h"
 #include "support/ScriptedShellOpen.h"
 
 #include <QCheckBox>
+#include <QDateTimeEdit>
+#include <QSpinBox>
+#include <QTreeView>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
@@ -55,6 +62,7 @@ private Q_SLOTS:
     void dropEventReplacesWholeText();
     void groupDialogRoundTrip();
     void groupNameFieldNotAllSelectedOnFocus();
+    void playLogDialogFlow();
 };
 
 void EditDialogsUiTest::memberValidationStopsAtFirstEmptyField_data()
@@ -313,6 +321,79 @@ void EditDialogsUiTest::groupNameFieldNotAllSelectedOnFocus()
     QVERIFY(dlg.m_pName->hasFocus());
     QVERIFY(!dlg.m_pName->hasSelectedText());
     QCOMPARE(dlg.m_pName->text(), QStringLiteral("新規ジャンル"));
+}
+
+// The play log dialog edits only its edit: a play changed and added in the play dialog (a
+// start in the future refused, an overlap asked about), plays deleted with the Delete key,
+// and Cancel and Esc asking while changes are pending.
+void EditDialogsUiTest::playLogDialogFlow()
+{
+    FakeClock clock;  // 2009/03/07 21:05:09
+    ScriptedMessenger messenger;
+    PlayLogEdit edit(RawPlayLog::Split("2009/03/01,10:00:00\r\n60\r\n2009/03/02,10:00:00\r\n60\r\n"
+                                       "2009/03/03,10:00:00\r\n60\r\n"));
+    CPlayLogDlg dlg(edit);
+    auto rows = [&dlg] {
+        QStringList texts;
+        for (int row = 0; row < dlg.m_pList->model()->rowCount(); ++row)
+            texts << dlg.m_pList->model()->index(row, 0).data().toString() + u" "_s +
+                         dlg.m_pList->model()->index(row, 1).data().toString();
+        return texts;
+    };
+    auto setStart = [](QWidget* play, QDateTime start) {
+        static_cast<CPlayDlg*>(play)->m_pStart->setDateTime(start);
+    };
+    ModalDriver driver;
+    driver.Then([&](QWidget*) {
+        QCOMPARE(dlg.SelectedRows(), std::vector<int>{1});
+        QVERIFY(dlg.m_pChange->isEnabled());
+        dlg.m_pChange->click();
+        QCOMPARE(rows(), (QStringList{u"2009/03/01 10:00:00 0:01:00"_s, u"2009/03/02 10:00:00 2:01:05"_s,
+                                      u"2009/03/03 10:00:00 0:01:00"_s}));
+        messenger.AnswerNext(false);
+        dlg.m_pAdd->click();
+        QCOMPARE(messenger.messages, std::vector<std::string>{"開始日時が現在より後です. 現在までの日時にして下さい."});
+        QCOMPARE(messenger.questions, std::vector<std::string>{"ほかのプレイと時間が重なっています. 記録しますか ?"});
+        QCOMPARE(dlg.SelectedRows(), std::vector<int>{0});  // the added play, in its place
+        QCOMPARE(rows().first(), u"2009/02/28 23:30:00 1:00:00"_s);
+
+        dlg.Select({1, 3});
+        QVERIFY(!dlg.m_pChange->isEnabled());
+        QTest::keyClick(dlg.m_pList, Qt::Key_Delete);
+        QCOMPARE(rows(), (QStringList{u"2009/02/28 23:30:00 1:00:00"_s, u"2009/03/02 10:00:00 2:01:05"_s}));
+
+        messenger.Clear();
+        messenger.AnswerNext(false);
+        dlg.m_pCancel->click();
+        QVERIFY(dlg.isVisible());
+        messenger.AnswerNext(true);
+        QTest::keyClick(&dlg, Qt::Key_Escape);
+        QCOMPARE(messenger.questions.size(), size_t(2));
+    });
+    driver.Then([&](QWidget* play) {
+        auto* p = static_cast<CPlayDlg*>(play);
+        QCOMPARE(p->windowTitle(), u"プレイ"_s);
+        QCOMPARE(p->m_pStart->dateTime().toString(u"yyyy/MM/dd HH:mm:ss"_s), u"2009/03/02 10:00:00"_s);
+        p->m_pHours->setValue(2);
+        p->m_pSeconds->setValue(5);
+        p->m_pOk->click();
+    });
+    driver.Then([&](QWidget* play) {
+        auto* p = static_cast<CPlayDlg*>(play);
+        QCOMPARE(p->m_pStart->dateTime().toString(u"yyyy/MM/dd HH:mm:ss"_s), u"2009/03/07 21:05:09"_s);
+        setStart(play, QDateTime(QDate(2009, 3, 7), QTime(21, 5, 10), Qt::UTC));
+        p->m_pOk->click();  // refused: later than now
+        setStart(play, QDateTime(QDate(2009, 3, 1), QTime(9, 30), Qt::UTC));
+        p->m_pHours->setValue(1);
+        p->m_pOk->click();  // overlaps the first play: the user answers No
+        QVERIFY(p->isVisible());
+        setStart(play, QDateTime(QDate(2009, 2, 28), QTime(23, 30), Qt::UTC));
+        p->m_pOk->click();
+    });
+    dlg.Select({1});
+    QCOMPARE(dlg.exec(), int(QDialog::Rejected));
+    QVERIFY(driver.Done());
+    QVERIFY(edit.Changed());  // the caller writes nothing after a rejection
 }
 
 QTEST_MAIN(EditDialogsUiTest)

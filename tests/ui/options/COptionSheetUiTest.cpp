@@ -188,24 +188,40 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("stored");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("30 from the file") << 30 << "30";
-        QTest::newRow("one digit gets a blank") << 5 << " 5";
+        QTest::addColumn<int>("idleStored");
+        QTest::addColumn<QString>("idleShown");  // empty: the idle check is off
+        QTest::addColumn<bool>("turnIdleOff");
+        QTest::newRow("30 from the file") << 30 << "30" << 30 << "30" << false;
+        QTest::newRow("one digit gets a blank, idle check off") << 5 << " 5" << 0 << "" << false;
+        QTest::newRow("idle check turned off") << 0 << " 0" << 240 << "240" << true;
     }
     void storedMinutesShowAndSurviveOk()
     {
         QFETCH(int, stored);
         QFETCH(QString, shown);
+        QFETCH(int, idleStored);
+        QFETCH(QString, idleShown);
+        QFETCH(bool, turnIdleOff);
         m_app.LimitMinite = stored;
+        m_app.IdleMinite = idleStored;
         m_app.Minimize = 0;
         m_app.AutoExit = 1;
         auto sheet = OpenSheet();
         sheet->Tabs()->setCurrentIndex(2);
-        QCOMPARE(sheet->TimePage().MinutesEdit()->text(), shown);
-        QVERIFY(!sheet->TimePage().MinimizeCheck()->isChecked());
-        QVERIFY(sheet->TimePage().AutoExitCheck()->isChecked());
-        sheet->TimePage().MinimizeCheck()->setChecked(true);
+        CTimePage& page = sheet->TimePage();
+        QCOMPARE(page.MinutesEdit()->text(), shown);
+        QCOMPARE(page.IdleCheck()->isChecked(), !idleShown.isEmpty());
+        QCOMPARE(page.IdleMinutesEdit()->isEnabled(), !idleShown.isEmpty());
+        if (!idleShown.isEmpty())
+            QCOMPARE(page.IdleMinutesEdit()->text(), idleShown);
+        QVERIFY(!page.MinimizeCheck()->isChecked());
+        QVERIFY(page.AutoExitCheck()->isChecked());
+        page.MinimizeCheck()->setChecked(true);
+        if (turnIdleOff)
+            QTest::keyClick(page.IdleCheck(), Qt::Key_Space);
         sheet->Button(QDialogButtonBox::Ok)->click();
         QCOMPARE(m_app.LimitMinite, stored);
+        QCOMPARE(m_app.IdleMinite, turnIdleOff ? 0 : idleStored);
         QCOMPARE(m_app.Minimize, 1);
         QCOMPARE(m_app.AutoExit, 1);
     }

@@ -9,6 +9,7 @@
 #include "app/CMainStatusBar.h"
 #include "app/CommandIds.h"
 #include "dialogs/CMemberMoveDlg.h"
+#include "dialogs/CPlayLogDlg.h"
 #include "dialogs/COrderDlg.h"
 #include "history/CPlayHistory.h"
 #include "platform/Format.h"
@@ -83,6 +84,7 @@ private Q_SLOTS:
     void titleClickChangesCurrentTitle();
     void iconCommandsAndStates();
     void historyCommandStates();
+    void historyRowOpensThePlayLogEditor();
     void rowCheckMessages();
     void popupMenuShowsTitleCommands();
     void modulePointers();
@@ -560,6 +562,41 @@ void CZarn2ViewUiTest::historyCommandStates()
     lib.Frame().SubMenu(CommandId::kMenuView)->aboutToShow();
     QVERIFY(count->isEnabled());
     QVERIFY(date->isEnabled());
+    // The play log command: not while a recorded play runs.
+    QAction* plays = lib.Frame().Action(CommandId::ID_PLAY_LOG_EDIT);
+    QVERIFY(plays->isEnabled());
+    lib.shell->View()->m_bBusy = true;
+    lib.Frame().SubMenu(CommandId::kMenuMember)->aboutToShow();
+    QVERIFY(!plays->isEnabled());
+}
+
+// A double click on a day of the history list opens the play log dialog with that day's
+// plays chosen; after OK the statistics show the rewritten log.
+void CZarn2ViewUiTest::historyRowOpensThePlayLogEditor()
+{
+    ProgramWindow lib;
+    std::vector<std::pair<std::string, long>> sessions = kThreeSessions;
+    sessions.push_back({"2009/03/08,10:00:00", 60});
+    OneTitle(lib, sessions);
+    lib.app.HistoryMode = 1;
+    CZarn2View& view = lib.Open();
+    ModalDriver driver;
+    driver.Then([](QWidget* dialog) {
+        auto* dlg = qobject_cast<CPlayLogDlg*>(dialog);
+        QVERIFY(dlg != nullptr);
+        QCOMPARE(dlg->windowTitle(), Q("プレイ記録の編集 - 勇者の旅"));
+        QCOMPARE(dlg->SelectedRows(), (std::vector<int>{0, 1, 2}));
+        dlg->m_pDelete->click();
+        dlg->m_pOk->click();
+    });
+    QWidget* rows = view.m_listHistory->viewport();
+    QPoint day = view.m_listHistory->visualRect(view.m_listHistory->model()->index(0, 1)).center();
+    QTest::mouseClick(rows, Qt::LeftButton, {}, day);  // the press of a double click comes first
+    QTest::mouseDClick(rows, Qt::LeftButton, {}, day);
+    QVERIFY(driver.Done());
+    QCOMPARE(TempDir::ReadBytes(lib.LogPath("RPG", "勇者の旅")), std::string("2009/03/08,10:00:00\r\n60\r\n"));
+    QCOMPARE(view.m_listHistory->RowCount(), 1);
+    QCOMPARE(view.m_stats.m_editTotal->text(), Q("00:01:00"));
 }
 
 void CZarn2ViewUiTest::rowCheckMessages()
@@ -597,7 +634,8 @@ void CZarn2ViewUiTest::popupMenuShowsTitleCommands()
     QStringList expected = {Q("履歴を取ってプレイする(&P)"), Q("履歴を取らずにプレイする(&F)"), Q("|"),
                             Q("タイトルを追加する(&A)"), Q("タイトルを編集する(&E)"),
                             Q("タイトルを並べ替える(&O)"), Q("他のジャンルへ移動する(&M)"), Q("|"),
-                            Q("履歴を初期化する(&I)"), Q("|"), Q("タイトルを削除する(&D)"),
+                            Q("履歴を初期化する(&I)"), Q("プレイ記録を編集する(&R)..."), Q("|"),
+                            Q("タイトルを削除する(&D)"),
                             Q("全てを削除する(&C)")};
     QCOMPARE(shown, expected);
 }
