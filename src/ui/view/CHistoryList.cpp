@@ -3,6 +3,7 @@
 #include "view/CHistoryModel.h"
 #include "view/CMarkedRowDelegate.h"
 #include "view/ReportListStyle.h"
+#include "view/ViewStyle.h"
 
 #include <QContextMenuEvent>
 #include <QItemSelectionModel>
@@ -17,6 +18,9 @@ CHistoryList::CHistoryList(QWidget* parent, QRgb background, QRgb text, QRgb mar
 {
     ReportListStyle::Apply(this, background, text, kRowHeight);
     setItemDelegate(new CMarkedRowDelegate(this, this));
+    // The list's face before its model: the headings measure themselves for the model in
+    // the face they have then, and no other face need be loaded for that.
+    setFont(ViewStyle::ListFont());
     setModel(m_pModel);
     connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
         if (index.isValid())
