@@ -17,6 +17,7 @@ command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 build=build/package
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZARN2_INSTALLED=ON -DZARN2_TESTS=OFF \
   -DCMAKE_INSTALL_PREFIX=/usr -DCMAKE_CXX_FLAGS="$cxxflags" -DCMAKE_EXE_LINKER_FLAGS="$ldflags" \
+  -DCMAKE_MODULE_LINKER_FLAGS="$ldflags" \
   "${launcher[@]}" >/dev/null
 cmake --build "$build"
 rm -f "$build"/*.deb

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Zarn2 in Release, lays out the program folder (the binary
-# with its wait helper beside it) and starts the launcher from there. The program folder
-# (program/) keeps the user's data (Zarn2.ini, Zarn2.Grp, Zarn/, Temp/) across rebuilds.
+# with its wait helper and its chart module beside it) and starts the launcher from there.
+# The program folder (program/) keeps the user's data (Zarn2.ini, Zarn2.Grp, Zarn/, Temp/)
+# across rebuilds.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/deps.sh
@@ -11,7 +12,7 @@ cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build/release --target Zarn2
 
 mkdir -p program/Help
-for file in Zarn2 zarn2-wait; do
+for file in Zarn2 zarn2-wait libzarn2-charts.so; do
   cp -f "build/release/src/$file" "program/$file.new" && mv -f "program/$file.new" "program/$file"
 done
 cp -rf res/help/. program/Help/

@@ -23,11 +23,15 @@ binary=$(realpath "$binary")
 
 # A fixed place, so the paths the title dialog shows read well.
 work=/tmp/zarn2-sample
+# One run at a time (another worktree's run would share the folder).
+exec 9>"$work.lock"
+flock 9
 rm -rf "$work"
 trap 'rm -rf "$work"' EXIT
 program=$work/program
 mkdir -p "$program/Zarn" "$program/Temp" "$program/Help" "$program/icons"
 cp "$binary" "$program/Zarn2"
+cp "$(dirname "$binary")/libzarn2-charts.so" "$program/"  # the chart window's module
 
 # Data files are code page 932 with CR LF line ends.
 put() {  # file, then lines

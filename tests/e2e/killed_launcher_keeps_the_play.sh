@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # A launcher killed during a play loses at most a minute of it: the real program plays a
 # title that runs for ten minutes (automatic timing) and is killed with SIGKILL while it
-# waits. The title keeps running, the play's journal stays behind in Temp/, and the next
+# waits. The title keeps running, the play's journal stays behind in this computer's folder in Temp/, and the next
 # start asks whether to record the lost play; Return answers the question's default, Yes.
 # The log then holds the play with the start the journal had, and the journal is gone.
 #
@@ -13,7 +13,7 @@ xsession_enter "$@"
 
 write_program 'echo $$ >"$(dirname "$0")/title.pid"; exec sleep 600'
 title_pid=$program/game/title.pid
-journal=$program/Temp/play.journal
+journal=$program/Temp/$(cat /etc/machine-id 2>/dev/null || hostname)/play.journal
 stop_title() {
   [ -s "$title_pid" ] && kill "$(cat "$title_pid")" 2>/dev/null
   xsession_finish

@@ -38,6 +38,8 @@ public:
     int Unlink(const char* path) override { return m_next.Unlink(path); }
     int RemoveFolder(const char* path) override { return m_next.RemoveFolder(path); }
     int Truncate(int fd, long long size) override { return m_next.Truncate(fd, size); }
+    int SyncFolder(const char*) override { return 0; }
+    int LockNow(int fd) override { return m_next.LockNow(fd); }
 
 private:
     IFileSyscalls& m_next = FileSyscalls::Get();

@@ -6,6 +6,7 @@
 #include "platform/Format.h"
 #include "platform/IMessenger.h"
 #include "platform/InstanceLock.h"
+#include "platform/MachineId.h"
 #include "platform/TextFileReader.h"
 #include "platform/TextFileWriter.h"
 #include "platform/TextFormatCheck.h"
@@ -56,7 +57,7 @@ int CZarn2App::Construct(const ProgramPaths& paths, int screenWidth, int screenH
         return kExitFolderFailure;
     if (int refused = TakeLock())
         return refused;
-    if (!ProgramFolders::Ensure(m_szDataDir))
+    if (!EnsureRunFolder() || !ProgramFolders::Ensure(m_szDataDir))
         return kExitFolderFailure;
     ReadSettings();
     MapDrive();
@@ -74,7 +75,8 @@ void CZarn2App::TakePaths(const ProgramPaths& paths)
     m_szIniPath = paths.iniPath;
     m_szHelpDir = paths.helpDir;
     m_szDataDir = paths.dataDir;
-    m_szTempDir = paths.tempDir;
+    m_szTempRoot = paths.tempDir;
+    m_szTempDir = paths.tempDir.empty() ? std::string() : paths.tempDir + "/" + MachineId::ThisMachine();
     m_szGroupListPath = paths.groupListPath;
 }
 
@@ -84,14 +86,17 @@ bool CZarn2App::EnsureTempFolder(const ProgramPaths& paths) const
 {
     if (paths.makeHomeDir && !ProgramFolders::EnsureWithParents(paths.homeDir))
         return false;
-    return ProgramFolders::Ensure(m_szTempDir);
+    return ProgramFolders::Ensure(m_szTempRoot);
 }
+
+bool CZarn2App::EnsureRunFolder() { return m_szTempDir.empty() || ProgramFolders::Ensure(m_szTempDir); }
 
 int CZarn2App::TakeLock()
 {
     m_pLock.reset();
     auto lock = std::make_shared<InstanceLock>();
-    const std::string path = m_szTempDir + "/Zarn2.lock";
+    // The lock keeps a second run on this computer away: it stays beside the run folders.
+    const std::string path = m_szTempRoot + "/Zarn2.lock";
     switch (lock->Take(path)) {
     case InstanceLock::State::Held:
         m_pLock = std::move(lock);

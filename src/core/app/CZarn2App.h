@@ -31,7 +31,10 @@ public:
     std::string m_szIniPath;        // <home>/Zarn2.ini
     std::string m_szHelpDir;        // holds index.html
     std::string m_szDataDir;        // <home>/Zarn: genre files and folders
-    std::string m_szTempDir;        // <home>/Temp
+    std::string m_szTempRoot;       // <home>/Temp: the lock, and each computer's run folder
+    // <home>/Temp/<machine id>: this computer's files of the run (the play's journal, the
+    // change record, …), never another's when computers share the home folder by a sync tool.
+    std::string m_szTempDir;
     std::string m_szExePath;        // the binary itself
     std::string m_szGroupListPath;  // <home>/Zarn2.Grp
     std::string m_szSubstDrive;     // "M:" while a folder is mapped, else empty
@@ -41,11 +44,11 @@ public:
     bool m_bIniKept = false;
 
     // Start steps: paths, defaults (position centred on the given screen), the Temp
-    // folder, the lock on the home folder, the "Zarn" folder, settings file, drive
-    // mapping. Returns 0; kExitFolderFailure when a working folder is unusable,
-    // kAlreadyRunning when another run holds the lock, or kLockRefused when the lock file
-    // is not one a lock can be trusted to (the caller then ends the process, writing
-    // nothing). The lock is held until Teardown.
+    // folder, the lock on the home folder, this computer's run folder, the "Zarn" folder,
+    // settings file, drive mapping. Returns 0; kExitFolderFailure when a working folder is
+    // unusable, kAlreadyRunning when another run holds the lock, or kLockRefused when the
+    // lock file is not one a lock can be trusted to (the caller then ends the process,
+    // writing nothing). The lock is held until Teardown.
     int Construct(const ProgramPaths& paths, int screenWidth, int screenHeight);
     // The same with every file in the folder of `exePath`.
     int Construct(const std::string& exePath, int screenWidth, int screenHeight);
@@ -65,6 +68,7 @@ private:
 
     // 0 when the run may go on, else Construct's answer.
     int TakeLock();
+    bool EnsureRunFolder();
 
     void TakePaths(const ProgramPaths& paths);
     bool EnsureTempFolder(const ProgramPaths& paths) const;

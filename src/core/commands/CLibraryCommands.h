@@ -53,6 +53,20 @@ public:
     bool IconSmallEnabled() const;
 
 private:
+    // The genre and title a command acts on, by name, taken before its dialog or question.
+    struct Target {
+        std::string group;
+        std::string member;
+    };
+    Target Current() const;
+    // After the dialog: the library read again where its files changed on disk (another
+    // PC, another program), and the target found by name and made current again (its
+    // title too `withMember`). False after a message when it is gone.
+    bool Reconciled(const Target& target, bool withMember);
+    // Reconciled, and when the genre's titles are no longer those `seen` when the user
+    // answered, the lists shown again and `question` (a format taking the genre) asked.
+    bool ConfirmedAgain(const Target& target, const std::vector<std::string>& seen, const char* question);
+    void RefreshAll();
     bool Busy() const;
     bool HasGroups() const;
     bool HasMembers() const;

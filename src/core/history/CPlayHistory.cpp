@@ -44,6 +44,7 @@ const char kCutBackError[] = "ERROR[%d] : ログファイル<%s>を元の長さ�
 int CPlayHistory::ReadLog(const std::string& logPath)
 {
     std::vector<CPlayTime> sessions;
+    m_logVersion.Look(logPath);
     if (PlayLogFile::Read(logPath, sessions) != 0)
         return -1;
     static std::uint64_t s_reads = 0;
@@ -146,6 +147,13 @@ int CPlayHistory::AppendLog(const std::string& logPath, const CPlayTime& session
 
 int CPlayHistory::ResetLog(const std::string& logPath)
 {
+    while (m_logVersion.Changed(logPath)) {
+        ReadLog(logPath);
+        if (!Messenger::Ask(Format("このタイトルの履歴は表示した後に他の PC かプログラムで書き換えられ, "
+                                   "今は %d 回のプレイを記録しています. 全て削除して履歴を初期化しますか ?",
+                                   m_nSessionCount)))
+            return 1;
+    }
     if (int error = RegularFile::CreateEmpty(logPath)) {
         ShowLogError(kOpenError, error, logPath);
         return -1;
@@ -153,6 +161,7 @@ int CPlayHistory::ResetLog(const std::string& logPath)
     m_Session.clear();
     m_nSessionCount = 0;
     m_nReadId = 0;
+    m_logVersion.Look(logPath);
     ComputeSessionStats();
     ComputeDayStats();
     return 0;
@@ -173,4 +182,5 @@ void CPlayHistory::ReleaseHistory()
     m_nSessionCount = 0;
     m_nDayCount = 0;
     m_nReadId = 0;
+    m_logVersion.Forget();
 }

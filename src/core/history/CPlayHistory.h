@@ -1,6 +1,7 @@
 #pragma once
 
 #include "history/CPlayTime.h"
+#include "platform/DiskVersion.h"
 
 #include <cstdint>
 #include <string>
@@ -25,6 +26,8 @@ public:
     // Tells this read of the log from every other one (0: nothing read). It goes wherever
     // the history goes when titles change slots, so a display can find what it showed.
     std::uint64_t m_nReadId = 0;
+    // The log as last read, to tell that it changed since (plays appended by another PC).
+    DiskVersion m_logVersion;
 
     // Rebuilds everything from the log; the number of sessions, or -1 (silently, nothing
     // changed) when the log cannot be opened.
@@ -37,7 +40,9 @@ public:
     // Appends `session` (its start and elapsed time); the new session count, or 0 after a
     // message.
     int AppendLog(const std::string& logPath, const CPlayTime& session);
-    // Empties the log; 0, or -1 after a message.
+    // Empties the log; 0, or -1 after a message. A log that changed since it was read
+    // (plays added meanwhile, by another PC say) is read again and the question asked
+    // again with the plays it holds now: 1 when the answer keeps it.
     int ResetLog(const std::string& logPath);
     // Whether a measured `session` is to be recorded (asks when shorter than the limit).
     static bool ConfirmRecord(const CPlayTime& session, int limitMinite);

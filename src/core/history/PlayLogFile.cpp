@@ -20,4 +20,16 @@ int Read(const std::string& path, std::vector<CPlayTime>& sessions, size_t* skip
     return 0;
 }
 
+int Read(const std::string& path, FileStamp& stamp, size_t& skipped, const PlayLogParser::Take& take)
+{
+    PlayLogParser parser;
+    parser.SendTo(take);
+    int err = RegularFile::Read(path, stamp, [&parser](std::string_view piece) { parser.Feed(piece); });
+    if (err != 0)
+        return err;
+    parser.Finish();
+    skipped = parser.Skipped();
+    return 0;
+}
+
 }  // namespace PlayLogFile

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "history/CPlayTime.h"
+#include "history/PlayLogParser.h"
+#include "platform/FileStamp.h"
 
 #include <cstddef>
 #include <string>
@@ -14,5 +16,8 @@ namespace PlayLogFile {
 // or read (or is not a regular file); `sessions` (and `skipped`, the damaged records left
 // out, when given) are only filled on success.
 int Read(const std::string& path, std::vector<CPlayTime>& sessions, size_t* skipped = nullptr);
+// The same with each session handed to `take` as it is read (see PlayLogParser::SendTo),
+// and the stamp of the file they were read from: it is known before the first session.
+int Read(const std::string& path, FileStamp& stamp, size_t& skipped, const PlayLogParser::Take& take);
 
 }  // namespace PlayLogFile

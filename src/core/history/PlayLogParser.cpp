@@ -61,7 +61,9 @@ void PlayLogParser::TakeLine(std::string_view line, bool tooLong)
     int seconds = 0;
     bool waiting = m_hasStart;
     if (!tooLong && waiting && PlayLogRecord::ParseElapsed(line, seconds)) {
-        if (m_sessions.size() < static_cast<size_t>(std::numeric_limits<int>::max())) {
+        if (m_take) {
+            m_take(m_start, seconds < 0 ? 0 : seconds);
+        } else if (m_sessions.size() < static_cast<size_t>(std::numeric_limits<int>::max())) {
             // The duration goes straight into the session's place in the list.
             CPlayTime& session = m_sessions.emplace_back(m_start);
             session.m_nElapsed = seconds < 0 ? 0 : seconds;

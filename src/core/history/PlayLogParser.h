@@ -3,6 +3,7 @@
 #include "history/CPlayTime.h"
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,6 +32,10 @@ public:
     void Finish();
 
     std::vector<CPlayTime>& Sessions() { return m_sessions; }
+    // Hands each session to `take` as soon as it is read (its start's fields and its
+    // duration, the split of the duration left undone) instead of keeping it in Sessions().
+    using Take = std::function<void(const CPlayTime& start, int seconds)>;
+    void SendTo(Take take) { m_take = std::move(take); }
     // Damaged records left out: a start line that did not get its duration, or a stretch
     // of lines between records that holds no record (blank lines aside).
     size_t Skipped() const { return m_skipped; }
@@ -40,6 +45,7 @@ private:
     void TakeLine(std::string_view line, bool tooLong);
 
     std::vector<CPlayTime> m_sessions;
+    Take m_take;
     std::string m_line;
     bool m_lineTooLong = false;
     bool m_hasStart = false;

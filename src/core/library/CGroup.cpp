@@ -9,6 +9,7 @@
 #include "platform/Cp932.h"
 #include "platform/FileMove.h"
 #include "platform/FileSystem.h"
+#include "platform/FileStamp.h"
 #include "platform/Format.h"
 #include "platform/IMessenger.h"
 #include "platform/TextFileReader.h"
@@ -98,6 +99,7 @@ void CGroup::UpdateLogPaths()
 int CGroup::Load()
 {
     TextFileReader reader;
+    m_version.Look(m_szGroupFile);
     if (int err = reader.Open(m_szGroupFile, GroupFile::kMaxBytes)) {
         // A missing file is simply written anew; one that exists but cannot be read must
         // not be replaced by an empty list.
@@ -107,6 +109,44 @@ int CGroup::Load()
         return -1;
     }
     return LoadFrom(reader);
+}
+
+int CGroup::Reload(const std::string& current)
+{
+    if (!FileSystem::EntryExists(m_szGroupFile)) {
+        m_version.Look(m_szGroupFile);
+        m_nMemberCount = 0;
+        m_nCurrMember = -1;
+        m_bUnreadable = true;
+        return 0;
+    }
+    int count = Load();
+    if (int i = IndexOf(current); count >= 0 && i >= 0)
+        m_nCurrMember = i;
+    return count;
+}
+
+std::string CGroup::CurrMemberName() const
+{
+    if (m_nCurrMember < 0 || m_nCurrMember >= std::min(m_nMemberCount, kMaxMembers))
+        return {};
+    return m_Member[static_cast<size_t>(m_nCurrMember)].m_szName;
+}
+
+void CGroup::ApplyOrder(const std::vector<std::string>& order)
+{
+    std::string current = CurrMemberName();
+    int place = 0;
+    for (const std::string& name : order) {
+        int i = IndexOf(name);
+        if (i < place)
+            continue;  // not in the genre, or placed already
+        for (; i > place; --i)
+            m_Member[static_cast<size_t>(i)].SwapWith(m_Member[static_cast<size_t>(i - 1)]);
+        ++place;
+    }
+    if (int i = IndexOf(current); i >= 0)
+        m_nCurrMember = i;
 }
 
 int CGroup::LoadFrom(TextFileReader& reader)
@@ -178,17 +218,26 @@ int CGroup::Save()
         Messenger::Show(Cp932::UnmappableMessage(Format("%s.Zarn ファイル", m_szName.c_str()), unmappable));
         return -1;
     }
+    // Never written from a memory that no longer is what the file holds: the callers read
+    // the file again before they change the genre.
+    if (m_version.Changed(m_szGroupFile)) {
+        Messenger::Show(ChangedElsewhereMessage(m_szName + ".Zarn ファイル"));
+        return -1;
+    }
     // The list is saved at every change of the current genre: a file that already holds
     // these bytes is left as it is.
     if (AtomicFile::Holds(m_szGroupFile, bytes))
         return m_nMemberCount;
     if (!m_backup.MakeDue())
         return -1;
-    if (int err = AtomicFile::Replace(m_szGroupFile, bytes)) {
+    FileStamp written;
+    auto stamp = [&written](int fd) { return ReadFileStamp(fd, written); };
+    if (int err = AtomicFile::Replace(m_szGroupFile, bytes, stamp)) {
         Messenger::Show(Format("ERROR[%d] : %s.Zarn ファイルをオープン出来ませんでした,\n%s", err,
                                m_szName.c_str(), kReportRequest));
         return -1;
     }
+    m_version.Wrote(written);
     return m_nMemberCount;
 }
 
@@ -224,6 +273,7 @@ EditResult CGroup::Create(const std::string& name, int playMode)
     m_nCurrMember = -1;
     m_bUnreadable = false;
     m_backup.Clear();
+    m_version.Look(file);
     return EditResult::Done(0);
 }
 
@@ -321,6 +371,7 @@ int CGroup::Remove()
     m_nCurrMember = -1;
     m_bUnreadable = false;
     m_backup.Clear();
+    m_version.Forget();
     return 0;
 }
 
@@ -336,6 +387,7 @@ void CGroup::CopyFrom(const CGroup& src)
     m_nMemberCount = src.m_nMemberCount;
     m_bUnreadable = src.m_bUnreadable;
     m_backup = src.m_backup;
+    m_version = src.m_version;
     int count = std::clamp(src.m_nMemberCount, 0, kMaxMembers);
     for (int i = 0; i < count; ++i)
         m_Member[static_cast<size_t>(i)].CopyFrom(src.m_Member[static_cast<size_t>(i)]);

@@ -3,10 +3,12 @@
 #include "library/CMember.h"
 #include "library/PendingBackup.h"
 #include "library/Refusal.h"
+#include "platform/DiskVersion.h"
 
 #include <array>
 #include <functional>
 #include <string>
+#include <vector>
 
 class CZarn2App;
 class PendingChange;
@@ -32,12 +34,26 @@ public:
     bool m_bUnreadable = false;
     // The genre file's copy that is due before its first rewrite (its load left titles out).
     PendingBackup m_backup;
+    // The genre file as last read or written: a rewrite is given up when it changed since.
+    DiskVersion m_version;
 
     // Consistency checks: the count, or -1 after the numbered message.
     int Check() const;
     int CheckMemberIndex(int n) const;
 
     int Load();
+    // Reads the genre file again after it changed on disk, keeping the title named
+    // `current` current while it is there. A file that is gone (deleted elsewhere, its
+    // genre about to leave the list) leaves the genre empty and not to be written,
+    // without a message.
+    int Reload(const std::string& current);
+    // The current title's name, or "".
+    std::string CurrMemberName() const;
+    // Puts the titles named in `order` first, in that order; the others follow in their
+    // order. The current title stays current.
+    void ApplyOrder(const std::vector<std::string>& order);
+    // Rewrites the genre file. Refused, after a message, when the file changed on disk
+    // since it was read or written (see m_version).
     int Save();
     EditResult Create(const std::string& name, int playMode);
     int SetName(const std::string& name);

@@ -4,6 +4,8 @@
 #include "library/LeftoverTemporaries.h"
 #include "platform/Format.h"
 #include "platform/IMessenger.h"
+#include "sync/ConflictCopies.h"
+#include "sync/RunFiles.h"
 
 #include <algorithm>
 
@@ -23,7 +25,9 @@ void CZarn2Doc::OnNewDocument()
         Messenger::Show("Zarn2 のインストールパスが異常です.");
         return;
     }
+    RunFiles::Prepare(*m_pApp);
     LeftoverTemporaries::Remove(*m_pApp, m_szGroupListFile);
+    MergeConflictCopies(*m_pApp);
     if (LoadLibrary(true) == 0) {
         m_nGroupCount = 0;
         m_nCurrGroup = -1;

@@ -4,8 +4,10 @@
 
 #include <array>
 #include <bitset>
+#include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 class CZarn2App;
 class PendingChange;
@@ -56,7 +58,29 @@ public:
                           int autoTiming, int useMedia);
 
     int LoadGroupList();
+    // The slot of the genre named so, or -1.
+    int IndexOfGroup(const std::string& name) const;
+    // Reads the genre list and every genre file again if it changed on disk (and first
+    // the changed list), then writes the list and every genre file.
     int SaveGroupList();
+    // Makes genre `n` (an index of the shown list) current and saves the list: the genre
+    // is found by name once the library is read again where it changed on disk; -1 after
+    // a message when it is gone.
+    int SelectGroup(int n);
+
+    // The one step before every rewrite made from what was shown: reads again the genre
+    // list and each genre file that changed on disk since this run read or wrote it
+    // (another PC through a synced folder, another program), keeping the current genre
+    // and each genre's current title by name. True when anything was read again.
+    bool ReloadChanged();
+    // ReloadChanged, then makes the genre named `group` (and its title named `member`,
+    // when given) current again: false after a message when it is gone.
+    // (Taken by value: a name held in a slot changes with the reload.)
+    bool Reconcile(std::string group, std::string member = {});
+    // Puts the genres named in `order` first, in that order; the current genre stays.
+    void ApplyGroupOrder(const std::vector<std::string>& order);
+    // Counts the reloads ReloadChanged made: a view compares it to redraw after one.
+    std::uint64_t m_nDiskReloads = 0;
     int IsGroupNameUsed(const std::string& name) const;
     EditResult AddGroup(const std::string& name, int playMode);
     EditResult RenameGroup(const std::string& name, int playMode);
@@ -87,13 +111,20 @@ public:
 private:
     // The file the list is read from: the list file, or the settings file standing in.
     std::string m_szListSource;
+    // The list file as last read or written: a rewrite is given up when it changed since.
+    DiskVersion m_listVersion;
 
     // Reads the genre list and every genre file; at start, first finishes the change a
     // stopped run left half done.
     int LoadLibrary(bool finishPending);
     // The genre list file alone (the genre files are not written): false after its message.
     bool WriteListFile();
-    int IndexOfGroup(const std::string& name) const;
+    // The list file and every genre file as they are in memory (SaveGroupList without
+    // reading again): 0 when the list could not be written.
+    int WriteAll();
+    // Reads the changed list again with every genre file; false when it is gone (the
+    // library in memory stands, and the next save writes it again).
+    bool ReloadList();
     // Finishes the change a stopped run left, before the genre files are loaded; the
     // genres it had to read are marked.
     std::bitset<kMaxGroups> FinishPendingChange();

@@ -8,6 +8,7 @@
 #include "library/PendingChange.h"
 #include "platform/Cp932.h"
 #include "platform/FileMove.h"
+#include "platform/FileStamp.h"
 #include "platform/FileSystem.h"
 #include "platform/Format.h"
 #include "platform/IMessenger.h"
@@ -62,6 +63,8 @@ int CZarn2Doc::LoadLibrary(bool finishPending)
 {
     TextFileReader reader;
     bool fromSettings = false;
+    if (!m_szGroupListFile.empty())
+        m_listVersion.Look(m_szGroupListFile);
     int err = m_szGroupListFile.empty() ? ENOENT : reader.Open(m_szGroupListFile, GroupListFile::kMaxBytes);
     if (err != 0 && err != ENOENT) {
         // The list is there but unreadable: report it, and never write over it.
@@ -86,7 +89,7 @@ int CZarn2Doc::LoadLibrary(bool finishPending)
         if (!loaded[static_cast<size_t>(i)])
             m_Group[static_cast<size_t>(i)].Load();
     }
-    return fromSettings ? SaveGroupList() : 1;
+    return fromSettings ? WriteAll() : 1;
 }
 
 int CZarn2Doc::LoadGroupListFrom(TextFileReader& reader, bool checkFormat)
@@ -124,6 +127,7 @@ int CZarn2Doc::LoadGroupListFrom(TextFileReader& reader, bool checkFormat)
         group.m_nMemberCount = 0;
         group.m_nCurrMember = -1;
         group.m_bUnreadable = true;
+        group.m_version.Forget();
         group.SetName(name);
     }
     m_nGroupCount = count;
@@ -147,9 +151,16 @@ bool CZarn2Doc::WriteListFile()
         names.push_back(m_Group[static_cast<size_t>(i)].m_szName);
     TextFileWriter writer;
     GroupListFile::Write(names, m_nCurrGroup, writer);
+    // Never written from a memory that no longer is what the file holds (SaveGroupList
+    // reads it again first).
+    if (m_listVersion.Changed(m_szGroupListFile)) {
+        Messenger::Show(ChangedElsewhereMessage(Format("グループファイル<%s>", m_szGroupListFile.c_str())));
+        return false;
+    }
     if (!m_listBackup.MakeDue())
         return false;
-    TextFileWriter::Result result = writer.Save(m_szGroupListFile);
+    FileStamp written;
+    TextFileWriter::Result result = writer.Save(m_szGroupListFile, SymbolicLinks::Follow, &written);
     if (!result.unmappable.empty()) {
         Messenger::Show(Cp932::UnmappableMessage(Format("グループファイル<%s>", m_szGroupListFile.c_str()),
                                                  result.unmappable));
@@ -159,11 +170,18 @@ bool CZarn2Doc::WriteListFile()
         ShowGroupListError(result.error);
         return false;
     }
+    m_listVersion.Wrote(written);
     m_nListErrorShown = 0;
     return true;
 }
 
 int CZarn2Doc::SaveGroupList()
+{
+    ReloadChanged();
+    return WriteAll();
+}
+
+int CZarn2Doc::WriteAll()
 {
     if (!WriteListFile())
         return 0;
@@ -204,7 +222,9 @@ int CZarn2Doc::IsGroupNameUsed(const std::string& name) const
 
 EditResult CZarn2Doc::AddGroup(const std::string& name, int playMode)
 {
-    if (LoadGroupList() == 0)
+    // Added to the library as the files hold it now.
+    ReloadChanged();
+    if (m_bListUnreadable)
         return EditResult::Refused(ListRefusal());
     if (CheckGroups() < 0)
         return EditResult::Refused(Refusal::Inconsistent);
@@ -241,7 +261,7 @@ EditResult CZarn2Doc::RenameGroup(const std::string& name, int playMode)
     }
     EditResult renamed = group->Rename(name, playMode, change ? &*change : nullptr);
     // The list is written even after a failure: the folder and file may have moved.
-    int saved = SaveGroupList();
+    int saved = WriteAll();
     if (renamed < 0)
         return renamed;
     if (!saved && change)
@@ -272,7 +292,13 @@ int CZarn2Doc::RemoveGroupFiles(const CGroup& group, PendingChange& change) cons
 
 int CZarn2Doc::DeleteGroup(int n)
 {
-    if (LoadGroupList() == 0 || CheckGroupIndex(n) < 0 || n < 0 || n >= m_nGroupCount)
+    if (CheckGroupIndex(n) < 0 || n < 0 || n >= m_nGroupCount)
+        return -1;
+    // The genre is deleted as the files hold it now (titles added elsewhere included).
+    std::string name = m_Group[static_cast<size_t>(n)].m_szName;
+    ReloadChanged();
+    n = IndexOfGroup(name);
+    if (m_bListUnreadable || n < 0)
         return -1;
     CGroup& group = m_Group[static_cast<size_t>(n)];
     if (!group.Writable())

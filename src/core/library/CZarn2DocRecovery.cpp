@@ -75,8 +75,10 @@ std::bitset<CZarn2Doc::kMaxGroups> CZarn2Doc::FinishPendingChange()
         bool read = FileSystem::EntryExists(group.m_szGroupFile);
         if (read)
             unreadable = group.Load() < 0 && group.m_bUnreadable;
-        else
+        else {
             group.m_bUnreadable = false;
+            group.m_version.Look(group.m_szGroupFile);
+        }
         if (goOn(ChangeEvidence::OfGroupDeletion(group))) {
             FinishDeleteGroup(i, change);
             loaded.reset();  // the later genres moved down a slot, none of them read

@@ -42,6 +42,28 @@ GroupFile::Title ReadTitle(TextFileReader& reader)
 
 const char* Flag(int value) { return value == 1 ? "1" : "0"; }
 
+void WriteHead(int playMode, int currMember, TextFileWriter& writer)
+{
+    writer.Line("[PlayMode]");
+    writer.Line(Format("%d", playMode));
+    writer.Line("");
+    writer.Line("[CurrMember]");
+    writer.Line(Format("%d", currMember));
+    writer.Line("");
+}
+
+void WriteTitle(int index, const std::string& name, const std::string& exePath, const std::string& iconPath,
+                int autoTiming, int useMedia, TextFileWriter& writer)
+{
+    writer.Line(Format("[Title%03d]", index));
+    writer.Line(name);
+    writer.Line(exePath);
+    writer.Line(iconPath);
+    writer.Line(Flag(autoTiming));
+    writer.Line(Flag(useMedia));
+    writer.Line("");
+}
+
 }  // namespace
 
 namespace GroupFile {
@@ -74,22 +96,21 @@ Content Read(TextFileReader& reader)
 
 void Write(const CGroup& group, TextFileWriter& writer)
 {
-    writer.Line("[PlayMode]");
-    writer.Line(Format("%d", group.m_nPlayMode));
-    writer.Line("");
-    writer.Line("[CurrMember]");
-    writer.Line(Format("%d", group.m_nCurrMember));
-    writer.Line("");
+    WriteHead(group.m_nPlayMode, group.m_nCurrMember, writer);
     for (int i = 0; i < group.m_nMemberCount && i < CGroup::kMaxMembers; ++i) {
         const CMember& member = group.m_Member[static_cast<size_t>(i)];
-        writer.Line(Format("[Title%03d]", i));
-        writer.Line(member.m_szName);
-        writer.Line(member.m_szExePath);
-        writer.Line(member.m_szIconPath);
-        writer.Line(Flag(member.m_nAutoTiming));
-        writer.Line(Flag(member.m_nUseMedia));
-        writer.Line("");
+        WriteTitle(i, member.m_szName, member.m_szExePath, member.m_szIconPath, member.m_nAutoTiming,
+                   member.m_nUseMedia, writer);
     }
+}
+
+void Write(const Content& content, TextFileWriter& writer)
+{
+    WriteHead(content.playMode.value_or(0), content.currMember.value_or(-1), writer);
+    int i = 0;
+    for (const Title& title : content.titles)
+        WriteTitle(i++, title.name.value_or(""), title.exePath.value_or(""), title.iconPath.value_or(""),
+                   title.autoTiming.value_or(1), title.useMedia.value_or(0), writer);
 }
 
 }  // namespace GroupFile

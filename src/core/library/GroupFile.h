@@ -43,5 +43,7 @@ struct Content {
 // the two paths 258 bytes at a time (a longer path spills into the following field).
 Content Read(TextFileReader& reader);
 void Write(const CGroup& group, TextFileWriter& writer);
+// Writes what was read: every block in its order, a missing value as a load takes it.
+void Write(const Content& content, TextFileWriter& writer);
 
 }  // namespace GroupFile

@@ -7,6 +7,7 @@
 #include "platform/FileSystem.h"
 #include "platform/Format.h"
 #include "platform/IMessenger.h"
+#include "sync/MergeReport.h"
 
 #include <cerrno>
 #include <functional>
@@ -14,6 +15,13 @@
 #include <vector>
 
 namespace {
+
+constexpr std::string_view kGroupFile = ".Zarn";
+
+bool EndsWith(std::string_view text, std::string_view end)
+{
+    return text.size() > end.size() && text.substr(text.size() - end.size()) == end;
+}
 
 // Removes the regular files of `folder` that are temporaries of a file `ours` accepts.
 void RemoveIn(const std::string& folder, const std::function<bool(std::string_view)>& ours)
@@ -55,24 +63,24 @@ void Remove(const CZarn2App& app, const std::string& groupListPath)
 {
     RemoveFor(app.m_szIniPath);
     RemoveFor(groupListPath);
-    constexpr std::string_view kGroupFile = ".Zarn";
-    RemoveIn(app.m_szDataDir, [&](std::string_view owner) {
-        return owner.size() > kGroupFile.size() &&
-               owner.substr(owner.size() - kGroupFile.size()) == kGroupFile;
-    });
+    RemoveIn(app.m_szDataDir, [](std::string_view owner) { return EndsWith(owner, kGroupFile); });
     RemoveIn(app.m_szTempDir, [](std::string_view owner) {
-        return owner == PendingChange::kFileName || owner == PlayJournalText::kFileName;
+        return owner == PendingChange::kFileName || owner == PlayJournalText::kFileName ||
+               owner == MergeReport::kNamedListName;
     });
-    // The titles' logs, rewritten in their genres' folders when their plays are edited.
-    constexpr std::string_view kLog = ".Log";
+    // The titles' logs, rewritten in their genres' folders when their plays are edited or
+    // merged with their conflict copies.
     int error = 0;
     for (const FileSystem::FolderEntry& entry : FileSystem::FolderEntries(app.m_szDataDir, error)) {
-        if (entry.regular)
-            continue;
-        RemoveIn(app.m_szDataDir + "/" + entry.name, [&](std::string_view owner) {
-            return owner.size() > kLog.size() && owner.substr(owner.size() - kLog.size()) == kLog;
-        });
+        if (!entry.regular)
+            RemoveIn(app.m_szDataDir + "/" + entry.name,
+                     [](std::string_view owner) { return EndsWith(owner, ".Log"); });
     }
+    // Those a build before the run folders left in Temp itself are this computer's.
+    if (app.m_szTempRoot != app.m_szTempDir)
+        RemoveIn(app.m_szTempRoot, [](std::string_view owner) {
+            return owner == PendingChange::kFileName || owner == PlayJournalText::kFileName;
+        });
 }
 
 }  // namespace LeftoverTemporaries

@@ -8,8 +8,9 @@ class CZarn2App;
 // beside it. At start those of ours are removed, and nothing else: the temporaries of the
 // settings file and of the genre list (also beside the file a symbolic link of theirs
 // leads to), of the genre files in the data folder, of the titles' logs in the genres'
-// folders, and of the change record and the play's journal in the temporary folder. Only
-// regular files are removed.
+// folders, and of the change record, the play's journal and the list of named conflict
+// copies in this computer's run folder (and, left by a build before the run folders, in Temp
+// itself). Only regular files are removed.
 namespace LeftoverTemporaries {
 
 void Remove(const CZarn2App& app, const std::string& groupListPath);

@@ -17,6 +17,7 @@ enum class Refusal {
     Unreadable,    // the genre file or list could not be read, so it is not written over
     Full,          // 32 genres, or 128 titles in the genre
     Inconsistent,  // a count or index check failed, or there is no current genre or title
+    Gone,          // the genre or title was deleted or renamed elsewhere since it was shown
 };
 
 // Whether the user can mend the refusal by entering another name or path.
@@ -53,3 +54,10 @@ struct EditResult {
 // The reason for a folder or file that could not be created or moved to `target` with
 // the error `err`: the name is taken when something is there already.
 Refusal DiskRefusal(int err, const std::string& target);
+
+// The message of a rewrite given up because the file (named as in the message) changed
+// on disk since it was read.
+std::string ChangedElsewhereMessage(const std::string& file);
+// The message of a command whose genre or title (`what`: "ジャンル" or "タイトル") is no
+// longer there when the library was read again.
+std::string GoneElsewhereMessage(const char* what, const std::string& name);

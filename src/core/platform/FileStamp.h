@@ -16,3 +16,5 @@ struct FileStamp {
 // 0 with the stamp of the regular file at `path`, else the errno (EINVAL for anything that
 // is not a regular file).
 int ReadFileStamp(const std::string& path, FileStamp& stamp);
+// The same for the file open on descriptor `fd`.
+int ReadFileStamp(int fd, FileStamp& stamp);

@@ -10,16 +10,23 @@
 
 namespace {
 
+// 0 with the file's status for a regular file, else the errno.
+int CheckRegular(int fd, struct stat& st)
+{
+    if (::fstat(fd, &st) != 0)
+        return errno;
+    if (S_ISDIR(st.st_mode))
+        return EISDIR;
+    return S_ISREG(st.st_mode) ? 0 : EINVAL;
+}
+
 // 0 with the file's size for a regular file, else the errno.
 int CheckRegular(int fd, off_t& size)
 {
     struct stat st{};
-    if (::fstat(fd, &st) != 0)
-        return errno;
+    int err = CheckRegular(fd, st);
     size = st.st_size;
-    if (S_ISDIR(st.st_mode))
-        return EISDIR;
-    return S_ISREG(st.st_mode) ? 0 : EINVAL;
+    return err;
 }
 
 // 0, or the errno of a write that failed or fell short (a regular file takes less only
@@ -55,17 +62,17 @@ int MissingLineEnd(int fd, off_t size, std::string_view& missing)
 }
 
 // Reads the file in pieces; `sized` and `piece` may stop the read with an errno.
-int ReadPieces(const std::string& path, const std::function<int(std::uint64_t)>& sized,
+int ReadPieces(const std::string& path, const std::function<int(const struct stat&)>& sized,
                const std::function<int(std::string_view)>& piece, SymbolicLinks links = SymbolicLinks::Follow)
 {
     int noFollow = links == SymbolicLinks::Refuse ? O_NOFOLLOW : 0;
     ScopedFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | noFollow));
     if (fd.Get() < 0)
         return errno;
-    off_t size = 0;
-    if (int err = CheckRegular(fd.Get(), size))
+    struct stat st{};
+    if (int err = CheckRegular(fd.Get(), st))
         return err;
-    if (int err = sized(static_cast<std::uint64_t>(size)))
+    if (int err = sized(st))
         return err;
     char buffer[64 * 1024];
     for (;;) {
@@ -91,8 +98,24 @@ int Read(const std::string& path, const std::function<void(std::uint64_t)>& size
 {
     return ReadPieces(
         path,
-        [&sized](std::uint64_t size) {
-            sized(size);
+        [&sized](const struct stat& st) {
+            sized(static_cast<std::uint64_t>(st.st_size));
+            return 0;
+        },
+        [&piece](std::string_view bytes) {
+            piece(bytes);
+            return 0;
+        });
+}
+
+int Read(const std::string& path, FileStamp& stamp, const std::function<void(std::string_view)>& piece)
+{
+    return ReadPieces(
+        path,
+        [&stamp](const struct stat& st) {
+            stamp.size = st.st_size;
+            stamp.modifiedNs = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+            stamp.inode = st.st_ino;
             return 0;
         },
         [&piece](std::string_view bytes) {
@@ -106,7 +129,8 @@ int ReadAtMost(const std::string& path, std::uint64_t maxBytes, std::string& byt
     bytes.clear();
     int err = ReadPieces(
         path,
-        [&](std::uint64_t size) {
+        [&](const struct stat& st) {
+            auto size = static_cast<std::uint64_t>(st.st_size);
             if (size > maxBytes)
                 return EFBIG;
             bytes.reserve(static_cast<size_t>(size));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/FileStamp.h"
 #include "platform/SymbolicLinks.h"
 
 #include <cstdint>
@@ -17,6 +18,10 @@ namespace RegularFile {
 // content in order. Returns 0, or the errno when it cannot be opened or read.
 int Read(const std::string& path, const std::function<void(std::uint64_t)>& sized,
          const std::function<void(std::string_view)>& piece);
+
+// The same, with the file's stamp taken from the opened file before its first byte is read
+// (a file that changes meanwhile has another stamp at the next look).
+int Read(const std::string& path, FileStamp& stamp, const std::function<void(std::string_view)>& piece);
 
 // Reads the whole file into `bytes`, refusing one larger than `maxBytes` with EFBIG (also
 // when it grows past that while being read). Returns 0, or the errno.

@@ -24,12 +24,15 @@ bool TextFileWriter::Encode(std::string& bytes, std::string* unmappable) const
     return true;
 }
 
-TextFileWriter::Result TextFileWriter::Save(const std::string& path, SymbolicLinks links) const
+TextFileWriter::Result TextFileWriter::Save(const std::string& path, SymbolicLinks links, FileStamp* written) const
 {
     Result result;
     std::string bytes;
     if (!Encode(bytes, &result.unmappable))
         return result;
-    result.error = AtomicFile::Replace(path, bytes, links);
+    if (written == nullptr)
+        result.error = AtomicFile::Replace(path, bytes, links);
+    else
+        result.error = AtomicFile::Replace(path, bytes, [written](int fd) { return ReadFileStamp(fd, *written); });
     return result;
 }

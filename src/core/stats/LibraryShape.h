@@ -9,11 +9,15 @@ struct LibraryTitle {
     std::string name;
     std::string program;  // the title's program
     std::string log;     // its log file
+
+    bool operator==(const LibraryTitle&) const = default;
 };
 
 struct LibraryGenre {
     std::string name;
     std::vector<LibraryTitle> titles;
+
+    bool operator==(const LibraryGenre&) const = default;
 };
 
 // The genres and titles of the library in library order, with the current genre and title

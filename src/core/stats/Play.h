@@ -13,9 +13,14 @@ struct Play {
 
     static Play From(const CPlayTime& session)
     {
-        std::int64_t day = CivilTime::DayNumber(session.m_nYear, session.m_nMonth, session.m_nDay);
-        return Play{day * CivilTime::kDaySeconds + session.m_nHour * 3600 + session.m_nMinute * 60 +
-                        session.m_nSecond,
-                    session.m_nElapsed};
+        return At(CivilTime::DayNumber(session.m_nYear, session.m_nMonth, session.m_nDay), session,
+                  session.m_nElapsed);
+    }
+    // A play of `seconds` that started at the time of day of `start` on day `day` (the day
+    // number of its date).
+    static Play At(std::int64_t day, const CPlayTime& start, std::int32_t seconds)
+    {
+        return Play{day * CivilTime::kDaySeconds + start.m_nHour * 3600 + start.m_nMinute * 60 + start.m_nSecond,
+                    seconds};
     }
 };

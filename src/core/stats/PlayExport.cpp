@@ -4,12 +4,14 @@
 #include "platform/Format.h"
 #include "platform/IMessenger.h"
 #include "platform/LocalZone.h"
+#include "platform/ProtectedLink.h"
 #include "stats/ExportText.h"
 #include "stats/LibraryShape.h"
 #include "stats/LogReadPass.h"
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <utility>
 
 using ExportText::AppendCsvField;
@@ -102,9 +104,11 @@ std::string Json(const LibraryShape& library, LogReadPass& pass, LocalZone& zone
             AppendJsonString(out, title.name);
             out += ",\"path\":";
             AppendJsonString(out, title.program);
-            out += ",\"plays\":[";
             static const std::vector<Play> kNone;
             const LogPlays* plays = pass.Read(genre, title);
+            if (plays == nullptr)
+                out += ",\"unreadable\":true";
+            out += ",\"plays\":[";
             const char* playGap = "\n";
             for (const Play& play : plays ? plays->plays : kNone) {
                 out += std::exchange(playGap, ",\n");
@@ -122,6 +126,13 @@ std::string Json(const LibraryShape& library, LogReadPass& pass, LocalZone& zone
 
 int Run(const std::string& path, Format format, const LibraryShape& library, PlayLogCache& cache)
 {
+    if (IsProtectedLink(path)) {
+        Messenger::Show(::Format("ファイル<%s>は他のユーザーが共有のフォルダーに置いたシンボリック リンクです. "
+                                 "その先には書き出しません.\n別の名前を選んで下さい.",
+                                 path.c_str()));
+        return EACCES;
+    }
+    cache.Refresh(library);
     LogReadPass pass(cache);
     LocalZone zone;
     std::string bytes = format == Format::Json ? Json(library, pass, zone) : Csv(library, pass, zone);

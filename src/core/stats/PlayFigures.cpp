@@ -1,5 +1,7 @@
 #include "stats/PlayFigures.h"
 
+#include "platform/LocalZone.h"
+
 #include <algorithm>
 #include <numeric>
 
@@ -37,6 +39,34 @@ std::int64_t FirstDayOf(PlayFigures::Period period, std::int64_t number)
     return number;
 }
 
+std::int64_t& Cell(PlayFigures::HourGrid& grid, std::int64_t localSeconds)
+{
+    std::int64_t day = DayOf(localSeconds);
+    auto hour = static_cast<size_t>((localSeconds - day * kDaySeconds) / kHour);
+    return grid[static_cast<size_t>(Weekday(day))][hour];
+}
+
+// Spreads `left` seconds from a local time over the cells of the wall clock.
+void WalkWallClock(PlayFigures::HourGrid& grid, std::int64_t local, std::int64_t left)
+{
+    std::int64_t day = DayOf(local);
+    std::int64_t second = local - day * kDaySeconds;
+    auto weekday = static_cast<size_t>(Weekday(day));
+    auto hour = static_cast<size_t>(second / kHour);
+    std::int64_t part = std::min(left, kHour - second % kHour);
+    for (;;) {
+        grid[weekday][hour] += part;
+        left -= part;
+        if (left <= 0)
+            return;
+        if (++hour == 24) {
+            hour = 0;
+            weekday = (weekday + 1) % 7;
+        }
+        part = std::min(left, kHour);
+    }
+}
+
 }  // namespace
 
 namespace PlayFigures {
@@ -71,7 +101,7 @@ std::vector<std::size_t> Top(const std::vector<std::int64_t>& totals, std::size_
     return order;
 }
 
-void AddToGrid(HourGrid& grid, const Play& play)
+void AddToGrid(HourGrid& grid, const Play& play, LocalZone& zone)
 {
     std::int64_t left = play.seconds;
     if (left <= 0)
@@ -84,39 +114,43 @@ void AddToGrid(HourGrid& grid, const Play& play)
             for (std::int64_t& cell : row)
                 cell += weeks * kHour;
         left -= weeks * kWeek;
-    }
-    std::int64_t day = DayOf(play.start);
-    std::int64_t second = play.start - day * kDaySeconds;
-    auto weekday = static_cast<size_t>(Weekday(day));
-    auto hour = static_cast<size_t>(second / kHour);
-    std::int64_t part = std::min(left, kHour - second % kHour);
-    for (;;) {
-        grid[weekday][hour] += part;
-        left -= part;
-        if (left <= 0)
+        if (left == 0)
             return;
-        if (++hour == 24) {
-            hour = 0;
-            weekday = (weekday + 1) % 7;
-        }
-        part = std::min(left, kHour);
+    }
+    std::int64_t at = zone.InstantOf(play.start);
+    int offset = zone.OffsetAtInstant(at);
+    if (zone.OffsetAtInstant(at + left) == offset) {
+        WalkWallClock(grid, at + offset, left);  // no change within less than a week
+        return;
+    }
+    while (left > 0) {
+        std::int64_t local = at + zone.OffsetAtInstant(at);
+        std::int64_t part = std::min(left, kHour - (local - FloorDiv(local, kHour) * kHour));
+        Cell(grid, local) += part;
+        left -= part;
+        at += part;
     }
 }
 
-std::vector<CumulativePoint> Cumulative(const std::vector<Play>& plays)
+std::vector<CumulativePoint> Cumulative(const std::vector<Play>& plays, LocalZone& zone)
 {
-    std::vector<Play> ordered(plays);
-    std::stable_sort(ordered.begin(), ordered.end(),
-                     [](const Play& a, const Play& b) { return a.start < b.start; });
+    struct Span {
+        std::int64_t begin;
+        std::int32_t seconds;
+    };
+    std::vector<Span> spans;
+    spans.reserve(plays.size());
+    for (const Play& play : plays)
+        spans.push_back({zone.InstantOf(play.start), play.seconds});
+    std::stable_sort(spans.begin(), spans.end(), [](const Span& a, const Span& b) { return a.begin < b.begin; });
     std::vector<CumulativePoint> points;
-    if (ordered.empty())
-        return points;
-    points.reserve(ordered.size() + 1);
-    points.push_back({ordered.front().start, 0});
-    for (const Play& play : ordered) {
-        CumulativePoint next{std::max(play.start + play.seconds, points.back().at),
-                             points.back().total + play.seconds};
-        points.push_back(next);
+    points.reserve(spans.size() * 2);
+    std::int64_t total = 0;
+    for (const Span& span : spans) {
+        std::int64_t begin = points.empty() ? span.begin : std::max(span.begin, points.back().at);
+        points.push_back({begin, total});
+        total += span.seconds;
+        points.push_back({std::max(span.begin + span.seconds, begin), total});
     }
     return points;
 }

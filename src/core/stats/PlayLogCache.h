@@ -6,10 +6,13 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <optional>
+#include <memory>
 #include <string>
 #include <unordered_map>
 #include <vector>
+
+class LocalZone;
+struct LibraryShape;
 
 // The plays of one title's log.
 struct LogPlays {
@@ -19,21 +22,30 @@ struct LogPlays {
     std::size_t skipped = 0;  // damaged records left out
 
     // The plays spread over the hour grid, worked out at the first ask and kept.
-    const PlayFigures::HourGrid& Grid() const;
+    const PlayFigures::HourGrid& Grid(LocalZone& zone) const;
 
 private:
-    mutable std::optional<PlayFigures::HourGrid> m_grid;
+    // Apart from the plays: most logs are never asked for theirs.
+    mutable std::shared_ptr<const PlayFigures::HourGrid> m_grid;
 };
 
-// Title logs read through the log reader and kept. A log is read again only when its size,
-// modification time or inode changed since it was read, so showing the same figures again
-// costs one look at each file's stamp.
+// Title logs read through the log reader and kept. A log is read from its file the first
+// time it is asked for; Refresh looks at every kept log's stamp (size, modification time,
+// inode) and reads again only those that changed, so the figures drawn from the cache
+// between two refreshes cost no look at the files.
 class PlayLogCache {
 public:
-    // The plays of the log at `path`. The reference holds until this path is read again.
+    // The plays of the log at `path`. The reference holds until the next Refresh.
     const LogPlays& Read(const std::string& path);
+    // Drops the logs that are not the log of a title of `library` (renamed, moved or deleted
+    // titles) and reads again each kept log whose file changed or could not be read.
+    void Refresh(const LibraryShape& library);
+    // Changes whenever a kept log was read again or dropped: figures drawn from the cache
+    // stay true while it stays the same.
+    std::uint64_t Generation() const { return m_generation; }
     // How many times a log was read from its file (not served from memory).
     std::size_t FileReads() const { return m_fileReads; }
+    std::size_t Size() const { return m_entries.size(); }
 
 private:
     struct Entry {
@@ -41,6 +53,9 @@ private:
         FileStamp stamp;
         LogPlays plays;
     };
+    void Load(const std::string& path, Entry& entry);
+
     std::unordered_map<std::string, Entry> m_entries;
+    std::uint64_t m_generation = 0;
     std::size_t m_fileReads = 0;
 };

@@ -17,6 +17,8 @@
 #include <QSessionManager>
 #include <QToolBar>
 
+#include <algorithm>
+
 CMainFrame::CMainFrame(CZarn2App& app)
     : QMainWindow(nullptr, WindowHints::kMainWindow),
       m_app(app),
@@ -27,7 +29,12 @@ CMainFrame::CMainFrame(CZarn2App& app)
 {
     setWindowTitle(QStringLiteral(" [ Zarn2 ] - The Game Launcher -"));
     setFixedSize(CSettings::kWindowWidth, CSettings::kWindowHeight);
-    move(m_saved.x, m_saved.y);
+    QList<QRect> screens;
+    for (QScreen* screen : QGuiApplication::screens())
+        screens.append(screen->availableGeometry());
+    QSize window(CSettings::kWindowWidth, CSettings::kWindowHeight);
+    QRect frame(QPoint(m_saved.x, m_saved.y), window.grownBy(kFrameAllowance));
+    move(OnScreens(frame, screens));
 
     // The toolbar images are compiled in; make sure they are registered (once).
     static const bool resources = (Zarn2InitResources(), true);
@@ -75,6 +82,34 @@ CSettings::Point CMainFrame::TrackedPosition(int x, int y, int screenWidth, int 
     return CSettings::Point{x, y};
 }
 
+QPoint CMainFrame::OnScreens(const QRect& frame, const QList<QRect>& screens)
+{
+    auto shown = [&frame](const QRect& screen) {
+        QRect common = screen.intersected(frame);
+        return common.isEmpty() ? 0LL : static_cast<long long>(common.width()) * common.height();
+    };
+    auto distance = [&frame](const QRect& screen) {
+        QPoint centre = frame.center();
+        long long dx = centre.x() - std::clamp(centre.x(), screen.left(), screen.right());
+        long long dy = centre.y() - std::clamp(centre.y(), screen.top(), screen.bottom());
+        return dx * dx + dy * dy;
+    };
+    const QRect* best = nullptr;
+    for (const QRect& screen : screens) {
+        if (screen.isEmpty())
+            continue;
+        if (best == nullptr || shown(screen) > shown(*best) ||
+            (shown(screen) == shown(*best) && distance(screen) < distance(*best)))
+            best = &screen;
+    }
+    if (best == nullptr)
+        return frame.topLeft();
+    // A screen smaller than the window shows its top left corner (title bar and menu).
+    int x = std::max(std::min(frame.x(), best->right() + 1 - frame.width()), best->left());
+    int y = std::max(std::min(frame.y(), best->bottom() + 1 - frame.height()), best->top());
+    return {x, y};
+}
+
 // Nothing shows the clock while the window is minimised, so it stops and the launcher
 // sleeps through a play; it shows the time again at once on restore.
 void CMainFrame::changeEvent(QEvent* event)
@@ -93,10 +128,18 @@ void CMainFrame::changeEvent(QEvent* event)
 void CMainFrame::moveEvent(QMoveEvent* event)
 {
     QMainWindow::moveEvent(event);
+    QPoint corner = frameGeometry().topLeft();
+    // A corner on any screen is kept (a second screen's included); anything else is
+    // measured against the primary screen.
+    for (QScreen* screen : QGuiApplication::screens()) {
+        if (screen->geometry().contains(corner)) {
+            m_saved = CSettings::Point{corner.x(), corner.y()};
+            return;
+        }
+    }
     QSize screen(CSettings::kWindowWidth, CSettings::kWindowHeight);
     if (QScreen* primary = QGuiApplication::primaryScreen())
         screen = primary->size();
-    QPoint corner = frameGeometry().topLeft();
     m_saved = TrackedPosition(corner.x(), corner.y(), screen.width(), screen.height());
 }
 

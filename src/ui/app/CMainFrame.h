@@ -4,6 +4,8 @@
 #include "app/CSettings.h"
 
 #include <QMainWindow>
+#include <QMargins>
+#include <QRect>
 #include <QTimer>
 
 class CMainStatusBar;
@@ -43,6 +45,14 @@ public:
     // The position to store for a window at `topLeft`: itself on the screen, otherwise
     // the window centred on the screen.
     static CSettings::Point TrackedPosition(int x, int y, int screenWidth, int screenHeight);
+    // Where a window whose frame would stand at `frame` goes so that all of it shows: on
+    // the screen (of `screens`, their available areas) that shows most of it, or the
+    // nearest one when none does, moved no further than needed. A position saved on a PC
+    // with other screens lands on one of this PC's.
+    static QPoint OnScreens(const QRect& frame, const QList<QRect>& screens);
+    // What the window's frame is taken to add around it before it is shown (the desktop's
+    // title bar and borders).
+    static constexpr QMargins kFrameAllowance{8, 36, 8, 8};
 
     CZarn2View* m_pView = nullptr;  // set by the view when it initialises
     CZarn2Doc* m_pDoc = nullptr;    // likewise; the frame does not use it

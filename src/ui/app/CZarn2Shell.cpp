@@ -10,7 +10,10 @@
 #include "launch/CDiscCommands.h"
 #include "launch/LostPlay.h"
 #include "library/CZarn2Doc.h"
+#include "library/DataFolderWatch.h"
+#include "platform/InotifyFolderWatch.h"
 #include "view/CZarn2View.h"
+#include "view/DiskChangeFollower.h"
 
 CZarn2Shell::CZarn2Shell(CZarn2App& app) : m_app(app) {}
 
@@ -21,6 +24,7 @@ CZarn2Shell::~CZarn2Shell()
     m_usePlayUi.reset();
     m_pView = nullptr;
     m_pFrame.reset();
+    m_pWatch.reset();
     if (m_pDoc)
         m_pDoc->OnCloseDocument();
     m_pDoc.reset();
@@ -42,6 +46,8 @@ void CZarn2Shell::Create()
                                  *new CChartCommands(*m_pDoc, m_pFrame.get(),
                                                      m_pFrame->Action(CommandId::ID_PLAY_CHART)));
     m_pView->OnInitialUpdate();
+    m_pWatch = std::make_unique<DataFolderWatch>(std::make_unique<InotifyFolderWatch>());
+    new DiskChangeFollower(*m_pDoc, *m_pView, *m_pWatch);
 }
 
 bool CZarn2Shell::InitInstance()

@@ -6,6 +6,7 @@
 #include <optional>
 
 class CAppCommands;
+class DataFolderWatch;
 class CMainFrame;
 class CZarn2App;
 class CZarn2Doc;
@@ -28,10 +29,14 @@ public:
     CMainFrame* MainWindow() const { return m_pFrame.get(); }
     CZarn2Doc* Document() const { return m_pDoc.get(); }
     CZarn2View* View() const { return m_pView; }
+    // The watch on the library's folders: connect to its Changed to hear of changes made
+    // elsewhere (the view reloads the library from it).
+    DataFolderWatch* FolderWatch() const { return m_pWatch.get(); }
 
 private:
     CZarn2App& m_app;
     std::unique_ptr<CZarn2Doc> m_pDoc;
+    std::unique_ptr<DataFolderWatch> m_pWatch;
     std::unique_ptr<CMainFrame> m_pFrame;
     CZarn2View* m_pView = nullptr;  // owned by the frame
     CQtPlayUi m_playUi;             // the play's window steps on the main window

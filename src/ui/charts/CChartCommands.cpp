@@ -1,7 +1,10 @@
 #include "charts/CChartCommands.h"
 
-#include "charts/CPlayChartWindow.h"
+#include "charts/ChartModule.h"
+#include "charts/IChartWindowFactory.h"
 #include "library/CZarn2Doc.h"
+#include "platform/Format.h"
+#include "platform/IMessenger.h"
 #include "stats/LibraryShape.h"
 
 #include <QAction>
@@ -40,29 +43,47 @@ std::optional<CChartCommands::ExportChoice> ChooseExportFile(QWidget* parent)
 
 CChartCommands::CChartCommands(CZarn2Doc& doc, QWidget* mainWindow, QAction* chartAction)
     : QObject(mainWindow), m_doc(doc), m_pMainWindow(mainWindow), m_pChartAction(chartAction),
-      m_chooseExport(ChooseExportFile)
+      m_figures(doc, m_cache), m_modulePath(ChartModule::DefaultPath()), m_chooseExport(ChooseExportFile)
 {
 }
 
 CChartCommands::~CChartCommands()
 {
-    // The window reads through the cache that goes with this object.
-    delete m_pWindow;
+    // The window draws from the figures that go with this object.
+    delete m_pWindowWidget;
 }
 
-CPlayChartWindow* CChartCommands::Window() const
+IChartWindowFactory* CChartCommands::Factory()
 {
-    return m_pWindow;
+    if (m_pFactory == nullptr && !m_bModuleFailed) {
+        std::string error;
+        m_pFactory = ChartModule::Load(m_modulePath, error);
+        if (m_pFactory == nullptr) {
+            m_bModuleFailed = true;
+            if (m_pChartAction)
+                m_pChartAction->setEnabled(false);
+            Messenger::Show(Format("プレイ グラフのモジュール<%s>を読み込めませんでした (%s). "
+                                   "プレイ グラフは使えません.\n他の機能はそのまま使えます.",
+                                   m_modulePath.c_str(), error.c_str()));
+        }
+    }
+    return m_pFactory;
 }
 
 void CChartCommands::OnPlayChart()
 {
-    if (m_pWindow == nullptr)
-        m_pWindow = new CPlayChartWindow(m_doc, m_cache, m_pMainWindow);
+    if (m_pWindowWidget == nullptr) {
+        IChartWindowFactory* factory = Factory();
+        if (factory == nullptr)
+            return;
+        m_pWindow = factory->NewWindow(m_figures, m_pMainWindow);
+        m_pWindowWidget = m_pWindow->Widget();
+    }
+    m_figures.Update();
     m_pWindow->Refresh();
-    m_pWindow->show();
-    m_pWindow->raise();
-    m_pWindow->activateWindow();
+    m_pWindowWidget->show();
+    m_pWindowWidget->raise();
+    m_pWindowWidget->activateWindow();
 }
 
 void CChartCommands::OnExportPlays()
@@ -80,7 +101,9 @@ void CChartCommands::OnStatisticsUpdated()
     // called here has run them).
     bool hasGenres = m_doc.m_nGroupCount > 0 && m_doc.m_nGroupCount <= CZarn2Doc::kMaxGroups;
     if (m_pChartAction)
-        m_pChartAction->setEnabled(hasGenres);
-    if (m_pWindow && m_pWindow->isVisible())
+        m_pChartAction->setEnabled(hasGenres && !m_bModuleFailed);
+    if (m_pWindowWidget && m_pWindowWidget->isVisible()) {
+        m_figures.Update();
         m_pWindow->Refresh();
+    }
 }

@@ -79,8 +79,7 @@ bool CListKeys::MemberKey(int key)
         // Back to the genres: the genre list's marked row is (again) the current genre.
         // The titles are not rebuilt.
         CZarn2Doc* doc = m_view.m_pDoc;
-        doc->SetCurrGroup(m_view.m_listGroup->SelectionMark());
-        doc->SaveGroupList();
+        doc->SelectGroup(m_view.m_listGroup->SelectionMark());
         m_view.m_listGroup->viewport()->update();
         m_view.m_listGroup->setFocus();
         return true;

@@ -201,9 +201,14 @@ void CZarn2View::OnGroupClicked(int row)
 {
     if (m_bBusy || row < 0)
         return;
-    m_pDoc->SetCurrGroup(row);  // an index the library rejects is reported and ignored
-    m_pDoc->SaveGroupList();
-    m_listGroup->viewport()->update();
+    // Found by name in the library as it is on disk; an index the library rejects, or a
+    // genre gone meanwhile, is reported and ignored.
+    const std::uint64_t reloads = m_pDoc->m_nDiskReloads;
+    m_pDoc->SelectGroup(row);
+    if (m_pDoc->m_nDiskReloads != reloads)
+        FillGroupList();
+    else
+        m_listGroup->viewport()->update();
     FillMemberList();
     UpdateStatistics();
 }

@@ -1,6 +1,7 @@
 // The library commands on a real library, with scripted dialogs and a recording view.
 #include "commands/CLibraryCommands.h"
 #include "history/PlayLogEdit.h"
+#include "library/PendingChange.h"
 #include "support/ProgramFolder.h"
 #include "support/RecordingFileSyscalls.h"
 #include "support/RecordingView.h"
@@ -9,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 
 namespace {
 
@@ -478,4 +480,117 @@ TEST(LibraryCommands, ARefusalNoOtherEntryMendsEndsTheDialog)
         EXPECT_EQ(b.dialogs.shown.size(), 1u);
         EXPECT_EQ(b.Messages().size(), 1u);
     }
+}
+
+// Another PC (through a synced folder) or another program changes the files while this
+// launcher shows them: every rewrite reads the changed files again and puts its own change
+// on top, and a change that no longer applies is said and leaves the disk as it is.
+TEST(LibraryCommands, ChangesMadeElsewhereComeFirst)
+{
+    using Names = std::vector<std::string>;
+    struct Case {
+        const char* what;
+        std::function<void(CZarn2Doc&)> elsewhere;  // on genre G, made current there
+        std::function<void(Bench&)> here;
+        Names titles;                // of G on disk afterwards
+        Names groups;                // on disk afterwards
+        std::string message;         // "" for none
+        size_t questions = 0;
+    };
+    auto add = [](const char* name) {
+        return [name](CZarn2Doc& other) { other.AddMember(name, "/x", "/x", 1, 0); };
+    };
+    const MemberDlgValues y{"Y", "/y", "/y", 1, 0};
+    const Names g{"G-0", "G-1", "G-2"};
+    const Case cases[] = {
+        {"title added elsewhere, then one here", add("X"),
+         [&](Bench& b) {
+             b.dialogs.memberAnswers = {y};
+             b.commands.OnMemberAdd();
+         },
+         {"G-0", "G-1", "G-2", "X", "Y"}, {"A", "G"}, ""},
+        {"the same name added elsewhere first", add("Y"),
+         [&](Bench& b) {
+             b.dialogs.memberAnswers = {y, std::nullopt};
+             b.commands.OnMemberAdd();
+         },
+         {"G-0", "G-1", "G-2", "Y"}, {"A", "G"}, "メンバー名 [Y] が重複しています."},
+        {"title deleted elsewhere, then renamed here", [](CZarn2Doc& other) { other.CurrGroup()->DeleteMember(2); },
+         [&](Bench& b) {
+             b.dialogs.memberAnswers = {y};
+             b.commands.OnMemberEdit();
+         },
+         {"G-0", "G-1"}, {"A", "G"}, GoneElsewhereMessage("タイトル", "G-2")},
+        {"title added elsewhere, titles reordered here", add("X"),
+         [](Bench& b) {
+             b.dialogs.onOrder = [](CZarn2Doc* doc) { doc->SwapMembers(0, 2); };
+             b.commands.OnMemberOrder();
+         },
+         {"G-2", "G-1", "G-0", "X"}, {"A", "G"}, ""},
+        {"genre added elsewhere, then a genre selected here",
+         [](CZarn2Doc& other) { ProgramFolder::AddGenre(other, "C", 0); },
+         [](Bench& b) { EXPECT_EQ(b.Doc().SelectGroup(0), 0); }, g, {"A", "G", "C"}, ""},
+        {"genre renamed elsewhere, then selected here", [](CZarn2Doc& other) { other.RenameGroup("G2", 0); },
+         [](Bench& b) { EXPECT_EQ(b.Doc().SelectGroup(1), -1); }, {}, {"A", "G2"},
+         GoneElsewhereMessage("ジャンル", "G")},
+        {"title added elsewhere, all deleted here (asked again, no)", add("X"),
+         [](Bench& b) {
+             b.f.messenger.AnswerNext(true);
+             b.commands.OnMemberDeleteAll();
+         },
+         {"G-0", "G-1", "G-2", "X"}, {"A", "G"}, "", 2},
+        {"a play logged elsewhere, the history cleared here (asked, no)",
+         [](CZarn2Doc& other) {
+             TempDir::WriteBytes(other.CurrMember()->m_szLogFile, "2024/01/02,10:00:00\r\n600\r\n");
+         },
+         [](Bench& b) {
+             b.commands.OnHistoryReset();
+             EXPECT_EQ(b.Doc().CurrMember()->m_nSessionCount, 1);
+         },
+         g, {"A", "G"}, "", 1},
+        {"title added elsewhere, then the launcher ends", add("X"), [](Bench& b) { b.Doc().OnCloseDocument(); },
+         {"G-0", "G-1", "G-2", "X"}, {"A", "G"}, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Bench b;
+        b.f.AddGenre("A", 1);
+        b.f.AddGenre("G", 3);
+        b.Doc().ReadHistory();  // shown: G-2's empty log
+        b.f.Build([&](CZarn2Doc& other) {
+            other.SetCurrGroup(1);
+            c.elsewhere(other);
+        });
+        b.f.messenger.Clear();
+        c.here(b);
+        EXPECT_EQ(b.Messages(), c.message.empty() ? Names{} : Names{c.message});
+        b.f.LoadDoc();  // the files as they are now
+        EXPECT_EQ(b.f.GroupNames(), c.groups);
+        b.Doc().SetCurrGroup(b.Doc().IndexOfGroup("G"));
+        EXPECT_EQ(b.Doc().m_Group[b.Doc().m_nCurrGroup].m_szName == "G" ? b.f.MemberNames() : Names{}, c.titles);
+        EXPECT_EQ(b.f.messenger.questions.size(), c.questions);
+    }
+}
+
+// A change landing between the step that read the files again and the write: the genre
+// file is not written over, the change's record stays, and the next start finishes it on
+// top of the file as it is.
+TEST(LibraryCommands, AChangeLandingDuringADeletionIsKept)
+{
+    Bench b;
+    b.f.AddGenre("G", 3);
+    b.Doc().SetCurrMember(1);
+    const std::string file = b.f.Data("G.Zarn");
+    RecordingFileSyscalls calls;
+    calls.made = [&](const std::string& call) {
+        if (call == "unlink")  // G-1's log is gone; the title is added elsewhere now
+            TempDir::WriteBytes(file, TempDir::ReadBytes(file) + "[Title003]\r\nX\r\n/x\r\n/x\r\n1\r\n0\r\n\r\n");
+    };
+    b.f.messenger.Clear();
+    b.commands.OnMemberDelete();
+    calls.made = nullptr;
+    EXPECT_EQ(b.Messages(), std::vector<std::string>{ChangedElsewhereMessage("G.Zarn ファイル")});
+    EXPECT_TRUE(ProgramFolder::Exists(b.f.app.m_szTempDir + "/" + PendingChange::kFileName));
+    b.f.LoadDoc();
+    EXPECT_EQ(b.f.MemberNames(), (std::vector<std::string>{"G-0", "G-2", "X"}));
 }

@@ -3,6 +3,7 @@
 #include "history/PlayLogEdit.h"
 #include "history/PlayLogRewrite.h"
 #include "platform/IClock.h"
+#include "stats/LibraryShape.h"
 #include "stats/PlayLogCache.h"
 
 #include "HistoryTestUtil.h"
@@ -176,6 +177,9 @@ TEST(PlayLogEdit, TheLogIsRewrittenWholeOrLeftAlone)
     edit = PlayLogEdit(RawPlayLog::Split(TempDir::ReadBytes(path)));
     edit.Change(1, At(2009, 3, 9, 10, 0, 0, 122));  // the same size
     ASSERT_TRUE(PlayLogRewrite::Save(path, edit));
+    LibraryShape library;
+    library.genres.push_back({"RPG", {{"t", "", path}}});
+    cache.Refresh(library);  // as every statistics refresh does
     EXPECT_EQ(cache.Read(path).total, 3723 + 122 + 60);
     EXPECT_TRUE(messenger.messages.empty());
 

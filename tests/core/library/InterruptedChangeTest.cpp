@@ -240,8 +240,9 @@ TEST(InterruptedChange, TheStartRemovesOurLeftoverTemporariesOnly)
         {"Zarn2.Grp~a8Xk-Q", false},       // not a letter or digit
         {"notes.txt~a8Xk2Q", false},       // not a file of ours
         {"Zarn/S.Log~a8Xk2Q", false},      // nothing rewrites such a file there
-        {"Zarn/S/a.Log~a8Xk2Q", true},     // a log whose plays were edited
+        {"Zarn/S/a.Log~a8Xk2Q", true},     // a log whose plays were edited or merged
         {"Zarn/S/a.txt~a8Xk2Q", false},
+        {"Temp/Zarn2.KeptCopies~a8Xk2Q", true},
         {"Temp/play.journal.aside~a8Xk2Q", false},
     };
     ProgramFolder folder;

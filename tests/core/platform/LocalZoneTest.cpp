@@ -1,36 +1,13 @@
 #include "platform/LocalZone.h"
 
+#include "support/ZoneScope.h"
+
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <ctime>
-#include <optional>
 #include <string>
 
 namespace {
-
-// Sets TZ for the test's lifetime and puts back what was there.
-class ZoneScope {
-public:
-    explicit ZoneScope(const char* zone)
-    {
-        if (const char* old = std::getenv("TZ"))
-            m_old = old;
-        ::setenv("TZ", zone, 1);
-        ::tzset();
-    }
-    ~ZoneScope()
-    {
-        if (m_old)
-            ::setenv("TZ", m_old->c_str(), 1);
-        else
-            ::unsetenv("TZ");
-        ::tzset();
-    }
-
-private:
-    std::optional<std::string> m_old;
-};
 
 // Local seconds of a date and time (days from 1970 by the proleptic calendar).
 std::int64_t Local(int year, int month, int day, int hour, int minute)
@@ -60,6 +37,12 @@ TEST(LocalZone, OffsetOfEachMomentAcrossDaylightSavingChanges)
         {"America/New_York", Local(2009, 3, 8, 1, 30), -5 * 3600},
         {"America/New_York", Local(2009, 3, 8, 3, 30), -4 * 3600},
         {"America/New_York", Local(2009, 11, 1, 3, 0), -5 * 3600},
+        // Shown twice: the first (daylight time), whatever was converted before.
+        {"America/New_York", Local(2009, 11, 1, 1, 30), -4 * 3600},
+        {"Europe/Berlin", Local(2009, 12, 1, 12, 0), 3600},
+        {"Europe/Berlin", Local(2009, 10, 25, 2, 30), 7200},
+        // Never shown: the offset before the change.
+        {"America/New_York", Local(2009, 3, 8, 2, 30), -5 * 3600},
         {"Asia/Tokyo", Local(2009, 3, 7, 21, 5), 9 * 3600},
     };
     for (const Case& c : cases) {

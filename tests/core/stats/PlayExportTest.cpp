@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <unistd.h>
 
 TEST(PlayExport, CsvFieldsAreQuotedOnlyWhenTheyMustBe)
 {
@@ -59,7 +60,8 @@ TEST(PlayExport, StartsCarryTheirUtcOffset)
     }
 }
 
-// The parsed document as "genre{title|path:start=seconds,...;...}" with starts to the second.
+// The parsed document as "genre{title|path:start=seconds,...;...}" with starts to the second,
+// "!" after the path of a title whose log could not be read.
 std::string Flat(const QJsonDocument& doc)
 {
     auto text = [](const QJsonValue& value) { return value.toString().toStdString(); };
@@ -67,7 +69,8 @@ std::string Flat(const QJsonDocument& doc)
     for (const QJsonValue& genre : doc[u"genres"].toArray()) {
         out += text(genre[u"name"]) + "{";
         for (const QJsonValue& title : genre[u"titles"].toArray()) {
-            out += text(title[u"name"]) + "|" + text(title[u"path"]) + ":";
+            out += text(title[u"name"]) + "|" + text(title[u"path"]) + (title[u"unreadable"].toBool() ? "!" : "") +
+                   ":";
             for (const QJsonValue& play : title[u"plays"].toArray())
                 out +=
                     text(play[u"start"]).substr(0, 19) + "=" + std::to_string(play[u"seconds"].toInt()) + ",";
@@ -86,8 +89,10 @@ TEST(PlayExport, JsonReadsBackThroughAJsonParser)
     library.genres.push_back({quoted, {{control, "/opt/ゲーム/\"a\".exe", dir / "a.Log"}}});
     library.genres.push_back({nec, {{nec, "", dir / "b.Log"}}});
     library.genres.push_back({"空", {}});
+    library.genres.push_back({"読めない", {{"c", "", dir / "c.Log"}}});
     TempDir::WriteBytes(dir / "a.Log", "2009/03/07,21:05:09\r\n3723\r\n2009/03/08,10:00:00\r\n60\r\n");
     TempDir::WriteBytes(dir / "b.Log", "");
+    std::filesystem::create_directory(dir / "c.Log");
     PlayLogCache cache;
     LogReadPass pass(cache);
     LocalZone zone;
@@ -98,7 +103,7 @@ TEST(PlayExport, JsonReadsBackThroughAJsonParser)
     ASSERT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
     EXPECT_EQ(Flat(doc), quoted + "{" + control +
                              "|/opt/ゲーム/\"a\".exe:2009-03-07T21:05:09=3723,2009-03-08T10:00:00=60,;}" +
-                             nec + "{" + nec + "|:;}空{}");
+                             nec + "{" + nec + "|:;}空{}読めない{c|!:;}");
 }
 
 TEST(PlayExport, AFailedWriteLeavesNoFileAndSaysSo)
@@ -125,4 +130,40 @@ TEST(PlayExport, AFailedWriteLeavesNoFileAndSaysSo)
     EXPECT_EQ(PlayExport::Run(good, PlayExport::FormatFor(good, PlayExport::Format::Csv), library, cache), 0);
     EXPECT_EQ(messenger.messages.size(), 1u);
     EXPECT_EQ(TempDir::ReadBytes(good).front(), '{');
+}
+
+TEST(PlayExport, AnotherUsersLinkInASharedFolderIsNotFollowed)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "giving a link to another user needs root";
+    TempDir dir;
+    ScriptedMessenger messenger;
+    LibraryShape library;
+    PlayLogCache cache;
+    const uid_t other = 65534;
+    struct Case {
+        const char* what;
+        std::filesystem::perms folder;
+        uid_t owner;
+        bool written;
+    } cases[] = {
+        {"another user's link in a sticky folder anyone may write to", std::filesystem::perms(01777), other, false},
+        {"our own link there", std::filesystem::perms(01777), ::geteuid(), true},
+        {"another user's link in a folder that is not sticky", std::filesystem::perms(0777), other, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string shared = dir / "shared", target = dir / "target.csv", link = shared + "/plays.csv";
+        std::filesystem::remove_all(shared);
+        std::filesystem::create_directory(shared);
+        std::filesystem::permissions(shared, c.folder);
+        TempDir::WriteBytes(target, "theirs");
+        std::filesystem::create_symlink(target, link);
+        ASSERT_EQ(::lchown(link.c_str(), c.owner, c.owner), 0);
+        messenger.Clear();
+        EXPECT_EQ(PlayExport::Run(link, PlayExport::Format::Csv, library, cache) == 0, c.written);
+        EXPECT_EQ(TempDir::ReadBytes(target) != "theirs", c.written);
+        ASSERT_EQ(messenger.messages.size(), 1u);
+        EXPECT_EQ(messenger.messages[0].find(link) != std::string::npos, true);
+    }
 }

@@ -1,6 +1,8 @@
 #include "stats/PlayFigures.h"
 
 #include "StatsTestUtil.h"
+#include "platform/LocalZone.h"
+#include "support/ZoneScope.h"
 
 #include <gtest/gtest.h>
 
@@ -79,7 +81,7 @@ TEST(PlayFigures, TopKeepsTheLargestTotalsInTheirOrder)
     }
 }
 
-TEST(PlayFigures, GridSplitsAPlayAtEveryHourAndMidnight)
+TEST(PlayFigures, GridSplitsAPlayAtEveryHourOfRealTime)
 {
     struct Cell {
         int weekday, hour;
@@ -89,6 +91,7 @@ TEST(PlayFigures, GridSplitsAPlayAtEveryHourAndMidnight)
         const char* what;
         Play play;
         std::vector<Cell> cells;  // cells checked besides the grid's sum
+        const char* zone = "UTC";
     } cases[] = {
         {"across an hour (Saturday)",
          At("2009/03/07,21:05:09", 3723),
@@ -100,11 +103,25 @@ TEST(PlayFigures, GridSplitsAPlayAtEveryHourAndMidnight)
          At("2009/03/02,10:30:00", 8 * 86400),
          {{0, 10, 5400}, {0, 11, 7200}, {1, 9, 7200}, {1, 10, 5400}, {1, 11, 3600}, {3, 4, 3600}}},
         {"no time", At("2009/03/07,21:05:09", 0), {{5, 21, 0}}},
+        {"an hour across the skipped hour (Sunday): 2 o'clock never came",
+         At("2009/03/08,01:30:00", 3600),
+         {{6, 1, 1800}, {6, 2, 0}, {6, 3, 1800}},
+         "America/New_York"},
+        {"two hours across the repeated hour: 1 o'clock counts twice",
+         At("2009/11/01,00:30:00", 7200),
+         {{6, 0, 1800}, {6, 1, 5400}, {6, 2, 0}},
+         "America/New_York"},
+        {"a start in the repeated hour is the first one, before the clock went back",
+         At("2009/11/01,01:30:00", 3600),
+         {{6, 1, 3600}, {6, 2, 0}},
+         "America/New_York"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
+        ZoneScope scope(c.zone);
+        LocalZone zone;
         PlayFigures::HourGrid grid{};
-        PlayFigures::AddToGrid(grid, c.play);
+        PlayFigures::AddToGrid(grid, c.play, zone);
         std::int64_t sum = 0;
         for (const auto& row : grid)
             sum = std::accumulate(row.begin(), row.end(), sum);
@@ -114,15 +131,19 @@ TEST(PlayFigures, GridSplitsAPlayAtEveryHourAndMidnight)
     }
 }
 
-TEST(PlayFigures, CumulativeFollowsTheStartsAndNeverGoesBack)
+TEST(PlayFigures, CumulativeStepsFromPlayToPlayAndNeverGoesBack)
 {
     // Out of order in the log, and the third play lies inside the second.
     std::vector<Play> plays = {At("2009/03/07,10:00:00", 3600), At("2009/03/05,10:00:00", 600),
                                At("2009/03/07,10:30:00", 60)};
+    ZoneScope scope("UTC");
+    LocalZone zone;
     std::string points;
-    for (const PlayFigures::CumulativePoint& point : PlayFigures::Cumulative(plays))
+    for (const PlayFigures::CumulativePoint& point : PlayFigures::Cumulative(plays, zone))
         points += DateText(CivilTime::DayOf(point.at)) + "+" +
                   std::to_string(CivilTime::SecondOfDay(point.at)) + "=" + std::to_string(point.total) + ";";
-    EXPECT_EQ(points, "2009-03-05+36000=0;2009-03-05+36600=600;2009-03-07+39600=4200;2009-03-07+39600=4260;");
-    EXPECT_TRUE(PlayFigures::Cumulative({}).empty());
+    EXPECT_EQ(points, "2009-03-05+36000=0;2009-03-05+36600=600;"
+                      "2009-03-07+36000=600;2009-03-07+39600=4200;"
+                      "2009-03-07+39600=4200;2009-03-07+39600=4260;");
+    EXPECT_TRUE(PlayFigures::Cumulative({}, zone).empty());
 }

@@ -106,9 +106,17 @@ write_program() {  # game script body
 # Starts the program in $program, with the environment's NAME=value arguments, and waits for
 # its main window ($window).
 start_program() {  # [NAME=value...]
+  launch_program "$@"
+  find_window
+}
+# The two halves of start_program, for a start that shows a message before its window:
+# the process ($zarn), then its main window ($window).
+launch_program() {  # [NAME=value...]
   (cd "$program" && exec env "$@" LANG=C.UTF-8 QT_QPA_PLATFORM=xcb ./Zarn2) >>"$work/zarn2.out" 2>&1 &
   zarn=$!
-  window=$(timeout 60 xdotool search --sync --onlyvisible --name "The Game Launcher" | head -n 1)
+}
+find_window() {
+  window=$(timeout 60 xdotool search --all --sync --onlyvisible --pid "$zarn" --name "The Game Launcher" | head -n 1)
   [ -n "$window" ] || fail "the main window did not appear"
   kill -0 "$zarn" 2>/dev/null || fail "the program ended at start"
 }

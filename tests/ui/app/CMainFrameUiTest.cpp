@@ -57,6 +57,8 @@ private Q_SLOTS:
     void clockStopsWhileMinimised();
     void trackedPosition_data();
     void trackedPosition();
+    void onScreens_data();
+    void onScreens();
     void positionCarriedToSettings_data();
     void positionCarriedToSettings();
     void closeRefusedWhileBusy();
@@ -227,6 +229,32 @@ void CMainFrameUiTest::trackedPosition()
     QCOMPARE(QPoint(p.x, p.y), stored);
 }
 
+void CMainFrameUiTest::onScreens_data()
+{
+    QTest::addColumn<QPoint>("saved");
+    QTest::addColumn<QList<QRect>>("screens");
+    QTest::addColumn<QPoint>("placed");
+    const QList<QRect> one{QRect(0, 0, 1280, 1024)};
+    const QList<QRect> two{QRect(0, 0, 1280, 1024), QRect(1280, 0, 1920, 1080)};
+    QTest::newRow("whole on the screen") << QPoint(100, 120) << one << QPoint(100, 120);
+    QTest::newRow("past the right edge") << QPoint(1000, 120) << one << QPoint(1280 - 766, 120);
+    QTest::newRow("a second screen this PC lacks") << QPoint(1500, 600) << one << QPoint(1280 - 766, 1024 - 554);
+    QTest::newRow("above and left") << QPoint(-300, -40) << one << QPoint(0, 0);
+    QTest::newRow("across two: the one showing most") << QPoint(1100, 100) << two << QPoint(1280, 100);
+    QTest::newRow("below the second screen") << QPoint(2000, 3000) << two << QPoint(2000, 1080 - 554);
+    QTest::newRow("a screen smaller than the window") << QPoint(50, 50) << QList<QRect>{QRect(0, 0, 640, 480)}
+                                                      << QPoint(0, 0);
+}
+
+void CMainFrameUiTest::onScreens()
+{
+    QFETCH(QPoint, saved);
+    QFETCH(QList<QRect>, screens);
+    QFETCH(QPoint, placed);
+    QRect frame(saved, QSize(750, 510).grownBy(CMainFrame::kFrameAllowance));
+    QCOMPARE(CMainFrame::OnScreens(frame, screens), placed);
+}
+
 void CMainFrameUiTest::positionCarriedToSettings_data()
 {
     QTest::addColumn<QPoint>("moveTo");
@@ -240,9 +268,9 @@ void CMainFrameUiTest::positionCarriedToSettings()
     QFETCH(QPoint, moveTo);
     QFETCH(bool, kept);
     ProgramWindow lib;
-    lib.app.Position = CSettings::Point{70, 80};
+    lib.app.Position = CSettings::Point{20, 30};  // the whole window fits the offscreen 800 x 600
     lib.Open();
-    QCOMPARE(lib.Frame().pos(), QPoint(70, 80));
+    QCOMPARE(lib.Frame().pos(), QPoint(20, 30));
     lib.Frame().move(moveTo);
     QCoreApplication::processEvents();
     lib.Close();

@@ -1,6 +1,7 @@
-// The play chart window and the export command on a library in a temporary program folder:
-// the command's state, the window following the current title and its refresh after a
-// play, the log cache, the ranking and its genre choice, unreadable logs, Esc, the export.
+// The play chart window (its code linked in, not loaded as a module) and the export command
+// on a library in a temporary program folder: the command's state, the window following
+// the current title and its refresh after a play, the log cache, the ranking, its genre
+// choice and its labels, unreadable logs, Esc, the export.
 #include "support/ProgramWindow.h"
 
 #include "app/CommandIds.h"
@@ -10,6 +11,7 @@
 #include "charts/CHourGridView.h"
 #include "charts/CPlayChartWindow.h"
 #include "charts/CRankingChartTab.h"
+#include "charts/ChartWindowFactory.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -45,8 +47,10 @@ CChartCommands& Commands(ProgramWindow& lib)
 
 CPlayChartWindow& OpenChart(ProgramWindow& lib)
 {
+    static ChartWindowFactory factory;
+    Commands(lib).SetWindowFactory(&factory);
     lib.Frame().Action(CommandId::ID_PLAY_CHART)->trigger();
-    return *Commands(lib).Window();
+    return *qobject_cast<CPlayChartWindow*>(Commands(lib).Window());
 }
 
 std::int64_t Sum(const PlayFigures::HourGrid& grid)
@@ -67,6 +71,7 @@ private Q_SLOTS:
     void windowFollowsTheCurrentTitle();
     void logsAreReadAgainOnlyWhenChanged();
     void rankingOverLibraryOrGenre();
+    void everyRankedBarKeepsItsLabel();
     void unreadableLogNamedOnceInTheWindow();
     void exportWritesTheChosenFile();
 };
@@ -94,13 +99,13 @@ void PlayChartsUiTest::windowFollowsTheCurrentTitle()
     QVERIFY(window.windowTitle().endsWith(Q("A-1")));
     // Today is 2009-03-07: the last two days hold A-1's plays, each counted to its start.
     auto& daily = static_cast<CDailyChartTab&>(*window.Tab(0));
-    QCOMPARE(daily.Totals().size(), size_t{30});
-    QCOMPARE(daily.Totals()[28].seconds, std::int64_t{7200});
-    QCOMPARE(daily.Totals()[29].seconds, std::int64_t{60});
+    QCOMPARE(daily.Bars().size(), size_t{30});
+    QCOMPARE(daily.Bars()[28].seconds, std::int64_t{7200});
+    QCOMPARE(daily.Bars()[29].seconds, std::int64_t{60});
 
     view.OnMemberClicked(0);
     QVERIFY(window.windowTitle().endsWith(Q("A-0")));
-    QCOMPARE(daily.Totals()[27].seconds, std::int64_t{600});
+    QCOMPARE(daily.Bars()[27].seconds, std::int64_t{600});
 
     // The hour grid of the whole library holds every second played.
     window.Tabs()->setCurrentIndex(2);
@@ -164,6 +169,43 @@ void PlayChartsUiTest::rankingOverLibraryOrGenre()
             expected << title + QLatin1Char('/') + title.left(1);
         QCOMPARE(titles, expected);
         QVERIFY2(window.windowTitle().endsWith(c.scope), qPrintable(window.windowTitle()));
+    }
+}
+
+void PlayChartsUiTest::everyRankedBarKeepsItsLabel()
+{
+    ProgramWindow lib;
+    const QString longTitle = Q("A title of sixty characters that the chart cannot show whole");
+    QCOMPARE(longTitle.size(), 60);
+    lib.Build([&](CZarn2Doc& doc) {
+        ProgramWindow::AddGenre(doc, "RPG", 21);
+        doc.AddMember(longTitle.toStdString(), "/usr/bin/true", "/usr/bin/true", 1, 0);
+    });
+    for (int i = 0; i < 21; ++i)
+        lib.WriteLog("RPG", "RPG-" + std::to_string(i), {{"2009/03/05,10:00:00", 600 * (i + 1)}});
+    lib.WriteLog("RPG", longTitle.toStdString(), {{"2009/03/05,10:00:00", 99999}});
+    lib.Open();
+    CPlayChartWindow& window = OpenChart(lib);
+    window.Tabs()->setCurrentIndex(1);
+    CRankingView& view = *static_cast<CRankingChartTab&>(*window.Tab(1)).View();
+    // The default size, then as small as the window can be made.
+    for (QSize size : {window.size(), QSize(1, 1)}) {
+        window.resize(size);
+        QTest::qWait(50);
+        const QFontMetrics metrics = view.fontMetrics();
+        std::vector<CRankingView::Line> lines = view.Lines();
+        QCOMPARE(lines.size(), size_t{20});
+        for (size_t i = 0; i < lines.size(); ++i) {
+            const CRankingView::Line& line = lines[i];
+            QVERIFY2(line.text.startsWith(QStringLiteral("%1. ").arg(i + 1)) && line.text.endsWith(Q(" (RPG)")),
+                     qPrintable(line.text));
+            QVERIFY(metrics.horizontalAdvance(line.text) <= line.label.width());
+            QVERIFY(line.label.height() >= metrics.height() && line.label.left() >= 0);
+            QVERIFY(line.total.right() <= view.width() && !line.totalText.isEmpty());
+            QVERIFY(i == 0 || line.label.top() >= lines[i - 1].label.bottom());
+        }
+        QVERIFY2(lines[0].text.contains(QChar(0x2026)), qPrintable(lines[0].text));
+        QCOMPARE(view.Tip(0), Q("1. ") + longTitle + Q(" (RPG)  27:46:39"));
     }
 }
 

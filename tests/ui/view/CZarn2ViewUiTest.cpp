@@ -91,6 +91,7 @@ private Q_SLOTS:
     void libraryCommandsReachTheLibrary_data();
     void libraryCommandsReachTheLibrary();
     void droppedFiles();
+    void changesOnDiskShowUp();
 };
 
 void CZarn2ViewUiTest::threeSessionsByCount()
@@ -691,6 +692,40 @@ void CZarn2ViewUiTest::droppedFiles()
     // (delivered straight to the view: the offscreen platform has no drag and drop)
     static_cast<QObject*>(&view)->event(&onView);
     QCOMPARE(lib.messenger.messages, std::vector<std::string>{"ジャンルを作成して下さい."});
+}
+
+// Another PC changes the library through a synced folder: a genre put first and a title
+// put first in the current genre. The window shows it without a command, the current genre
+// and title kept by name; a play logged there shows in the statistics.
+void CZarn2ViewUiTest::changesOnDiskShowUp()
+{
+    ProgramWindow lib;
+    lib.Build([](CZarn2Doc& doc) {
+        ProgramWindow::AddGenre(doc, "A", 2);
+        ProgramWindow::AddGenre(doc, "B", 3);
+        doc.SetCurrMember(1);
+    });
+    CZarn2View& view = lib.Open();
+    lib.Build([](CZarn2Doc& other) {
+        ProgramWindow::AddGenre(other, "Z", 0);
+        other.ApplyGroupOrder({"Z"});
+        other.SetCurrGroup(2);
+        other.AddMember("New", "/usr/bin/true", "/usr/bin/true", 1, 0);
+        other.CurrGroup()->ApplyOrder({"New"});
+        other.CurrGroup()->Save();
+    });
+    QTRY_COMPARE_WITH_TIMEOUT(view.m_listGroup->topLevelItemCount(), 3, 3000);
+    QCOMPARE(Cell(view.m_listGroup, 0, 0), Q("Z"));
+    QCOMPARE(view.m_listGroup->MarkedRow(), 2);
+    QCOMPARE(lib.Doc().GetCurrGroupName(), std::string("B"));
+    QCOMPARE(view.m_listMember->topLevelItemCount(), 4);
+    QCOMPARE(Cell(view.m_listMember, 0, 0), Q("New"));
+    QCOMPARE(view.m_listMember->MarkedRow(), 2);
+    QCOMPARE(lib.Doc().CurrMember()->m_szName, std::string("B-1"));
+
+    lib.WriteLog("B", "B-1", {{"2009/03/07,21:05:09", 42}});
+    QTRY_COMPARE_WITH_TIMEOUT(view.m_stats.m_editTotal->text(), Q("00:00:42"), 3000);
+    QVERIFY(lib.messenger.messages.empty());
 }
 
 QTEST_MAIN(CZarn2ViewUiTest)

@@ -1,27 +1,27 @@
 #pragma once
 
 #include "charts/CChartTab.h"
-#include "stats/PlayFigures.h"
 
 #include <vector>
 
 class QChartView;
 
-// 推移: the current title's play time added up over its whole history, as a line.
+// 推移: the current title's play time added up over its whole history, as steps: flat
+// where nothing was played, rising through each play.
 class CCumulativeChartTab final : public CChartTab {
     Q_OBJECT
 public:
     explicit CCumulativeChartTab(QWidget* parent = nullptr);
 
-    void Fill(ChartSource& source) override;
-    QString Scope(const LibraryShape& library) const override;
+    void Fill(IChartData& figures) override;
+    QString Scope() const override { return FigureScope(); }
     QString Note() const override;
 
     const std::vector<PlayFigures::CumulativePoint>& Points() const { return m_points; }
 
 private:
-    void Plot(LocalZone& zone);
+    void Plot();
 
-    QChartView* m_view;
+    QChartView* m_view = nullptr;  // made when first drawn
     std::vector<PlayFigures::CumulativePoint> m_points;
 };

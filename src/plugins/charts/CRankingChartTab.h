@@ -1,11 +1,10 @@
 #pragma once
 
 #include "charts/CChartTab.h"
+#include "charts/CRankingView.h"
 
-#include <cstdint>
 #include <vector>
 
-class QChartView;
 class QComboBox;
 
 // ランキング: the 20 titles with the most play time in the whole library or in the current
@@ -13,29 +12,22 @@ class QComboBox;
 class CRankingChartTab final : public CChartTab {
     Q_OBJECT
 public:
-    static constexpr std::size_t kTitles = 20;
-
-    struct Row {
-        QString title;
-        QString genre;
-        std::int64_t seconds = 0;
-    };
+    using Row = CRankingView::Row;
 
     explicit CRankingChartTab(QWidget* parent = nullptr);
 
-    void Fill(ChartSource& source) override;
-    QString Scope(const LibraryShape& library) const override;
+    void Fill(IChartData& figures) override;
+    QString Scope() const override;
     QString Note() const override;
 
     // The ranked titles, most played first.
-    const std::vector<Row>& Rows() const { return m_rows; }
+    const std::vector<Row>& Rows() const { return m_view->Rows(); }
+    CRankingView* View() const { return m_view; }
     QComboBox* Choice() const { return m_choice; }
 
 private:
     bool WholeLibrary() const;
-    void Plot();
 
     QComboBox* m_choice;
-    QChartView* m_view;
-    std::vector<Row> m_rows;
+    CRankingView* m_view;
 };

@@ -12,8 +12,8 @@ class CHourChartTab final : public CChartTab {
 public:
     explicit CHourChartTab(QWidget* parent = nullptr);
 
-    void Fill(ChartSource& source) override;
-    QString Scope(const LibraryShape& library) const override;
+    void Fill(IChartData& figures) override;
+    QString Scope() const override;
     QString Note() const override;
 
     CHourGridView* GridView() const { return m_grid; }

@@ -1,8 +1,6 @@
 #include "charts/CDailyChartTab.h"
 
 #include "charts/ChartParts.h"
-#include "stats/LibraryShape.h"
-#include "stats/LogReadPass.h"
 
 #include <QComboBox>
 #include <QCursor>
@@ -35,12 +33,10 @@ const PeriodChoice& Chosen(const QComboBox* box)
 
 CDailyChartTab::CDailyChartTab(QWidget* parent)
     : CChartTab(parent), m_choice(ChartParts::NewChoice(
-                             this, {"最近 30 日 (日ごと)", "最近 12 週 (週ごと)", "最近 12 か月 (月ごと)"})),
-      m_view(ChartParts::NewChartView(this))
+                             this, {"最近 30 日 (日ごと)", "最近 12 週 (週ごと)", "最近 12 か月 (月ごと)"}))
 {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_choice, 0, Qt::AlignLeft);
-    layout->addWidget(m_view, 1);
     connect(m_choice, &QComboBox::currentIndexChanged, this, &CChartTab::ChoiceChanged);
 }
 
@@ -49,30 +45,28 @@ Period CDailyChartTab::ChosenPeriod() const
     return Chosen(m_choice).period;
 }
 
-void CDailyChartTab::Fill(ChartSource& source)
+void CDailyChartTab::Fill(IChartData& figures)
 {
     const PeriodChoice& choice = Chosen(m_choice);
-    static const std::vector<Play> kNone;
-    const LogPlays* plays = nullptr;
-    if (const LibraryTitle* title = source.library.CurrentTitle())
-        plays = source.pass.Read(*source.library.CurrentGenre(), *title);
-    m_totals =
-        PlayFigures::PeriodTotals(plays ? plays->plays : kNone, choice.period, source.today, choice.count);
+    const auto& figure = figures.Periods(choice.period, choice.count);
+    if (!Take(figure))
+        return;
+    m_bars = figure.values;
     Plot();
 }
 
 void CDailyChartTab::Plot()
 {
-    QChart* chart = m_view->chart();
+    QChart* chart = ChartParts::ChartIn(m_view, this, false);
     ChartParts::Clear(chart);
     auto* bars = new QBarSet(QString());
     QStringList labels;
     double most = 0;
-    for (const PlayFigures::PeriodTotal& total : m_totals) {
-        double hours = ChartParts::Hours(total.seconds);
+    for (const PeriodBar& bar : m_bars) {
+        double hours = ChartParts::Hours(bar.seconds);
         *bars << hours;
         most = std::max(most, hours);
-        labels << Label(total.firstDay);
+        labels << Label(bar.first);
     }
     auto* series = new QBarSeries;
     series->append(bars);
@@ -80,6 +74,7 @@ void CDailyChartTab::Plot()
     chart->addSeries(series);
     auto* days = new QBarCategoryAxis;
     days->setTruncateLabels(false);
+    days->setGridLineVisible(false);  // the bars stand apart well enough
     days->append(labels);
     if (ChosenPeriod() == Period::Day)
         days->setLabelsAngle(-90);
@@ -96,9 +91,8 @@ void CDailyChartTab::Plot()
     });
 }
 
-QString CDailyChartTab::Label(std::int64_t firstDay) const
+QString CDailyChartTab::Label(const CivilTime::Date& date) const
 {
-    CivilTime::Date date = CivilTime::DateOf(firstDay);
     switch (ChosenPeriod()) {
     case Period::Day:
         return QStringLiteral("%1/%2").arg(date.month).arg(date.day);
@@ -112,10 +106,10 @@ QString CDailyChartTab::Label(std::int64_t firstDay) const
 
 QString CDailyChartTab::Tip(int index) const
 {
-    if (index < 0 || static_cast<size_t>(index) >= m_totals.size())
+    if (index < 0 || static_cast<size_t>(index) >= m_bars.size())
         return QString();
-    const PlayFigures::PeriodTotal& total = m_totals[static_cast<size_t>(index)];
-    CivilTime::Date date = CivilTime::DateOf(total.firstDay);
+    const PeriodBar& bar = m_bars[static_cast<size_t>(index)];
+    const CivilTime::Date& date = bar.first;
     QString when = QStringLiteral("%1/%2/%3")
                        .arg(date.year)
                        .arg(date.month, 2, 10, QLatin1Char('0'))
@@ -124,12 +118,7 @@ QString CDailyChartTab::Tip(int index) const
         when += QStringLiteral(" からの週");
     else if (ChosenPeriod() == Period::Month)
         when = QStringLiteral("%1/%2").arg(date.year).arg(date.month, 2, 10, QLatin1Char('0'));
-    return when + QStringLiteral("  ") + ChartParts::Hms(total.seconds);
-}
-
-QString CDailyChartTab::Scope(const LibraryShape& library) const
-{
-    return ChartParts::TitleScope(library);
+    return when + QStringLiteral("  ") + ChartParts::Hms(bar.seconds);
 }
 
 QString CDailyChartTab::Note() const

@@ -1,9 +1,6 @@
 #include "charts/CCumulativeChartTab.h"
 
 #include "charts/ChartParts.h"
-#include "platform/LocalZone.h"
-#include "stats/LibraryShape.h"
-#include "stats/LogReadPass.h"
 
 #include <QDateTime>
 #include <QVBoxLayout>
@@ -12,42 +9,29 @@
 #include <QtCharts/QLineSeries>
 #include <QtCharts/QValueAxis>
 
-namespace {
-
-// The chart's time axis counts milliseconds of real time.
-qreal Milliseconds(std::int64_t localSeconds, LocalZone& zone)
+CCumulativeChartTab::CCumulativeChartTab(QWidget* parent) : CChartTab(parent)
 {
-    return static_cast<qreal>(localSeconds - zone.OffsetAt(localSeconds)) * 1000.0;
+    new QVBoxLayout(this);  // the chart goes in when first drawn
 }
 
-}  // namespace
-
-CCumulativeChartTab::CCumulativeChartTab(QWidget* parent)
-    : CChartTab(parent), m_view(ChartParts::NewChartView(this))
+void CCumulativeChartTab::Fill(IChartData& figures)
 {
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_view, 1);
+    const auto& figure = figures.Cumulative();
+    if (!Take(figure))
+        return;
+    m_points = figure.values;
+    Plot();
 }
 
-void CCumulativeChartTab::Fill(ChartSource& source)
+void CCumulativeChartTab::Plot()
 {
-    m_points.clear();
-    if (const LibraryTitle* title = source.library.CurrentTitle()) {
-        if (const LogPlays* plays = source.pass.Read(*source.library.CurrentGenre(), *title))
-            m_points = PlayFigures::Cumulative(plays->plays);
-    }
-    Plot(source.zone);
-}
-
-void CCumulativeChartTab::Plot(LocalZone& zone)
-{
-    QChart* chart = m_view->chart();
+    QChart* chart = ChartParts::ChartIn(m_view, this, true);
     ChartParts::Clear(chart);
     auto* line = new QLineSeries;
     QList<QPointF> points;
     points.reserve(static_cast<qsizetype>(m_points.size()));
     for (const PlayFigures::CumulativePoint& point : m_points)
-        points.append(QPointF(Milliseconds(point.at, zone), ChartParts::Hours(point.total)));
+        points.append(QPointF(static_cast<qreal>(point.at) * 1000.0, ChartParts::Hours(point.total)));
     line->replace(points);
     chart->addSeries(line);
     auto* time = new QDateTimeAxis;
@@ -68,11 +52,6 @@ void CCumulativeChartTab::Plot(LocalZone& zone)
     chart->addAxis(hours, Qt::AlignLeft);
     line->attachAxis(time);
     line->attachAxis(hours);
-}
-
-QString CCumulativeChartTab::Scope(const LibraryShape& library) const
-{
-    return ChartParts::TitleScope(library);
 }
 
 QString CCumulativeChartTab::Note() const

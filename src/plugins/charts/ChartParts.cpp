@@ -1,7 +1,6 @@
 #include "charts/ChartParts.h"
 
-#include "stats/LibraryShape.h"
-
+#include <QBoxLayout>
 #include <QComboBox>
 #include <QtCharts/QChart>
 #include <QtCharts/QChartView>
@@ -24,27 +23,24 @@ double Hours(std::int64_t seconds)
     return static_cast<double>(seconds) / 3600.0;
 }
 
-QString TitleScope(const LibraryShape& library)
-{
-    const LibraryTitle* title = library.CurrentTitle();
-    return title ? QString::fromStdString(title->name) : QString();
-}
-
 QString LibraryScope()
 {
     return QStringLiteral("全タイトル");
 }
 
-QChartView* NewChartView(QWidget* parent)
+QChart* ChartIn(QChartView*& view, QWidget* tab, bool antialiased)
 {
-    auto* chart = new QChart;
-    chart->legend()->hide();
-    chart->setAnimationOptions(QChart::NoAnimation);
-    chart->setMargins(QMargins(4, 4, 4, 4));
-    chart->setBackgroundRoundness(0);
-    auto* view = new QChartView(chart, parent);
-    view->setRenderHint(QPainter::Antialiasing);
-    return view;
+    if (view == nullptr) {
+        auto* chart = new QChart;
+        chart->legend()->hide();
+        chart->setAnimationOptions(QChart::NoAnimation);
+        chart->setMargins(QMargins(4, 4, 4, 4));
+        chart->setBackgroundRoundness(0);
+        view = new QChartView(chart, tab);
+        view->setRenderHint(QPainter::Antialiasing, antialiased);
+        static_cast<QBoxLayout*>(tab->layout())->addWidget(view, 1);
+    }
+    return view->chart();
 }
 
 void Clear(QChart* chart)

@@ -9,7 +9,6 @@ class QChartView;
 class QComboBox;
 class QValueAxis;
 class QWidget;
-struct LibraryShape;
 
 // What the tabs of the play chart window share.
 namespace ChartParts {
@@ -18,13 +17,14 @@ namespace ChartParts {
 QString Hms(std::int64_t seconds);
 // Hours as a chart value.
 double Hours(std::int64_t seconds);
-// The current title's name, or empty without one.
-QString TitleScope(const LibraryShape& library);
 // The name that stands for the whole library.
 QString LibraryScope();
 
-// A chart view with an empty chart, no legend, no animation.
-QChartView* NewChartView(QWidget* parent);
+// The tab's chart: its view, with no legend and no animation, is made and put last in the
+// tab's (vertical) layout the first time; Qt Charts costs nothing before a tab draws.
+// Antialiasing is for slanted lines: it makes each of a chart's many axis and grid lines
+// several times dearer to paint.
+QChart* ChartIn(QChartView*& view, QWidget* tab, bool antialiased);
 // Removes every series and axis of the chart.
 void Clear(QChart* chart);
 // An axis of hours from 0 to at least `maxHours`, with round ticks.

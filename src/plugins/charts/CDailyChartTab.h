@@ -1,7 +1,6 @@
 #pragma once
 
 #include "charts/CChartTab.h"
-#include "stats/PlayFigures.h"
 
 #include <vector>
 
@@ -16,21 +15,21 @@ class CDailyChartTab final : public CChartTab {
 public:
     explicit CDailyChartTab(QWidget* parent = nullptr);
 
-    void Fill(ChartSource& source) override;
-    QString Scope(const LibraryShape& library) const override;
+    void Fill(IChartData& figures) override;
+    QString Scope() const override { return FigureScope(); }
     QString Note() const override;
 
-    const std::vector<PlayFigures::PeriodTotal>& Totals() const { return m_totals; }
+    const std::vector<PeriodBar>& Bars() const { return m_bars; }
     // The tooltip of bar `index`: its period and its exact time.
     QString Tip(int index) const;
     QComboBox* Choice() const { return m_choice; }
 
 private:
     PlayFigures::Period ChosenPeriod() const;
-    QString Label(std::int64_t firstDay) const;
+    QString Label(const CivilTime::Date& first) const;
     void Plot();
 
     QComboBox* m_choice;
-    QChartView* m_view;
-    std::vector<PlayFigures::PeriodTotal> m_totals;
+    QChartView* m_view = nullptr;  // made when first drawn
+    std::vector<PeriodBar> m_bars;
 };

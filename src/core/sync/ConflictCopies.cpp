@@ -1,0 +1,144 @@
+#include "sync/ConflictCopies.h"
+
+#include "app/CZarn2App.h"
+#include "library/GroupFile.h"
+#include "library/GroupListFile.h"
+#include "library/NameRules.h"
+#include "platform/FileSystem.h"
+#include "platform/TextFileReader.h"
+#include "sync/ConflictName.h"
+#include "sync/CopyMerges.h"
+#include "sync/MergeReport.h"
+
+#include <algorithm>
+#include <functional>
+#include <map>
+#include <optional>
+#include <set>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+constexpr std::string_view kGroupExt = ".Zarn";
+constexpr std::string_view kLogExt = ".Log";
+
+bool EndsWith(std::string_view text, std::string_view end)
+{
+    return text.size() > end.size() && text.substr(text.size() - end.size()) == end;
+}
+std::string Stem(std::string_view name, std::string_view ext)
+{
+    return std::string(name.substr(0, name.size() - ext.size()));
+}
+
+// The copies in `folder`, by the name of the file they are copies of. `ours` tells whether
+// a copy (its name, and the name of its original) is one of a library file; copies of
+// files that do not exist are not.
+std::map<std::string, std::vector<ConflictCopy>>
+CopiesIn(const std::string& folder, const std::string& shownFolder,
+         const std::function<bool(const std::string& name, const std::string& original)>& ours)
+{
+    std::map<std::string, std::vector<ConflictCopy>> copies;
+    int error = 0;
+    for (const FileSystem::FolderEntry& entry : FileSystem::FolderEntries(folder, error)) {
+        std::string original = ConflictName::Original(entry.name);
+        if (original.empty() || !ours(entry.name, original))
+            continue;
+        FileStamp stamp;
+        if (ReadFileStamp(folder + "/" + original, stamp) != 0)
+            continue;
+        copies[original].push_back({folder + "/" + entry.name, shownFolder + entry.name, entry.regular, {}});
+    }
+    for (auto& [original, list] : copies)
+        std::sort(list.begin(), list.end(),
+                  [](const ConflictCopy& a, const ConflictCopy& b) { return a.path < b.path; });
+    return copies;
+}
+
+// The names a genre list or genre file holds, or nullopt when it cannot be read (the copies
+// beside it are then left for a pass that can tell them from entries of that file).
+std::optional<std::set<std::string>> ListedGenres(const std::string& listPath)
+{
+    TextFileReader reader;
+    if (reader.Open(listPath, GroupListFile::kMaxBytes) != 0)
+        return std::nullopt;
+    GroupListFile::Content content = GroupListFile::Read(reader);
+    if (!content.problem.empty())
+        return std::nullopt;
+    return std::set<std::string>(content.names.begin(), content.names.end());
+}
+std::optional<std::set<std::string>> ListedTitles(const std::string& groupFile)
+{
+    TextFileReader reader;
+    if (reader.Open(groupFile, GroupFile::kMaxBytes) != 0)
+        return std::nullopt;
+    GroupFile::Content content = GroupFile::Read(reader);
+    if (!content.problem.empty())
+        return std::nullopt;
+    std::set<std::string> names;
+    for (const GroupFile::Title& title : content.titles)
+        names.insert(title.name.value_or(""));
+    return names;
+}
+
+// `folder` as the messages name it: from the home folder.
+std::string ShownFolder(const std::string& home, const std::string& folder)
+{
+    if (folder.compare(0, home.size() + 1, home + "/") == 0)
+        return folder.substr(home.size() + 1) + "/";
+    return folder + "/";
+}
+
+}  // namespace
+
+bool MergeConflictCopies(const CZarn2App& app)
+{
+    const std::string& listPath = app.m_szGroupListPath;
+    std::string::size_type slash = listPath.rfind('/');
+    if (listPath.empty() || slash == std::string::npos || app.m_szDataDir.empty())
+        return false;
+    MergeReport report;
+    bool changed = false;
+
+    // The genre list, beside the settings file (whose copies stay).
+    std::string home = listPath.substr(0, slash);
+    std::string listName = listPath.substr(slash + 1);
+    for (auto& [original, copies] : CopiesIn(
+             home, "", [&](const std::string&, const std::string& original) { return original == listName; }))
+        changed |= CopyMerges::IntoGroupList(listPath, copies, report);
+
+    // The genre files: a genre whose own name looks like a copy's is none.
+    if (std::optional<std::set<std::string>> genres = ListedGenres(listPath)) {
+        const std::string& data = app.m_szDataDir;
+        std::string shownData = ShownFolder(home, data);
+        for (auto& [original, copies] :
+             CopiesIn(data, shownData, [&](const std::string&name, const std::string&original) {
+                 return EndsWith(original, kGroupExt) &&
+                        !(EndsWith(name, kGroupExt) && genres->count(Stem(name, kGroupExt)));
+             }))
+            changed |= CopyMerges::IntoGroupFile(data + "/" + original,
+                                                 data + "/" + Stem(original, kGroupExt), copies, report);
+
+        // The logs, in the folders of the genres listed: a title whose own name looks like a
+        // copy's is none.
+        for (const std::string& genre : *genres) {
+            if (NameRules::StoredNameProblem(NameRules::Kind::Group, genre).Refused())
+                continue;
+            std::string folder = data + "/" + genre;
+            std::optional<std::set<std::string>> titles;
+            bool readable = true;
+            auto ours = [&](const std::string& name, const std::string& original) {
+                if (!EndsWith(original, kLogExt) || !readable)
+                    return false;
+                if (!titles && !(titles = ListedTitles(folder + std::string(kGroupExt))))
+                    return readable = false;
+                return !(EndsWith(name, kLogExt) && titles->count(Stem(name, kLogExt)));
+            };
+            for (auto& [original, copies] : CopiesIn(folder, ShownFolder(home, folder), ours))
+                changed |= CopyMerges::IntoLog(folder + "/" + original, copies, report);
+        }
+    }
+    report.Show(app.m_szTempDir.empty() ? "" : app.m_szTempDir + "/" + MergeReport::kNamedListName);
+    return changed;
+}

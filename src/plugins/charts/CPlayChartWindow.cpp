@@ -1,0 +1,125 @@
+#include "charts/CPlayChartWindow.h"
+
+#include "charts/CCumulativeChartTab.h"
+#include "charts/CDailyChartTab.h"
+#include "charts/CHourChartTab.h"
+#include "charts/CRankingChartTab.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QStringList>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+
+QString Coverage(const ChartCoverage& coverage)
+{
+    QString text =
+        QStringLiteral(
+            "日付はプレイを始めた日 (この PC の時刻) です. ログに記録されたプレイ %1 回から集計しています")
+            .arg(coverage.plays);
+    if (coverage.skipped > 0)
+        text += QStringLiteral(" (壊れた記録 %1 件は除いています)").arg(coverage.skipped);
+    return text + QStringLiteral(".");
+}
+
+// Sets a label's text only when it changed (a new text lays the window out again).
+void SetText(QLabel* label, const QString& text)
+{
+    if (label->text() != text)
+        label->setText(text);
+}
+
+}  // namespace
+
+CPlayChartWindow::CPlayChartWindow(IChartData& figures, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_figures(figures), m_tabs(new QTabWidget(this)),
+      m_pages{new CDailyChartTab, new CRankingChartTab, new CHourChartTab, new CCumulativeChartTab},
+      m_footnote(new QLabel(this)), m_unreadable(new QLabel(this))
+{
+    const char* const names[] = {"日別", "ランキング", "時間帯", "推移"};
+    for (size_t i = 0; i < m_pages.size(); ++i) {
+        m_tabs->addTab(m_pages[i], QString::fromUtf8(names[i]));
+        connect(m_pages[i], &CChartTab::ChoiceChanged, this, &CPlayChartWindow::Refresh);
+    }
+    connect(m_tabs, &QTabWidget::currentChanged, this, &CPlayChartWindow::ShowTab);
+    m_footnote->setWordWrap(true);
+    m_footnote->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_unreadable->setWordWrap(true);
+    m_unreadable->setStyleSheet(QStringLiteral("color: #b00000"));
+    m_unreadable->hide();
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_tabs, 1);
+    layout->addWidget(m_footnote);
+    layout->addWidget(m_unreadable);
+    resize(720, 520);
+}
+
+void CPlayChartWindow::Refresh()
+{
+    ShowTab(m_tabs->currentIndex());
+}
+
+void CPlayChartWindow::ShowTab(int index)
+{
+    if (index < 0)
+        return;
+    CChartTab* tab = m_pages[static_cast<size_t>(index)];
+    tab->Fill(m_figures);
+    QString scope = tab->Scope();
+    QString title =
+        scope.isEmpty() ? QStringLiteral("プレイ グラフ") : QStringLiteral("プレイ グラフ - ") + scope;
+    if (windowTitle() != title)
+        setWindowTitle(title);
+    const ChartCoverage& coverage = tab->Coverage();
+    KeepFootnoteHeight();
+    SetText(m_footnote, FootnoteOf(*tab));
+    QStringList unreadable;
+    for (const std::string& name : coverage.unreadable)
+        unreadable << QString::fromStdString(name);
+    SetText(m_unreadable, QStringLiteral("読めなかったログ (集計から除いています) : ") +
+                              unreadable.join(QStringLiteral(", ")));
+    m_unreadable->setVisible(!unreadable.isEmpty());
+}
+
+QString CPlayChartWindow::FootnoteOf(const CChartTab& tab)
+{
+    return tab.Note() + QLatin1Char(' ') + Coverage(tab.Coverage());
+}
+
+// The footnote keeps the height of the tallest tab's note at the window's width, so that
+// showing another tab does not lay its chart out again for a footnote of another height.
+void CPlayChartWindow::KeepFootnoteHeight()
+{
+    QStringList notes;
+    for (const CChartTab* tab : m_pages)
+        notes << FootnoteOf(*tab);
+    const QRect room(0, 0, m_footnote->contentsRect().width(), 1 << 20);
+    if (notes == m_measuredNotes && room.width() == m_measuredWidth)
+        return;  // laying the texts out costs more than a switch should
+    m_measuredNotes = notes;
+    m_measuredWidth = room.width();
+    int tallest = 0;
+    for (const QString& note : notes)
+        tallest = std::max(tallest, m_footnote->fontMetrics().boundingRect(room, Qt::TextWordWrap, note).height());
+    if (m_footnote->minimumHeight() != tallest)
+        m_footnote->setMinimumHeight(tallest);
+}
+
+void CPlayChartWindow::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    KeepFootnoteHeight();
+}
+
+void CPlayChartWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}

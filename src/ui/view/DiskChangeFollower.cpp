@@ -1,0 +1,93 @@
+#include "view/DiskChangeFollower.h"
+
+#include "app/CZarn2App.h"
+#include "library/CZarn2Doc.h"
+#include "library/DataFolderWatch.h"
+#include "sync/ConflictCopies.h"
+#include "view/CZarn2View.h"
+
+#include <QAbstractEventDispatcher>
+#include <QApplication>
+#include <QThread>
+#include <QTimer>
+
+#include <utility>
+
+DiskChangeFollower::DiskChangeFollower(CZarn2Doc& doc, CZarn2View& view, DataFolderWatch& watch)
+    : QObject(&view), m_doc(doc), m_view(view), m_watch(watch), m_shownReloads(doc.m_nDiskReloads)
+{
+    connect(&m_watch, &DataFolderWatch::Changed, this, &DiskChangeFollower::OnChanged);
+    m_watch.Follow(m_doc);
+}
+
+void DiskChangeFollower::OnChanged(const DataFolderChanges& changes)
+{
+    m_mergeDue = m_mergeDue || changes.MayBringConflictCopy();
+    if (m_pending || m_mergeDue || Concerns(changes))
+        ApplyWhenFree();
+}
+
+bool DiskChangeFollower::Concerns(const DataFolderChanges& changes) const
+{
+    if (changes.Touches(m_doc.m_szGroupListFile) || changes.TouchesIn(m_doc.m_pApp->m_szDataDir, ".Zarn"))
+        return true;
+    int current = m_doc.m_nCurrGroup;
+    return current >= 0 && current < std::min(m_doc.m_nGroupCount, CZarn2Doc::kMaxGroups) &&
+           changes.TouchesIn(m_doc.m_Group[static_cast<size_t>(current)].m_szGroupDir, ".Log");
+}
+
+bool DiskChangeFollower::Free() const
+{
+    return QThread::currentThread()->loopLevel() <= 1 && QApplication::activeModalWidget() == nullptr &&
+           QApplication::activePopupWidget() == nullptr && !m_view.m_bBusy;
+}
+
+void DiskChangeFollower::ApplyWhenFree()
+{
+    if (Free()) {
+        Apply();
+        return;
+    }
+    m_pending = true;
+    if (m_waiting)
+        return;
+    // The dispatcher says so each time it is about to wait for events; once that is the
+    // main loop's wait, the reload is posted to run as the next event there.
+    m_waiting = connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this, [this] {
+        if (QThread::currentThread()->loopLevel() > 1)
+            return;
+        disconnect(m_waiting);
+        m_waiting = {};
+        QTimer::singleShot(0, this, [this] {
+            if (m_pending)
+                ApplyWhenFree();
+        });
+    });
+}
+
+void DiskChangeFollower::Apply()
+{
+    m_pending = false;
+    // A copy is merged only here, with no play running: a log is never rewritten under an
+    // append.
+    if (std::exchange(m_mergeDue, false))
+        MergeConflictCopies(*m_doc.m_pApp);
+    bool reloaded = m_doc.ReloadChanged() || m_doc.m_nDiskReloads != m_shownReloads;
+    m_shownReloads = m_doc.m_nDiskReloads;
+    m_watch.Follow(m_doc);  // genres may have come or gone, here or elsewhere
+    if (reloaded) {
+        m_view.FillGroupList();
+        m_view.FillMemberList();
+        m_view.UpdateStatistics();
+        return;
+    }
+    CGroup* group = m_doc.m_nCurrGroup >= 0 && m_doc.m_nCurrGroup < std::min(m_doc.m_nGroupCount, CZarn2Doc::kMaxGroups)
+                        ? &m_doc.m_Group[static_cast<size_t>(m_doc.m_nCurrGroup)]
+                        : nullptr;
+    int title = group != nullptr ? group->IndexOf(group->CurrMemberName()) : -1;
+    if (title >= 0) {
+        CMember& member = group->m_Member[static_cast<size_t>(title)];
+        if (member.m_logVersion.Changed(member.m_szLogFile))
+            m_view.UpdateStatistics();
+    }
+}

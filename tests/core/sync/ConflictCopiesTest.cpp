@@ -1,0 +1,254 @@
+// Conflict copies a sync tool leaves beside the library's files: what is recognised as one,
+// what each merge makes of the file and its copies, and that a pass done again (after a
+// kill, or at the next start) changes nothing and names nothing again.
+#include "support/HostileFiles.h"
+#include "support/ProgramFolder.h"
+
+#include "app/Version.h"
+#include "platform/Format.h"
+#include "sync/ConflictCopies.h"
+#include "sync/ConflictName.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+namespace {
+
+constexpr char kMark[] = ".sync-conflict-20240305-211503-ABCDEFG";
+
+std::string Plays(const std::vector<std::pair<std::string, int>>& plays)
+{
+    std::string text;
+    for (const auto& [start, seconds] : plays)
+        text += start + "\r\n" + std::to_string(seconds) + "\r\n";
+    return text;
+}
+
+std::string GroupText(const std::vector<std::string>& titles, int currMember = 0)
+{
+    std::string text = "[PlayMode]\r\n1\r\n\r\n[CurrMember]\r\n" + std::to_string(currMember) + "\r\n\r\n";
+    for (size_t i = 0; i < titles.size(); ++i)
+        text += Format("[Title%03zu]\r\n", i) + titles[i] + "\r\n/g/" + titles[i] + "\r\n\r\n1\r\n0\r\n\r\n";
+    return ProgramFolder::Sjis(text);
+}
+
+std::string ListText(const std::vector<std::string>& genres, int curr = 0)
+{
+    std::string text =
+        Format(";;;;;;;;;;;;; Zarn2.Grp For %s ;;;;;;;;;;;;;\r\n\r\n[GroupList]\r\n", g_szVersion);
+    for (const std::string& genre : genres)
+        text += genre + "\r\n";
+    return ProgramFolder::Sjis(text + "\r\n[CurrGroup]\r\n" + std::to_string(curr) + "\r\n\r\n");
+}
+
+std::vector<std::string> Numbered(const std::string& prefix, int from, int count)
+{
+    std::vector<std::string> names;
+    for (int i = from; i < from + count; ++i)
+        names.push_back(prefix + std::to_string(i));
+    return names;
+}
+
+// A library of genre "G" with titles "T" and "U" (logs empty), then `files` written over it
+// (paths from the program folder; "" makes a folder there).
+struct Library : ProgramFolder {
+    explicit Library(const std::vector<std::pair<std::string, std::string>>& files)
+    {
+        TempDir::WriteBytes(ListPath(), ListText({"G"}));
+        TempDir::WriteBytes(Data("G.Zarn"), GroupText({"T", "U"}));
+        std::filesystem::create_directory(Data("G"));
+        TempDir::WriteBytes(LogPath("G", "T"), "");
+        TempDir::WriteBytes(LogPath("G", "U"), "");
+        for (const auto& [path, bytes] : files) {
+            if (bytes == "/")
+                std::filesystem::create_directory(dir / path);
+            else
+                TempDir::WriteBytes(dir / path, bytes);
+        }
+    }
+    std::string Read(const std::string& path) const { return TempDir::ReadBytes(dir / path); }
+};
+
+const std::string kLogT = "Zarn/G/T.Log";
+std::string LogCopy(int n = 0)
+{
+    return "Zarn/G/T" + std::string(kMark) + (n ? std::to_string(n) : "") + ".Log";
+}
+const std::string kGroupCopy = std::string("Zarn/G") + kMark + ".Zarn";
+const std::string kListCopy = std::string("Zarn2") + kMark + ".Grp";
+
+}  // namespace
+
+TEST(ConflictName, TellsCopiesFromLookAlikes)
+{
+    struct Case {
+        const char* name;
+        const char* original;
+    } cases[] = {
+        {"T.sync-conflict-20240305-211503-ABCDEFG.Log", "T.Log"},
+        {"Ver.2.sync-conflict-20240305-211503-ABCDEFG.Log", "Ver.2.Log"},
+        {"T.sync-conflict-20240305-211503-ABCDEFG.sync-conflict-20240306-080000-XYZ1234.Log", "T.Log"},
+        {"Zarn2.sync-conflict-20240305-211503-7QX2M3A.Grp", "Zarn2.Grp"},
+        {"T (conflicted copy 2024-03-05 211503).Log", "T.Log"},
+        {"T (Hana's conflicted copy 2024-03-05).Log", "T.Log"},
+        {"T (Conflicted Copy 2024-03-05 211503).Log", "T.Log"},
+        {"T.Log", ""},
+        {"T.sync-conflict-2024-03-05.Log", ""},
+        {"T.sync-conflict-20240305-211503-ABCDEFG-notes.txt.Log", ""},
+        {"T (copy).Log", ""},
+        {".sync-conflict-20240305-211503-ABCDEFG.Log", ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ConflictName::Original(c.name), c.original) << c.name;
+}
+
+TEST(ConflictCopies, MergeTheirFilesAndStayWhenNotWhole)
+{
+    const std::string early = "2024/03/01,10:00:00", late = "2024/03/09,10:00:00",
+                      mid = "2024/03/05,10:00:00";
+    const std::string titles130 = GroupText(Numbered("N", 0, 130)), tu = GroupText({"T", "U"});
+    const std::string damaged = mid + "\r\n" + Plays({{late, 7}});
+    const std::string copyOfCopy = "Zarn/G/T" + std::string(kMark) + kMark + ".Log";
+    const std::string iniCopy = "Zarn2" + std::string(kMark) + ".ini",
+                      strayCopy = "Zarn/G/Z" + std::string(kMark) + ".Log";
+    std::vector<std::string> genres32 = Numbered("G", 0, 31);
+    genres32.push_back("H0");
+    const std::nullopt_t gone = std::nullopt;
+    struct Case {
+        const char* what;
+        std::vector<std::pair<std::string, std::string>> files;  // written over the library ("/": a folder)
+        std::vector<std::pair<std::string, std::optional<std::string>>> expected;  // bytes, or gone
+        std::string message;  // a part of the one message; "" for none
+    } cases[] = {
+        {"plays of both, in start order",
+         {{kLogT, Plays({{early, 5}, {late, 7}})}, {LogCopy(), Plays({{mid, 6}, {early, 5}})}},
+         {{kLogT, Plays({{early, 5}, {mid, 6}, {late, 7}})}, {LogCopy(), gone}},
+         ""},
+        {"a copy with nothing new is removed and the log not rewritten",
+         {{kLogT, early + "\n5\n"}, {LogCopy(), Plays({{early, 5}})}},
+         {{kLogT, early + "\n5\n"}, {LogCopy(), gone}},
+         ""},
+        {"the same start with another duration is another play",
+         {{kLogT, Plays({{early, 5}})}, {LogCopy(), Plays({{early, 9}})}},
+         {{kLogT, Plays({{early, 5}, {early, 9}})}, {LogCopy(), gone}},
+         ""},
+        {"several copies and a copy of a copy, one write",
+         {{kLogT, Plays({{late, 7}})}, {LogCopy(1), Plays({{early, 5}})}, {copyOfCopy, Plays({{mid, 6}})}},
+         {{kLogT, Plays({{early, 5}, {mid, 6}, {late, 7}})}, {LogCopy(1), gone}, {copyOfCopy, gone}},
+         ""},
+        {"a copy's damaged records stay with it",
+         {{kLogT, Plays({{early, 5}})}, {LogCopy(), damaged}},
+         {{kLogT, Plays({{early, 5}, {late, 7}})}, {LogCopy(), damaged}},
+         "壊れた記録が 1 件"},
+        {"the log's own damaged records are kept in a copy first",
+         {{kLogT, "junk\r\n" + Plays({{early, 5}})}, {LogCopy(), Plays({{late, 7}})}},
+         {{kLogT, Plays({{early, 5}, {late, 7}})},
+          {"Zarn/G/T.Log.bak", "junk\r\n" + Plays({{early, 5}})},
+          {LogCopy(), gone}},
+         "T.Log.bak"},
+        {"a copy that is a folder stays",
+         {{kLogT, Plays({{early, 5}})}, {LogCopy(), "/"}},
+         {{kLogT, Plays({{early, 5}})}},
+         "通常のファイルではありません"},
+        {"a title whose name only looks like a copy's is no copy",
+         {{"Zarn/G.Zarn", GroupText({"T", std::string("T") + kMark})}, {LogCopy(), Plays({{late, 7}})}},
+         {{kLogT, ""}, {LogCopy(), Plays({{late, 7}})}},
+         ""},
+        {"titles of both, the file's first; play mode and current title its own",
+         {{"Zarn/G.Zarn", GroupText({"T", "U"}, 1)}, {kGroupCopy, GroupText({"V", "U", "W"}, 2)}},
+         {{"Zarn/G.Zarn", GroupText({"T", "U", "V", "W"}, 1)},
+          {kGroupCopy, gone},
+          {"Zarn/G/V.Log", ""},
+          {"Zarn/G/W.Log", ""}},
+         ""},
+        {"titles beyond 128 stay in the copy",
+         {{"Zarn/G.Zarn", GroupText(Numbered("N", 0, 126))}, {kGroupCopy, titles130}},
+         {{"Zarn/G.Zarn", GroupText(Numbered("N", 0, 128))}, {kGroupCopy, titles130}},
+         "上限[128]"},
+        {"a title name that cannot be used stays in the copy",
+         {{kGroupCopy, GroupText({"T", "../x"})}},
+         {{"Zarn/G.Zarn", tu}, {kGroupCopy, GroupText({"T", "../x"})}},
+         "[../x]"},
+        {"genres of both, the list's current genre",
+         {{kListCopy, ListText({"H", "G"}, 1)}},
+         {{"Zarn2.Grp", ListText({"G", "H"})}, {kListCopy, gone}},
+         ""},
+        {"genres beyond 32 stay in the copy",
+         {{"Zarn2.Grp", ListText(Numbered("G", 0, 31))}, {kListCopy, ListText(Numbered("H", 0, 3))}},
+         {{"Zarn2.Grp", ListText(genres32)}, {kListCopy, ListText(Numbered("H", 0, 3))}},
+         "上限[32]"},
+        {"the settings file's copy is left alone", {{iniCopy, "x"}}, {{iniCopy, "x"}}, ""},
+        {"a copy of a file that is not there is left alone", {{strayCopy, "x"}}, {{strayCopy, "x"}}, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Library library(c.files);
+        for (int pass = 0; pass < 2; ++pass) {  // a second pass changes and names nothing
+            SCOPED_TRACE(pass);
+            MergeConflictCopies(library.app);
+            for (const auto& [path, bytes] : c.expected) {
+                EXPECT_EQ(ProgramFolder::Exists(library.dir / path), bytes.has_value()) << path;
+                if (bytes) {
+                    EXPECT_EQ(library.Read(path), *bytes) << path;
+                }
+            }
+            std::vector<std::string> messages = library.TakeMessages();
+            if (pass == 0 && !c.message.empty()) {
+                ASSERT_EQ(messages.size(), 1u);
+                EXPECT_NE(messages[0].find(c.message), std::string::npos) << messages[0];
+            } else {
+                EXPECT_TRUE(messages.empty()) << messages[0];
+            }
+        }
+    }
+}
+
+TEST(ConflictCopies, CopiesThatAreNoneOfOurFilesStayUnchangedAndAreNamedOnce)
+{
+    for (const HostileFile& hostile : HostileFiles()) {
+        SCOPED_TRACE(hostile.what);
+        Library library({});
+        for (const std::string& copy : {kListCopy, kGroupCopy, LogCopy()})
+            hostile.Put(library.dir / copy, library.Read(copy == kListCopy    ? "Zarn2.Grp"
+                                                         : copy == kGroupCopy ? "Zarn/G.Zarn"
+                                                                              : kLogT) +
+                                                "x");
+        std::string list = library.ListFile(), group = library.Read("Zarn/G.Zarn");
+        std::vector<std::string> before;
+        for (const std::string& copy : {kListCopy, kGroupCopy, LogCopy()})
+            before.push_back(Fingerprint(library.dir / copy));
+        MergeConflictCopies(library.app);
+        std::vector<std::string> messages = library.TakeMessages();
+        ASSERT_EQ(messages.size(), 1u);
+        for (const std::string& copy : {kListCopy, kGroupCopy, LogCopy()})
+            EXPECT_NE(messages[0].find(copy), std::string::npos) << copy;
+        MergeConflictCopies(library.app);
+        EXPECT_TRUE(library.TakeMessages().empty());
+        EXPECT_EQ(library.ListFile(), list);
+        EXPECT_EQ(library.Read("Zarn/G.Zarn"), group);
+        EXPECT_EQ(library.Read(kLogT), "");
+        std::vector<std::string> after;
+        for (const std::string& copy : {kListCopy, kGroupCopy, LogCopy()})
+            after.push_back(Fingerprint(library.dir / copy));
+        EXPECT_EQ(after, before);
+    }
+}
+
+TEST(ConflictCopies, AThousandCopiesAreMergedAtStartBeforeTheLibraryLoads)
+{
+    Library library({{"Zarn2" + std::string(kMark) + ".Grp", ListText({"G", "H"})}});
+    TempDir::WriteBytes(library.Data("H.Zarn"), GroupText({}));
+    std::filesystem::create_directory(library.Data("H"));
+    for (int i = 1; i <= 1000; ++i)
+        TempDir::WriteBytes(library.dir / LogCopy(i), Plays({{"2024/03/01,10:00:00", i}}));
+    CZarn2Doc& doc = library.LoadDoc();
+    EXPECT_EQ(library.GroupNames(), (std::vector<std::string>{"G", "H"}));
+    ASSERT_EQ(doc.SetCurrGroup(0), 0);
+    ASSERT_EQ(doc.SetCurrMember(0), 0);
+    ASSERT_GE(doc.ReadHistory(), 0);
+    EXPECT_EQ(doc.CurrMember()->m_nSessionCount, 1000);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(library.Data("G")), {}), 2)
+        << "only the logs";
+    EXPECT_TRUE(library.TakeMessages().empty());
+}
