@@ -1,6 +1,7 @@
 #include "BenchFixture.h"
 
 #include "IcoFile.h"
+#include "WindowsProgram.h"
 
 #include "app/CSettings.h"
 #include "app/SettingsFile.h"
@@ -47,6 +48,30 @@ void WriteIcons(const std::string& dir, int titles)
     }
 }
 
+std::string ProgramPath(const std::string& dir, int genre, int title)
+{
+    return Format("%s/Programs/%s/title-%03d.exe", dir.c_str(), BenchFixture::GenreName(genre).c_str(), title);
+}
+
+// One program a title position, linked into a folder a genre: every title has a path of
+// its own, as in a real library, while the disk holds one file a position.
+void WritePrograms(const std::string& dir, const BenchFixture::Library& shape)
+{
+    for (int g = 0; g < shape.genres; ++g)
+        BenchFixture::MakeDirs(dir + "/Programs/" + BenchFixture::GenreName(g));
+    for (int t = 0; t < shape.titles; ++t) {
+        auto colour = static_cast<std::uint32_t>(0xFF000000u | (static_cast<unsigned>(t) * 0x030507u & 0xFFFFFFu));
+        WindowsProgram::Write(ProgramPath(dir, 0, t), shape.programBytes, colour);
+        for (int g = 1; g < shape.genres; ++g) {
+            std::error_code error;
+            std::filesystem::remove(ProgramPath(dir, g, t), error);
+            std::filesystem::create_hard_link(ProgramPath(dir, 0, t), ProgramPath(dir, g, t), error);
+            if (error)
+                Fail("cannot link " + ProgramPath(dir, g, t) + ": " + error.message());
+        }
+    }
+}
+
 void WriteGenre(const std::string& dir, int g, const BenchFixture::Library& shape)
 {
     auto group = std::make_unique<CGroup>();
@@ -62,6 +87,11 @@ void WriteGenre(const std::string& dir, int g, const BenchFixture::Library& shap
         member.m_szExePath = shape.exePath.empty() ? Format("/opt/games/%s/game.exe", member.m_szName.c_str())
                                                   : shape.exePath;
         member.m_szIconPath = IcoPath(dir, t);
+        if (shape.programIcons) {
+            member.m_szIconPath = ProgramPath(dir, g, t);
+            if (shape.exePath.empty())
+                member.m_szExePath = member.m_szIconPath;
+        }
         member.m_nAutoTiming = 1;
         member.m_nUseMedia = 0;
         BenchFixture::WriteBytes(genreDir + "/" + member.m_szName + ".Log",
@@ -151,7 +181,10 @@ std::string WriteProgramFolder(const std::string& dir, const Library& shape)
 {
     MakeDirs(dir + "/Zarn");
     MakeDirs(dir + "/Temp");
-    WriteIcons(dir, shape.titles);
+    if (shape.programIcons)
+        WritePrograms(dir, shape);
+    else
+        WriteIcons(dir, shape.titles);
 
     CSettings settings;
     settings.Position = CSettings::CentredPosition(1280, 1024);

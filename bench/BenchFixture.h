@@ -1,13 +1,15 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
 // Program folders for the benchmarks, written with the library's own file formats: the
 // settings file, the genre list file, one genre file and genre folder a genre, one log a
-// title and one .ico file a title position (shared by the genres).
+// title and one .ico file a title position (shared by the genres), or a Windows program a
+// title (hard links of one program a title position).
 namespace BenchFixture {
 
 struct Library {
@@ -18,6 +20,10 @@ struct Library {
     int currMember = 126;
     int minimize = 1;     // the setting: minimise the window while a recorded title runs
     std::string exePath;  // every title's program; empty: a path per title that need not exist
+    // Every title's icon read from its own Windows program (a file per title of this size,
+    // mostly a hole) instead of an .ico file.
+    bool programIcons = false;
+    std::uint32_t programBytes = 4u << 20;
 };
 
 std::string GenreName(int genre);

@@ -127,7 +127,7 @@ int main(int argc, char* argv[])
     const double refreshSmall = collect.Us("refresh/256");
     const double refreshLarge = collect.Us("refresh/10000");
     const double growth = (refreshLarge / 10000.0) / (refreshSmall / 256.0);
-    std::printf("refresh: %.1f us for 256 sessions, %.1f us for 10,000; ReadLog alone %.1f / %.1f us; "
+    std::printf("refresh, CPU time: %.1f us for 256 sessions, %.1f us for 10,000; ReadLog alone %.1f / %.1f us; "
                 "lines alone %.1f / %.1f us; with the repaint %.1f / %.1f us\n",
                 refreshSmall, refreshLarge, collect.Us("readlog/256"), collect.Us("readlog/10000"),
                 collect.Us("lines/256"), lines, collect.Us("painted/256"), collect.Us("painted/10000"));

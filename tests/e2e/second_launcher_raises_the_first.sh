@@ -44,10 +44,13 @@ other=$work/other
 make_program "$first"
 make_program "$other"
 
+# The launchers share a private runtime folder (the channel's place) unless told otherwise.
+mkdir -m 700 "$work/runtime"
 start() {  # folder, output name, then environment settings
   local folder=$1 out=$2
   shift 2
-  (cd "$folder" && exec env LANG=C.UTF-8 QT_QPA_PLATFORM=xcb "$@" ./Zarn2) >"$work/$out.out" 2>&1 &
+  (cd "$folder" && exec env LANG=C.UTF-8 QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$work/runtime" "$@" ./Zarn2) \
+    >"$work/$out.out" 2>&1 &
   started=$!
 }
 window_of() {  # process id

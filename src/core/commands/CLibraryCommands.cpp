@@ -156,10 +156,10 @@ void CLibraryCommands::OnGroupEdit()
         });
     if (!renamed)
         return;
-    if (*renamed >= 0) {
+    if (*renamed >= 0)
         m_pDoc->SaveGroupList();
-        m_pView->FillGroupList();
-    }
+    // A rename whose list could not be written still renamed the genre.
+    m_pView->FillGroupList();
     m_pView->FillMemberList();
     m_pView->UpdateStatistics();
 }

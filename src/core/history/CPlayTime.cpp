@@ -74,13 +74,6 @@ int CPlayTime::ComputeStamp()
     return m_nStamp;
 }
 
-void CPlayTime::SplitElapsed()
-{
-    m_nElapsedHour = m_nElapsed / 3600;
-    m_nElapsedMinute = (m_nElapsed % 3600) / 60;
-    m_nElapsedSecond = m_nElapsed % 60;
-}
-
 // Takes the session's start: the local date and time (what the log shows) and the
 // monotonic reading that Measure() counts from. The elapsed fields are cleared, so a
 // session whose end cannot be measured counts as 0 s.

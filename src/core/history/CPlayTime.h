@@ -24,7 +24,12 @@ struct CPlayTime {
     void Clear();
     // Computes m_nStamp from the date and time fields, stores and returns it.
     int ComputeStamp();
-    void SplitElapsed();
+    void SplitElapsed()
+    {
+        m_nElapsedHour = m_nElapsed / 3600;
+        m_nElapsedMinute = (m_nElapsed % 3600) / 60;
+        m_nElapsedSecond = m_nElapsed % 60;
+    }
     // Reads the local clock into the date and time fields; false (after a message) when
     // the year is before 2008.
     bool Start();

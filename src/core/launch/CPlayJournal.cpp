@@ -29,7 +29,7 @@ void CPlayJournal::Begin(const PlayJournalEntry& entry)
     if (m_path.empty())
         return;
     m_entry = entry;
-    m_bReported = false;
+    m_nWriteError = 0;
     m_bRunning = true;
     Beat();
 }
@@ -60,6 +60,10 @@ void CPlayJournal::Stop(int seconds)
     if (m_pIdle)
         m_entry.idleSeconds = m_pIdle->End();
     Write();
+    if (m_nWriteError != 0)
+        Messenger::Show(Format("ERROR[%d] : プレイの途中経過<%s>を書き込めませんでした,\n"
+                               "このプレイはランチャーが異常終了すると記録されません.",
+                               m_nWriteError, m_path.c_str()));
 }
 
 void CPlayJournal::End()
@@ -70,15 +74,12 @@ void CPlayJournal::End()
         m_lock.Remove(m_path);
 }
 
-// A journal that cannot be written leaves the play itself alone; the user learns once
-// that a crash would now lose it.
+// A journal that cannot be written leaves the play itself alone; the user learns once,
+// when the play has been measured (Stop), that a crash would now lose it. A message box
+// during the play would hold up the wait for the title's end, and so its measure.
 void CPlayJournal::Write()
 {
     int error = m_lock.Replace(m_path, PlayJournalText::Format(m_entry));
-    if (error == 0 || m_bReported)
-        return;
-    m_bReported = true;
-    Messenger::Show(Format("ERROR[%d] : プレイの途中経過<%s>を書き込めませんでした,\n"
-                           "このプレイはランチャーが異常終了すると記録されません.",
-                           error, m_path.c_str()));
+    if (m_nWriteError == 0)
+        m_nWriteError = error;
 }

@@ -38,7 +38,7 @@ public:
     void Beat();
     // The play has ended after `seconds`: writes them (and the idle watch's last total) and
     // stops the beats, so that a launcher ending before the record decision leaves the
-    // measured time.
+    // measured time. A write of the play that failed is reported now.
     void Stop(int seconds);
     // Removes it.
     void End();
@@ -52,5 +52,5 @@ private:
     QTimer m_beat;
     bool m_bRunning = false;   // between Begin and Stop
     IdleWatch* m_pIdle = nullptr;
-    bool m_bReported = false;  // a failed write is reported once per play
+    int m_nWriteError = 0;  // the first failed write of the play, reported at Stop
 };

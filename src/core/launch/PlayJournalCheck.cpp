@@ -49,6 +49,8 @@ bool Believable(const PlayJournalEntry& entry, std::int64_t modifiedUtc, const L
     const int stamp = entry.start.m_nStamp;
     if (stamp < 0 || stamp == INT_MAX || entry.seconds < 0)
         return false;  // before 2008, or beyond what a stamp holds
+    if (entry.idleSeconds > std::int64_t{entry.seconds} + kSlackSeconds)
+        return false;  // more time left alone than was played
     LocalZone zone;
     const Moments start = InUtc(zone, stamp);
     const Moments current = InUtc(zone, StampOf(now));

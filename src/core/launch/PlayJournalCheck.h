@@ -16,10 +16,10 @@ inline constexpr std::int64_t kSlackSeconds = 5;
 
 // True when the start is within the range of the log's stamps (2008 to early 2076) and
 // not later than `now`, the last rewrite (`modifiedUtc`, seconds since 1970 UTC) not later
-// than `now` either, and the seconds no more than the time from the start to that rewrite
-// plus a beat. Fewer seconds are believable: the play is measured on a clock that stops
-// while the machine sleeps. A start in a repeated or skipped local hour is read as the
-// moment that suits the journal best.
+// than `now` either, the seconds no more than the time from the start to that rewrite plus
+// a beat, and the seconds left alone no more than those played. Fewer seconds are
+// believable: the play is measured on a clock that stops while the machine sleeps. A start
+// in a repeated or skipped local hour is read as the moment that suits the journal best.
 bool Believable(const PlayJournalEntry& entry, std::int64_t modifiedUtc, const LocalDateTime& now);
 
 }  // namespace PlayJournalCheck

@@ -55,21 +55,28 @@ const KindInfo& Info(Kind kind)
     return Kinds()[0];
 }
 
+// What the rule found, without the advice for a dialog's field that follows it: nobody
+// typed a record's names.
+std::string WhatWasFound(const NameRules::Finding& finding)
+{
+    return finding.message.substr(0, finding.message.find('\n'));
+}
+
 std::string ArgProblem(Arg arg, const std::string& value)
 {
     using NameRules::Kind::Group;
     using NameRules::Kind::Member;
     switch (arg) {
     case Arg::Genre:
-        return NameRules::StoredNameProblem(Group, value).message;
+        return WhatWasFound(NameRules::StoredNameProblem(Group, value));
     case Arg::Title:
-        return NameRules::StoredNameProblem(Member, value).message;
+        return WhatWasFound(NameRules::StoredNameProblem(Member, value));
     case Arg::NewGenre:
-        return NameRules::Problem(Group, value).message;
+        return WhatWasFound(NameRules::Problem(Group, value));
     case Arg::NewTitle:
-        return NameRules::Problem(Member, value).message;
+        return WhatWasFound(NameRules::Problem(Member, value));
     case Arg::Path:
-        return NameRules::StoredPathProblem("パス", value).message;
+        return WhatWasFound(NameRules::StoredPathProblem("パス", value));
     case Arg::Flag:
         return value == "0" || value == "1" ? std::string()
                                             : Format("値 [%s] は 0 でも 1 でもありません.", value.c_str());

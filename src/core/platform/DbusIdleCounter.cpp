@@ -1,5 +1,5 @@
 // GLib's headers come before Qt's.
-#include <gio/gio.h>
+#include "platform/GioCalls.h"
 
 #include "platform/DbusIdleCounter.h"
 
@@ -16,8 +16,11 @@ const DbusIdleCounter::Service DbusIdleCounter::kScreenSaver = {
 bool DbusIdleCounter::Open()
 {
     Close();
+    const GioCalls* gio = GioCalls::Get();
+    if (!gio)
+        return false;
     GError* error = nullptr;
-    m_bus = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, &error);
+    m_bus = gio->bus_get_sync(G_BUS_TYPE_SESSION, nullptr, &error);
     g_clear_error(&error);
     if (m_bus && IdleMs())
         return true;
@@ -30,7 +33,7 @@ std::optional<std::int64_t> DbusIdleCounter::IdleMs()
     if (!m_bus)
         return std::nullopt;
     GError* error = nullptr;
-    GVariant* reply = g_dbus_connection_call_sync(
+    GVariant* reply = GioCalls::Get()->dbus_connection_call_sync(
         m_bus, m_service.name, m_service.object, m_service.interface, m_service.method, nullptr,
         G_VARIANT_TYPE(m_service.replyType), G_DBUS_CALL_FLAGS_NO_AUTO_START, kCallTimeoutMs, nullptr, &error);
     g_clear_error(&error);
@@ -53,6 +56,6 @@ std::optional<std::int64_t> DbusIdleCounter::IdleMs()
 void DbusIdleCounter::Close()
 {
     if (m_bus)
-        g_object_unref(m_bus);
+        GioCalls::Get()->object_unref(m_bus);
     m_bus = nullptr;
 }

@@ -1,5 +1,5 @@
 // GIO before Qt (its "signals" would clash without QT_NO_KEYWORDS).
-#include <gio/gio.h>
+#include "platform/GioCalls.h"
 
 #include "platform/DesktopShortcut.h"
 
@@ -64,12 +64,15 @@ std::string ParentFolder(const std::string& path)
 // Unsupported without the desktop's metadata service: the failure is of no concern.
 void MarkTrusted(const std::string& path)
 {
-    GFile* file = g_file_new_for_path(path.c_str());
+    const GioCalls* gio = GioCalls::Get();
+    if (!gio)
+        return;
+    GFile* file = gio->file_new_for_path(path.c_str());
     GError* error = nullptr;
-    g_file_set_attribute_string(file, "metadata::trusted", "true", G_FILE_QUERY_INFO_NONE, nullptr, &error);
+    gio->file_set_attribute_string(file, "metadata::trusted", "true", G_FILE_QUERY_INFO_NONE, nullptr, &error);
     if (error)
         g_error_free(error);
-    g_object_unref(file);
+    gio->object_unref(file);
 }
 
 }  // namespace

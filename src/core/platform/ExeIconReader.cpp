@@ -1,13 +1,17 @@
 #include "platform/ExeIconReader.h"
 
+#include "platform/IconPick.h"
 #include "platform/LittleEndian.h"
 #include "platform/PeImage.h"
+#include "platform/ScopedFd.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
+#include <cerrno>
+#include <fcntl.h>
 #include <map>
 #include <optional>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using LittleEndian::Le16;
 using LittleEndian::Put16;
@@ -73,18 +77,36 @@ std::map<std::uint32_t, std::uint32_t> IconImagesById(const PeImage& pe,
     return byId;
 }
 
-// The images a group names, in its order; those that are missing or empty are left out,
-// and so is everything that would make the .ico larger than its limit.
-std::vector<IconImage> GroupImages(const PeImage& pe, Bytes group,
-                                   const std::map<std::uint32_t, std::uint32_t>& imagesById)
+// The entries of a group that name an image the program holds.
+std::vector<Bytes> PresentEntries(Bytes group, const std::map<std::uint32_t, std::uint32_t>& imagesById)
 {
-    std::vector<IconImage> images;
+    std::vector<Bytes> entries;
     if (group.size() < kIconDirSize || Le16(group, 2) != 1)
-        return images;
+        return entries;
     const std::size_t count = std::min<std::size_t>(Le16(group, 4), (group.size() - kIconDirSize) / kGroupEntrySize);
-    std::size_t total = kIconDirSize;
     for (std::size_t i = 0; i < count; ++i) {
         const Bytes entry = group.subspan(kIconDirSize + i * kGroupEntrySize, kGroupEntrySize);
+        if (imagesById.contains(Le16(entry, 12)))
+            entries.push_back(entry);
+    }
+    return entries;
+}
+
+// The images of a group that `pixelSizes` need (all without sizes), in its order; those
+// that are missing or empty are left out, and so is everything that would make the .ico
+// larger than its limit.
+std::vector<IconImage> GroupImages(const PeImage& pe, Bytes group,
+                                   const std::map<std::uint32_t, std::uint32_t>& imagesById,
+                                   std::span<const int> pixelSizes)
+{
+    std::vector<IconImage> images;
+    const std::vector<Bytes> entries = PresentEntries(group, imagesById);
+    std::vector<IconPick::Entry> described;
+    for (const Bytes& entry : entries)
+        described.push_back({IconPick::Width(entry[0]), Le16(entry, 6)});
+    std::size_t total = kIconDirSize;
+    for (std::size_t i : IconPick::Best(described, pixelSizes)) {
+        const Bytes entry = entries[i];
         const auto found = imagesById.find(Le16(entry, 12));
         if (found == imagesById.end())
             continue;
@@ -122,32 +144,70 @@ std::vector<std::uint8_t> BuildIco(const std::vector<IconImage>& images)
 
 }  // namespace
 
-std::vector<std::uint8_t> ExeIconReader::IcoFromImage(std::span<const std::uint8_t> image)
+namespace {
+
+std::vector<std::uint8_t> IcoOf(const PeImage& pe, std::span<const int> pixelSizes)
 {
-    const PeImage pe(image.first(std::min(image.size(), kMaxFileBytes)));
     if (!pe.HasResources())
         return {};
     const auto types = pe.ResourceEntries(0);
     const auto group = FirstGroup(pe, types);
     if (!group)
         return {};
-    const auto images = GroupImages(pe, *group, IconImagesById(pe, types));
+    const auto images = GroupImages(pe, *group, IconImagesById(pe, types), pixelSizes);
     if (images.empty())
         return {};
     return BuildIco(images);
 }
 
-std::vector<std::uint8_t> ExeIconReader::IcoFromFile(const std::string& path)
+// Up to `length` bytes from `pos` (fewer at the file's end); empty on a failure.
+std::vector<std::uint8_t> ReadAt(int fd, std::uint64_t pos, std::uint64_t length)
 {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error))
+    std::vector<std::uint8_t> bytes(length);
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::pread(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(pos + done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return {};
+        if (n == 0)
+            break;
+        done += static_cast<std::size_t>(n);
+    }
+    bytes.resize(done);
+    return bytes;
+}
+
+// The headers in front of a program's sections are usually within the first page.
+constexpr std::uint64_t kFirstRead = 4096;
+
+}  // namespace
+
+std::vector<std::uint8_t> ExeIconReader::IcoFromImage(std::span<const std::uint8_t> image,
+                                                      std::span<const int> pixelSizes)
+{
+    return IcoOf(PeImage(image.first(std::min(image.size(), kMaxFileBytes))), pixelSizes);
+}
+
+std::vector<std::uint8_t> ExeIconReader::IcoFromFile(const std::string& path, std::span<const int> pixelSizes)
+{
+    // Never blocks on a pipe or a device that has the name; regular files only.
+    const ScopedFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+    struct stat status {};
+    if (fd.Get() < 0 || ::fstat(fd.Get(), &status) != 0 || !S_ISREG(status.st_mode))
         return {};
-    const auto size = std::filesystem::file_size(path, error);
-    if (error)
+    const std::uint64_t fileSize = std::min<std::uint64_t>(static_cast<std::uint64_t>(status.st_size), kMaxFileBytes);
+    std::vector<std::uint8_t> headers = ReadAt(fd.Get(), 0, std::min(fileSize, kFirstRead));
+    const auto headersSize = PeImage::HeadersSize(headers);
+    if (!headersSize || *headersSize > fileSize)
         return {};
-    std::vector<std::uint8_t> bytes(std::min<std::uintmax_t>(size, kMaxFileBytes));
-    std::ifstream in(path, std::ios::binary);
-    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    bytes.resize(static_cast<std::size_t>(in.gcount()));
-    return IcoFromImage(bytes);
+    if (*headersSize > headers.size())
+        headers = ReadAt(fd.Get(), 0, *headersSize);
+    const auto range = PeImage(headers).ResourceSection();
+    if (!range || range->pos >= fileSize)
+        return {};
+    const std::vector<std::uint8_t> section =
+        ReadAt(fd.Get(), range->pos, std::min(range->size, fileSize - range->pos));
+    return IcoOf(PeImage(headers, section, range->pos), pixelSizes);
 }

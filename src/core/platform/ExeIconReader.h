@@ -21,7 +21,11 @@ public:
     static constexpr std::size_t kMaxIcoBytes = std::size_t{16} << 20;
 
     // The .ico bytes of a program image held in memory; empty when it has no usable icon.
-    static std::vector<std::uint8_t> IcoFromImage(std::span<const std::uint8_t> image);
-    // The same for a file (its first kMaxFileBytes bytes); empty when unreadable.
-    static std::vector<std::uint8_t> IcoFromFile(const std::string& path);
+    // With `pixelSizes`, only the images that fit those sizes best (IconPick) are taken.
+    static std::vector<std::uint8_t> IcoFromImage(std::span<const std::uint8_t> image,
+                                                  std::span<const int> pixelSizes = {});
+    // The same for a file (within its first kMaxFileBytes bytes); empty when unreadable.
+    // Only the headers and the section of the resources are read, however large the
+    // program is.
+    static std::vector<std::uint8_t> IcoFromFile(const std::string& path, std::span<const int> pixelSizes = {});
 };

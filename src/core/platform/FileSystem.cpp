@@ -84,9 +84,13 @@ std::vector<FolderEntry> FolderEntries(const std::string& path, int& error)
         std::string name = entry->d_name;
         if (name == "." || name == "..")
             continue;
+        // The folder's own record of the kind costs no call; a file system that keeps none
+        // leaves it unknown, and the entry is asked then.
         struct stat st {};
-        bool regular =
-            ::fstatat(::dirfd(folder), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode);
+        bool regular = entry->d_type != DT_UNKNOWN
+                           ? entry->d_type == DT_REG
+                           : ::fstatat(::dirfd(folder), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 &&
+                                 S_ISREG(st.st_mode);
         entries.push_back({std::move(name), regular});
     }
     ::closedir(folder);

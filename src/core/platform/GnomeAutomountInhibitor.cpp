@@ -1,5 +1,5 @@
 // GLib's headers come before Qt's.
-#include <gio/gio.h>
+#include "platform/GioCalls.h"
 
 #include "platform/GnomeAutomountInhibitor.h"
 
@@ -29,7 +29,7 @@ struct GnomeAutomountInhibitor::State {
     ~State()
     {
         if (bus)
-            g_object_unref(bus);
+            GioCalls::Get()->object_unref(bus);
     }
 };
 
@@ -53,8 +53,9 @@ void OnConnected(GObject*, GAsyncResult* result, gpointer data)
 {
     Shared state = TakeBack(data);
     GError* error = nullptr;
-    state->bus = state->address.empty() ? g_bus_get_finish(result, &error)
-                                        : g_dbus_connection_new_for_address_finish(result, &error);
+    const GioCalls* gio = GioCalls::Get();
+    state->bus = state->address.empty() ? gio->bus_get_finish(result, &error)
+                                        : gio->dbus_connection_new_for_address_finish(result, &error);
     g_clear_error(&error);
     state->connecting = false;
     state->unreachable = state->bus == nullptr;
@@ -65,7 +66,8 @@ void OnInhibited(GObject* bus, GAsyncResult* result, gpointer data)
 {
     Shared state = TakeBack(data);
     GError* error = nullptr;
-    GVariant* reply = g_dbus_connection_call_finish(G_DBUS_CONNECTION(bus), result, &error);
+    GVariant* reply =
+        GioCalls::Get()->dbus_connection_call_finish(reinterpret_cast<GDBusConnection*>(bus), result, &error);
     g_clear_error(&error);
     state->inhibiting = false;
     if (reply) {
@@ -79,12 +81,17 @@ void OnInhibited(GObject* bus, GAsyncResult* result, gpointer data)
 
 void Connect(const Shared& state)
 {
-    state->connecting = true;
-    if (state->address.empty()) {
-        g_bus_get(G_BUS_TYPE_SESSION, nullptr, OnConnected, new Shared(state));
+    const GioCalls* gio = GioCalls::Get();
+    if (!gio) {
+        state->unreachable = true;
         return;
     }
-    g_dbus_connection_new_for_address(state->address.c_str(),
+    state->connecting = true;
+    if (state->address.empty()) {
+        gio->bus_get(G_BUS_TYPE_SESSION, nullptr, OnConnected, new Shared(state));
+        return;
+    }
+    gio->dbus_connection_new_for_address(state->address.c_str(),
                                       static_cast<GDBusConnectionFlags>(
                                           G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT |
                                           G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
@@ -106,17 +113,17 @@ void Step(const Shared& state)
         state->tried = true;
         state->inhibiting = true;
         // No window id: the inhibitor belongs to the program, not to one window.
-        g_dbus_connection_call(state->bus, kService, kObject, kInterface, "Inhibit",
+        GioCalls::Get()->dbus_connection_call(state->bus, kService, kObject, kInterface, "Inhibit",
                                g_variant_new("(susu)", kAppId, 0u, kReason, GnomeAutomountInhibitor::kAutomountFlag),
                                G_VARIANT_TYPE("(u)"), G_DBUS_CALL_FLAGS_NO_AUTO_START,
                                GnomeAutomountInhibitor::kCallTimeoutMs, nullptr, OnInhibited, new Shared(state));
     } else if (!state->wanted && state->cookie) {
-        g_dbus_connection_call(state->bus, kService, kObject, kInterface, "Uninhibit",
+        GioCalls::Get()->dbus_connection_call(state->bus, kService, kObject, kInterface, "Uninhibit",
                                g_variant_new("(u)", *state->cookie), nullptr, G_DBUS_CALL_FLAGS_NO_AUTO_START,
                                GnomeAutomountInhibitor::kCallTimeoutMs, nullptr, nullptr, nullptr);
         // The flush holds the connection until the call is written, should this be its
         // last user.
-        g_dbus_connection_flush(state->bus, nullptr, nullptr, nullptr);
+        GioCalls::Get()->dbus_connection_flush(state->bus, nullptr, nullptr, nullptr);
         state->cookie.reset();
     }
 }

@@ -37,6 +37,31 @@ PeImage::PeImage(Bytes file) : m_file(file)
     }
 }
 
+PeImage::PeImage(Bytes headers, Bytes section, std::uint64_t sectionPos) : PeImage(headers)
+{
+    m_section = section;
+    m_sectionPos = sectionPos;
+}
+
+std::optional<std::uint64_t> PeImage::HeadersSize(Bytes start)
+{
+    if (!Fits(start, 0, 64) || Le16(start, 0) != kDosMagic)
+        return std::nullopt;
+    const std::uint64_t pe = Le32(start, 0x3C);
+    if (!Fits(start, pe, 24) || Le32(start, pe) != kPeMagic)
+        return std::nullopt;
+    return pe + 24 + Le16(start, pe + 20) + Le16(start, pe + 6) * kSectionHeaderSize;
+}
+
+std::optional<PeImage::FileRange> PeImage::ResourceSection() const
+{
+    for (const Section& section : m_sections) {
+        if (m_resourceRva >= section.rva && m_resourceRva - section.rva < section.size)
+            return FileRange{section.filePos, section.size};
+    }
+    return std::nullopt;
+}
+
 bool PeImage::ParseHeaders()
 {
     if (!Fits(m_file, 0, 64) || Le16(m_file, 0) != kDosMagic)
@@ -102,6 +127,8 @@ std::optional<PeImage::Bytes> PeImage::At(std::uint64_t rva, std::uint64_t lengt
         if (inSection > section.size || length > section.size - inSection)
             continue;
         const std::uint64_t pos = section.filePos + inSection;
+        if (pos >= m_sectionPos && Fits(m_section, pos - m_sectionPos, length))
+            return m_section.subspan(pos - m_sectionPos, length);
         if (!Fits(m_file, pos, length))
             return std::nullopt;
         return m_file.subspan(pos, length);

@@ -21,6 +21,21 @@ public:
     };
 
     explicit PeImage(Bytes file);
+    // An image of which only the headers (the file's first bytes) and the bytes of one
+    // section, found at `sectionPos` in the file, were read: everything else counts as
+    // outside the file.
+    PeImage(Bytes headers, Bytes section, std::uint64_t sectionPos);
+
+    // How many of the file's first bytes hold its headers and section table, as far as
+    // `start` (its first bytes) tells; nothing when they are not those of a program.
+    static std::optional<std::uint64_t> HeadersSize(Bytes start);
+    // Where in the file the section that holds the resource directory lies, and how much
+    // of it is there to read.
+    struct FileRange {
+        std::uint64_t pos = 0;
+        std::uint64_t size = 0;
+    };
+    std::optional<FileRange> ResourceSection() const;
 
     bool HasResources() const { return m_resourceRva != 0; }
     // The bytes of the file that hold [rva, rva + length) of the loaded image; none when
@@ -48,6 +63,8 @@ private:
     std::optional<std::uint32_t> ResourceEntryCount(std::uint32_t offset) const;
 
     Bytes m_file;
+    Bytes m_section;  // one section read on its own, at m_sectionPos in the file
+    std::uint64_t m_sectionPos = 0;
     std::vector<Section> m_sections;
     std::uint32_t m_resourceRva = 0;
 };

@@ -1,5 +1,5 @@
 // GLib's headers come before Qt's.
-#include <gio/gio.h>
+#include "platform/GioCalls.h"
 
 #include "platform/UdisksMountControl.h"
 
@@ -17,8 +17,11 @@ constexpr int kCallTimeoutMs = 25000;
 // reply, or nullptr when the bus or the service refused.
 GVariant* CallFilesystem(const std::string& device, const char* method)
 {
+    const GioCalls* gio = GioCalls::Get();
+    if (!gio)
+        return nullptr;
     GError* error = nullptr;
-    GDBusConnection* bus = g_bus_get_sync(G_BUS_TYPE_SYSTEM, nullptr, &error);
+    GDBusConnection* bus = gio->bus_get_sync(G_BUS_TYPE_SYSTEM, nullptr, &error);
     if (!bus) {
         g_clear_error(&error);
         return nullptr;
@@ -26,12 +29,12 @@ GVariant* CallFilesystem(const std::string& device, const char* method)
     GVariantBuilder options;
     g_variant_builder_init(&options, G_VARIANT_TYPE_VARDICT);
     std::string path = UdisksMountControl::BlockObjectPath(device);
-    GVariant* reply = g_dbus_connection_call_sync(
+    GVariant* reply = gio->dbus_connection_call_sync(
         bus, "org.freedesktop.UDisks2", path.c_str(), "org.freedesktop.UDisks2.Filesystem", method,
         g_variant_new("(a{sv})", &options), nullptr, G_DBUS_CALL_FLAGS_ALLOW_INTERACTIVE_AUTHORIZATION,
         kCallTimeoutMs, nullptr, &error);
     g_clear_error(&error);
-    g_object_unref(bus);
+    gio->object_unref(bus);
     return reply;
 }
 

@@ -13,12 +13,26 @@ const std::regex& Marks()
     return marks;
 }
 
+// Whether the name holds a word every mark has: only such names go through the pattern,
+// which costs far more than this look (a folder of a genre holds 128 logs).
+bool MayHoldMark(std::string_view name)
+{
+    std::string lower(name);
+    for (char& c : lower)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return lower.find(".sync-conflict-") != std::string::npos || lower.find("conflicted copy") != std::string::npos ||
+           lower.find("競合コピー") != std::string::npos;
+}
+
 }  // namespace
 
 namespace ConflictName {
 
 std::string Original(std::string_view name)
 {
+    if (!MayHoldMark(name))
+        return {};
     std::string text(name);
     std::string original = std::regex_replace(text, Marks(), "");
     if (original == text || original.empty() || original.front() == '.')

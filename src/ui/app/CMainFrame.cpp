@@ -1,5 +1,6 @@
 #include "app/CMainFrame.h"
 
+#include "app/AfterFirstPaint.h"
 #include "app/AutomountWhileActive.h"
 #include "app/CMainMenu.h"
 #include "app/CMainStatusBar.h"
@@ -43,7 +44,8 @@ CMainFrame::CMainFrame(CZarn2App& app)
     CMainToolBar::Build(m_pToolBar, m_actions);
     addToolBar(Qt::TopToolBarArea, m_pToolBar);
     setStatusBar(m_pStatus);
-    new AutomountWhileActive(this);
+    // The session manager is first asked once the window is on the screen.
+    AfterFirstPaint::Run(this, [this] { new AutomountWhileActive(this); });
 
     // The first clock text appears at the first tick.
     connect(&m_clock, &QTimer::timeout, this, &CMainFrame::UpdateClock);

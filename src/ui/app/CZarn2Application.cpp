@@ -40,6 +40,11 @@ namespace CZarn2Application {
 int Run(int argc, char* argv[])
 {
     QApplication qapp(argc, argv);
+    return Run(qapp, ProgramPaths::ForRunningBinary());
+}
+
+int Run(QApplication& qapp, const ProgramPaths& paths)
+{
     QtTranslations::InstallJapanese(qapp);
     Zarn2InitResources();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/zarn2.png")));
@@ -56,7 +61,7 @@ int Run(int argc, char* argv[])
     if (QScreen* primary = QGuiApplication::primaryScreen())
         screen = primary->size();
     CZarn2App app;
-    int started = app.Construct(ProgramPaths::ForRunningBinary(), screen.width(), screen.height());
+    int started = app.Construct(paths, screen.width(), screen.height());
     if (started == CZarn2App::kAlreadyRunning)
         return HandOver(app);
     if (started != 0)

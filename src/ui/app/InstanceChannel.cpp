@@ -1,11 +1,10 @@
 #include "app/InstanceChannel.h"
 
+#include "platform/LocalCommandSocket.h"
+
 #include <QCryptographicHash>
-#include <QDeadlineTimer>
-#include <QDir>
+#include <QFile>
 #include <QFileInfo>
-#include <QLocalSocket>
-#include <QStandardPaths>
 
 using namespace Qt::StringLiterals;
 
@@ -13,33 +12,25 @@ namespace InstanceChannel {
 
 QString NameFor(const std::string& homeDir)
 {
+    const auto folder = LocalCommandSocket::PrivateRuntimeFolder();
+    if (!folder)
+        return {};
     const QString home = QString::fromStdString(homeDir);
     QString real = QFileInfo(home).canonicalFilePath();
     if (real.isEmpty())
         real = home;
     const QByteArray hash =
         QCryptographicHash::hash(real.toUtf8(), QCryptographicHash::Sha256).toHex().left(24);
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty())
-        folder = QDir::tempPath();
-    return folder + u"/zarn2-"_s + QString::fromLatin1(hash) + u".socket"_s;
+    return QFile::decodeName(folder->c_str()) + u"/zarn2-"_s + QString::fromLatin1(hash) + u".socket"_s;
 }
 
 bool AskToRaise(const QString& name, int timeoutMs)
 {
-    QDeadlineTimer deadline(timeoutMs);
-    QLocalSocket socket;
-    socket.connectToServer(name);
-    if (!socket.waitForConnected(static_cast<int>(deadline.remainingTime())))
+    if (name.isEmpty())
         return false;
-    socket.write(kRaise);
-    if (!socket.waitForBytesWritten(static_cast<int>(deadline.remainingTime())))
-        return false;
-    while (!socket.canReadLine()) {
-        if (deadline.hasExpired() || !socket.waitForReadyRead(static_cast<int>(deadline.remainingTime())))
-            return false;
-    }
-    return socket.readLine() == kRaised;
+    const auto answer = LocalCommandSocket::Ask(QFile::encodeName(name).toStdString(),
+                                                std::string(kRaise) + '\n', timeoutMs);
+    return answer && *answer == kRaised;
 }
 
 }  // namespace InstanceChannel

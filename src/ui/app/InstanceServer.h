@@ -1,23 +1,25 @@
 #pragma once
 
+#include "platform/LocalCommandServer.h"
+
 #include <QObject>
 #include <QPointer>
 
-class QLocalServer;
-class QLocalSocket;
+class QSocketNotifier;
 class QWidget;
 
 // The running launcher's end of the instance channel: every request brings the main window
 // (and the dialog open over it) to the front, restored when minimised. Listens while it
 // lives; only the run that holds the home folder's lock creates one, so a socket left by
-// a killed run is stale and is replaced.
+// a killed run is stale and is replaced. An empty name (no private runtime folder) listens
+// nowhere.
 class InstanceServer : public QObject {
     Q_OBJECT
 public:
     explicit InstanceServer(const QString& name, QObject* parent = nullptr);
     ~InstanceServer() override;
 
-    bool Listening() const;
+    bool Listening() const { return m_server.Listening(); }
     // The window to bring forward (none until the main window exists).
     void SetWindow(QWidget* window) { m_window = window; }
 
@@ -27,8 +29,9 @@ public:
 
 private:
     void Accept();
-    void Answer(QLocalSocket* socket);
 
-    QLocalServer* m_server;
+    LocalCommandServer m_server;
+    QSocketNotifier* m_notifier = nullptr;
+    int m_clients = 0;  // connections still being read
     QPointer<QWidget> m_window;
 };

@@ -3,16 +3,24 @@
 #include "view/CHistoryModel.h"
 #include "view/CMarkedRowDelegate.h"
 #include "view/ReportListStyle.h"
+#include "view/ViewStyle.h"
 
 #include <QContextMenuEvent>
 #include <QItemSelectionModel>
 #include <QMenu>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 
 CHistoryList::CHistoryList(QWidget* parent, QRgb background, QRgb text, QRgb mark)
     : RowScrolling(parent), m_pModel(new CHistoryModel(this)), m_markColour(mark)
 {
-    ReportListStyle::Apply(this, background, text);
+    ReportListStyle::Apply(this, background, text, kRowHeight);
     setItemDelegate(new CMarkedRowDelegate(this, this));
+    // The list's face before its model: the headings measure themselves for the model in
+    // the face they have then, and no other face need be loaded for that.
+    setFont(ViewStyle::ListFont());
     setModel(m_pModel);
     connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
         if (index.isValid())
@@ -65,4 +73,69 @@ void CHistoryList::SelectRow(int row)
 bool CHistoryList::IsRowSelected(int row) const
 {
     return row >= 0 && selectionModel()->isRowSelected(row, QModelIndex());
+}
+
+void CHistoryList::paintEvent(QPaintEvent* event)
+{
+    RowScrolling::paintEvent(event);
+    const QModelIndex current = currentIndex();
+    if (!hasFocus() || !current.isValid())
+        return;
+    QStyleOptionFocusRect frame;
+    frame.initFrom(this);
+    frame.rect = QRect(0, rowViewportPosition(current.row()), viewport()->width(), rowHeight(current.row()));
+    frame.state |= QStyle::State_KeyboardFocusChange;
+    frame.backgroundColor = palette().color(selectionModel()->isRowSelected(current.row(), QModelIndex())
+                                                ? QPalette::Highlight
+                                                : QPalette::Base);
+    QPainter painter(viewport());
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &frame, &painter, this);
+}
+
+void CHistoryList::scrollContentsBy(int dx, int dy)
+{
+    RowScrolling::scrollContentsBy(dx, dy);
+    KeepWholeTopRow();
+}
+
+void CHistoryList::updateGeometries()
+{
+    RowScrolling::updateGeometries();
+    KeepWholeTopRow();
+}
+
+void CHistoryList::KeepWholeTopRow()
+{
+    QHeaderView* rows = verticalHeader();
+    const int top = verticalScrollBar()->value();
+    if (top >= rows->count() || rows->offset() == rows->sectionPosition(top))
+        return;
+    rows->setOffsetToSectionPosition(top);
+    viewport()->update();
+}
+
+QModelIndex CHistoryList::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers)
+{
+    const int rows = m_pModel->rowCount();
+    switch (action) {
+    case MoveHome:
+        return rows > 0 ? m_pModel->index(0, 0) : QModelIndex();
+    case MoveEnd:
+        return rows > 0 ? m_pModel->index(rows - 1, 0) : QModelIndex();
+    case MoveLeft:
+    case MoveRight: {
+        QScrollBar* bar = horizontalScrollBar();
+        bar->setValue(bar->value() + (action == MoveLeft ? -bar->singleStep() : bar->singleStep()));
+        return currentIndex();
+    }
+    default:
+        return RowScrolling::moveCursor(action, modifiers);
+    }
+}
+
+void CHistoryList::changeEvent(QEvent* event)
+{
+    RowScrolling::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        horizontalHeader()->setFont(font());
 }

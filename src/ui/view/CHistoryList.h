@@ -2,7 +2,8 @@
 
 #include "view/RowScrolling.h"
 
-#include <QTreeView>
+#include <QHeaderView>
+#include <QTableView>
 
 #include <functional>
 
@@ -13,8 +14,10 @@ class CPlayHistory;
 // the report lists' look (fixed row height, full-row selection, the list's current row
 // drawn in the mark colour). Its rows are read from the title's history as they are
 // shown (CHistoryModel), so a long history costs no more to show than a short one. A
-// double click or the context menu asks for a row's plays to be edited.
-class CHistoryList : public RowScrolling<QTreeView> {
+// table, not a tree: a table of rows of one height needs no layout of its rows, which a
+// tree view makes for every row whenever they change. A double click or the context menu
+// asks for a row's plays to be edited.
+class CHistoryList : public RowScrolling<QTableView> {
     Q_OBJECT
 public:
     CHistoryList(QWidget* parent, QRgb background, QRgb text, QRgb mark);
@@ -28,6 +31,7 @@ public:
     bool Repoint(const CPlayHistory* history);
     // Headings of the first two columns by history mode.
     void SetHeadingMode(int mode);
+    QHeaderView* header() const { return horizontalHeader(); }
 
     int RowCount() const;
     // The text of a row's column, or of a column's heading.
@@ -53,8 +57,21 @@ Q_SIGNALS:
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
+    // The focus frame goes round the whole current row, as in the other lists.
+    void paintEvent(QPaintEvent* event) override;
+    // Scrolled to its end, the list keeps a whole row at its top as the other lists do (a
+    // table would put its last row at the bottom edge and cut the top one).
+    void scrollContentsBy(int dx, int dy) override;
+    // Keys move by rows as in a list: Home and End go to the first and last row, Left
+    // and Right scroll the columns.
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
+    void updateGeometries() override;
+    // The heading is in the list's face, as a tree view's is.
+    void changeEvent(QEvent* event) override;
 
 private:
+    void KeepWholeTopRow();
+
     static constexpr int kRowHeight = 17;
 
     CHistoryModel* m_pModel;

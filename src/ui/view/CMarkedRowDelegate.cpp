@@ -11,6 +11,8 @@ void CMarkedRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
                                const QModelIndex& index) const
 {
     QStyleOptionViewItem opt(option);
+    // The list draws the focus frame round the whole row itself, never round one cell.
+    opt.state &= ~QStyle::State_HasFocus;
     if (index.row() == m_pRows->MarkedRow()) {
         QColor mark = m_pRows->MarkColour();
         opt.palette.setColor(QPalette::Text, mark);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "view/CLazyIconItem.h"
 #include "view/CMarkedRowDelegate.h"
 #include "view/ReportListStyle.h"
 
@@ -62,13 +63,15 @@ void CReportList::InsertRow(const QStringList& texts, const QIcon& icon)
         item->setIcon(0, icon);
 }
 
-void CReportList::InsertRows(const QList<QStringList>& rows)
+void CReportList::InsertRows(const QList<QStringList>& rows, const std::function<QIcon(int)>& icon)
 {
     QList<QTreeWidgetItem*> items;
     items.reserve(rows.size());
+    const int first = topLevelItemCount();
     for (const QStringList& texts : rows) {
         // Alignments set before the item is in the list cost no change notifications.
-        auto* item = new QTreeWidgetItem(texts);
+        const int row = first + static_cast<int>(items.size());
+        auto* item = icon ? new CLazyIconItem(texts, [icon, row] { return icon(row); }) : new QTreeWidgetItem(texts);
         for (int column = 0; column < texts.size(); ++column) {
             Qt::Alignment align = column < m_columnAlign.size() ? m_columnAlign[column] : Qt::AlignLeft;
             item->setTextAlignment(column, align | Qt::AlignVCenter);

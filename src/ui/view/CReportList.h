@@ -29,8 +29,9 @@ public:
 
     void DeleteAllItems();
     void InsertRow(const QStringList& texts, const QIcon& icon = QIcon());
-    // Appends many rows at once: the view hears of them once, not once a row.
-    void InsertRows(const QList<QStringList>& rows);
+    // Appends many rows at once: the view hears of them once, not once a row. With `icon`,
+    // each row has the icon `icon(row)` makes when the row is first painted.
+    void InsertRows(const QList<QStringList>& rows, const std::function<QIcon(int)>& icon = {});
 
     // Gives `row` the selected and focused state (-1 clears the selection).
     void SelectRow(int row);

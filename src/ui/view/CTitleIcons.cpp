@@ -1,6 +1,7 @@
 #include "view/CTitleIcons.h"
 
 #include "platform/ExeIconReader.h"
+#include "platform/IconPick.h"
 
 #include <QBuffer>
 #include <QDateTime>
@@ -33,13 +34,10 @@ QHash<QString, CachedIcon>& Cache()
     return cache;
 }
 
-// How well an image of this size fits: nearer is better, and of two equally near the larger
-// one, since shrinking looks better than enlarging.
+// How well an image of this size fits (IconPick's rule).
 bool Fits(const QSize& candidate, const QSize& best, int px)
 {
-    const int distance = std::abs(candidate.width() - px);
-    const int bestDistance = std::abs(best.width() - px);
-    return distance < bestDistance || (distance == bestDistance && candidate.width() > best.width());
+    return IconPick::Better({candidate.width(), 0}, {best.width(), 0}, px);
 }
 
 QList<QImage> ReadImages(QImageReader& reader)
@@ -89,18 +87,28 @@ QIcon IconFromIco(QByteArray bytes, int px)
     return icon;
 }
 
-QByteArray FileBytes(const QString& path)
+QByteArray Bytes(const std::vector<std::uint8_t>& bytes)
+{
+    return QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
+}
+
+// The images the picture needs of an .ico file: those for its size and twice its size.
+QByteArray IcoFileImages(const QString& path, int px)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    return file.read(static_cast<qint64>(ExeIconReader::kMaxFileBytes));
+    const QByteArray bytes = file.read(static_cast<qint64>(ExeIconReader::kMaxFileBytes));
+    const int sizes[] = {px, 2 * px};
+    return Bytes(IconPick::FromIco(
+        {reinterpret_cast<const std::uint8_t*>(bytes.constData()), static_cast<std::size_t>(bytes.size())}, sizes));
 }
 
-QByteArray ExeIco(const QString& path)
+// The same of a program's icon.
+QByteArray ExeImages(const QString& path, int px)
 {
-    const auto ico = ExeIconReader::IcoFromFile(QFile::encodeName(path).toStdString());
-    return QByteArray(reinterpret_cast<const char*>(ico.data()), static_cast<qsizetype>(ico.size()));
+    const int sizes[] = {px, 2 * px};
+    return Bytes(ExeIconReader::IcoFromFile(QFile::encodeName(path).toStdString(), sizes));
 }
 
 // A plain framed sheet in mid greys, readable on light and dark backgrounds, for a file that
@@ -130,9 +138,9 @@ QIcon MakeIcon(const QFileInfo& info, int px)
     const QString suffix = info.suffix().toLower();
     QIcon icon;
     if (suffix == QLatin1String("ico"))
-        icon = IconFromIco(FileBytes(info.filePath()), px);
+        icon = IconFromIco(IcoFileImages(info.filePath(), px), px);
     else if (suffix == QLatin1String("exe"))
-        icon = IconFromIco(ExeIco(info.filePath()), px);
+        icon = IconFromIco(ExeImages(info.filePath(), px), px);
     if (icon.isNull())
         icon = QFileIconProvider().icon(info);
     return icon.isNull() ? NeutralIcon(px) : icon;

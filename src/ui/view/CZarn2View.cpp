@@ -49,10 +49,11 @@ CZarn2View::CZarn2View(CZarn2App& app, CZarn2Doc& doc, CMainFrame& frame)
         ViewStyle::kCurrGroupText);
     m_listMember->SetMarkedRow([this] { return CurrMemberIndex(); }, ViewStyle::kCurrMemberText);
 
-    for (QTreeView* list : std::initializer_list<QTreeView*>{m_listGroup, m_listMember, m_listHistory}) {
+    for (CReportList* list : {m_listGroup, m_listMember}) {
         list->setFont(ViewStyle::ListFont());
         connect(list->header(), &QHeaderView::sectionClicked, this, &CZarn2View::OnHeaderClicked);
     }
+    connect(m_listHistory->header(), &QHeaderView::sectionClicked, this, &CZarn2View::OnHeaderClicked);
     setAcceptDrops(true);
     // The genre list takes dropped files and does nothing with them.
     m_listGroup->SetSwallowDrops(true);
@@ -148,12 +149,18 @@ int CZarn2View::FillMemberList()
     CGroup* group = HasGroups() ? m_pDoc->CurrGroup() : nullptr;
     bool consistent = group != nullptr && group->Check() >= 0;
     int count = consistent ? group->m_nMemberCount : 0;
+    QList<QStringList> rows;
+    QStringList iconPaths;
     for (int i = 0; i < count; ++i) {
         const std::string* iconPath = m_pDoc->GetMemberIconPath(i);
         CMember* member = m_pDoc->GetMember(i);
-        QIcon icon = m_icons.Icon(iconPath ? QString::fromStdString(*iconPath) : QString(), iconSize);
-        m_listMember->InsertRow({member ? QString::fromStdString(member->m_szName) : QString()}, icon);
+        rows.append({member ? QString::fromStdString(member->m_szName) : QString()});
+        iconPaths.append(iconPath ? QString::fromStdString(*iconPath) : QString());
     }
+    // An icon is read when its row is first painted: only the rows in view cost a read.
+    m_listMember->InsertRows(rows, [iconPaths, iconSize](int row) {
+        return CTitleIcons().Icon(iconPaths.value(row), iconSize);
+    });
     if (consistent && group->m_nCurrMember > 5)
         m_listMember->ScrollDown(group->m_nCurrMember * (iconSize + 1) * 16);
     m_stats.FollowShownTitle(*m_pDoc);

@@ -114,7 +114,6 @@ private:
     int CurrMemberIndex() const;
     void SetHistoryMode(int mode);
 
-    CTitleIcons m_icons;
     std::unique_ptr<CReportListOrder> m_pGroupOrder;
     std::unique_ptr<CReportListOrder> m_pMemberOrder;
     std::unique_ptr<QtDialogRunner> m_pDialogs;

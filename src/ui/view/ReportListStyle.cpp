@@ -3,23 +3,18 @@
 #include "view/ViewStyle.h"
 
 #include <QHeaderView>
+#include <QTableView>
 #include <QTreeView>
 
-namespace ReportListStyle {
+namespace {
 
-void Apply(QTreeView* list, QRgb background, QRgb text)
+void ApplyCommon(QAbstractItemView* list, QHeaderView* header, QRgb background, QRgb text)
 {
-    list->setRootIsDecorated(false);
-    list->setItemsExpandable(false);
-    list->setIndentation(0);
-    list->setUniformRowHeights(true);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setSelectionBehavior(QAbstractItemView::SelectRows);
-    list->setAllColumnsShowFocus(true);
     list->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     list->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     list->setFocusPolicy(Qt::StrongFocus);
-    QHeaderView* header = list->header();
     header->setStretchLastSection(false);
     header->setSectionsMovable(false);
     header->setSectionsClickable(true);
@@ -33,6 +28,36 @@ void Apply(QTreeView* list, QRgb background, QRgb text)
     pal.setColor(QPalette::Highlight, QColor(ViewStyle::kSelectionBack));
     pal.setColor(QPalette::HighlightedText, QColor(text));
     list->setPalette(pal);
+}
+
+}  // namespace
+
+namespace ReportListStyle {
+
+void Apply(QTreeView* list, QRgb background, QRgb text)
+{
+    list->setRootIsDecorated(false);
+    list->setItemsExpandable(false);
+    list->setIndentation(0);
+    list->setUniformRowHeights(true);
+    list->setAllColumnsShowFocus(true);
+    ApplyCommon(list, list->header(), background, text);
+}
+
+void Apply(QTableView* list, QRgb background, QRgb text, int rowHeight)
+{
+    list->setShowGrid(false);
+    list->setWordWrap(false);
+    list->setCornerButtonEnabled(false);
+    list->setTabKeyNavigation(false);
+    QHeaderView* rows = list->verticalHeader();
+    rows->hide();
+    rows->setMinimumSectionSize(1);
+    rows->setDefaultSectionSize(rowHeight);
+    rows->setSectionResizeMode(QHeaderView::Fixed);
+    QHeaderView* heading = list->horizontalHeader();
+    heading->setHighlightSections(false);
+    ApplyCommon(list, heading, background, text);
 }
 
 }  // namespace ReportListStyle

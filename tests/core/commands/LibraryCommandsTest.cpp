@@ -117,6 +117,18 @@ TEST(LibraryCommands, RenameToUsedNameShowsDialogAgain)
     EXPECT_EQ(b.dialogs.shown.size(), size_t(2));
     EXPECT_EQ(b.Messages(), std::vector<std::string>{"グループ名 [A] が重複しています."});
     EXPECT_EQ(b.f.GroupNames(), (std::vector<std::string>{"A", "C"}));
+
+    // A genre list that cannot be written (a full disk) leaves the genre renamed on disk
+    // and in the library, its record kept for the next start: the list shows the new name.
+    RecordingFileSyscalls calls;
+    calls.refuse = [](const std::string& call, const std::string& path) {
+        return call == "rename" && path.ends_with("Zarn2.Grp") ? ENOSPC : 0;
+    };
+    b.view.steps.clear();
+    b.dialogs.groupAnswers = {GroupDlgValues{"D", 0}};
+    b.commands.OnGroupEdit();
+    EXPECT_EQ(b.f.GroupNames(), (std::vector<std::string>{"A", "D"}));
+    EXPECT_EQ(b.view.steps, (Steps{"groups", "titles", "stats"}));
 }
 
 TEST(LibraryCommands, DroppedFilesOpenDialogOnceForFirst)

@@ -101,6 +101,8 @@ TEST(LostPlay, IsOfferedOnceAndRecordedOnlyWhenItShouldBe)
          .questions = 0, .messages = 1, .asideLeft = true},
         {.name = "a day's play that started five minutes ago", .journal = kFiveMinutesAgo, .rewritten = 0,
          .questions = 0, .messages = 1, .asideLeft = true},
+        {.name = "more time left alone than played", .journal = Journal("G-0", {2009, 3, 7, 21, 5, 9}, 3723, 100000),
+         .questions = 0, .messages = 1, .asideLeft = true},
         {.name = "rewritten in the future", .journal = Journal("G-0"), .rewritten = -3600, .questions = 0,
          .messages = 1, .asideLeft = true},
         // A journal that cannot be moved aside is not offered; one that cannot be removed

@@ -90,7 +90,7 @@ TEST(PlayJournal, TheBeatComesOnceAMinuteOfPlayHasBeenMeasured)
     EXPECT_EQ(Read(path).seconds, 60);
 }
 
-TEST(PlayJournal, AFailedWriteIsReportedOncePerPlay)
+TEST(PlayJournal, AFailedWriteIsReportedOnceWhenThePlayIsMeasured)
 {
     TempDir dir;
     FakeClock clock;
@@ -100,6 +100,7 @@ TEST(PlayJournal, AFailedWriteIsReportedOncePerPlay)
     ASSERT_TRUE(entry.start.Start());
     journal.Begin(entry);
     journal.Beat();
+    EXPECT_TRUE(messenger.messages.empty()) << "no box while the title's end is waited for";
     journal.Stop(5);
     EXPECT_EQ(messenger.messages.size(), 1u);
 }

@@ -335,6 +335,7 @@ TEST(InterruptedChange, HostileOrStaleRecordsAreNeverObeyed)
         EXPECT_NE(told[0].find(c.outcome == NotMade ? "まだ行われていませんでした" : ".rejected>に移しました"),
                   std::string::npos)
             << told[0];
+        EXPECT_EQ(told[0].find("入力して下さい"), std::string::npos) << "nobody typed it: " << told[0];
         EXPECT_FALSE(fs::exists(fs::symlink_status(record)));
         const std::string aside = record + "." + PendingChange::kAsideTag;
         EXPECT_EQ(fs::exists(fs::symlink_status(aside)), c.outcome == PutAside);

@@ -17,10 +17,16 @@ const IcoFile::Image kSmall{16, 0xFF2060A0};
 const IcoFile::Image kLarge{32, 0xFFC04010};
 const IcoFile::Image kOther{16, 0xFF10C040};
 
-std::string Read(const std::string& bytes)
+std::string Read(const std::string& bytes, std::vector<int> sizes = {})
 {
     const std::vector<std::uint8_t> image(bytes.begin(), bytes.end());
-    const auto ico = ExeIconReader::IcoFromImage(image);
+    const auto ico = ExeIconReader::IcoFromImage(image, sizes);
+    return std::string(ico.begin(), ico.end());
+}
+
+std::string ReadFile(const std::string& path)
+{
+    const auto ico = ExeIconReader::IcoFromFile(path);
     return std::string(ico.begin(), ico.end());
 }
 
@@ -132,6 +138,23 @@ TEST_F(ExeIconReaderTest, ReadsEveryImageOfTheIconInBothFormats)
         const std::string exe = BuildTwoSizes(pe32);
         ASSERT_FALSE(exe.empty());
         ExpectSameImages(Read(exe), IcoFile::Make({kSmall, kLarge}));
+    }
+}
+
+// Only the images the wanted sizes need are taken: the nearest, the larger of two as near.
+TEST_F(ExeIconReaderTest, TakesTheImagesTheSizesNeed)
+{
+    const std::string exe = BuildTwoSizes();
+    ASSERT_FALSE(exe.empty());
+    const struct {
+        std::vector<int> sizes;
+        std::vector<IcoFile::Image> expected;
+    } cases[] = {
+        {{16}, {kSmall}}, {{64}, {kLarge}}, {{24}, {kLarge}}, {{16, 32}, {kSmall, kLarge}}, {{32, 64}, {kLarge}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.sizes));
+        ExpectSameImages(Read(exe, c.sizes), IcoFile::Make(c.expected));
     }
 }
 
@@ -248,6 +271,9 @@ TEST_F(ExeIconReaderTest, DamagedFieldsAreCaught)
         std::string damaged = exe;
         c.damage(damaged);
         const std::string ico = Read(damaged);
+        // The file reader, which reads only the headers and the resources' section, agrees.
+        TempDir::WriteBytes(m_dir / "damaged.exe", damaged);
+        EXPECT_EQ(ReadFile(m_dir / "damaged.exe"), ico);
         if (c.images == 0) {
             EXPECT_TRUE(ico.empty());
             continue;

@@ -498,7 +498,7 @@ void CListInputUiTest::busyListsIgnoreInput()
     QTest::mouseDClick(titles->viewport(), Qt::LeftButton, {}, RowCentre(titles, 0));
     QTest::mouseClick(genres->viewport(), Qt::RightButton, {}, RowCentre(genres, 0));
     QTest::mouseClick(titles->viewport(), Qt::RightButton, {}, RowCentre(titles, 0));
-    for (QTreeView* list : std::initializer_list<QTreeView*>{genres, titles, view.m_listHistory})
+    for (QAbstractItemView* list : std::initializer_list<QAbstractItemView*>{genres, titles, view.m_listHistory})
         for (Qt::Key key : {Qt::Key_Down, Qt::Key_Up, Qt::Key_Home, Qt::Key_End, Qt::Key_PageDown, Qt::Key_Space,
                             Qt::Key_Left, Qt::Key_Right, Qt::Key_Control}) {
             list->setFocus();

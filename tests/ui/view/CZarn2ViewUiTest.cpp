@@ -356,8 +356,8 @@ void CZarn2ViewUiTest::headerClicks()
     lib.app.HistoryMode = mode;
     CZarn2View& view = lib.Open();
     view.m_bBusy = true;  // heading clicks work during a play too
-    QTreeView* lists[] = {view.m_listGroup, view.m_listMember, view.m_listHistory};
-    QHeaderView* header = lists[list]->header();
+    QHeaderView* headers[] = {view.m_listGroup->header(), view.m_listMember->header(), view.m_listHistory->header()};
+    QHeaderView* header = headers[list];
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
                       QPoint(header->sectionViewportPosition(column) + 5, header->height() / 2));
     QCOMPARE(lib.app.HistoryMode, after);
