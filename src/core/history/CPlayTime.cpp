@@ -77,6 +77,16 @@ int CPlayTime::ComputeStamp()
 // Takes the session's start: the local date and time (what the log shows) and the
 // monotonic reading that Measure() counts from. The elapsed fields are cleared, so a
 // session whose end cannot be measured counts as 0 s.
+void CPlayTime::SetMoment(const LocalDateTime& when)
+{
+    m_nYear = when.year;
+    m_nMonth = when.month;
+    m_nDay = when.day;
+    m_nHour = when.hour;
+    m_nMinute = when.minute;
+    m_nSecond = when.second;
+}
+
 bool CPlayTime::Start()
 {
     const IClock& clock = Clock::Get();
@@ -85,12 +95,7 @@ bool CPlayTime::Start()
         Messenger::Show("日付が異常です. システムの時計を合わせて下さい.");
         return false;
     }
-    m_nYear = now.year;
-    m_nMonth = now.month;
-    m_nDay = now.day;
-    m_nHour = now.hour;
-    m_nMinute = now.minute;
-    m_nSecond = now.second;
+    SetMoment(now);
     ComputeStamp();
     m_nMonotonicMs = clock.MonotonicMs();
     m_nElapsed = 0;

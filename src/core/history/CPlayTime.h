@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+struct LocalDateTime;
+
 // A moment and a duration of play: the start date and time in local time, the seconds
 // since 2008-01-01 00:00:00 local time, and an elapsed time with its split into hours,
 // minutes and seconds.
@@ -22,6 +24,8 @@ struct CPlayTime {
     std::int64_t m_nMonotonicMs = 0;
 
     void Clear();
+    // Sets the date and time fields to the given moment (the stamp is left as it was).
+    void SetMoment(const LocalDateTime& when);
     // Computes m_nStamp from the date and time fields, stores and returns it.
     int ComputeStamp();
     void SplitElapsed()

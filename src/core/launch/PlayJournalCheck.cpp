@@ -31,12 +31,7 @@ Moments InUtc(LocalZone& zone, std::int64_t stamp)
 int StampOf(const LocalDateTime& now)
 {
     CPlayTime moment;
-    moment.m_nYear = now.year;
-    moment.m_nMonth = now.month;
-    moment.m_nDay = now.day;
-    moment.m_nHour = now.hour;
-    moment.m_nMinute = now.minute;
-    moment.m_nSecond = now.second;
+    moment.SetMoment(now);
     return moment.ComputeStamp();
 }
 

@@ -29,14 +29,8 @@ QPushButton* MakeButton(QDialog* dialog, const char* text, int y)
 // A new play starts now and lasts nothing until the user says otherwise.
 CPlayTime Now()
 {
-    LocalDateTime now = Clock::Get().Now();
     CPlayTime play;
-    play.m_nYear = now.year;
-    play.m_nMonth = now.month;
-    play.m_nDay = now.day;
-    play.m_nHour = now.hour;
-    play.m_nMinute = now.minute;
-    play.m_nSecond = now.second;
+    play.SetMoment(Clock::Get().Now());
     return play;
 }
 
