@@ -9,7 +9,6 @@
 #include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <utility>
 
 namespace {
 
@@ -54,37 +53,15 @@ bool Connect(int fd, const sockaddr_un& address, SteadyClock::time_point deadlin
 
 }  // namespace
 
-LocalCommandSocket::~LocalCommandSocket()
-{
-    Close();
-}
-
-LocalCommandSocket::LocalCommandSocket(LocalCommandSocket&& other) noexcept
-    : m_fd(std::exchange(other.m_fd, -1)), m_pending(std::move(other.m_pending))
-{
-}
-
-LocalCommandSocket& LocalCommandSocket::operator=(LocalCommandSocket&& other) noexcept
-{
-    if (this != &other) {
-        Close();
-        m_fd = std::exchange(other.m_fd, -1);
-        m_pending = std::move(other.m_pending);
-    }
-    return *this;
-}
-
 void LocalCommandSocket::Close()
 {
-    if (m_fd >= 0)
-        ::close(m_fd);
-    m_fd = -1;
+    m_fd.Reset();
     m_pending.clear();
 }
 
 LocalCommandSocket::ReadState LocalCommandSocket::ReadLine(std::string& line)
 {
-    while (m_fd >= 0) {
+    while (IsOpen()) {
         const std::size_t end = m_pending.find('\n');
         if (end != std::string::npos) {
             line = m_pending.substr(0, end);
@@ -94,7 +71,7 @@ LocalCommandSocket::ReadState LocalCommandSocket::ReadLine(std::string& line)
         if (m_pending.size() >= kMaxLine)
             return ReadState::Refused;
         char buffer[kMaxLine];
-        const ssize_t n = ::recv(m_fd, buffer, kMaxLine - m_pending.size(), MSG_DONTWAIT);
+        const ssize_t n = ::recv(Fd(), buffer, kMaxLine - m_pending.size(), MSG_DONTWAIT);
         if (n > 0)
             m_pending.append(buffer, static_cast<std::size_t>(n));
         else if (n < 0 && errno == EINTR)
@@ -109,15 +86,15 @@ LocalCommandSocket::ReadState LocalCommandSocket::ReadLine(std::string& line)
 
 bool LocalCommandSocket::Send(std::string_view bytes)
 {
-    while (m_fd >= 0 && !bytes.empty()) {
-        const ssize_t n = ::send(m_fd, bytes.data(), bytes.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
+    while (IsOpen() && !bytes.empty()) {
+        const ssize_t n = ::send(Fd(), bytes.data(), bytes.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
             return false;
         bytes.remove_prefix(static_cast<std::size_t>(n));
     }
-    return m_fd >= 0;
+    return IsOpen();
 }
 
 std::optional<std::string> LocalCommandSocket::Ask(const std::string& path, std::string_view request, int timeoutMs)

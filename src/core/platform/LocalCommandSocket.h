@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ScopedFd.h"
+
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -16,14 +18,9 @@ public:
     static constexpr std::size_t kMaxLine = 16;
 
     explicit LocalCommandSocket(int fd = -1) : m_fd(fd) {}
-    ~LocalCommandSocket();
-    LocalCommandSocket(LocalCommandSocket&& other) noexcept;
-    LocalCommandSocket& operator=(LocalCommandSocket&& other) noexcept;
-    LocalCommandSocket(const LocalCommandSocket&) = delete;
-    LocalCommandSocket& operator=(const LocalCommandSocket&) = delete;
 
-    int Fd() const { return m_fd; }
-    bool IsOpen() const { return m_fd >= 0; }
+    int Fd() const { return m_fd.Get(); }
+    bool IsOpen() const { return m_fd.Get() >= 0; }
     void Close();
 
     enum class ReadState {
@@ -49,6 +46,6 @@ public:
     static std::optional<std::string> PrivateRuntimeFolder();
 
 private:
-    int m_fd;
+    ScopedFd m_fd;
     std::string m_pending;
 };
