@@ -4,6 +4,7 @@
 
 #include <QComboBox>
 #include <QCursor>
+#include <QFontMetrics>
 #include <QToolTip>
 #include <QVBoxLayout>
 #include <QtCharts/QBarCategoryAxis>
@@ -59,6 +60,7 @@ void CDailyChartTab::Plot()
 {
     QChart* chart = ChartParts::ChartIn(m_view, this, false);
     ChartParts::Clear(chart);
+    m_periods = nullptr;
     auto* bars = new QBarSet(QString());
     QStringList labels;
     double most = 0;
@@ -76,9 +78,10 @@ void CDailyChartTab::Plot()
     days->setTruncateLabels(false);
     days->setGridLineVisible(false);  // the bars stand apart well enough
     days->append(labels);
-    if (ChosenPeriod() == Period::Day)
-        days->setLabelsAngle(-90);
     chart->addAxis(days, Qt::AlignBottom);
+    m_periods = days;
+    m_labelFace = days->labelsFont();
+    FitLabels();
     QValueAxis* hours = ChartParts::HoursAxis(most);
     chart->addAxis(hours, Qt::AlignLeft);
     series->attachAxis(days);
@@ -89,6 +92,40 @@ void CDailyChartTab::Plot()
         else
             QToolTip::hideText();
     });
+}
+
+// Every bar keeps its label at any width: labels stand upright when they do not fit side by
+// side (the 30 days always), and get a smaller face when even upright ones would touch.
+void CDailyChartTab::FitLabels()
+{
+    if (m_view == nullptr || m_periods == nullptr || m_periods->count() == 0)
+        return;
+    const QFontMetrics metrics(m_labelFace);
+    // The chart's frame and margins and the hours' labels take about this much of the view.
+    const int plotWidth = m_view->width() - metrics.horizontalAdvance(QStringLiteral("0.5 h")) - 50;
+    const int perBar = std::max(1, plotWidth / m_periods->count() - 1);
+    int widest = 0;
+    for (const QString& label : m_periods->categories())
+        widest = std::max(widest, metrics.horizontalAdvance(label));
+    const bool upright = ChosenPeriod() == Period::Day || widest + metrics.averageCharWidth() > perBar;
+    if (m_periods->labelsAngle() != (upright ? -90 : 0))
+        m_periods->setLabelsAngle(upright ? -90 : 0);
+    QFont face = m_labelFace;
+    if (upright && metrics.height() > perBar && face.pointSizeF() > 0)
+        face.setPointSizeF(std::max(5.0, face.pointSizeF() * perBar / metrics.height()));
+    if (m_periods->labelsFont() != face)
+        m_periods->setLabelsFont(face);
+}
+
+QFont CDailyChartTab::LabelFace() const
+{
+    return m_periods != nullptr ? m_periods->labelsFont() : m_labelFace;
+}
+
+void CDailyChartTab::resizeEvent(QResizeEvent* event)
+{
+    CChartTab::resizeEvent(event);
+    FitLabels();
 }
 
 QString CDailyChartTab::Label(const CivilTime::Date& date) const

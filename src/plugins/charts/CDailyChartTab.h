@@ -2,8 +2,11 @@
 
 #include "charts/CChartTab.h"
 
+#include <QFont>
+
 #include <vector>
 
+class QBarCategoryAxis;
 class QChartView;
 class QComboBox;
 
@@ -23,13 +26,21 @@ public:
     // The tooltip of bar `index`: its period and its exact time.
     QString Tip(int index) const;
     QComboBox* Choice() const { return m_choice; }
+    // The face the period labels are drawn in at the tab's present width.
+    QFont LabelFace() const;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     PlayFigures::Period ChosenPeriod() const;
     QString Label(const CivilTime::Date& first) const;
     void Plot();
+    void FitLabels();
 
     QComboBox* m_choice;
     QChartView* m_view = nullptr;  // made when first drawn
+    QBarCategoryAxis* m_periods = nullptr;
+    QFont m_labelFace;  // the period labels' face at full size
     std::vector<PeriodBar> m_bars;
 };

@@ -15,6 +15,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QTabWidget>
 #include <QtTest>
@@ -103,6 +104,11 @@ void PlayChartsUiTest::windowFollowsTheCurrentTitle()
     QCOMPARE(daily.Bars().size(), size_t{30});
     QCOMPARE(daily.Bars()[28].seconds, std::int64_t{7200});
     QCOMPARE(daily.Bars()[29].seconds, std::int64_t{60});
+
+    // As small as the window can be made, the 30 days' labels still stand side by side.
+    window.resize(1, 1);
+    QVERIFY(QFontMetrics(daily.LabelFace()).height() * 30 < daily.width());
+    window.resize(720, 520);
 
     view.OnMemberClicked(0);
     QVERIFY(window.windowTitle().endsWith(Q("A-0")));
