@@ -160,12 +160,15 @@ int CGroup::LoadFrom(TextFileReader& reader)
     }
     LoadNotes notes(m_szName + ".Zarn", "メンバー");
     int count = 0;
-    std::unordered_set<std::string> taken;  // names of the titles taken so far
+    // The names of the titles taken so far, as their slots hold them.
+    std::unordered_set<std::string_view> taken;
+    taken.reserve(std::min(content.titles.size(), static_cast<size_t>(kMaxMembers)));
+    std::string logFile;
     for (size_t i = 0; i < content.titles.size(); ++i) {
-        const GroupFile::Title& title = content.titles[i];
-        std::string name = title.name.value_or(std::string());
+        GroupFile::Title& title = content.titles[i];
+        std::string& name = title.name ? *title.name : title.name.emplace();
         std::string problem = NameRules::StoredNameProblem(NameRules::Kind::Member, name).message;
-        if (problem.empty() && !taken.insert(name).second)
+        if (problem.empty() && taken.count(name))
             problem = Format("メンバー名 [%s] が重複しています.", name.c_str());
         if (!problem.empty()) {
             notes.Skip(name, problem);
@@ -176,13 +179,17 @@ int CGroup::LoadFrom(TextFileReader& reader)
             break;
         }
         CMember& member = m_Member[static_cast<size_t>(count++)];
+        logFile.assign(m_szGroupDir).append("/").append(name).append(".Log");
         // A slot that already holds this title (the same log) keeps the history read for
         // it: reloading a genre after a change costs nothing for long histories.
-        if (member.m_szName != name || member.m_szLogFile != LogFileFor(name))
+        if (member.m_szName != name || member.m_szLogFile != logFile) {
             member.Clear();
-        member.m_szName = name;
-        member.m_szExePath = title.exePath.value_or(std::string());
-        member.m_szIconPath = title.iconPath.value_or(std::string());
+            member.m_szName = std::move(name);
+            member.m_szLogFile = logFile;
+        }
+        taken.insert(member.m_szName);
+        member.m_szExePath = std::move(title.exePath).value_or(std::string());
+        member.m_szIconPath = std::move(title.iconPath).value_or(std::string());
         member.m_nAutoTiming = title.autoTiming.value_or(1);
         member.m_nUseMedia = title.useMedia.value_or(0);
     }
@@ -192,7 +199,6 @@ int CGroup::LoadFrom(TextFileReader& reader)
     m_nCurrMember = std::clamp(content.currMember.value_or(-1), -1, count - 1);
     m_backup.AfterLoad(m_szGroupFile, notes);
     notes.Show();
-    UpdateLogPaths();
     return m_nMemberCount;
 }
 
