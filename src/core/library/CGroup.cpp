@@ -19,7 +19,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <string_view>
-#include <unordered_set>
 #include <vector>
 
 namespace {
@@ -160,15 +159,17 @@ int CGroup::LoadFrom(TextFileReader& reader)
     }
     LoadNotes notes(m_szName + ".Zarn", "メンバー");
     int count = 0;
-    // The names of the titles taken so far, as their slots hold them.
-    std::unordered_set<std::string_view> taken;
-    taken.reserve(std::min(content.titles.size(), static_cast<size_t>(kMaxMembers)));
+    // The names of the titles taken so far, in order, as their slots hold them (never more
+    // than a genre holds, so inserting moves little and finding costs no allocation).
+    std::vector<std::string_view> taken;
+    taken.reserve(kMaxMembers);
     std::string logFile;
     for (size_t i = 0; i < content.titles.size(); ++i) {
         GroupFile::Title& title = content.titles[i];
         std::string& name = title.name ? *title.name : title.name.emplace();
         std::string problem = NameRules::StoredNameProblem(NameRules::Kind::Member, name).message;
-        if (problem.empty() && taken.count(name))
+        auto place = std::lower_bound(taken.begin(), taken.end(), std::string_view(name));
+        if (problem.empty() && place != taken.end() && *place == name)
             problem = Format("メンバー名 [%s] が重複しています.", name.c_str());
         if (!problem.empty()) {
             notes.Skip(name, problem);
@@ -187,7 +188,7 @@ int CGroup::LoadFrom(TextFileReader& reader)
             member.m_szName = std::move(name);
             member.m_szLogFile = logFile;
         }
-        taken.insert(member.m_szName);
+        taken.insert(place, member.m_szName);
         member.m_szExePath = std::move(title.exePath).value_or(std::string());
         member.m_szIconPath = std::move(title.iconPath).value_or(std::string());
         member.m_nAutoTiming = title.autoTiming.value_or(1);
