@@ -21,12 +21,12 @@ bool HoldsIgnoringCase(std::string_view name, std::string_view word)
     return std::search(name.begin(), name.end(), word.begin(), word.end(), same) != name.end();
 }
 
-// Whether the name holds a word every mark has: only such names go through the pattern,
-// which costs far more than this look (a folder of a genre holds 128 logs).
+// Whether the name holds a word every mark has ("conflict", in any case, is in both ASCII
+// marks): only such names go through the pattern, which costs far more than this look (a
+// folder of a genre holds 128 logs).
 bool MayHoldMark(std::string_view name)
 {
-    return HoldsIgnoringCase(name, ".sync-conflict-") || HoldsIgnoringCase(name, "conflicted copy") ||
-           name.find("競合コピー") != std::string_view::npos;
+    return HoldsIgnoringCase(name, "conflict") || name.find("競合コピー") != std::string_view::npos;
 }
 
 }  // namespace
