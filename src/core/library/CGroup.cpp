@@ -248,6 +248,12 @@ int CGroup::Save()
     return m_nMemberCount;
 }
 
+void CGroup::MakeFolderIfMissing() const
+{
+    if (!m_szGroupDir.empty() && !FileSystem::EntryExists(m_szGroupDir))
+        FileSystem::MakeFolder(m_szGroupDir);
+}
+
 // ---- the genre itself ---------------------------------------------------------------
 
 EditResult CGroup::Create(const std::string& name, int playMode)

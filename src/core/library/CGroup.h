@@ -111,6 +111,10 @@ public:
     static void ShowFull();
     // False, after a message, while the genre file could not be read.
     bool Writable() const;
+    // Makes the genre's folder when it is missing, before a log goes in: a genre that came
+    // with a synced genre list (deleted on the other PC meanwhile) has a file and no folder.
+    // A failure shows when the log cannot be made.
+    void MakeFolderIfMissing() const;
     // Takes title `from` out: the later titles shift down one slot, the count drops by
     // one and the current title stays in range. No file is touched.
     void ShiftDown(int from);

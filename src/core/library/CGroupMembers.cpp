@@ -125,6 +125,7 @@ EditResult CGroup::AddMember(const std::string& name, const std::string& exePath
         return EditResult::Refused(Refusal::Duplicate);
     }
     std::string logPath = LogFileFor(name);
+    MakeFolderIfMissing();
     if (Refusal refused = CreateLog(name, logPath); refused != Refusal::None)
         return EditResult::Refused(refused);
     CMember& member = m_Member[static_cast<size_t>(m_nMemberCount)];

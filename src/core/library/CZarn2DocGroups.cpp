@@ -413,6 +413,7 @@ int CZarn2Doc::AddMovedMember(CGroup& source, int from, CGroup& target, PendingC
     CMember& member = source.m_Member[static_cast<size_t>(from)];
     const std::string sourceLog = member.m_szLogFile;
     const std::string logPath = target.LogFileFor(member.m_szName);
+    target.MakeFolderIfMissing();
     if (int err = change.Move(sourceLog, logPath)) {
         ShowMoveFailure(err, sourceLog);
         return -1;

@@ -3,11 +3,14 @@
 #include "charts/ChartParts.h"
 
 #include <QDateTime>
+#include <QResizeEvent>
 #include <QVBoxLayout>
 #include <QtCharts/QChartView>
 #include <QtCharts/QDateTimeAxis>
 #include <QtCharts/QLineSeries>
 #include <QtCharts/QValueAxis>
+
+#include <algorithm>
 
 CCumulativeChartTab::CCumulativeChartTab(QWidget* parent) : CChartTab(parent)
 {
@@ -35,9 +38,10 @@ void CCumulativeChartTab::Plot()
     line->replace(points);
     chart->addSeries(line);
     auto* time = new QDateTimeAxis;
+    m_time = time;
     time->setTruncateLabels(false);
     time->setFormat(QStringLiteral("yyyy/MM/dd"));
-    time->setTickCount(5);
+    time->setTickCount(DateTicks());
     if (points.size() >= 2 && points.front().x() < points.back().x()) {
         time->setRange(QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(points.front().x())),
                        QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(points.back().x())));
@@ -52,6 +56,21 @@ void CCumulativeChartTab::Plot()
     chart->addAxis(hours, Qt::AlignLeft);
     line->attachAxis(time);
     line->attachAxis(hours);
+}
+
+// Five dates under the chart, fewer when the tab is too narrow for five side by side.
+int CCumulativeChartTab::DateTicks() const
+{
+    const int room = fontMetrics().horizontalAdvance(QStringLiteral("0000/00/00")) * 3 / 2;
+    const int plotWidth = width() - 2 * room / 3;  // less the hours' labels on the left
+    return std::clamp(plotWidth / room + 1, 2, 5);
+}
+
+void CCumulativeChartTab::resizeEvent(QResizeEvent* event)
+{
+    CChartTab::resizeEvent(event);
+    if (m_time != nullptr && m_time->tickCount() != DateTicks())
+        m_time->setTickCount(DateTicks());
 }
 
 QString CCumulativeChartTab::Note() const

@@ -92,8 +92,12 @@ QString CPlayChartWindow::FootnoteOf(const CChartTab& tab)
 
 // The footnote keeps the height of the tallest tab's note at the window's width, so that
 // showing another tab does not lay its chart out again for a footnote of another height.
+// A hidden window's footnote has not been laid out: measured at its placeholder width, the
+// notes would take many lines and push the window past its default size when shown.
 void CPlayChartWindow::KeepFootnoteHeight()
 {
+    if (!isVisible())
+        return;  // the show measures
     QStringList notes;
     for (const CChartTab* tab : m_pages)
         notes << FootnoteOf(*tab);
@@ -112,6 +116,12 @@ void CPlayChartWindow::KeepFootnoteHeight()
 void CPlayChartWindow::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
+    KeepFootnoteHeight();
+}
+
+void CPlayChartWindow::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
     KeepFootnoteHeight();
 }
 

@@ -25,14 +25,33 @@ QString InParentheses(const QString& text)
     return QStringLiteral(" (") + text + QLatin1Char(')');
 }
 
-// A round step (1, 2 or 5 times a power of ten) that cuts 0..hours into at most five parts.
-double RoundStep(double hours)
+// A round step (1, 2 or 5 times a power of ten) that cuts 0..hours into at most `parts` parts.
+double RoundStep(double hours, int parts)
 {
-    double power = std::pow(10.0, std::floor(std::log10(hours / 5.0)));
+    double power = std::pow(10.0, std::floor(std::log10(hours / parts)));
     for (double factor : {1.0, 2.0, 5.0, 10.0})
-        if (hours / (factor * power) <= 5.0)
+        if (hours / (factor * power) <= parts)
             return factor * power;
     return 10.0 * power;
+}
+
+QString AxisLabel(double hours)
+{
+    return QStringLiteral("%1 h").arg(hours);
+}
+
+// The most parts, five at most, whose labels fit side by side under a plot `width` wide.
+void PickSteps(double most, int width, const QFontMetrics& metrics, double& step, double& hours)
+{
+    for (int parts = 5; parts >= 1; --parts) {
+        step = RoundStep(most, parts);
+        hours = std::ceil(most / step) * step;
+        int widest = 0;
+        for (double at = 0; at <= hours + step / 2; at += step)
+            widest = std::max(widest, metrics.horizontalAdvance(AxisLabel(at)));
+        if (width * step / hours >= widest + kGap)
+            return;
+    }
 }
 
 }  // namespace
@@ -77,8 +96,7 @@ CRankingView::Frame CRankingView::Layout() const
     // The axis comes right under the last row.
     frame.plot.setBottom(frame.plot.top() +
                          static_cast<int>(std::lround(frame.pitch * static_cast<double>(std::max<size_t>(m_rows.size(), 1)))));
-    frame.step = RoundStep(std::max(most, 1.0));
-    frame.hours = std::ceil(std::max(most, 1.0) / frame.step) * frame.step;
+    PickSteps(std::max(most, 1.0), frame.plot.width(), metrics, frame.step, frame.hours);
     return frame;
 }
 
@@ -122,6 +140,22 @@ std::vector<CRankingView::Line> CRankingView::Lines() const
     return lines;
 }
 
+std::vector<CRankingView::Tick> CRankingView::Ticks() const
+{
+    Frame frame = Layout();
+    const QFontMetrics metrics = fontMetrics();
+    std::vector<Tick> ticks;
+    for (double hours = 0; hours <= frame.hours + frame.step / 2; hours += frame.step) {
+        Tick tick;
+        tick.x = frame.plot.left() + static_cast<int>(std::lround(frame.plot.width() * hours / frame.hours));
+        tick.text = AxisLabel(hours);
+        int width = metrics.horizontalAdvance(tick.text);
+        tick.label = QRect(tick.x - width / 2, frame.plot.bottom() + 2, width, metrics.height());
+        ticks.push_back(tick);
+    }
+    return ticks;
+}
+
 QString CRankingView::Tip(int index) const
 {
     if (index < 0 || static_cast<size_t>(index) >= m_rows.size())
@@ -145,15 +179,12 @@ void CRankingView::paintEvent(QPaintEvent*)
     painter.fillRect(rect(), palette().base());
     Frame frame = Layout();
     // The axis: a line at every round number of hours, with its label below the plot.
-    painter.setPen(palette().color(QPalette::Midlight));
     QColor text = palette().color(QPalette::Text);
-    for (double hours = 0; hours <= frame.hours + frame.step / 2; hours += frame.step) {
-        int x = frame.plot.left() + static_cast<int>(std::lround(frame.plot.width() * hours / frame.hours));
+    for (const Tick& tick : Ticks()) {
         painter.setPen(palette().color(QPalette::Midlight));
-        painter.drawLine(x, frame.plot.top(), x, frame.plot.bottom());
+        painter.drawLine(tick.x, frame.plot.top(), tick.x, frame.plot.bottom());
         painter.setPen(text);
-        painter.drawText(QRect(x - 40, frame.plot.bottom() + 2, 80, height() - frame.plot.bottom()),
-                         Qt::AlignHCenter | Qt::AlignTop, QStringLiteral("%1 h").arg(hours));
+        painter.drawText(tick.label, Qt::AlignHCenter | Qt::AlignTop, tick.text);
     }
     for (const Line& line : Lines()) {
         painter.fillRect(line.bar, kBar);

@@ -28,11 +28,19 @@ public:
         QString totalText;
     };
 
+    // A tick of the hours axis: its line's place and its label under the plot.
+    struct Tick {
+        int x = 0;
+        QRect label;
+        QString text;
+    };
+
     explicit CRankingView(QWidget* parent = nullptr);
 
     void SetRows(std::vector<Row> rows);
     const std::vector<Row>& Rows() const { return m_rows; }
     std::vector<Line> Lines() const;
+    std::vector<Tick> Ticks() const;
     // Row `index` in full: rank, title, genre and total.
     QString Tip(int index) const;
 

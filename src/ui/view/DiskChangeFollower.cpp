@@ -11,6 +11,7 @@
 #include <QThread>
 #include <QTimer>
 
+#include <algorithm>
 #include <utility>
 
 DiskChangeFollower::DiskChangeFollower(CZarn2Doc& doc, CZarn2View& view, DataFolderWatch& watch)
@@ -29,17 +30,23 @@ void DiskChangeFollower::Begin()
 void DiskChangeFollower::OnChanged(const DataFolderChanges& changes)
 {
     m_mergeDue = m_mergeDue || changes.MayBringConflictCopy();
-    if (m_pending || m_mergeDue || Concerns(changes))
+    m_logsDue = m_logsDue || TouchesLogs(changes);
+    if (m_pending || m_mergeDue || m_logsDue || Concerns(changes))
         ApplyWhenFree();
 }
 
 bool DiskChangeFollower::Concerns(const DataFolderChanges& changes) const
 {
-    if (changes.Touches(m_doc.m_szGroupListFile) || changes.TouchesIn(m_doc.m_pApp->m_szDataDir, ".Zarn"))
-        return true;
-    int current = m_doc.m_nCurrGroup;
-    return current >= 0 && current < std::min(m_doc.m_nGroupCount, CZarn2Doc::kMaxGroups) &&
-           changes.TouchesIn(m_doc.m_Group[static_cast<size_t>(current)].m_szGroupDir, ".Log");
+    return changes.Touches(m_doc.m_szGroupListFile) || changes.TouchesIn(m_doc.m_pApp->m_szDataDir, ".Zarn");
+}
+
+// A log of any genre: the charts count every title's plays, not only the current title's.
+bool DiskChangeFollower::TouchesLogs(const DataFolderChanges& changes) const
+{
+    for (int i = 0; i < std::clamp(m_doc.m_nGroupCount, 0, CZarn2Doc::kMaxGroups); ++i)
+        if (changes.TouchesIn(m_doc.m_Group[static_cast<size_t>(i)].m_szGroupDir, ".Log"))
+            return true;
+    return false;
 }
 
 bool DiskChangeFollower::Free() const
@@ -78,6 +85,7 @@ void DiskChangeFollower::Apply()
     // append.
     if (std::exchange(m_mergeDue, false))
         MergeConflictCopies(*m_doc.m_pApp);
+    bool logs = std::exchange(m_logsDue, false);
     bool reloaded = m_doc.ReloadChanged() || m_doc.m_nDiskReloads != m_shownReloads;
     m_shownReloads = m_doc.m_nDiskReloads;
     m_watch.Follow(m_doc);  // genres may have come or gone, here or elsewhere
@@ -91,9 +99,11 @@ void DiskChangeFollower::Apply()
                         ? &m_doc.m_Group[static_cast<size_t>(m_doc.m_nCurrGroup)]
                         : nullptr;
     int title = group != nullptr ? group->IndexOf(group->CurrMemberName()) : -1;
+    bool shownLog = false;
     if (title >= 0) {
         CMember& member = group->m_Member[static_cast<size_t>(title)];
-        if (member.m_logVersion.Changed(member.m_szLogFile))
-            m_view.UpdateStatistics();
+        shownLog = member.m_logVersion.Changed(member.m_szLogFile);
     }
+    if (logs || shownLog)
+        m_view.UpdateStatistics();  // the statistics, and the charts that follow them
 }

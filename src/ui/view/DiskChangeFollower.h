@@ -11,9 +11,10 @@ struct DataFolderChanges;
 
 // Shows the library as it is on disk after its files changed elsewhere (another PC through
 // a synced folder, another program). When the data folder watch reports the genre list, a
-// genre file or a log of the current genre, the library reads again what changed
+// genre file or a log of any genre, the library reads again what changed
 // (CZarn2Doc::ReloadChanged: our own writes are no change) and the view fills its lists and
-// statistics again, the current genre and title kept by name. Nothing is read while a
+// statistics again, the current genre and title kept by name; a log alone draws the
+// statistics again, and with them the charts, which count every title. Nothing is read while a
 // dialog or message is open, a play runs or a command is in the middle of its work (any
 // event loop inside the main one): the reload then comes right after, as soon as the
 // event loop is back at its top, found without a timer.
@@ -27,6 +28,7 @@ public:
 private:
     void OnChanged(const DataFolderChanges& changes);
     bool Concerns(const DataFolderChanges& changes) const;
+    bool TouchesLogs(const DataFolderChanges& changes) const;
     bool Free() const;
     void ApplyWhenFree();
     void Apply();
@@ -36,6 +38,7 @@ private:
     DataFolderWatch& m_watch;
     bool m_pending = false;
     bool m_mergeDue = false;  // a conflict copy may have come: merged before the reload
+    bool m_logsDue = false;   // a log changed: the statistics and charts are drawn again
     QMetaObject::Connection m_waiting;  // to the event dispatcher while a reload waits
     std::uint64_t m_shownReloads;       // CZarn2Doc::m_nDiskReloads the lists show
 };

@@ -462,7 +462,11 @@ TEST(LibraryCommands, ARefusalNoOtherEntryMendsEndsTheDialog)
              fs::create_directories(dir / "Zarn2.Grp/x");
          },
          &C::OnGroupAdd},
-        {"add title, genre folder gone", [](const TempDir& dir) { fs::remove_all(dir / "Zarn/G"); },
+        {"add title, genre folder a file",
+         [](const TempDir& dir) {
+             fs::remove_all(dir / "Zarn/G");
+             TempDir::WriteBytes(dir / "Zarn/G", "");
+         },
          &C::OnMemberAdd},
         {"edit title, genre folder gone", [](const TempDir& dir) { fs::remove_all(dir / "Zarn/G"); },
          &C::OnMemberEdit},

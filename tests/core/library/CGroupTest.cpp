@@ -1,5 +1,6 @@
 // One genre: its checks, its files and its title operations, on a temporary data folder.
 #include "library/CGroup.h"
+#include "platform/FileSystem.h"
 #include "support/ProgramFolder.h"
 #include "support/RecordingFileSyscalls.h"
 
@@ -203,6 +204,16 @@ TEST_F(CGroupTest, AddingNeverEmptiesAnExistingLog)
 
     EXPECT_EQ(group->AddMember("A", "", "", 1, 0).reason, Refusal::Duplicate);
     EXPECT_EQ(TakeMessages(), std::vector<std::string>{"メンバー名 [A] が重複しています."});
+}
+
+// A genre that came with a synced genre list has its file and no folder yet (or ever).
+TEST_F(CGroupTest, AGenreWithoutItsFolderMakesItForItsFirstTitle)
+{
+    auto group = GroupWith({});
+    ASSERT_EQ(FileSystem::RemoveFolder(Data("G")), 0);
+    EXPECT_EQ(group->AddMember("A", "/g/a", "", 1, 0), 1);
+    EXPECT_TRUE(TempDir::ReadBytes(Log("A")).empty() && FileSystem::EntryExists(Log("A")));
+    EXPECT_TRUE(TakeMessages().empty());
 }
 
 TEST_F(CGroupTest, AddAndEditRefuseWhatCannotBeStored)
