@@ -168,7 +168,7 @@ int main(int argc, char* argv[])
         ::_exit(1);
     }
     bool idleWatched = false;
-    const Sample beat = BeatCost(app.m_szTempDir, member->m_Current, 20, idleWatched);
+    const Sample beat = BeatCost(app.m_szTempDir, member->Figures().m_Current, 20, idleWatched);
     const double waitWall = waitEnd.wallMs - waitStart.wallMs;
     const double beats = waitWall / CPlayJournal::kBeatMs;
     const double waitCpu = waitEnd.cpuMs - waitStart.cpuMs + beats * beat.cpuMs;

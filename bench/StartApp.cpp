@@ -28,6 +28,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <memory>
 #include <string>
 
@@ -58,10 +59,19 @@ int Phases(const std::string& folder, int loads)
 {
     BenchMessenger messenger;
     Zarn2InitResources();
-    auto lap = [start = std::chrono::steady_clock::now()](const char* what) {
-        std::fprintf(stderr, "%7.2f ms  %s\n",
+    // Wall time and the main thread's CPU time since the steps began, and the CPU time of
+    // the step itself.
+    auto cpu = [] {
+        timespec now{};
+        ::clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+        return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
+    };
+    auto lap = [start = std::chrono::steady_clock::now(), cpuStart = cpu(), last = cpu(), &cpu](const char* what) mutable {
+        double now = cpu();
+        std::fprintf(stderr, "%7.2f ms wall %7.2f ms CPU (step %6.2f)  %s\n",
                      std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count(),
-                     what);
+                     now - cpuStart, now - last, what);
+        last = now;
     };
     CZarn2App app;
     if (app.Construct(folder + "/Zarn2", 1280, 1024) != 0)

@@ -56,22 +56,36 @@ int CPlayHistory::ReadLog(const std::string& logPath)
     return m_nSessionCount;
 }
 
+const CPlayFigures& CPlayHistory::Figures() const
+{
+    static const CPlayFigures none;
+    return m_figures.figures ? *m_figures.figures : none;
+}
+
+CPlayFigures& CPlayHistory::WorkedFigures()
+{
+    if (!m_figures.figures)
+        m_figures.figures = std::make_unique<CPlayFigures>();
+    return *m_figures.figures;
+}
+
 int CPlayHistory::ComputeSessionStats()
 {
+    CPlayFigures& figures = WorkedFigures();
     m_nSessionCount = std::min(m_nSessionCount, static_cast<int>(m_Session.size()));
     if (m_nSessionCount <= 0) {
         m_nSessionCount = 0;
-        SetElapsed(m_Current, 0);
-        SetElapsed(m_Total, 0);
-        SetElapsed(m_SessionAverage, 0);
+        SetElapsed(figures.m_Current, 0);
+        SetElapsed(figures.m_Total, 0);
+        SetElapsed(figures.m_SessionAverage, 0);
         return 0;
     }
     std::int64_t total = 0;
     for (int i = 0; i < m_nSessionCount; ++i)
         total += m_Session[static_cast<size_t>(i)].m_nElapsed;
-    m_Current = m_Session[static_cast<size_t>(m_nSessionCount) - 1];
-    SetElapsed(m_Total, Saturate(total));
-    SetElapsed(m_SessionAverage, Saturate(total / m_nSessionCount));
+    figures.m_Current = m_Session[static_cast<size_t>(m_nSessionCount) - 1];
+    SetElapsed(figures.m_Total, Saturate(total));
+    SetElapsed(figures.m_SessionAverage, Saturate(total / m_nSessionCount));
     return m_nSessionCount;
 }
 
@@ -100,12 +114,13 @@ int CPlayHistory::ComputeDayStats()
     if (!m_Day.empty())
         SetElapsed(m_Day.back(), Saturate(daySum));
     m_nDayCount = static_cast<int>(m_Day.size());
+    CPlayFigures& figures = WorkedFigures();
     if (m_nDayCount > 0) {
-        m_LastDay = m_Day.back();
-        SetElapsed(m_DayAverage, Saturate(total / m_nDayCount));
+        figures.m_LastDay = m_Day.back();
+        SetElapsed(figures.m_DayAverage, Saturate(total / m_nDayCount));
     } else {
-        SetElapsed(m_LastDay, 0);
-        SetElapsed(m_DayAverage, 0);
+        SetElapsed(figures.m_LastDay, 0);
+        SetElapsed(figures.m_DayAverage, 0);
     }
     return m_nDayCount;
 }

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "history/CPlayFigures.h"
 #include "history/CPlayTime.h"
 #include "platform/DiskVersion.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -15,13 +17,8 @@
 class CPlayHistory {
 public:
     std::vector<CPlayTime> m_Session;  // one entry per logged session, in log order
-    CPlayTime m_Current;               // the last logged session
-    CPlayTime m_SessionAverage;        // elapsed fields only
-    CPlayTime m_Total;                 // elapsed fields only
     int m_nSessionCount = 0;
     std::vector<CPlayTime> m_Day;      // one entry per group of consecutive same-date sessions
-    CPlayTime m_LastDay;
-    CPlayTime m_DayAverage;            // elapsed fields only
     int m_nDayCount = 0;
     // Tells this read of the log from every other one (0: nothing read). It goes wherever
     // the history goes when titles change slots, so a display can find what it showed.
@@ -48,4 +45,28 @@ public:
     static bool ConfirmRecord(const CPlayTime& session, int limitMinite);
     // Forgets the sessions held in memory (the log is untouched).
     void ReleaseHistory();
+    // The figures as last worked out (ComputeSessionStats, ComputeDayStats); all zero before.
+    const CPlayFigures& Figures() const;
+
+private:
+    // The figures, made when first worked out: a library has over 4,000 title slots and the
+    // figures of one title are shown at a time, so a slot without them stays small. A copy
+    // of the history copies them.
+    struct HeldFigures {
+        std::unique_ptr<CPlayFigures> figures;
+
+        HeldFigures() = default;
+        HeldFigures(const HeldFigures& other) { *this = other; }
+        HeldFigures& operator=(const HeldFigures& other)
+        {
+            if (this != &other)
+                figures = other.figures ? std::make_unique<CPlayFigures>(*other.figures) : nullptr;
+            return *this;
+        }
+        HeldFigures(HeldFigures&&) noexcept = default;
+        HeldFigures& operator=(HeldFigures&&) noexcept = default;
+        ~HeldFigures() = default;
+    };
+    HeldFigures m_figures;
+    CPlayFigures& WorkedFigures();
 };

@@ -19,7 +19,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <string_view>
-#include <unordered_set>
 #include <vector>
 
 namespace {
@@ -160,12 +159,17 @@ int CGroup::LoadFrom(TextFileReader& reader)
     }
     LoadNotes notes(m_szName + ".Zarn", "メンバー");
     int count = 0;
-    std::unordered_set<std::string> taken;  // names of the titles taken so far
+    // The names of the titles taken so far, in order, as their slots hold them (never more
+    // than a genre holds, so inserting moves little and finding costs no allocation).
+    std::vector<std::string_view> taken;
+    taken.reserve(kMaxMembers);
+    std::string logFile;
     for (size_t i = 0; i < content.titles.size(); ++i) {
-        const GroupFile::Title& title = content.titles[i];
-        std::string name = title.name.value_or(std::string());
+        GroupFile::Title& title = content.titles[i];
+        std::string& name = title.name ? *title.name : title.name.emplace();
         std::string problem = NameRules::StoredNameProblem(NameRules::Kind::Member, name).message;
-        if (problem.empty() && !taken.insert(name).second)
+        auto place = std::lower_bound(taken.begin(), taken.end(), std::string_view(name));
+        if (problem.empty() && place != taken.end() && *place == name)
             problem = Format("メンバー名 [%s] が重複しています.", name.c_str());
         if (!problem.empty()) {
             notes.Skip(name, problem);
@@ -176,13 +180,17 @@ int CGroup::LoadFrom(TextFileReader& reader)
             break;
         }
         CMember& member = m_Member[static_cast<size_t>(count++)];
+        logFile.assign(m_szGroupDir).append("/").append(name).append(".Log");
         // A slot that already holds this title (the same log) keeps the history read for
         // it: reloading a genre after a change costs nothing for long histories.
-        if (member.m_szName != name || member.m_szLogFile != LogFileFor(name))
+        if (member.m_szName != name || member.m_szLogFile != logFile) {
             member.Clear();
-        member.m_szName = name;
-        member.m_szExePath = title.exePath.value_or(std::string());
-        member.m_szIconPath = title.iconPath.value_or(std::string());
+            member.m_szName = std::move(name);
+            member.m_szLogFile = logFile;
+        }
+        taken.insert(place, member.m_szName);
+        member.m_szExePath = std::move(title.exePath).value_or(std::string());
+        member.m_szIconPath = std::move(title.iconPath).value_or(std::string());
         member.m_nAutoTiming = title.autoTiming.value_or(1);
         member.m_nUseMedia = title.useMedia.value_or(0);
     }
@@ -192,7 +200,6 @@ int CGroup::LoadFrom(TextFileReader& reader)
     m_nCurrMember = std::clamp(content.currMember.value_or(-1), -1, count - 1);
     m_backup.AfterLoad(m_szGroupFile, notes);
     notes.Show();
-    UpdateLogPaths();
     return m_nMemberCount;
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/CZarn2App.h"
 #include "library/LeftoverTemporaries.h"
+#include "platform/FolderListings.h"
 #include "platform/Format.h"
 #include "platform/IMessenger.h"
 #include "sync/ConflictCopies.h"
@@ -26,8 +27,10 @@ void CZarn2Doc::OnNewDocument()
         return;
     }
     RunFiles::Prepare(*m_pApp);
-    LeftoverTemporaries::Remove(*m_pApp, m_szGroupListFile);
-    MergeConflictCopies(*m_pApp);
+    // Both passes look into every genre's folder: each is listed once for both.
+    FolderListings listings;
+    LeftoverTemporaries::Remove(*m_pApp, m_szGroupListFile, listings);
+    MergeConflictCopies(*m_pApp, listings);
     if (LoadLibrary(true) == 0) {
         m_nGroupCount = 0;
         m_nCurrGroup = -1;

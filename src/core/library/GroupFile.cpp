@@ -1,6 +1,7 @@
 #include "library/GroupFile.h"
 
 #include "library/CGroup.h"
+#include "platform/Cp932.h"
 #include "platform/Format.h"
 #include "platform/LeadingInt.h"
 #include "platform/TextFileReader.h"
@@ -12,20 +13,22 @@ namespace {
 constexpr size_t kLineChars = 998;
 constexpr size_t kPathChars = 258;
 
+// The number a line starts with. It is read from the line's code page 932 bytes: a number
+// is ASCII, and a byte that is not ends it as the character it decodes to would.
 std::optional<int> ReadNumber(TextFileReader& reader, bool& more)
 {
-    std::string line;
-    more = more && reader.ReadLine(line, kLineChars);
-    return more ? LeadingInt(line) : std::nullopt;
+    std::string_view bytes;
+    bool lineEnd = false;
+    more = more && reader.ReadPiece(bytes, lineEnd, kLineChars);
+    return more ? LeadingInt(bytes) : std::nullopt;
 }
 
 std::optional<std::string> ReadText(TextFileReader& reader, size_t maxChars, bool& more)
 {
-    std::string line;
-    more = more && reader.ReadLine(line, maxChars);
-    if (!more)
-        return std::nullopt;
-    return std::string(TextFileReader::WithoutNewline(line));
+    std::string_view bytes;
+    bool lineEnd = false;
+    more = more && reader.ReadPiece(bytes, lineEnd, maxChars);
+    return more ? std::optional<std::string>(Cp932::ToUtf8(bytes)) : std::nullopt;
 }
 
 GroupFile::Title ReadTitle(TextFileReader& reader)
@@ -38,6 +41,11 @@ GroupFile::Title ReadTitle(TextFileReader& reader)
     title.autoTiming = ReadNumber(reader, more);
     title.useMedia = ReadNumber(reader, more);
     return title;
+}
+
+bool IsLine(std::string_view bytes, bool lineEnd, std::string_view header)
+{
+    return lineEnd && bytes == header;
 }
 
 const char* Flag(int value) { return value == 1 ? "1" : "0"; }
@@ -71,23 +79,30 @@ namespace GroupFile {
 Content Read(TextFileReader& reader)
 {
     Content content;
+    content.titles.reserve(CGroup::kMaxMembers);
     TextFormatCheck check("[PlayMode]");
-    std::string line;
-    while (reader.ReadLine(line, kLineChars)) {
+    // The headers are ASCII: a line is one exactly when its code page 932 bytes are.
+    std::string_view bytes;
+    bool lineEnd = false;
+    std::string skipped;
+    while (reader.ReadPiece(bytes, lineEnd, kLineChars)) {
         bool more = true;
-        if (line == "[PlayMode]\n") {
+        if (IsLine(bytes, lineEnd, "[PlayMode]")) {
             check.Header();
             if (std::optional<int> value = ReadNumber(reader, more))
                 content.playMode = value;
-        } else if (line == "[CurrMember]\n") {
+        } else if (IsLine(bytes, lineEnd, "[CurrMember]")) {
             check.Header();
             if (std::optional<int> value = ReadNumber(reader, more))
                 content.currMember = value;
-        } else if (line.compare(0, 6, "[Title") == 0) {
+        } else if (bytes.starts_with("[Title")) {
             check.Header();
             content.titles.push_back(ReadTitle(reader));
-        } else {
-            check.Skipped(line);
+        } else if (!Cp932::IsAscii(bytes)) {
+            // Only bytes beyond ASCII can be undecodable.
+            skipped.clear();
+            Cp932::AppendUtf8(bytes, skipped);
+            check.Skipped(skipped);
         }
     }
     content.problem = check.Problem(reader);

@@ -5,6 +5,7 @@
 #include "library/PendingChange.h"
 #include "platform/AtomicFile.h"
 #include "platform/FileSystem.h"
+#include "platform/FolderListings.h"
 #include "platform/Format.h"
 #include "platform/IMessenger.h"
 #include "sync/MergeReport.h"
@@ -24,12 +25,14 @@ bool EndsWith(std::string_view text, std::string_view end)
 }
 
 // Removes the regular files of `folder` that are temporaries of a file `ours` accepts.
-void RemoveIn(const std::string& folder, const std::function<bool(std::string_view)>& ours)
+void RemoveIn(const std::string& folder, const std::function<bool(std::string_view)>& ours,
+              FolderListings& listings)
 {
     if (folder.empty())
         return;
     int error = 0;
-    for (const FileSystem::FolderEntry& entry : FileSystem::FolderEntries(folder, error)) {
+    std::vector<std::string> removed;
+    for (const FileSystem::FolderEntry& entry : listings.Entries(folder, error)) {
         std::string owner = AtomicFile::TemporaryOwner(entry.name);
         if (!entry.regular || owner.empty() || !ours(owner))
             continue;
@@ -37,11 +40,15 @@ void RemoveIn(const std::string& folder, const std::function<bool(std::string_vi
         int err = FileSystem::RemoveFile(path);
         if (err != 0 && err != ENOENT)
             Messenger::Show(Format("ERROR[%d] : 一時ファイル<%s>を削除出来ませんでした.", err, path.c_str()));
+        else
+            removed.push_back(entry.name);
     }
+    for (const std::string& name : removed)
+        listings.Removed(folder, name);
 }
 
 // The temporaries of one file: beside it, and beside the file its links lead to.
-void RemoveFor(const std::string& file)
+void RemoveFor(const std::string& file, FolderListings& listings)
 {
     std::vector<std::string> paths{file};
     if (std::string resolved = FileSystem::Resolved(file); !resolved.empty() && resolved != file)
@@ -51,7 +58,7 @@ void RemoveFor(const std::string& file)
         if (slash == std::string::npos)
             continue;
         std::string name = path.substr(slash + 1);
-        RemoveIn(path.substr(0, slash), [&name](std::string_view owner) { return owner == name; });
+        RemoveIn(path.substr(0, slash), [&name](std::string_view owner) { return owner == name; }, listings);
     }
 }
 
@@ -59,28 +66,35 @@ void RemoveFor(const std::string& file)
 
 namespace LeftoverTemporaries {
 
-void Remove(const CZarn2App& app, const std::string& groupListPath)
+void Remove(const CZarn2App& app, const std::string& groupListPath, FolderListings& listings)
 {
-    RemoveFor(app.m_szIniPath);
-    RemoveFor(groupListPath);
-    RemoveIn(app.m_szDataDir, [](std::string_view owner) { return EndsWith(owner, kGroupFile); });
-    RemoveIn(app.m_szTempDir, [](std::string_view owner) {
-        return owner == PendingChange::kFileName || owner == PlayJournalText::kFileName ||
-               owner == MergeReport::kNamedListName;
-    });
+    RemoveFor(app.m_szIniPath, listings);
+    RemoveFor(groupListPath, listings);
+    RemoveIn(app.m_szDataDir, [](std::string_view owner) { return EndsWith(owner, kGroupFile); }, listings);
+    RemoveIn(
+        app.m_szTempDir,
+        [](std::string_view owner) {
+            return owner == PendingChange::kFileName || owner == PlayJournalText::kFileName ||
+                   owner == MergeReport::kNamedListName;
+        },
+        listings);
     // The titles' logs, rewritten in their genres' folders when their plays are edited or
     // merged with their conflict copies.
     int error = 0;
-    for (const FileSystem::FolderEntry& entry : FileSystem::FolderEntries(app.m_szDataDir, error)) {
+    for (const FileSystem::FolderEntry& entry : listings.Entries(app.m_szDataDir, error)) {
         if (!entry.regular)
-            RemoveIn(app.m_szDataDir + "/" + entry.name,
-                     [](std::string_view owner) { return EndsWith(owner, ".Log"); });
+            RemoveIn(
+                app.m_szDataDir + "/" + entry.name, [](std::string_view owner) { return EndsWith(owner, ".Log"); },
+                listings);
     }
     // Those a build before the run folders left in Temp itself are this computer's.
     if (app.m_szTempRoot != app.m_szTempDir)
-        RemoveIn(app.m_szTempRoot, [](std::string_view owner) {
-            return owner == PendingChange::kFileName || owner == PlayJournalText::kFileName;
-        });
+        RemoveIn(
+            app.m_szTempRoot,
+            [](std::string_view owner) {
+                return owner == PendingChange::kFileName || owner == PlayJournalText::kFileName;
+            },
+            listings);
 }
 
 }  // namespace LeftoverTemporaries

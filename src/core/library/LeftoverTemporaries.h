@@ -3,6 +3,7 @@
 #include <string>
 
 class CZarn2App;
+class FolderListings;
 
 // A run killed while it rewrote a file leaves the rewrite's temporary file ("<file>~XXXXXX")
 // beside it. At start those of ours are removed, and nothing else: the temporaries of the
@@ -13,6 +14,8 @@ class CZarn2App;
 // itself). Only regular files are removed.
 namespace LeftoverTemporaries {
 
-void Remove(const CZarn2App& app, const std::string& groupListPath);
+// `listings` lists each folder, and is told what was removed: the passes that follow at
+// start look at the same folders.
+void Remove(const CZarn2App& app, const std::string& groupListPath, FolderListings& listings);
 
 }  // namespace LeftoverTemporaries

@@ -84,14 +84,13 @@ Finding PathProblem(Kind kind, std::string_view name)
         return Refuse(Refusal::UnsafeName, Format("%sが入力されていません.", label));
     if (int control = FirstControl(name); control >= 0)
         return ControlProblem(label, control);
-    std::string shown(name);
     if (name == "." || name == "..")
-        return Refuse(Refusal::UnsafeName,
-                      Format("%s [%s] は使用出来ません.\n別の名前を入力して下さい.", label, shown.c_str()));
+        return Refuse(Refusal::UnsafeName, Format("%s [%s] は使用出来ません.\n別の名前を入力して下さい.", label,
+                                                  std::string(name).c_str()));
     if (name.find('/') != std::string_view::npos)
         return Refuse(Refusal::UnsafeName, Format("%s [%s] に使用出来ない文字 [/] が含まれています.\n"
                                                   "この文字を使わずに入力して下さい.",
-                                                  label, shown.c_str()));
+                                                  label, std::string(name).c_str()));
     if (name.size() > MaxNameBytes(kind))
         return TooLong(label, MaxNameBytes(kind), 3, "半角英数字");
     return {};

@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <cstdint>
+#include <cstring>
 #include <iconv.h>
 #include <utility>
 
@@ -15,13 +17,21 @@ namespace {
 
 constexpr const char* kReplacement = "\xEF\xBF\xBD";  // U+FFFD
 
-bool IsAscii(std::string_view s)
+// How many bytes at the start of `s` are ASCII, which code page 932 and UTF-8 both hold as
+// they are (0x5C a backslash, 0x7E a tilde); looked at eight bytes at a time.
+size_t AsciiPrefix(std::string_view s)
 {
-    for (unsigned char c : s) {
-        if (c >= 0x80)
-            return false;
+    constexpr std::uint64_t kHighBits = 0x8080808080808080;
+    size_t i = 0;
+    for (; i + 8 <= s.size(); i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, s.data() + i, sizeof word);
+        if (word & kHighBits)
+            break;
     }
-    return true;
+    while (i < s.size() && static_cast<unsigned char>(s[i]) < 0x80)
+        ++i;
+    return i;
 }
 
 // One converter per direction, opened on first use and reused (iconv_open is costly).
@@ -38,20 +48,24 @@ public:
 
     bool Valid() const { return m_cd != reinterpret_cast<iconv_t>(-1); }
 
-    // Converts as much as possible; returns the errno of the stop (0 when all was done).
+    // Converts as much as possible, appending to `out`; returns the errno of the stop (0 when
+    // all was done).
     int Run(const char*& in, size_t& inLeft, std::string& out)
     {
         iconv(m_cd, nullptr, nullptr, nullptr, nullptr);
-        std::array<char, 4096> buf{};
+        // Left uninitialised: iconv writes what is taken from it (most texts are short, and
+        // clearing the whole buffer at every call cost more than the conversion).
+        std::array<char, 4096> buf;
         while (inLeft > 0) {
             char* outPtr = buf.data();
             size_t outLeft = buf.size();
             char* inPtr = const_cast<char*>(in);
             size_t rc = iconv(m_cd, &inPtr, &inLeft, &outPtr, &outLeft);
+            int err = errno;
             in = inPtr;
             out.append(buf.data(), buf.size() - outLeft);
-            if (rc == static_cast<size_t>(-1) && errno != E2BIG)
-                return errno;
+            if (rc == static_cast<size_t>(-1) && err != E2BIG)
+                return err;
         }
         return 0;
     }
@@ -70,6 +84,22 @@ Converter& Encoder()
 {
     thread_local Converter encoder("CP932", "UTF-8");
     return encoder;
+}
+
+// Appends the UTF-8 of `bytes`, decoded by iconv; each byte it cannot decode becomes U+FFFD.
+void DecodeRest(std::string_view bytes, std::string& out)
+{
+    const char* in = bytes.data();
+    size_t left = bytes.size();
+    Converter& decoder = Decoder();
+    while (left > 0) {
+        int err = decoder.Valid() ? decoder.Run(in, left, out) : EILSEQ;
+        if (err == 0)
+            break;
+        out.append(kReplacement);  // EILSEQ or EINVAL (a lead byte cut off): skip one byte
+        ++in;
+        --left;
+    }
 }
 
 // Characters that code page 932 lacks but has a look-alike for.
@@ -123,23 +153,26 @@ std::string ApplyLookAlikes(std::string_view utf8)
 
 namespace Cp932 {
 
+bool IsAscii(std::string_view text) { return AsciiPrefix(text) == text.size(); }
+
+void AppendUtf8(std::string_view bytes, std::string& out)
+{
+    // Most lines of the data files are ASCII, or begin so (paths): those bytes are copied.
+    size_t ascii = AsciiPrefix(bytes);
+    out.append(bytes.data(), ascii);
+    if (ascii < bytes.size())
+        DecodeRest(bytes.substr(ascii), out);
+}
+
 std::string ToUtf8(std::string_view bytes)
 {
-    if (IsAscii(bytes))
+    size_t ascii = AsciiPrefix(bytes);
+    if (ascii == bytes.size())
         return std::string(bytes);
     std::string out;
     out.reserve(bytes.size() * 3 / 2);
-    const char* in = bytes.data();
-    size_t left = bytes.size();
-    Converter& decoder = Decoder();
-    while (left > 0) {
-        int err = decoder.Valid() ? decoder.Run(in, left, out) : EILSEQ;
-        if (err == 0)
-            break;
-        out.append(kReplacement);  // EILSEQ or EINVAL (a lead byte cut off): skip one byte
-        ++in;
-        --left;
-    }
+    out.append(bytes.data(), ascii);
+    DecodeRest(bytes.substr(ascii), out);
     return out;
 }
 

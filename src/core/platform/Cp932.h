@@ -9,9 +9,14 @@
 // extensions are included. Text in memory is UTF-8.
 namespace Cp932 {
 
+// Whether every byte is ASCII: such text is the same in code page 932 and in UTF-8.
+bool IsAscii(std::string_view text);
+
 // Bytes to UTF-8. A byte sequence that is not code page 932 (including a lead byte cut
 // off at the end) becomes U+FFFD, one per bad byte.
 std::string ToUtf8(std::string_view bytes);
+// The same, appended to `out`.
+void AppendUtf8(std::string_view bytes, std::string& out);
 
 // UTF-8 to bytes. Common look-alikes are mapped to the characters code page 932 has
 // (wave dash, minus sign, double vertical line, ...). Returns false when a character has

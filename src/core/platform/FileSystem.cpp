@@ -10,6 +10,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <string_view>
+
 namespace {
 
 int ErrnoUnless(bool ok)
@@ -81,7 +83,7 @@ std::vector<FolderEntry> FolderEntries(const std::string& path, int& error)
             error = errno;
             break;
         }
-        std::string name = entry->d_name;
+        std::string_view name = entry->d_name;
         if (name == "." || name == "..")
             continue;
         // The folder's own record of the kind costs no call; a file system that keeps none
@@ -91,7 +93,7 @@ std::vector<FolderEntry> FolderEntries(const std::string& path, int& error)
                            ? entry->d_type == DT_REG
                            : ::fstatat(::dirfd(folder), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 &&
                                  S_ISREG(st.st_mode);
-        entries.push_back({std::move(name), regular});
+        entries.push_back({std::string(name), regular});
     }
     ::closedir(folder);
     return entries;

@@ -5,68 +5,87 @@
 
 #include <cstring>
 
-namespace {
-
-// Every line end becomes "\n": "\r\n", "\n", and a run of "\r" followed by "\n" (a "\r\n"
-// file that went through a text-mode write once more). A "\r" anywhere else is a character
-// of its line, as a text-mode stream of the Windows version reads it; only a run of them at
-// the very end, a line end cut after its "\r", is dropped.
-std::string NormalLineEnds(const std::string& raw)
-{
-    std::string text;
-    text.reserve(raw.size());
-    size_t from = 0;
-    for (size_t cr = raw.find('\r'); cr != std::string::npos; cr = raw.find('\r', from)) {
-        size_t run = raw.find_first_not_of('\r', cr);
-        if (run == std::string::npos) {
-            text.append(raw, from, cr - from);
-            return text;
-        }
-        if (raw[run] == '\n') {
-            text.append(raw, from, cr - from);
-            text.push_back('\n');
-            from = run + 1;
-        } else {
-            text.append(raw, from, run - from);
-            from = run;
-        }
-    }
-    text.append(raw, from, std::string::npos);
-    return text;
-}
-
-}  // namespace
+// The bytes are kept as read, line ends and all: each line is found where it lies and its
+// line end recognised there, so reading a file copies nothing but the lines handed out.
 
 int TextFileReader::Open(const std::string& path, std::uint64_t maxBytes, SymbolicLinks links)
 {
     m_data.clear();
-    m_pos = 0;
-    std::string raw;
-    if (int err = RegularFile::ReadAtMost(path, maxBytes, raw, links))
+    Rewind();
+    if (int err = RegularFile::ReadAtMost(path, maxBytes, m_data, links))
         return err;
-    m_data = NormalLineEnds(raw);
+    Rewind();
     return 0;
 }
 
 void TextFileReader::OpenBytes(std::string bytes)
 {
-    m_data = NormalLineEnds(bytes);
+    m_data = std::move(bytes);
+    Rewind();
+}
+
+void TextFileReader::Rewind()
+{
     m_pos = 0;
+    // A run of "\r" at the very end is a line end cut after its "\r": it ends the text.
+    m_end = m_data.find_last_not_of('\r');
+    m_end = m_end == std::string::npos ? 0 : m_end + 1;
+}
+
+bool TextFileReader::ReadPiece(std::string_view& bytes, bool& lineEnd, size_t maxChars)
+{
+    bytes = {};
+    lineEnd = false;
+    if (m_pos >= m_end || maxChars == 0)
+        return false;
+    const char* data = m_data.data();
+    const void* found = std::memchr(data + m_pos, '\n', m_end - m_pos);
+    size_t newline = found ? static_cast<size_t>(static_cast<const char*>(found) - data) : m_end;
+    // The "\r" just before the "\n" belong to the line end (a file that went through a
+    // text-mode write twice has "\r\r\n").
+    size_t content = newline;
+    while (content > m_pos && data[content - 1] == '\r')
+        --content;
+    size_t length = content - m_pos;
+    if (length + (found ? 1 : 0) <= maxChars) {
+        bytes = std::string_view(data + m_pos, length);
+        lineEnd = found != nullptr;
+        m_pos = found ? newline + 1 : m_end;
+    } else {
+        bytes = std::string_view(data + m_pos, maxChars);
+        m_pos += maxChars;
+    }
+    return true;
 }
 
 bool TextFileReader::ReadLine(std::string& line, size_t maxChars)
 {
     line.clear();
-    if (m_pos >= m_data.size() || maxChars == 0)
+    std::string_view bytes;
+    bool lineEnd = false;
+    if (!ReadPiece(bytes, lineEnd, maxChars))
         return false;
-    size_t limit = std::min(m_data.size(), m_pos + maxChars);
-    const void* newline = std::memchr(m_data.data() + m_pos, '\n', limit - m_pos);
-    size_t end = newline ? static_cast<size_t>(static_cast<const char*>(newline) - m_data.data()) + 1 : limit;
-    line = Cp932::ToUtf8(std::string_view(m_data).substr(m_pos, end - m_pos));
-    m_pos = end;
+    Cp932::AppendUtf8(bytes, line);
+    if (lineEnd)
+        line.push_back('\n');
     return true;
 }
 
-bool TextFileReader::HoldsNul() const { return m_data.find('\0') != std::string::npos; }
+bool TextFileReader::HoldsNul() const { return std::memchr(m_data.data(), '\0', m_data.size()) != nullptr; }
 
-bool TextFileReader::Blank() const { return m_data.find_first_not_of(" \t\n") == std::string::npos; }
+bool TextFileReader::Blank() const
+{
+    for (size_t i = 0; i < m_end; ++i) {
+        char c = m_data[i];
+        if (c == ' ' || c == '\t' || c == '\n')
+            continue;
+        if (c != '\r')
+            return false;
+        // A "\r" is blank only as part of a line end: followed by more "\r" and a "\n".
+        size_t run = m_data.find_first_not_of('\r', i);
+        if (run >= m_end || m_data[run] != '\n')
+            return false;
+        i = run;
+    }
+    return true;
+}

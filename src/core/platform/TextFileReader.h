@@ -21,8 +21,12 @@ public:
     void OpenBytes(std::string bytes);
 
     // Next line or piece of a line, "\n" kept when read; false at the end of the file.
+    // `line` keeps its room from one call to the next.
     bool ReadLine(std::string& line, size_t maxChars = 998);
-    bool AtEnd() const { return m_pos >= m_data.size(); }
+    // The same piece undecoded: its code page 932 bytes without the line end (they stay
+    // valid until the reader is opened again), and whether the line end was taken with it.
+    bool ReadPiece(std::string_view& bytes, bool& lineEnd, size_t maxChars = 998);
+    bool AtEnd() const { return m_pos >= m_end; }
 
     // Whether the content holds a NUL byte: binary data or UTF-16, never text of ours.
     bool HoldsNul() const;
@@ -33,6 +37,9 @@ public:
     static std::string_view WithoutNewline(std::string_view line) { return line.substr(0, line.find('\n')); }
 
 private:
-    std::string m_data;
+    void Rewind();
+
+    std::string m_data;  // the file's bytes as they are
     size_t m_pos = 0;
+    size_t m_end = 0;  // the end of the text: a run of "\r" at the very end is left out
 };

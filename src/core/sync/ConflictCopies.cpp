@@ -5,6 +5,7 @@
 #include "library/GroupListFile.h"
 #include "library/NameRules.h"
 #include "platform/FileSystem.h"
+#include "platform/FolderListings.h"
 #include "platform/TextFileReader.h"
 #include "sync/ConflictName.h"
 #include "sync/CopyMerges.h"
@@ -37,11 +38,12 @@ std::string Stem(std::string_view name, std::string_view ext)
 // files that do not exist are not.
 std::map<std::string, std::vector<ConflictCopy>>
 CopiesIn(const std::string& folder, const std::string& shownFolder,
-         const std::function<bool(const std::string& name, const std::string& original)>& ours)
+         const std::function<bool(const std::string& name, const std::string& original)>& ours,
+         FolderListings& listings)
 {
     std::map<std::string, std::vector<ConflictCopy>> copies;
     int error = 0;
-    for (const FileSystem::FolderEntry& entry : FileSystem::FolderEntries(folder, error)) {
+    for (const FileSystem::FolderEntry& entry : listings.Entries(folder, error)) {
         std::string original = ConflictName::Original(entry.name);
         if (original.empty() || !ours(entry.name, original))
             continue;
@@ -94,6 +96,12 @@ std::string ShownFolder(const std::string& home, const std::string& folder)
 
 bool MergeConflictCopies(const CZarn2App& app)
 {
+    FolderListings listings;
+    return MergeConflictCopies(app, listings);
+}
+
+bool MergeConflictCopies(const CZarn2App& app, FolderListings& listings)
+{
     const std::string& listPath = app.m_szGroupListPath;
     std::string::size_type slash = listPath.rfind('/');
     if (listPath.empty() || slash == std::string::npos || app.m_szDataDir.empty())
@@ -104,8 +112,10 @@ bool MergeConflictCopies(const CZarn2App& app)
     // The genre list, beside the settings file (whose copies stay).
     std::string home = listPath.substr(0, slash);
     std::string listName = listPath.substr(slash + 1);
-    for (auto& [original, copies] : CopiesIn(
-             home, "", [&](const std::string&, const std::string& original) { return original == listName; }))
+    for (auto& [original, copies] :
+         CopiesIn(
+             home, "", [&](const std::string&, const std::string& original) { return original == listName; },
+             listings))
         changed |= CopyMerges::IntoGroupList(listPath, copies, report);
 
     // The genre files: a genre whose own name looks like a copy's is none.
@@ -116,7 +126,7 @@ bool MergeConflictCopies(const CZarn2App& app)
              CopiesIn(data, shownData, [&](const std::string&name, const std::string&original) {
                  return EndsWith(original, kGroupExt) &&
                         !(EndsWith(name, kGroupExt) && genres->count(Stem(name, kGroupExt)));
-             }))
+             }, listings))
             changed |= CopyMerges::IntoGroupFile(data + "/" + original,
                                                  data + "/" + Stem(original, kGroupExt), copies, report);
 
@@ -135,7 +145,7 @@ bool MergeConflictCopies(const CZarn2App& app)
                     return readable = false;
                 return !(EndsWith(name, kLogExt) && titles->count(Stem(name, kLogExt)));
             };
-            for (auto& [original, copies] : CopiesIn(folder, ShownFolder(home, folder), ours))
+            for (auto& [original, copies] : CopiesIn(folder, ShownFolder(home, folder), ours, listings))
                 changed |= CopyMerges::IntoLog(folder + "/" + original, copies, report);
         }
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 class CZarn2App;
+class FolderListings;
 
 // A sync tool (Syncthing, Nextcloud, Dropbox) that finds one of the library's files changed
 // on two computers keeps one version and puts the other beside it as a conflict copy
@@ -11,3 +12,5 @@ class CZarn2App;
 // Run at start before the library loads, and whenever a copy appears while it runs.
 // Returns whether a file of the library was rewritten (the library is then read again).
 bool MergeConflictCopies(const CZarn2App& app);
+// The same on folders listed already (at start, by the pass over leftover temporaries).
+bool MergeConflictCopies(const CZarn2App& app, FolderListings& listings);

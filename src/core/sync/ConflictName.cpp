@@ -1,5 +1,6 @@
 #include "sync/ConflictName.h"
 
+#include <algorithm>
 #include <regex>
 
 namespace {
@@ -13,16 +14,19 @@ const std::regex& Marks()
     return marks;
 }
 
-// Whether the name holds a word every mark has: only such names go through the pattern,
-// which costs far more than this look (a folder of a genre holds 128 logs).
+// Whether the name holds the lower-case ASCII word in any case, without a copy of the name.
+bool HoldsIgnoringCase(std::string_view name, std::string_view word)
+{
+    auto same = [](char a, char b) { return (a >= 'A' && a <= 'Z' ? static_cast<char>(a - 'A' + 'a') : a) == b; };
+    return std::search(name.begin(), name.end(), word.begin(), word.end(), same) != name.end();
+}
+
+// Whether the name holds a word every mark has ("conflict", in any case, is in both ASCII
+// marks): only such names go through the pattern, which costs far more than this look (a
+// folder of a genre holds 128 logs).
 bool MayHoldMark(std::string_view name)
 {
-    std::string lower(name);
-    for (char& c : lower)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return lower.find(".sync-conflict-") != std::string::npos || lower.find("conflicted copy") != std::string::npos ||
-           lower.find("競合コピー") != std::string::npos;
+    return HoldsIgnoringCase(name, "conflict") || name.find("競合コピー") != std::string_view::npos;
 }
 
 }  // namespace

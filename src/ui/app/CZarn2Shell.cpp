@@ -1,5 +1,6 @@
 #include "app/CZarn2Shell.h"
 
+#include "app/AfterFirstPaint.h"
 #include "app/CAppCommands.h"
 #include "app/CMainFrame.h"
 #include "app/CommandRouter.h"
@@ -30,7 +31,7 @@ CZarn2Shell::~CZarn2Shell()
     m_pDoc.reset();
 }
 
-void CZarn2Shell::Create()
+void CZarn2Shell::Build()
 {
     m_pDoc = std::make_unique<CZarn2Doc>(m_app);
     m_pDoc->OnNewDocument();
@@ -47,13 +48,22 @@ void CZarn2Shell::Create()
                                                      m_pFrame->Action(CommandId::ID_PLAY_CHART)));
     m_pView->OnInitialUpdate();
     m_pWatch = std::make_unique<DataFolderWatch>(std::make_unique<InotifyFolderWatch>());
-    new DiskChangeFollower(*m_pDoc, *m_pView, *m_pWatch);
+    m_pFollower = new DiskChangeFollower(*m_pDoc, *m_pView, *m_pWatch);
+}
+
+void CZarn2Shell::Create()
+{
+    Build();
+    m_pFollower->Begin();
 }
 
 bool CZarn2Shell::InitInstance()
 {
-    Create();
+    Build();
     m_pFrame->show();
+    // Watching every genre's folder costs the kernel a look at each of their files: it
+    // starts once the window is on the screen, and shows what changed meanwhile.
+    AfterFirstPaint::Run(m_pFrame.get(), [follower = m_pFollower] { follower->Begin(); });
     // A play the last run could not record is offered now, over the shown window.
     if (LostPlay::Recover(*m_pDoc, m_app))
         m_pView->UpdateStatistics();

@@ -7,6 +7,7 @@
 
 class CAppCommands;
 class DataFolderWatch;
+class DiskChangeFollower;
 class CMainFrame;
 class CZarn2App;
 class CZarn2Doc;
@@ -23,7 +24,7 @@ public:
 
     // Loads the library, creates and shows the main window; false ends the program.
     bool InitInstance();
-    // The parts before the window is shown (tests show it themselves).
+    // The parts before the window is shown, the folders watched (tests show it themselves).
     void Create();
 
     CMainFrame* MainWindow() const { return m_pFrame.get(); }
@@ -34,11 +35,15 @@ public:
     DataFolderWatch* FolderWatch() const { return m_pWatch.get(); }
 
 private:
+    // The library, the window and the view, and the watch not yet following the folders.
+    void Build();
+
     CZarn2App& m_app;
     std::unique_ptr<CZarn2Doc> m_pDoc;
     std::unique_ptr<DataFolderWatch> m_pWatch;
     std::unique_ptr<CMainFrame> m_pFrame;
     CZarn2View* m_pView = nullptr;  // owned by the frame
+    DiskChangeFollower* m_pFollower = nullptr;  // owned by the view
     CQtPlayUi m_playUi;             // the play's window steps on the main window
     std::optional<PlayUi::Override> m_usePlayUi;  // while the window exists
 };

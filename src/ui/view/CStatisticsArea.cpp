@@ -153,10 +153,11 @@ CStatisticsArea::Figures CStatisticsArea::Read(CZarn2Doc& doc, int historyMode)
     if (member == nullptr || Count(member->m_nSessionCount) == 0)
         return {};
     ShowRows(*member, historyMode);
+    const CPlayFigures& worked = member->Figures();
     if (historyMode == 0)
-        return {Hms(member->m_Current), Hms(member->m_SessionAverage), Hms(member->m_Total),
+        return {Hms(worked.m_Current), Hms(worked.m_SessionAverage), Hms(worked.m_Total),
                 Text(Format("%d 回", Count(member->m_nSessionCount)))};
-    return {Hms(member->m_LastDay), Hms(member->m_DayAverage), Hms(member->m_Total),
+    return {Hms(worked.m_LastDay), Hms(worked.m_DayAverage), Hms(worked.m_Total),
             Text(Format("%d 日", Count(member->m_nDayCount)))};
 }
 

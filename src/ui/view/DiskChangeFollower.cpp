@@ -18,7 +18,13 @@ DiskChangeFollower::DiskChangeFollower(CZarn2Doc& doc, CZarn2View& view, DataFol
     : QObject(&view), m_doc(doc), m_view(view), m_watch(watch), m_shownReloads(doc.m_nDiskReloads)
 {
     connect(&m_watch, &DataFolderWatch::Changed, this, &DiskChangeFollower::OnChanged);
+}
+
+void DiskChangeFollower::Begin()
+{
     m_watch.Follow(m_doc);
+    // What changed between the library's load and the watch is shown like any later change.
+    ApplyWhenFree();
 }
 
 void DiskChangeFollower::OnChanged(const DataFolderChanges& changes)

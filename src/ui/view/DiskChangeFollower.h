@@ -22,6 +22,8 @@ class DiskChangeFollower : public QObject {
     Q_OBJECT
 public:
     DiskChangeFollower(CZarn2Doc& doc, CZarn2View& view, DataFolderWatch& watch);
+    // Starts watching the library's folders, and shows what changed on disk since it was read.
+    void Begin();
 
 private:
     void OnChanged(const DataFolderChanges& changes);

@@ -75,14 +75,14 @@ TEST(PlayHistoryStats, FiguresOfTheWholeLog)
         EXPECT_EQ(l.count, static_cast<int>(c.sessions.size()));
         EXPECT_EQ(h.m_nSessionCount, l.count);
         EXPECT_EQ(h.m_nDayCount, c.dayCount);
-        EXPECT_EQ(Hms(h.m_Current), c.last);
-        EXPECT_EQ(Hms(h.m_Total), c.total);
-        EXPECT_EQ(Hms(h.m_SessionAverage), c.average);
-        EXPECT_EQ(Hms(h.m_LastDay), c.lastDay);
-        EXPECT_EQ(Hms(h.m_DayAverage), c.dayAverage);
+        EXPECT_EQ(Hms(h.Figures().m_Current), c.last);
+        EXPECT_EQ(Hms(h.Figures().m_Total), c.total);
+        EXPECT_EQ(Hms(h.Figures().m_SessionAverage), c.average);
+        EXPECT_EQ(Hms(h.Figures().m_LastDay), c.lastDay);
+        EXPECT_EQ(Hms(h.Figures().m_DayAverage), c.dayAverage);
         if (!c.sessions.empty()) {
-            EXPECT_EQ(h.m_Current.m_nHour, c.sessions.back().m_nHour);
-            EXPECT_EQ(h.m_LastDay.m_nDay, c.sessions.back().m_nDay);
+            EXPECT_EQ(h.Figures().m_Current.m_nHour, c.sessions.back().m_nHour);
+            EXPECT_EQ(h.Figures().m_LastDay.m_nDay, c.sessions.back().m_nDay);
         }
     }
 }
@@ -123,11 +123,11 @@ TEST(PlayHistoryStats, TenThousandSessionsAllCountAndReadQuickly)
     const std::clock_t begin = std::clock();
     ASSERT_EQ(h.ReadLog(path), 10000);
     const double tookMs = 1000.0 * static_cast<double>(std::clock() - begin) / CLOCKS_PER_SEC;
-    EXPECT_EQ(h.m_Total.m_nElapsed, total);
-    EXPECT_EQ(h.m_SessionAverage.m_nElapsed, total / 10000);
+    EXPECT_EQ(h.Figures().m_Total.m_nElapsed, total);
+    EXPECT_EQ(h.Figures().m_SessionAverage.m_nElapsed, total / 10000);
     EXPECT_EQ(h.m_nDayCount, 5000);
     EXPECT_EQ(h.m_Session.back().m_nYear, sessions.back().m_nYear);
-    EXPECT_EQ(h.m_Current.m_nElapsed, sessions.back().m_nElapsed);
+    EXPECT_EQ(h.Figures().m_Current.m_nElapsed, sessions.back().m_nElapsed);
     // Generous even for an unoptimised build on a busy machine; a refresh must feel instant.
     EXPECT_LT(tookMs, 200.0);
 }
@@ -139,7 +139,7 @@ TEST(PlayHistoryStats, UnreadableLogChangesNothing)
     EXPECT_EQ(l.h.ReadLog(other / "missing.Log"), -1);
     EXPECT_EQ(l.h.ReadLog(other.Path()), -1);  // a folder
     EXPECT_EQ(l.h.m_nSessionCount, 1);
-    EXPECT_EQ(l.h.m_Total.m_nElapsed, 100);
+    EXPECT_EQ(l.h.Figures().m_Total.m_nElapsed, 100);
 }
 
 TEST(PlayHistoryStats, ConfirmRecordAsksOnlyBelowTheLimit)

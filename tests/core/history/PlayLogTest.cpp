@@ -220,7 +220,7 @@ TEST(PlayLog, ResetEmptiesOrReportsTheFailure)
     EXPECT_EQ(h.ResetLog(path), 0);
     EXPECT_EQ(TempDir::ReadBytes(path), "");
     EXPECT_EQ(h.m_nSessionCount, 0);
-    EXPECT_EQ(h.m_Total.m_nElapsed, 0);
+    EXPECT_EQ(h.Figures().m_Total.m_nElapsed, 0);
     EXPECT_TRUE(messenger.messages.empty());
 
     std::string bad = dir / "no-such-folder/t.Log";

@@ -249,7 +249,7 @@ TEST_F(PlayControllerTest, ALogReadDuringThePlayLeavesTheSessionIntact)
 
         EXPECT_EQ(Log(), earlier + "2009/03/07,21:05:09\r\n6\r\n");
         EXPECT_EQ(messenger.questions.size(), 1u) << "a 6 s play is short: the question comes";
-        EXPECT_EQ(Title().m_Current.m_nElapsed, 2126) << "the title shows its last logged session";
+        EXPECT_EQ(Title().Figures().m_Current.m_nElapsed, 2126) << "the title shows its last logged session";
     }
 }
 

@@ -93,6 +93,7 @@ TEST(ConflictName, TellsCopiesFromLookAlikes)
         {"T (conflicted copy 2024-03-05 211503).Log", "T.Log"},
         {"T (Hana's conflicted copy 2024-03-05).Log", "T.Log"},
         {"T (Conflicted Copy 2024-03-05 211503).Log", "T.Log"},
+        {"T.SYNC-CONFLICT-20240305-211503-ABCDEFG.Log", "T.Log"},
         {"T.Log", ""},
         {"T.sync-conflict-2024-03-05.Log", ""},
         {"T.sync-conflict-20240305-211503-ABCDEFG-notes.txt.Log", ""},

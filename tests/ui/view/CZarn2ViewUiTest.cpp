@@ -92,6 +92,7 @@ private Q_SLOTS:
     void libraryCommandsReachTheLibrary();
     void droppedFiles();
     void changesOnDiskShowUp();
+    void changesBeforeTheWatchShowUp();
 };
 
 void CZarn2ViewUiTest::threeSessionsByCount()
@@ -725,6 +726,20 @@ void CZarn2ViewUiTest::changesOnDiskShowUp()
 
     lib.WriteLog("B", "B-1", {{"2009/03/07,21:05:09", 42}});
     QTRY_COMPARE_WITH_TIMEOUT(view.m_stats.m_editTotal->text(), Q("00:00:42"), 3000);
+    QVERIFY(lib.messenger.messages.empty());
+}
+
+// The program's own start watches the folders only after the window's first paint: a change
+// made between the library's load and then still shows.
+void CZarn2ViewUiTest::changesBeforeTheWatchShowUp()
+{
+    ProgramWindow lib;
+    lib.Build([](CZarn2Doc& doc) { ProgramWindow::AddGenre(doc, "A", 2); });
+    lib.shell = std::make_unique<CZarn2Shell>(lib.app);
+    QVERIFY(lib.shell->InitInstance());
+    lib.Build([](CZarn2Doc& other) { ProgramWindow::AddGenre(other, "B", 1); });
+    QVERIFY(QTest::qWaitForWindowExposed(lib.shell->MainWindow()));
+    QTRY_COMPARE_WITH_TIMEOUT(lib.shell->View()->m_listGroup->topLevelItemCount(), 2, 3000);
     QVERIFY(lib.messenger.messages.empty());
 }
 
