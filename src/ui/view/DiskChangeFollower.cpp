@@ -82,7 +82,9 @@ void DiskChangeFollower::Apply()
 {
     m_pending = false;
     // A copy is merged only here, with no play running: a log is never rewritten under an
-    // append.
+    // append. The start's own passes, when it left them, are the first (they merge too).
+    if (m_doc.SweepLeftFolders())
+        m_mergeDue = false;
     if (std::exchange(m_mergeDue, false))
         MergeConflictCopies(*m_doc.m_pApp);
     bool logs = std::exchange(m_logsDue, false);

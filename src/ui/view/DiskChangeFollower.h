@@ -22,7 +22,8 @@ class DiskChangeFollower : public QObject {
     Q_OBJECT
 public:
     DiskChangeFollower(CZarn2Doc& doc, CZarn2View& view, DataFolderWatch& watch);
-    // Starts watching the library's folders, and shows what changed on disk since it was read.
+    // Starts watching the library's folders, and shows what changed on disk since it was read,
+    // after the passes over the folders the library's load left (CZarn2Doc::SweepLeftFolders).
     void Begin();
 
 private:
