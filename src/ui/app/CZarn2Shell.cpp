@@ -60,6 +60,7 @@ void CZarn2Shell::Create()
 bool CZarn2Shell::InitInstance()
 {
     Build(true);
+    m_pFollower->Hold();
     m_pFrame->show();
     // Watching every genre's folder, and the passes over them for leftover temporaries and
     // conflict copies, cost the kernel a look at each of their files: they come once the
@@ -69,5 +70,6 @@ bool CZarn2Shell::InitInstance()
     // A play the last run could not record is offered now, over the shown window.
     if (LostPlay::Recover(*m_pDoc, m_app))
         m_pView->UpdateStatistics();
+    m_pFollower->Release();
     return true;
 }
