@@ -1,7 +1,10 @@
 #include "library/CZarn2Doc.h"
 
 #include "app/CZarn2App.h"
+#include "launch/PlayJournalText.h"
 #include "library/LeftoverTemporaries.h"
+#include "library/PendingChange.h"
+#include "platform/FileSystem.h"
 #include "platform/FolderListings.h"
 #include "platform/Format.h"
 #include "platform/IMessenger.h"
@@ -9,6 +12,7 @@
 #include "sync/RunFiles.h"
 
 #include <algorithm>
+#include <utility>
 
 CZarn2Doc::CZarn2Doc(CZarn2App& app)
     : m_pApp(&app), m_szGroupListFile(app.m_szGroupListPath)
@@ -18,7 +22,21 @@ CZarn2Doc::CZarn2Doc(CZarn2App& app)
     m_WorkGroup.m_pApp = m_pApp;
 }
 
-void CZarn2Doc::OnNewDocument()
+namespace {
+
+// A change half done moves and removes files in the genres' folders, and a lost play is
+// looked for at the end of its log: when a stopped run left either, the copies are merged
+// before, as they always were. Else the library loads as if the copies came just after.
+bool StoppedRunLeftWork(const CZarn2App& app)
+{
+    const std::string& run = app.m_szTempDir;
+    return !run.empty() && (FileSystem::EntryExists(run + "/" + PendingChange::kFileName) ||
+                            FileSystem::EntryExists(run + "/" + PlayJournalText::kFileName));
+}
+
+}  // namespace
+
+void CZarn2Doc::OnNewDocument(bool sweepLater)
 {
     m_nGroupCount = 0;
     m_nCurrGroup = -1;
@@ -27,10 +45,9 @@ void CZarn2Doc::OnNewDocument()
         return;
     }
     RunFiles::Prepare(*m_pApp);
-    // Both passes look into every genre's folder: each is listed once for both.
-    FolderListings listings;
-    LeftoverTemporaries::Remove(*m_pApp, m_szGroupListFile, listings);
-    MergeConflictCopies(*m_pApp, listings);
+    m_bSweepLeft = sweepLater && !StoppedRunLeftWork(*m_pApp);
+    if (!m_bSweepLeft)
+        SweepFolders();
     if (LoadLibrary(true) == 0) {
         m_nGroupCount = 0;
         m_nCurrGroup = -1;
@@ -39,6 +56,22 @@ void CZarn2Doc::OnNewDocument()
 }
 
 void CZarn2Doc::OnCloseDocument() { SaveGroupList(); }
+
+void CZarn2Doc::SweepFolders()
+{
+    // Both passes look into every genre's folder: each is listed once for both.
+    FolderListings listings;
+    LeftoverTemporaries::Remove(*m_pApp, m_szGroupListFile, listings);
+    MergeConflictCopies(*m_pApp, listings);
+}
+
+bool CZarn2Doc::SweepLeftFolders()
+{
+    if (!std::exchange(m_bSweepLeft, false))
+        return false;
+    SweepFolders();
+    return true;
+}
 
 // ---- checks -------------------------------------------------------------------------
 

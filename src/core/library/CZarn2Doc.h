@@ -24,9 +24,15 @@ public:
     CZarn2Doc& operator=(const CZarn2Doc&) = delete;
 
     // Start: removes what a stopped run left behind (the temporary files of rewrites, a
-    // change half done is finished), then loads the library (an empty one, written at
-    // once, when nothing can be read).
-    void OnNewDocument();
+    // change half done is finished), merges the conflict copies, then loads the library (an
+    // empty one, written at once, when nothing can be read). With `sweepLater` the two
+    // passes over every genre's folder (leftover temporaries, conflict copies) are left for
+    // SweepLeftFolders, unless a stopped run left a change or a play's journal: those are
+    // finished on swept folders.
+    void OnNewDocument(bool sweepLater = false);
+    // The passes OnNewDocument left, if it left them (else nothing): true when they ran. What
+    // they rewrote is read again by ReloadChanged, as for copies that came while running.
+    bool SweepLeftFolders();
     // End: writes the genre list file and every genre file.
     void OnCloseDocument();
 
@@ -109,6 +115,9 @@ public:
     PendingBackup m_listBackup;
 
 private:
+    // Removes the leftover temporaries and merges the conflict copies, each folder listed once.
+    void SweepFolders();
+    bool m_bSweepLeft = false;  // OnNewDocument left SweepFolders for later
     // The file the list is read from: the list file, or the settings file standing in.
     std::string m_szListSource;
     // The list file as last read or written: a rewrite is given up when it changed since.

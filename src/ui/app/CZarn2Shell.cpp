@@ -31,10 +31,10 @@ CZarn2Shell::~CZarn2Shell()
     m_pDoc.reset();
 }
 
-void CZarn2Shell::Build()
+void CZarn2Shell::Build(bool sweepLater)
 {
     m_pDoc = std::make_unique<CZarn2Doc>(m_app);
-    m_pDoc->OnNewDocument();
+    m_pDoc->OnNewDocument(sweepLater);
     m_pFrame = std::make_unique<CMainFrame>(m_app);
     m_pView = new CZarn2View(m_app, *m_pDoc, *m_pFrame);
     m_pFrame->setCentralWidget(m_pView);
@@ -53,19 +53,23 @@ void CZarn2Shell::Build()
 
 void CZarn2Shell::Create()
 {
-    Build();
+    Build(false);
     m_pFollower->Begin();
 }
 
 bool CZarn2Shell::InitInstance()
 {
-    Build();
+    Build(true);
+    m_pFollower->Hold();
     m_pFrame->show();
-    // Watching every genre's folder costs the kernel a look at each of their files: it
-    // starts once the window is on the screen, and shows what changed meanwhile.
+    // Watching every genre's folder, and the passes over them for leftover temporaries and
+    // conflict copies, cost the kernel a look at each of their files: they come once the
+    // window is on the screen (the passes as soon as no message or dialog is open), and
+    // what they merged shows as any change made on disk meanwhile.
     AfterFirstPaint::Run(m_pFrame.get(), [follower = m_pFollower] { follower->Begin(); });
     // A play the last run could not record is offered now, over the shown window.
     if (LostPlay::Recover(*m_pDoc, m_app))
         m_pView->UpdateStatistics();
+    m_pFollower->Release();
     return true;
 }

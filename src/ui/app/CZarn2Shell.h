@@ -35,8 +35,9 @@ public:
     DataFolderWatch* FolderWatch() const { return m_pWatch.get(); }
 
 private:
-    // The library, the window and the view, and the watch not yet following the folders.
-    void Build();
+    // The library, the window and the view, and the watch not yet following the folders;
+    // `sweepLater` leaves the start's passes over the folders to the watch's Begin.
+    void Build(bool sweepLater);
 
     CZarn2App& m_app;
     std::unique_ptr<CZarn2Doc> m_pDoc;

@@ -27,6 +27,13 @@ void DiskChangeFollower::Begin()
     ApplyWhenFree();
 }
 
+void DiskChangeFollower::Release()
+{
+    m_held = false;
+    if (m_pending)
+        ApplyWhenFree();
+}
+
 void DiskChangeFollower::OnChanged(const DataFolderChanges& changes)
 {
     m_mergeDue = m_mergeDue || changes.MayBringConflictCopy();
@@ -51,7 +58,7 @@ bool DiskChangeFollower::TouchesLogs(const DataFolderChanges& changes) const
 
 bool DiskChangeFollower::Free() const
 {
-    return QThread::currentThread()->loopLevel() <= 1 && QApplication::activeModalWidget() == nullptr &&
+    return !m_held && QThread::currentThread()->loopLevel() <= 1 && QApplication::activeModalWidget() == nullptr &&
            QApplication::activePopupWidget() == nullptr && !m_view.m_bBusy;
 }
 
@@ -65,9 +72,11 @@ void DiskChangeFollower::ApplyWhenFree()
     if (m_waiting)
         return;
     // The dispatcher says so each time it is about to wait for events; once that is the
-    // main loop's wait, the reload is posted to run as the next event there.
+    // main loop's wait with nothing open, the reload is posted to run as the next event there
+    // (a message shown before the main loop runs waits in a loop of the same level: posting
+    // then would only wake it again at once, over and over).
     m_waiting = connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this, [this] {
-        if (QThread::currentThread()->loopLevel() > 1)
+        if (!Free())
             return;
         disconnect(m_waiting);
         m_waiting = {};
@@ -82,7 +91,9 @@ void DiskChangeFollower::Apply()
 {
     m_pending = false;
     // A copy is merged only here, with no play running: a log is never rewritten under an
-    // append.
+    // append. The start's own passes, when it left them, are the first (they merge too).
+    if (m_doc.SweepLeftFolders())
+        m_mergeDue = false;
     if (std::exchange(m_mergeDue, false))
         MergeConflictCopies(*m_doc.m_pApp);
     bool logs = std::exchange(m_logsDue, false);

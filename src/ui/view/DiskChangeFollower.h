@@ -22,8 +22,13 @@ class DiskChangeFollower : public QObject {
     Q_OBJECT
 public:
     DiskChangeFollower(CZarn2Doc& doc, CZarn2View& view, DataFolderWatch& watch);
-    // Starts watching the library's folders, and shows what changed on disk since it was read.
+    // Starts watching the library's folders, and shows what changed on disk since it was read,
+    // after the passes over the folders the library's load left (CZarn2Doc::SweepLeftFolders).
     void Begin();
+    // The program's start holds back what the watch shows until its own questions are
+    // answered: they come before the main event loop runs, so nothing else tells them apart.
+    void Hold() { m_held = true; }
+    void Release();
 
 private:
     void OnChanged(const DataFolderChanges& changes);
@@ -37,6 +42,7 @@ private:
     CZarn2View& m_view;
     DataFolderWatch& m_watch;
     bool m_pending = false;
+    bool m_held = false;
     bool m_mergeDue = false;  // a conflict copy may have come: merged before the reload
     bool m_logsDue = false;   // a log changed: the statistics and charts are drawn again
     QMetaObject::Connection m_waiting;  // to the event dispatcher while a reload waits

@@ -17,6 +17,7 @@
 #include "view/CReportList.h"
 #include "view/ViewPointers.h"
 
+#include <QAbstractEventDispatcher>
 #include <QAction>
 #include <QApplication>
 #include <QDropEvent>
@@ -24,6 +25,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
 #include <QTimer>
@@ -93,6 +95,7 @@ private Q_SLOTS:
     void droppedFiles();
     void changesOnDiskShowUp();
     void changesBeforeTheWatchShowUp();
+    void startPassesAfterTheFirstPaint();
 };
 
 void CZarn2ViewUiTest::threeSessionsByCount()
@@ -741,6 +744,46 @@ void CZarn2ViewUiTest::changesBeforeTheWatchShowUp()
     QVERIFY(QTest::qWaitForWindowExposed(lib.shell->MainWindow()));
     QTRY_COMPARE_WITH_TIMEOUT(lib.shell->View()->m_listGroup->topLevelItemCount(), 2, 3000);
     QVERIFY(lib.messenger.messages.empty());
+}
+
+// The program's own start looks for leftover temporaries and conflict copies after the first
+// paint, with no message open: a copy there at start is merged and shown then, one that stays
+// is named then. A message before the main loop runs (the start's questions are) is waited
+// for without waking the loop over and over.
+void CZarn2ViewUiTest::startPassesAfterTheFirstPaint()
+{
+    ProgramWindow lib;
+    OneTitle(lib, {{"2009/03/07,21:05:09", 100}});
+    const std::string log = lib.LogPath("RPG", "勇者の旅");
+    const std::string copy = lib.Data("RPG/勇者の旅.sync-conflict-20240305-211503-ABCDEFG.Log");
+    const std::string kept = lib.Data("RPG/勇者の旅.sync-conflict-20240305-211503-ABCDEFG1.Log");
+    TempDir::WriteBytes(copy, "2009/03/08,10:00:00\r\n42\r\n");
+    TempDir::WriteBytes(log + "~a1B2c3", "");
+    std::filesystem::create_directory(kept);
+    lib.shell = std::make_unique<CZarn2Shell>(lib.app);
+    QVERIFY(lib.shell->InitInstance());
+    QVERIFY(ProgramWindow::Exists(copy) && ProgramWindow::Exists(log + "~a1B2c3"));
+    QVERIFY(lib.messenger.messages.empty());
+    QMessageBox box;
+    bool keptWhileOpen = false;
+    QTimer::singleShot(500, &box, [&] {
+        keptWhileOpen = ProgramWindow::Exists(copy);
+        box.accept();
+    });
+    int waits = 0;
+    QObject counter;
+    QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, &counter,
+                     [&waits] { ++waits; });
+    box.exec();
+    QVERIFY(keptWhileOpen);
+    QVERIFY2(waits < 200, std::to_string(waits).c_str());
+    QEventLoop mainLoop;  // entered as the program enters it after its start
+    QTimer::singleShot(0, &mainLoop, &QEventLoop::quit);
+    mainLoop.exec();
+    QTRY_COMPARE_WITH_TIMEOUT(lib.shell->View()->m_stats.m_editTotal->text(), Q("00:02:22"), 3000);
+    QVERIFY(!ProgramWindow::Exists(copy) && !ProgramWindow::Exists(log + "~a1B2c3"));
+    QCOMPARE(lib.messenger.messages.size(), size_t{1});
+    QVERIFY(lib.messenger.messages[0].find("ABCDEFG1.Log") != std::string::npos);
 }
 
 QTEST_MAIN(CZarn2ViewUiTest)
