@@ -11,6 +11,11 @@
 
 fail() {
   echo "FAIL: $*" >&2
+  # What was on the screen, for a failure that only a loaded machine shows.
+  local shown
+  for shown in $(xdotool search --onlyvisible --name '.' 2>/dev/null); do
+    echo "shown: $(xdotool getwindowname "$shown" 2>/dev/null)" >&2
+  done
   exit 1
 }
 
