@@ -186,5 +186,7 @@ TEST(PlayLogEdit, TheLogIsRewrittenWholeOrLeftAlone)
     TempDir::WriteBytes(path, "garbage\r\n");
     EXPECT_FALSE(PlayLogRewrite::Save(path, edit));
     EXPECT_EQ(TempDir::ReadBytes(path), "garbage\r\n");
-    EXPECT_EQ(messenger.messages.size(), 1u);
+    ASSERT_EQ(messenger.messages.size(), 1u);
+    // The editor comes back with its edits: the message does not say they were given up.
+    EXPECT_NE(messenger.messages[0].find("ログファイルは元のままです."), std::string::npos) << messenger.messages[0];
 }
