@@ -58,28 +58,35 @@ CopiesIn(const std::string& folder, const std::string& shownFolder,
     return copies;
 }
 
+// A genre list or genre file read whole, or nullopt when it cannot be read or understood.
+template <class Content>
+std::optional<Content> ReadListing(const std::string& path, std::uint64_t maxBytes, Content (*read)(TextFileReader&))
+{
+    TextFileReader reader;
+    if (reader.Open(path, maxBytes) != 0)
+        return std::nullopt;
+    Content content = read(reader);
+    if (!content.problem.empty())
+        return std::nullopt;
+    return content;
+}
+
 // The names a genre list or genre file holds, or nullopt when it cannot be read (the copies
 // beside it are then left for a pass that can tell them from entries of that file).
 std::optional<std::set<std::string>> ListedGenres(const std::string& listPath)
 {
-    TextFileReader reader;
-    if (reader.Open(listPath, GroupListFile::kMaxBytes) != 0)
+    auto content = ReadListing(listPath, GroupListFile::kMaxBytes, &GroupListFile::Read);
+    if (!content)
         return std::nullopt;
-    GroupListFile::Content content = GroupListFile::Read(reader);
-    if (!content.problem.empty())
-        return std::nullopt;
-    return std::set<std::string>(content.names.begin(), content.names.end());
+    return std::set<std::string>(content->names.begin(), content->names.end());
 }
 std::optional<std::set<std::string>> ListedTitles(const std::string& groupFile)
 {
-    TextFileReader reader;
-    if (reader.Open(groupFile, GroupFile::kMaxBytes) != 0)
-        return std::nullopt;
-    GroupFile::Content content = GroupFile::Read(reader);
-    if (!content.problem.empty())
+    auto content = ReadListing(groupFile, GroupFile::kMaxBytes, &GroupFile::Read);
+    if (!content)
         return std::nullopt;
     std::set<std::string> names;
-    for (const GroupFile::Title& title : content.titles)
+    for (const GroupFile::Title& title : content->titles)
         names.insert(title.name.value_or(""));
     return names;
 }

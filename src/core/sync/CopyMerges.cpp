@@ -55,11 +55,18 @@ bool ReadCopy(ConflictCopy& copy, std::uint64_t maxBytes, std::string& bytes, Me
     return err == 0;
 }
 
-// The current file as it was when `stamp` was taken: 0 and its bytes, or the errno.
-int ReadCurrent(const std::string& path, std::uint64_t maxBytes, FileStamp& stamp, std::string& bytes)
+// The file merged into, as it was when `stamp` was taken; false after naming every copy.
+bool ReadCurrent(const std::string& path, std::uint64_t maxBytes, FileStamp& stamp, std::string& bytes,
+                 const std::vector<ConflictCopy>& copies, MergeReport& report)
 {
     int err = ReadFileStamp(path, stamp);
-    return err != 0 ? err : RegularFile::ReadAtMost(path, maxBytes, bytes);
+    if (err == 0)
+        err = RegularFile::ReadAtMost(path, maxBytes, bytes);
+    if (err != 0)
+        KeepAll(copies,
+                Format("まとめる先の<%s>を読み込めませんでした (ERROR[%d]).", BaseName(path).c_str(), err),
+                report);
+    return err == 0;
 }
 
 // Replaces `path` with `bytes` unless it changed since `stamp` (then EAGAIN: the next pass
@@ -148,12 +155,8 @@ bool ReadListed(const std::string& path, std::uint64_t maxBytes, FileStamp& stam
                 const std::vector<ConflictCopy>& copies, MergeReport& report, Read read)
 {
     std::string bytes;
-    if (int err = ReadCurrent(path, maxBytes, stamp, bytes)) {
-        KeepAll(copies,
-                Format("まとめる先の<%s>を読み込めませんでした (ERROR[%d]).", BaseName(path).c_str(), err),
-                report);
+    if (!ReadCurrent(path, maxBytes, stamp, bytes, copies, report))
         return false;
-    }
     TextFileReader reader;
     reader.OpenBytes(std::move(bytes));
     content = read(reader);
@@ -172,12 +175,8 @@ bool IntoLog(const std::string& path, std::vector<ConflictCopy>& copies, MergeRe
 {
     FileStamp stamp;
     std::string bytes;
-    if (int err = ReadCurrent(path, kMaxLogBytes, stamp, bytes)) {
-        KeepAll(copies,
-                Format("まとめる先の<%s>を読み込めませんでした (ERROR[%d]).", BaseName(path).c_str(), err),
-                report);
+    if (!ReadCurrent(path, kMaxLogBytes, stamp, bytes, copies, report))
         return false;
-    }
     LogUnion plays(bytes);
     std::vector<const ConflictCopy*> whole;
     for (ConflictCopy& copy : copies) {
