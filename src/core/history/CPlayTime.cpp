@@ -66,17 +66,19 @@ void CPlayTime::Clear()
 // It is computed in 64 bits and held at the largest (or smallest) 32-bit value beyond
 // that range; moments before 2008 give negative stamps. Durations never depend on it:
 // they come from the monotonic clock.
-int CPlayTime::ComputeStamp()
+int CPlayTime::StampOfFields() const
 {
     std::int64_t days = DaysToYear(m_nYear) + DaysToMonth(m_nYear, m_nMonth) + m_nDay - 1;
     std::int64_t seconds = ((days * 24 + m_nHour) * 60 + m_nMinute) * 60 + m_nSecond;
-    m_nStamp = Saturate(seconds);
+    return Saturate(seconds);
+}
+
+int CPlayTime::ComputeStamp()
+{
+    m_nStamp = StampOfFields();
     return m_nStamp;
 }
 
-// Takes the session's start: the local date and time (what the log shows) and the
-// monotonic reading that Measure() counts from. The elapsed fields are cleared, so a
-// session whose end cannot be measured counts as 0 s.
 void CPlayTime::SetMoment(const LocalDateTime& when)
 {
     m_nYear = when.year;
@@ -87,6 +89,9 @@ void CPlayTime::SetMoment(const LocalDateTime& when)
     m_nSecond = when.second;
 }
 
+// Takes the session's start: the local date and time (what the log shows) and the
+// monotonic reading that Measure() counts from. The elapsed fields are cleared, so a
+// session whose end cannot be measured counts as 0 s.
 bool CPlayTime::Start()
 {
     const IClock& clock = Clock::Get();

@@ -26,6 +26,8 @@ struct CPlayTime {
     void Clear();
     // Sets the date and time fields to the given moment (the stamp is left as it was).
     void SetMoment(const LocalDateTime& when);
+    // The stamp of the date and time fields, left unstored.
+    int StampOfFields() const;
     // Computes m_nStamp from the date and time fields, stores and returns it.
     int ComputeStamp();
     void SplitElapsed()

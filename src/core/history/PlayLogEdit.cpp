@@ -45,12 +45,6 @@ Record PlayRecord(const CPlayTime& play)
     return record;
 }
 
-std::int64_t StampOf(const CPlayTime& play)
-{
-    CPlayTime copy = play;
-    return copy.ComputeStamp();
-}
-
 }  // namespace
 
 PlayLogEdit::PlayLogEdit(std::vector<Record> read) : m_read(std::move(read))
@@ -107,12 +101,12 @@ int PlayLogEdit::Add(const CPlayTime& play)
 
 bool PlayLogEdit::Overlaps(const CPlayTime& play, int except) const
 {
-    std::int64_t start = StampOf(play);
+    std::int64_t start = play.StampOfFields();
     std::int64_t end = start + play.m_nElapsed;
     for (size_t i = 0; i < m_rows.size(); ++i) {
         if (static_cast<int>(i) == except)
             continue;
-        std::int64_t otherStart = StampOf(m_rows[i].play);
+        std::int64_t otherStart = m_rows[i].play.StampOfFields();
         if (start < otherStart + m_rows[i].play.m_nElapsed && otherStart < end)
             return true;
     }
@@ -125,7 +119,7 @@ PlayLogEdit::Refusal PlayLogEdit::Check(const CPlayTime& play, const LocalDateTi
         return Refusal::BeforeEpoch;
     if (StartOf(play) > std::make_tuple(now.year, now.month, now.day, now.hour, now.minute, now.second))
         return Refusal::Future;
-    if (play.m_nElapsed < 0 || StampOf(play) + play.m_nElapsed > std::numeric_limits<int>::max())
+    if (play.m_nElapsed < 0 || std::int64_t{play.StampOfFields()} + play.m_nElapsed > std::numeric_limits<int>::max())
         return Refusal::TooLong;
     return Refusal::None;
 }

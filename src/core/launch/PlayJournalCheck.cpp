@@ -32,7 +32,7 @@ int StampOf(const LocalDateTime& now)
 {
     CPlayTime moment;
     moment.SetMoment(now);
-    return moment.ComputeStamp();
+    return moment.StampOfFields();
 }
 
 }  // namespace
