@@ -231,7 +231,10 @@ bool IntoGroupFile(const std::string& path, const std::string& groupDir, std::ve
                                 return LeftOut(outcome, "メンバー", CGroup::kMaxMembers);
                             });
     if (grew) {
-        // The logs first: a title is never listed without its log.
+        // The logs first: a title is never listed without its log. A genre that came back with
+        // a synced list may have no folder yet.
+        if (!FileSystem::EntryExists(groupDir))
+            FileSystem::MakeFolder(groupDir);
         for (size_t i = before; i < current.titles.size(); ++i) {
             std::string log = groupDir + "/" + current.titles[i].name.value_or("") + ".Log";
             if (int err = FileSystem::CreateNew(log); err != 0 && err != EEXIST) {
