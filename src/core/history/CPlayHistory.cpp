@@ -197,5 +197,6 @@ void CPlayHistory::ReleaseHistory()
     m_nSessionCount = 0;
     m_nDayCount = 0;
     m_nReadId = 0;
+    m_figures.figures.reset();
     m_logVersion.Forget();
 }

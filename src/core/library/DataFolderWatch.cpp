@@ -12,11 +12,6 @@
 
 namespace {
 
-bool EndsWith(std::string_view text, std::string_view suffix)
-{
-    return text.size() >= suffix.size() && text.substr(text.size() - suffix.size()) == suffix;
-}
-
 std::string FolderOf(const std::string& path)
 {
     std::string::size_type slash = path.rfind('/');
@@ -29,7 +24,7 @@ bool Temporary(const std::string& name)
 {
     std::string_view n = name;
     return !AtomicFile::TemporaryOwner(name).empty() ||
-           ((n.starts_with(".syncthing.") || n.starts_with("~syncthing~")) && EndsWith(n, ".tmp"));
+           ((n.starts_with(".syncthing.") || n.starts_with("~syncthing~")) && n.ends_with(".tmp"));
 }
 
 }  // namespace
@@ -46,7 +41,7 @@ bool DataFolderChanges::TouchesIn(const std::string& folder, const std::string& 
     const std::string prefix = folder + "/";
     return std::any_of(paths.lower_bound(prefix), paths.end(), [&](const std::string& path) {
         return path.compare(0, prefix.size(), prefix) == 0 && path.find('/', prefix.size()) == std::string::npos &&
-               EndsWith(path, suffix);
+               std::string_view(path).ends_with(suffix);
     });
 }
 

@@ -3,9 +3,7 @@
 #include <cerrno>
 #include <sys/stat.h>
 
-namespace {
-
-int StampOf(const struct stat& st, FileStamp& stamp)
+int StampOfStat(const struct stat& st, FileStamp& stamp)
 {
     if (!S_ISREG(st.st_mode))
         return EINVAL;
@@ -15,16 +13,14 @@ int StampOf(const struct stat& st, FileStamp& stamp)
     return 0;
 }
 
-}  // namespace
-
 int ReadFileStamp(const std::string& path, FileStamp& stamp)
 {
     struct stat st{};
-    return ::stat(path.c_str(), &st) != 0 ? errno : StampOf(st, stamp);
+    return ::stat(path.c_str(), &st) != 0 ? errno : StampOfStat(st, stamp);
 }
 
 int ReadFileStamp(int fd, FileStamp& stamp)
 {
     struct stat st{};
-    return ::fstat(fd, &st) != 0 ? errno : StampOf(st, stamp);
+    return ::fstat(fd, &st) != 0 ? errno : StampOfStat(st, stamp);
 }

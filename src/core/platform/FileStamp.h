@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+struct stat;
+
 // What tells one version of a file from another without reading it: its size, its
 // modification time (nanoseconds) and its inode.
 struct FileStamp {
@@ -18,3 +20,5 @@ struct FileStamp {
 int ReadFileStamp(const std::string& path, FileStamp& stamp);
 // The same for the file open on descriptor `fd`.
 int ReadFileStamp(int fd, FileStamp& stamp);
+// The same from what stat() told of a file.
+int StampOfStat(const struct stat& st, FileStamp& stamp);

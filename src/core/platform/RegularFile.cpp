@@ -1,5 +1,6 @@
 #include "platform/RegularFile.h"
 
+#include "platform/FileStamp.h"
 #include "platform/IFileSyscalls.h"
 #include "platform/ScopedFd.h"
 
@@ -112,12 +113,7 @@ int Read(const std::string& path, FileStamp& stamp, const std::function<void(std
 {
     return ReadPieces(
         path,
-        [&stamp](const struct stat& st) {
-            stamp.size = st.st_size;
-            stamp.modifiedNs = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
-            stamp.inode = st.st_ino;
-            return 0;
-        },
+        [&stamp](const struct stat& st) { return StampOfStat(st, stamp); },
         [&piece](std::string_view bytes) {
             piece(bytes);
             return 0;

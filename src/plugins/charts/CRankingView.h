@@ -1,5 +1,7 @@
 #pragma once
 
+#include "stats/IChartData.h"
+
 #include <QWidget>
 
 #include <cstdint>
@@ -12,7 +14,8 @@
 class CRankingView final : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int kRows = 20;  // the most titles shown: the room the view never goes below
+    // The most titles shown: the room the view never goes below.
+    static constexpr int kRows = static_cast<int>(IChartData::kRankedTitles);
 
     struct Row {
         QString title;

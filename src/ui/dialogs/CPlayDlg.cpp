@@ -82,12 +82,8 @@ CPlayTime CPlayDlg::Play() const
 {
     QDateTime start = m_pStart->dateTime();
     CPlayTime play;
-    play.m_nYear = start.date().year();
-    play.m_nMonth = start.date().month();
-    play.m_nDay = start.date().day();
-    play.m_nHour = start.time().hour();
-    play.m_nMinute = start.time().minute();
-    play.m_nSecond = start.time().second();
+    play.SetMoment({start.date().year(), start.date().month(), start.date().day(), start.time().hour(),
+                    start.time().minute(), start.time().second()});
     std::int64_t seconds =
         std::int64_t{m_pHours->value()} * 3600 + m_pMinutes->value() * 60 + m_pSeconds->value();
     // A time beyond what a log line holds reads as one the check refuses.
