@@ -112,9 +112,9 @@ int Replace(const std::string& linkOrPath, const std::string& bytes, SymbolicLin
 }
 
 int Replace(const std::string& linkOrPath, const std::string& bytes, const std::function<int(int fd)>& beforeRename,
-            bool syncFolder)
+            bool syncFolder, SymbolicLinks links)
 {
-    return ReplaceAt(linkOrPath, bytes, SymbolicLinks::Follow, beforeRename, syncFolder);
+    return ReplaceAt(linkOrPath, bytes, links, beforeRename, syncFolder);
 }
 
 std::string TemporaryOwner(const std::string& entryName)

@@ -21,7 +21,7 @@ int Replace(const std::string& path, const std::string& bytes, SymbolicLinks lin
 // Without `syncFolder` the rename is left to the file system's next commit (a file
 // rewritten often, whose previous version may stand in for it after a power cut).
 int Replace(const std::string& path, const std::string& bytes, const std::function<int(int fd)>& beforeRename,
-            bool syncFolder = true);
+            bool syncFolder = true, SymbolicLinks links = SymbolicLinks::Follow);
 
 // The name of the file a temporary file of Replace was made for ("Zarn2.ini" for
 // "Zarn2.ini~a8Xk2Q"), or "" when `entryName` is not of that pattern. A process killed

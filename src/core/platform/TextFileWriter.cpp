@@ -3,6 +3,8 @@
 #include "platform/AtomicFile.h"
 #include "platform/Cp932.h"
 
+#include <functional>
+
 void TextFileWriter::Line(std::string_view text)
 {
     m_text.append(text);
@@ -30,9 +32,9 @@ TextFileWriter::Result TextFileWriter::Save(const std::string& path, SymbolicLin
     std::string bytes;
     if (!Encode(bytes, &result.unmappable))
         return result;
-    if (written == nullptr)
-        result.error = AtomicFile::Replace(path, bytes, links);
-    else
-        result.error = AtomicFile::Replace(path, bytes, [written](int fd) { return ReadFileStamp(fd, *written); });
+    std::function<int(int fd)> stampIt;
+    if (written != nullptr)
+        stampIt = [written](int fd) { return ReadFileStamp(fd, *written); };
+    result.error = AtomicFile::Replace(path, bytes, stampIt, true, links);
     return result;
 }
