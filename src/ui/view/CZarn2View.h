@@ -100,7 +100,8 @@ public Q_SLOTS:
 
 Q_SIGNALS:
     // Emitted at the end of every UpdateStatistics (the current genre or title changed, a
-    // play was recorded, the library was edited).
+    // play was recorded, the library was edited), and by the folder watch when only another
+    // title's log changed.
     void StatisticsUpdated();
 
 protected:

@@ -115,6 +115,8 @@ void DiskChangeFollower::Apply()
         CMember& member = group->m_Member[static_cast<size_t>(title)];
         shownLog = member.m_logVersion.Changed(member.m_szLogFile);
     }
-    if (logs || shownLog)
+    if (shownLog)
         m_view.UpdateStatistics();  // the statistics, and the charts that follow them
+    else if (logs)
+        Q_EMIT m_view.StatisticsUpdated();  // another title's log: only the charts count it
 }
