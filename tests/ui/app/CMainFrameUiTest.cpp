@@ -3,6 +3,7 @@
 // title runs with history recording.
 #include "support/ProgramWindow.h"
 
+#include "app/AfterFirstPaint.h"
 #include "app/CMainStatusBar.h"
 #include "app/CommandIds.h"
 #include "platform/IAutomountInhibitor.h"
@@ -65,6 +66,7 @@ private Q_SLOTS:
     void exitCommandWhilePlaying();
     void libraryWrittenAtEnd();
     void automountHeldWhileInFront();
+    void deferredStartWorkRunsOnceEvenUnpainted();
 };
 
 void CMainFrameUiTest::fixedSizeAndButtons()
@@ -338,6 +340,23 @@ void CMainFrameUiTest::automountHeldWhileInFront()
     }
     lib.Close();
     QVERIFY(!inhibitor.held);
+}
+
+void CMainFrameUiTest::deferredStartWorkRunsOnceEvenUnpainted()
+{
+    QWidget shown;
+    QWidget hidden;  // never painted: another workspace, a window manager that keeps it back
+    int shownRuns = 0, hiddenRuns = 0;
+    AfterFirstPaint::Run(&shown, [&shownRuns] { ++shownRuns; });
+    AfterFirstPaint::Run(&hidden, [&hiddenRuns] { ++hiddenRuns; });
+    shown.show();
+    QTRY_COMPARE(shownRuns, 1);
+    QCOMPARE(hiddenRuns, 0);
+    QTRY_COMPARE_WITH_TIMEOUT(hiddenRuns, 1, AfterFirstPaint::kLatestMs * 2);
+    shown.update();
+    QTest::qWait(AfterFirstPaint::kLatestMs + 100);  // neither runs again
+    QCOMPARE(shownRuns, 1);
+    QCOMPARE(hiddenRuns, 1);
 }
 
 QTEST_MAIN(CMainFrameUiTest)
