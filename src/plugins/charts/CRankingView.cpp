@@ -117,9 +117,8 @@ QString CRankingView::Fit(int index, int width) const
     return head + metrics.elidedText(row.title, Qt::ElideRight, std::max(titleRoom, 0)) + genre;
 }
 
-std::vector<CRankingView::Line> CRankingView::Lines() const
+std::vector<CRankingView::Line> CRankingView::Lines(const Frame& frame) const
 {
-    Frame frame = Layout();
     const QFontMetrics metrics = fontMetrics();
     std::vector<Line> lines;
     for (size_t i = 0; i < m_rows.size() && i < kRows; ++i) {
@@ -140,9 +139,8 @@ std::vector<CRankingView::Line> CRankingView::Lines() const
     return lines;
 }
 
-std::vector<CRankingView::Tick> CRankingView::Ticks() const
+std::vector<CRankingView::Tick> CRankingView::Ticks(const Frame& frame) const
 {
-    Frame frame = Layout();
     const QFontMetrics metrics = fontMetrics();
     std::vector<Tick> ticks;
     for (double hours = 0; hours <= frame.hours + frame.step / 2; hours += frame.step) {
@@ -180,13 +178,13 @@ void CRankingView::paintEvent(QPaintEvent*)
     Frame frame = Layout();
     // The axis: a line at every round number of hours, with its label below the plot.
     QColor text = palette().color(QPalette::Text);
-    for (const Tick& tick : Ticks()) {
+    for (const Tick& tick : Ticks(frame)) {
         painter.setPen(palette().color(QPalette::Midlight));
         painter.drawLine(tick.x, frame.plot.top(), tick.x, frame.plot.bottom());
         painter.setPen(text);
         painter.drawText(tick.label, Qt::AlignHCenter | Qt::AlignTop, tick.text);
     }
-    for (const Line& line : Lines()) {
+    for (const Line& line : Lines(frame)) {
         painter.fillRect(line.bar, kBar);
         painter.setPen(text);
         painter.drawText(line.label, Qt::AlignLeft | Qt::AlignVCenter, line.text);

@@ -42,8 +42,8 @@ public:
 
     void SetRows(std::vector<Row> rows);
     const std::vector<Row>& Rows() const { return m_rows; }
-    std::vector<Line> Lines() const;
-    std::vector<Tick> Ticks() const;
+    std::vector<Line> Lines() const { return Lines(Layout()); }
+    std::vector<Tick> Ticks() const { return Ticks(Layout()); }
     // Row `index` in full: rank, title, genre and total.
     QString Tip(int index) const;
 
@@ -60,6 +60,8 @@ private:
         double step = 1;    // between its ticks
     };
     Frame Layout() const;
+    std::vector<Line> Lines(const Frame& frame) const;
+    std::vector<Tick> Ticks(const Frame& frame) const;
     QString Fit(int index, int width) const;
     int RowAt(const QPoint& point) const;
 
