@@ -15,11 +15,9 @@
 // check that reports a damaged library runs.
 bool CLibraryCommands::PlayLogEditEnabled() const
 {
-    const CZarn2Doc& doc = *m_pDoc;
-    if (Busy() || doc.m_nCurrGroup < 0 || doc.m_nCurrGroup >= std::min(doc.m_nGroupCount, CZarn2Doc::kMaxGroups))
-        return false;
-    const CGroup& group = doc.m_Group[static_cast<size_t>(doc.m_nCurrGroup)];
-    return group.m_nCurrMember >= 0 && group.m_nCurrMember < std::min(group.m_nMemberCount, CGroup::kMaxMembers);
+    const CGroup* group = static_cast<const CZarn2Doc&>(*m_pDoc).ShownGroup();
+    return !Busy() && group != nullptr && group->m_nCurrMember >= 0 &&
+           group->m_nCurrMember < std::min(group->m_nMemberCount, CGroup::kMaxMembers);
 }
 
 // The log is read when the dialog opens and again right before it is written, so a play

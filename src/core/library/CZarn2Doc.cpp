@@ -124,6 +124,13 @@ CGroup* CZarn2Doc::CurrGroup()
     return &m_Group[static_cast<size_t>(m_nCurrGroup)];
 }
 
+CGroup* CZarn2Doc::ShownGroup()
+{
+    if (m_nCurrGroup < 0 || m_nCurrGroup >= std::min(m_nGroupCount, kMaxGroups))
+        return nullptr;
+    return &m_Group[static_cast<size_t>(m_nCurrGroup)];
+}
+
 CMember* CZarn2Doc::CurrMember()
 {
     CGroup* group = CurrGroup();

@@ -55,6 +55,10 @@ public:
     CMember* GetMember(int n);
     const std::string* GetMemberIconPath(int n);
     CGroup* CurrGroup();  // the current genre if the checks pass, else nullptr
+    // The current genre as the fields name it, read within their bounds and without the
+    // checks that report a damaged library (for menus and background work); else nullptr.
+    CGroup* ShownGroup();
+    const CGroup* ShownGroup() const { return const_cast<CZarn2Doc*>(this)->ShownGroup(); }
 
     int SwapGroups(int a, int b);
     int SwapMembers(int a, int b);

@@ -106,9 +106,7 @@ void DiskChangeFollower::Apply()
         m_view.UpdateStatistics();
         return;
     }
-    CGroup* group = m_doc.m_nCurrGroup >= 0 && m_doc.m_nCurrGroup < std::min(m_doc.m_nGroupCount, CZarn2Doc::kMaxGroups)
-                        ? &m_doc.m_Group[static_cast<size_t>(m_doc.m_nCurrGroup)]
-                        : nullptr;
+    CGroup* group = m_doc.ShownGroup();
     int title = group != nullptr ? group->IndexOf(group->CurrMemberName()) : -1;
     bool shownLog = false;
     if (title >= 0) {
