@@ -4,6 +4,7 @@
 
 #include <functional>
 
+class QTimer;
 class QWidget;
 
 // Runs an action once the window has been painted for the first time (just after that
@@ -24,4 +25,6 @@ private:
     void Fire();
 
     std::function<void()> m_action;
+    QTimer* m_pLatest;
+    bool m_bFired = false;
 };

@@ -357,6 +357,22 @@ void CMainFrameUiTest::deferredStartWorkRunsOnceEvenUnpainted()
     QTest::qWait(AfterFirstPaint::kLatestMs + 100);  // neither runs again
     QCOMPARE(shownRuns, 1);
     QCOMPARE(hiddenRuns, 1);
+
+    // An action that holds a nested loop past the latest time (a message box left open at
+    // start) is neither run again nor followed by an empty call when that time comes.
+    QWidget asking;
+    int askingRuns = 0;
+    AfterFirstPaint::Run(&asking, [&asking, &askingRuns] {
+        ++askingRuns;
+        QEventLoop question;
+        QTimer::singleShot(AfterFirstPaint::kLatestMs + 500, &question, &QEventLoop::quit);
+        asking.update();
+        question.exec();
+    });
+    asking.show();
+    QTRY_COMPARE(askingRuns, 1);
+    QTest::qWait(300);
+    QCOMPARE(askingRuns, 1);
 }
 
 QTEST_MAIN(CMainFrameUiTest)
