@@ -124,6 +124,11 @@ TEST(CZarn2AppPermissions, AReadOnlyTempWithoutThisComputersRunFolderRunsAsBefor
         ScriptedMessenger messages;
         CZarn2App app;
         int code = app.Construct(program / "Zarn2", 1024, 768);
+        if (code == 0) {
+            CZarn2Doc doc(app);
+            doc.OnNewDocument();
+            doc.OnCloseDocument();
+        }
         bool ran = code == 0 && messages.messages == std::vector<std::string>{kNoIni} &&
                    !fs::exists(temp + "/" + MachineId::ThisMachine());
         if (code == 0)
