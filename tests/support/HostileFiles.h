@@ -49,6 +49,13 @@ inline std::vector<HostileFile> HostileFiles()
          }},
         {"another program's text", [](Text) { return std::string("[Desktop Entry]\nName=x\n"); }, nullptr, true},
         {"undecodable bytes before the text", [](Text t) { return "\x80\xFD\xFE\xFF\r\n" + t; }},
+        {"lines ended by CR alone (old Mac line ends)", [](Text t) {
+             std::string cr;
+             for (char c : t)
+                 if (c != '\n')
+                     cr += c;
+             return cr;
+         }},
         {"larger than the format holds", [](Text t) { return t + std::string(1 << 20, ' '); }},
         {"a named pipe", nullptr, [](const char* path) { ::mkfifo(path, 0644); }},
         {"a link to /dev/zero", nullptr, [](const char* path) { (void)!::symlink("/dev/zero", path); }},

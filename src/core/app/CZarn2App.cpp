@@ -89,7 +89,9 @@ bool CZarn2App::EnsureTempFolder(const ProgramPaths& paths) const
     return ProgramFolders::Ensure(m_szTempRoot);
 }
 
-bool CZarn2App::EnsureRunFolder() { return m_szTempDir.empty() || ProgramFolders::Ensure(m_szTempDir); }
+// A Temp that may not be written (left by an older build or another computer) runs without
+// this computer's run folder, as it ran before there were run folders.
+bool CZarn2App::EnsureRunFolder() { return m_szTempDir.empty() || ProgramFolders::EnsureOwn(m_szTempDir); }
 
 int CZarn2App::TakeLock()
 {

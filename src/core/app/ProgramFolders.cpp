@@ -25,11 +25,15 @@ void ShowTaken(const std::string& path)
         Format("ERROR[0] : %s の名前のファイルが既に存在すると思われます.%s", path.c_str(), kReport));
 }
 
-bool Create(const std::string& path)
+bool ReadOnly(int err) { return err == EACCES || err == EROFS || err == EPERM; }
+
+bool Create(const std::string& path, bool mayStayMissing = false)
 {
     int err = FileSystem::MakeFolder(path);
     // Made by another start at the same moment is as good.
     if (err == 0 || (err == EEXIST && FileSystem::CheckFolder(path).state == FileSystem::FolderState::Folder))
+        return true;
+    if (mayStayMissing && ReadOnly(err))
         return true;
     if (CannotMake(err))
         Messenger::Show(Format("エラー番号[%d]: %s が作成出来ません.%s", err, path.c_str(), kReport));
@@ -58,6 +62,26 @@ bool Ensure(const std::string& path)
     }
     ShowUnknown(check.error);
     return false;
+}
+
+bool EnsureOwn(const std::string& path)
+{
+    switch (FileSystem::KindOf(path)) {
+    case FileSystem::EntryKind::Folder:
+        return true;
+    case FileSystem::EntryKind::Missing:
+        return Create(path, true);
+    case FileSystem::EntryKind::Link:
+    case FileSystem::EntryKind::File:
+        Messenger::Show(Format("ERROR : <%s>は Zarn2 が作るフォルダではありません (シンボリックリンクやファイルなど). "
+                               "動いている Zarn2 のファイルをそこに置けないため, 起動を中止します. "
+                               "これを削除してから起動して下さい.",
+                               path.c_str()));
+        return false;
+    case FileSystem::EntryKind::Other:
+        break;
+    }
+    return Ensure(path);
 }
 
 bool EnsureWithParents(const std::string& path)

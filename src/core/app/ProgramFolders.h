@@ -10,5 +10,10 @@ namespace ProgramFolders {
 bool Ensure(const std::string& path);
 // The same, making the missing parents first.
 bool EnsureWithParents(const std::string& path);
+// A folder of the run's own files: a folder itself, never a symbolic link that would take
+// them elsewhere, made when missing. When its parent may not be written (read-only) it stays
+// missing and the answer is true: what would go there fails when written, with its own
+// message. A link or anything else there is named in a message: false.
+bool EnsureOwn(const std::string& path);
 
 }  // namespace ProgramFolders

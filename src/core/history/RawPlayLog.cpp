@@ -11,9 +11,12 @@ using Record = RawPlayLog::Record;
 
 bool EndsLine(const std::string& bytes) { return !bytes.empty() && bytes.back() == '\n'; }
 
-bool IsBlank(std::string_view line)
+// A control character that text never holds (tab, line ends, form feed and the end-of-file
+// mark of old DOS editors aside).
+bool IsBinary(char c)
 {
-    return std::all_of(line.begin(), line.end(), [](char c) { return c == ' ' || c == '\t' || c == '\r'; });
+    const auto byte = static_cast<unsigned char>(c);
+    return (byte < 0x20 && c != '\t' && c != '\n' && c != '\r' && c != '\f' && byte != 0x1A) || byte == 0x7F;
 }
 
 }  // namespace
@@ -84,13 +87,13 @@ std::string Problem(std::string_view bytes, const std::vector<Record>& records)
 {
     if (bytes.find('\0') != std::string_view::npos)
         return "NUL 文字が含まれています (バイナリデータか UTF-16 のテキストと思われます).";
-    bool blank = true;
-    for (const Record& record : records) {
-        if (record.kind != Record::Kind::Other)
-            return {};
-        blank = blank && IsBlank(std::string_view(record.bytes).substr(0, record.bytes.find('\n')));
-    }
-    return blank ? std::string() : "プレイの開始日時の行がありません.";
+    // A log whose plays were all deleted may still hold damaged lines (kept as they are): it is
+    // a log with no plays. Only bytes no text holds tell another kind of file.
+    bool play = std::any_of(records.begin(), records.end(),
+                            [](const Record& record) { return record.kind != Record::Kind::Other; });
+    if (!play && std::any_of(bytes.begin(), bytes.end(), IsBinary))
+        return "テキストにはない制御文字が含まれています (バイナリデータと思われます).";
+    return {};
 }
 
 }  // namespace RawPlayLog

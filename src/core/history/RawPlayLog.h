@@ -27,7 +27,8 @@ std::vector<Record> Split(std::string_view bytes);
 // follows it, so no record is joined to the next.
 std::string Join(const std::vector<Record>& records);
 // Why `bytes` (split into `records`) is no play log, for the user; empty when it is one: a
-// NUL byte, or text that holds no line of a play at all.
+// NUL byte, or no line of a play and control characters that no text holds (binary data).
+// Text without plays is a log whose plays are gone, its other lines damaged records.
 std::string Problem(std::string_view bytes, const std::vector<Record>& records);
 
 }  // namespace RawPlayLog

@@ -43,6 +43,8 @@ GroupFile::Title ReadTitle(TextFileReader& reader)
     return title;
 }
 
+bool HoldsCr(std::string_view bytes) { return bytes.find('\r') != std::string_view::npos; }
+
 bool IsLine(std::string_view bytes, bool lineEnd, std::string_view header)
 {
     return lineEnd && bytes == header;
@@ -95,11 +97,11 @@ Content Read(TextFileReader& reader)
             check.Header();
             if (std::optional<int> value = ReadNumber(reader, more))
                 content.currMember = value;
-        } else if (bytes.starts_with("[Title")) {
+        } else if (bytes.starts_with("[Title") && !HoldsCr(bytes)) {
             check.Header();
             content.titles.push_back(ReadTitle(reader));
-        } else if (!Cp932::IsAscii(bytes)) {
-            // Only bytes beyond ASCII can be undecodable.
+        } else if (!Cp932::IsAscii(bytes) || HoldsCr(bytes)) {
+            // Only bytes beyond ASCII can be undecodable; a CR tells of lines run together.
             skipped.clear();
             Cp932::AppendUtf8(bytes, skipped);
             check.Skipped(skipped);

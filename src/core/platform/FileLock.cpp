@@ -54,7 +54,7 @@ int FileLock::Replace(const std::string& path, const std::string& bytes)
         held = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
         return held >= 0 ? 0 : errno;
     };
-    int err = AtomicFile::Replace(path, bytes, lockAndKeep, !Held());
+    int err = AtomicFile::Replace(path, bytes, lockAndKeep, !Held(), SymbolicLinks::Refuse);
     if (err != 0) {
         if (held >= 0)
             ::close(held);

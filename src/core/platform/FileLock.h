@@ -30,7 +30,8 @@ public:
     // Writes `bytes` to `path` as AtomicFile::Replace does and holds the new file; the file
     // held before is let go. The folder is synced only when nothing was held yet: a rewrite's
     // rename is left to the file system's next commit, as the version before it stands in
-    // for it after a power cut. Returns 0, or the errno (the lock is then unchanged).
+    // for it after a power cut. A symbolic link at `path` is refused (ELOOP): the files held
+    // are the run's own. Returns 0, or the errno (the lock is then unchanged).
     int Replace(const std::string& path, const std::string& bytes);
     // Removes the file at `path`, then lets go of the lock. Returns 0, or the errno.
     int Remove(const std::string& path);

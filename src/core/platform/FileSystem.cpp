@@ -37,6 +37,18 @@ bool EntryExists(const std::string& path)
     return ::lstat(path.c_str(), &st) == 0;
 }
 
+EntryKind KindOf(const std::string& path)
+{
+    struct stat st{};
+    if (::lstat(path.c_str(), &st) != 0)
+        return errno == ENOENT || errno == ENOTDIR ? EntryKind::Missing : EntryKind::Other;
+    if (S_ISREG(st.st_mode))
+        return EntryKind::File;
+    if (S_ISDIR(st.st_mode))
+        return EntryKind::Folder;
+    return S_ISLNK(st.st_mode) ? EntryKind::Link : EntryKind::Other;
+}
+
 FolderCheck CheckFolder(const std::string& path)
 {
     Status status = Stat(path);

@@ -17,6 +17,11 @@ Status Stat(const std::string& path);
 // Whether anything, a link that leads nowhere included, has that name.
 bool EntryExists(const std::string& path);
 
+// What has that name itself (a symbolic link is not followed); Other also when it cannot be
+// told (no permission to look).
+enum class EntryKind { Missing, File, Folder, Link, Other };
+EntryKind KindOf(const std::string& path);
+
 // What is found where a folder the program needs should be.
 enum class FolderState {
     Folder,  // a folder (or a link to one)

@@ -13,12 +13,17 @@ void TextFormatCheck::Skipped(std::string_view line)
 {
     if (line.find(kUndecodable) != std::string_view::npos)
         m_undecodable = true;
+    if (line.find('\r') != std::string_view::npos)
+        m_loneCr = true;
 }
 
 std::string TextFormatCheck::Problem(const TextFileReader& reader) const
 {
     if (reader.HoldsNul())
         return "NUL 文字が含まれています (バイナリデータか UTF-16 のテキストと思われます).";
+    if (m_loneCr)
+        return "CR だけで終わる行があります (古い Mac 形式の改行と思われます). "
+               "CR LF か LF の改行で保存し直して下さい.";
     if (m_needsHeader && !m_sawHeader && !reader.Blank())
         return Format("%s などの見出し行がありません.", m_header.c_str());
     if (m_undecodable)

@@ -9,9 +9,10 @@ class TextFileReader;
 // Tells a file of one of the program's text formats from anything else found under its
 // name (binary data, UTF-16 text, noise, another program's file). The file is not of the
 // format when it holds a NUL byte, when a line that is neither a header nor a value holds
-// bytes code page 932 cannot decode, or, for a format that needs a section header, when it
-// holds more than blank lines but none of the format's headers. A format's reader reports
-// what it met while reading.
+// bytes code page 932 cannot decode or a carriage return (lines ended by CR alone, as old Mac
+// editors save them, read as one long line: the sections in it would be lost), or, for a
+// format that needs a section header, when it holds more than blank lines but none of the
+// format's headers. A format's reader reports what it met while reading.
 class TextFormatCheck {
 public:
     // A format whose lines outside its sections are ignored (the settings, the genre list):
@@ -34,6 +35,7 @@ private:
     bool m_needsHeader = false;
     bool m_sawHeader = false;
     bool m_undecodable = false;
+    bool m_loneCr = false;
 };
 
 // The message for a file that is not of its format: `file` names it ("初期化ファイル<...>"),

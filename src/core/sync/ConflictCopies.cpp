@@ -9,9 +9,11 @@
 #include "platform/TextFileReader.h"
 #include "sync/ConflictName.h"
 #include "sync/CopyMerges.h"
+#include "sync/CopySettling.h"
 #include "sync/MergeReport.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <functional>
 #include <map>
 #include <optional>
@@ -33,6 +35,16 @@ std::string Stem(std::string_view name, std::string_view ext)
     return std::string(name.substr(0, name.size() - ext.size()));
 }
 
+// Whether the copy at `path` takes part in this pass: gone since the listing, or still being
+// written (CopySettling), it does not; anything that is not a regular file stays to be named.
+bool Ready(const std::string& path, bool regular, FileStamp& stamp)
+{
+    if (!regular)
+        return true;
+    int err = ReadFileStamp(path, stamp);
+    return err != ENOENT && (err != 0 || CopySettling::ThisRun().Settled(path, stamp));
+}
+
 // The copies in `folder`, by the name of the file they are copies of. `ours` tells whether
 // a copy (its name, and the name of its original) is one of a library file; copies of
 // files that do not exist are not.
@@ -50,7 +62,10 @@ CopiesIn(const std::string& folder, const std::string& shownFolder,
         FileStamp stamp;
         if (ReadFileStamp(folder + "/" + original, stamp) != 0)
             continue;
-        copies[original].push_back({folder + "/" + entry.name, shownFolder + entry.name, entry.regular, {}});
+        std::string path = folder + "/" + entry.name;
+        FileStamp copyStamp;
+        if (Ready(path, entry.regular, copyStamp))
+            copies[original].push_back({path, shownFolder + entry.name, entry.regular, copyStamp});
     }
     for (auto& [original, list] : copies)
         std::sort(list.begin(), list.end(),
@@ -115,6 +130,7 @@ bool MergeConflictCopies(const CZarn2App& app, FolderListings& listings)
         return false;
     MergeReport report;
     bool changed = false;
+    CopySettling::ThisRun().BeginPass();
 
     // The genre list, beside the settings file (whose copies stay).
     std::string home = listPath.substr(0, slash);
@@ -156,6 +172,7 @@ bool MergeConflictCopies(const CZarn2App& app, FolderListings& listings)
                 changed |= CopyMerges::IntoLog(folder + "/" + original, copies, report);
         }
     }
+    CopySettling::ThisRun().EndPass();
     report.Show(app.m_szTempDir.empty() ? "" : app.m_szTempDir + "/" + MergeReport::kNamedListName);
     return changed;
 }

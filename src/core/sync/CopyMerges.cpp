@@ -40,17 +40,21 @@ std::string ReadError(int err)
                         : Format("ERROR[%d] : 読み込めませんでした.", err);
 }
 
-// The bytes of a copy, or false after naming it in the report.
+// The bytes of a copy, or false after naming it in the report. A copy gone since the listing
+// (removed by another program, or merged by a launcher on another computer) is simply gone.
 bool ReadCopy(ConflictCopy& copy, std::uint64_t maxBytes, std::string& bytes, MergeReport& report)
 {
     if (!copy.regular) {
         report.Kept(copy.shown, "通常のファイルではありません (フォルダ, リンクやデバイスなど).");
         return false;
     }
+    FileStamp settled = copy.stamp;
     int err = ReadFileStamp(copy.path, copy.stamp);
+    if (err == 0 && !(copy.stamp == settled))
+        return false;  // written again since it settled: a later pass merges it
     if (err == 0)
         err = RegularFile::ReadAtMost(copy.path, maxBytes, bytes);
-    if (err != 0)
+    if (err != 0 && err != ENOENT)
         report.Kept(copy.shown, ReadError(err));
     return err == 0;
 }

@@ -12,7 +12,7 @@ struct ConflictCopy {
     std::string path;
     std::string shown;    // the path from the home folder, for messages
     bool regular = false;  // a regular file itself (not a folder, a link, a device …)
-    FileStamp stamp;      // the version that was read
+    FileStamp stamp;      // the version that settled, then the version that was read
 };
 
 // The merge of one library file with its conflict copies (in the order given). The merged

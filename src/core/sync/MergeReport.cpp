@@ -16,7 +16,7 @@ std::set<std::string> ReadNamed(const std::string& path)
 {
     std::set<std::string> names;
     std::string bytes;
-    if (path.empty() || RegularFile::ReadAtMost(path, 4u << 20, bytes) != 0)
+    if (path.empty() || RegularFile::ReadAtMost(path, 4u << 20, bytes, SymbolicLinks::Refuse) != 0)
         return names;
     std::string_view rest = bytes;
     while (!rest.empty()) {
@@ -59,6 +59,10 @@ void MergeReport::Show(const std::string& namedList) const
             continue;
         list += Format("\n\n%s\n%s", shown.c_str(), reason.c_str());
     }
+    // The list is the run's own file: never one through a link, nor anything but a file.
+    using Kind = FileSystem::EntryKind;
+    Kind kind = namedList.empty() ? Kind::Missing : FileSystem::KindOf(namedList);
+    bool usable = kind == Kind::Missing || kind == Kind::File;
     if (fresh > 0) {
         text += (text.empty() ? "" : "\n\n");
         text += "同期ソフトが残した競合コピーのうち, 次のファイルはまとめきれないため残しました. "
@@ -66,10 +70,14 @@ void MergeReport::Show(const std::string& namedList) const
                 list;
         if (fresh > kMaxNamed)
             text += Format("\n\n(他に %zu 個のファイルを残しました.)", fresh - kMaxNamed);
+        if (!usable)
+            text += Format("\n\n<%s>が通常のファイルではない (シンボリックリンクやフォルダなど) ため, "
+                           "知らせたコピーを書き留められません. 次からも同じコピーを知らせます.",
+                           namedList.c_str());
     }
     if (!text.empty())
         Messenger::Show(text);
-    if (namedList.empty() || now == named)
+    if (namedList.empty() || now == named || !usable)
         return;
     if (now.empty()) {
         FileSystem::RemoveFile(namedList);
@@ -78,5 +86,5 @@ void MergeReport::Show(const std::string& namedList) const
     std::string bytes;
     for (const std::string& shown : now)
         bytes += shown + "\n";
-    AtomicFile::Replace(namedList, bytes);
+    AtomicFile::Replace(namedList, bytes, SymbolicLinks::Refuse);
 }

@@ -9,10 +9,10 @@
 #include "platform/Format.h"
 #include "platform/IMessenger.h"
 #include "platform/RegularFile.h"
+#include "sync/SyncthingIgnore.h"
 
 #include <cerrno>
 #include <string>
-#include <string_view>
 #include <utility>
 
 namespace {
@@ -33,15 +33,27 @@ void AdoptLegacy(const CZarn2App& app)
     }
 }
 
-bool IgnoresTemp(std::string_view bytes)
+std::string WhyNot(int err)
 {
-    while (!bytes.empty()) {
-        size_t end = bytes.find('\n');
-        if (RunFiles::IgnoresTemp(std::string(bytes.substr(0, end)).c_str()))
-            return true;
-        bytes.remove_prefix(end == std::string_view::npos ? bytes.size() : end + 1);
+    switch (err) {
+    case ELOOP:
+        return "シンボリックリンクのため, リンク先のファイルは書き換えません.";
+    case EISDIR:
+        return "フォルダです.";
+    case EINVAL:
+        return "通常のファイルではありません (パイプやデバイスなど).";
+    case EFBIG:
+        return "1 MiB を超える大きさです.";
+    default:
+        return Format("ERROR[%d]", err);
     }
-    return false;
+}
+
+void CannotKeepTempLocal(const std::string& path, int err)
+{
+    Messenger::Show(Format("<%s>に /Temp を書き加えられませんでした: %s\n"
+                           "Temp フォルダにはこの PC だけのファイルが入ります. Syncthing の同期から外して下さい.",
+                           path.c_str(), WhyNot(err).c_str()));
 }
 
 void KeepTempLocal(const std::string& home)
@@ -50,22 +62,29 @@ void KeepTempLocal(const std::string& home)
         return;
     const std::string path = home + "/.stignore";
     std::string bytes;
-    int err = RegularFile::ReadAtMost(path, kMaxIgnoreBytes, bytes);
-    if ((err != 0 && err != ENOENT) || IgnoresTemp(bytes))
-        return;
-    const char* lineEnd = bytes.find("\r\n") != std::string::npos ? "\r\n" : "\n";
-    if (!bytes.empty() && bytes.back() != '\n')
-        bytes += lineEnd;
-    bytes += std::string("/Temp") + lineEnd;
-    if (int error = AtomicFile::Replace(path, bytes)) {
-        Messenger::Show(Format("ERROR[%d] : <%s>に /Temp を書き加えられませんでした.\n"
-                               "Temp フォルダにはこの PC だけのファイルが入ります. 同期から外して下さい.",
-                               error, path.c_str()));
+    if (int err = RegularFile::ReadAtMost(path, kMaxIgnoreBytes, bytes); err != 0 && err != ENOENT) {
+        CannotKeepTempLocal(path, err);
         return;
     }
+    std::string before;
+    const size_t place = SyncthingIgnore::PlaceForTemp(bytes, before);
+    if (place == std::string::npos)
+        return;
+    const std::string lineEnd = bytes.find("\r\n") != std::string::npos ? "\r\n" : "\n";
+    if (place < bytes.size())
+        bytes.insert(place, "/Temp" + lineEnd);
+    else
+        bytes += (bytes.empty() || bytes.back() == '\n' ? "" : lineEnd) + "/Temp" + lineEnd;
+    // Never through a link: the file it leads to may lie anywhere.
+    if (int err = AtomicFile::Replace(path, bytes, SymbolicLinks::Refuse)) {
+        CannotKeepTempLocal(path, err);
+        return;
+    }
+    std::string where = before.empty() ? Format("<%s>に", path.c_str())
+                                       : Format("<%s>の \"%s\" の行の前に", path.c_str(), before.c_str());
     Messenger::Show(Format("このフォルダは Syncthing で同期されています. Temp フォルダにはこの PC で"
-                           "動いている Zarn2 のファイルが入るため, <%s>に /Temp を加えて同期から外しました.",
-                           path.c_str()));
+                           "動いている Zarn2 のファイルが入るため, %s /Temp を加えて同期から外しました.%s",
+                           where.c_str(), before.empty() ? "" : " Syncthing は最初に当てはまる行に従います."));
 }
 
 }  // namespace
@@ -76,28 +95,6 @@ void Prepare(const CZarn2App& app)
 {
     AdoptLegacy(app);
     KeepTempLocal(app.m_szHomeDir);
-}
-
-bool IgnoresTemp(const char* line)
-{
-    std::string_view pattern = line;
-    auto trim = [&pattern] {
-        while (!pattern.empty() && (pattern.front() == ' ' || pattern.front() == '\t'))
-            pattern.remove_prefix(1);
-        while (!pattern.empty() &&
-               (pattern.back() == ' ' || pattern.back() == '\t' || pattern.back() == '\r'))
-            pattern.remove_suffix(1);
-    };
-    trim();
-    // Flags in front ("(?d)" may delete, "(?i)" ignores case) still ignore; "!" includes.
-    while (pattern.substr(0, 4) == "(?d)" || pattern.substr(0, 4) == "(?i)")
-        pattern.remove_prefix(4);
-    for (std::string_view end : {"/**", "/"})
-        if (pattern.size() > end.size() && pattern.substr(pattern.size() - end.size()) == end)
-            pattern.remove_suffix(end.size());
-    if (!pattern.empty() && pattern.front() == '/')
-        pattern.remove_prefix(1);
-    return pattern == "Temp";
 }
 
 }  // namespace RunFiles

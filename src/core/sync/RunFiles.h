@@ -7,14 +7,14 @@ class CZarn2App;
 //   - the play's journal and the change record a build before the run folders left in
 //     Temp itself are this computer's, and move into its run folder (never over a file);
 //   - a home folder that is the root of a Syncthing folder (it holds ".stfolder") gets
-//     "/Temp" in its ".stignore" unless a line there names Temp already (the file is made
-//     when missing, its lines kept), and a message says so; a ".stignore" that cannot be
-//     read is left as it is.
+//     "/Temp" in its ".stignore" where Syncthing honours it, unless a line ignoring Temp
+//     comes first already (the file is made when missing, its lines kept), and a message says
+//     so. Syncthing follows the first pattern that matches, so the line goes before the first
+//     one that may take Temp back ("!…", "#include …"), or last. A ".stignore" that cannot
+//     be read, or is not a regular file of its own (a link, a folder, a pipe …), is left as
+//     it is, and a message says that Temp could not be kept out.
 namespace RunFiles {
 
 void Prepare(const CZarn2App& app);
-
-// Whether a line of a ".stignore" keeps the home folder's Temp out of the sync.
-bool IgnoresTemp(const char* line);
 
 }  // namespace RunFiles

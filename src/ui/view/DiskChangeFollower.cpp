@@ -4,6 +4,7 @@
 #include "library/CZarn2Doc.h"
 #include "library/DataFolderWatch.h"
 #include "sync/ConflictCopies.h"
+#include "sync/CopySettling.h"
 #include "view/CZarn2View.h"
 
 #include <QAbstractEventDispatcher>
@@ -15,9 +16,16 @@
 #include <utility>
 
 DiskChangeFollower::DiskChangeFollower(CZarn2Doc& doc, CZarn2View& view, DataFolderWatch& watch)
-    : QObject(&view), m_doc(doc), m_view(view), m_watch(watch), m_shownReloads(doc.m_nDiskReloads)
+    : QObject(&view), m_doc(doc), m_view(view), m_watch(watch), m_settle(new QTimer(this)),
+      m_shownReloads(doc.m_nDiskReloads)
 {
     connect(&m_watch, &DataFolderWatch::Changed, this, &DiskChangeFollower::OnChanged);
+    m_settle->setSingleShot(true);
+    m_settle->setTimerType(Qt::PreciseTimer);
+    connect(m_settle, &QTimer::timeout, this, [this] {
+        m_mergeDue = true;
+        ApplyWhenFree();
+    });
 }
 
 void DiskChangeFollower::Begin()
@@ -96,6 +104,7 @@ void DiskChangeFollower::Apply()
         m_mergeDue = false;
     if (std::exchange(m_mergeDue, false))
         MergeConflictCopies(*m_doc.m_pApp);
+    MergeWhenCopiesSettle();
     bool logs = std::exchange(m_logsDue, false);
     bool reloaded = m_doc.ReloadChanged() || m_doc.m_nDiskReloads != m_shownReloads;
     m_shownReloads = m_doc.m_nDiskReloads;
@@ -117,4 +126,15 @@ void DiskChangeFollower::Apply()
         m_view.UpdateStatistics();  // the statistics, and the charts that follow them
     else if (logs)
         Q_EMIT m_view.StatisticsUpdated();  // another title's log: only the charts count it
+}
+
+// Nothing on disk tells that a copy stopped changing: the pass for it is timed.
+void DiskChangeFollower::MergeWhenCopiesSettle()
+{
+    constexpr std::int64_t kMarginMs = 20;
+    const std::int64_t next = CopySettling::ThisRun().NextSettleInMs();
+    if (next < 0)
+        m_settle->stop();
+    else
+        m_settle->start(static_cast<int>(std::min(next, CopySettling::kSettleMs) + kMarginMs));
 }

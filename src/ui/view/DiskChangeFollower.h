@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+class QTimer;
 class CZarn2Doc;
 class CZarn2View;
 class DataFolderWatch;
@@ -17,7 +18,8 @@ struct DataFolderChanges;
 // statistics again, and with them the charts, which count every title. Nothing is read while a
 // dialog or message is open, a play runs or a command is in the middle of its work (any
 // event loop inside the main one): the reload then comes right after, as soon as the
-// event loop is back at its top, found without a timer.
+// event loop is back at its top, found without a timer. Conflict copies still being written
+// (sync/CopySettling) get a pass of their own once they may have settled.
 class DiskChangeFollower : public QObject {
     Q_OBJECT
 public:
@@ -37,6 +39,7 @@ private:
     bool Free() const;
     void ApplyWhenFree();
     void Apply();
+    void MergeWhenCopiesSettle();
 
     CZarn2Doc& m_doc;
     CZarn2View& m_view;
@@ -46,5 +49,6 @@ private:
     bool m_mergeDue = false;  // a conflict copy may have come: merged before the reload
     bool m_logsDue = false;   // a log changed: the statistics and charts are drawn again
     QMetaObject::Connection m_waiting;  // to the event dispatcher while a reload waits
+    QTimer* m_settle;                   // the next pass for conflict copies still being written
     std::uint64_t m_shownReloads;       // CZarn2Doc::m_nDiskReloads the lists show
 };

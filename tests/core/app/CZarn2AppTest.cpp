@@ -1,8 +1,10 @@
 #include "app/CZarn2App.h"
 #include "library/CZarn2Doc.h"
+#include "platform/MachineId.h"
 #include "support/HostileFiles.h"
 #include "support/ScriptedMessenger.h"
 #include "support/TempDir.h"
+#include "support/Unprivileged.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -82,6 +84,19 @@ TEST_F(AppFixture, FolderProblemsEndTheStartWithExitCode3)
          "ERROR[0] : "},
         {"a dangling link named Zarn", [](const TempDir& d) { fs::create_symlink(d / "gone", d / "Zarn"); },
          "ERROR[0] : "},
+        {"this computer's run folder a link to a folder elsewhere",
+         [](const TempDir& d) {
+             fs::create_directories(d / "elsewhere");
+             fs::create_directory(d / "Temp");
+             fs::create_directory_symlink(d / "elsewhere", d / ("Temp/" + MachineId::ThisMachine()));
+         },
+         "ERROR : "},
+        {"a file named as this computer's run folder",
+         [](const TempDir& d) {
+             fs::create_directory(d / "Temp");
+             TempDir::WriteBytes(d / ("Temp/" + MachineId::ThisMachine()), "x");
+         },
+         "ERROR : "},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -93,7 +108,37 @@ TEST_F(AppFixture, FolderProblemsEndTheStartWithExitCode3)
         ASSERT_EQ(local.messages.size(), 1u);
         EXPECT_EQ(local.messages[0].rfind(c.messageStart, 0), 0u) << local.messages[0];
         EXPECT_FALSE(fs::exists(program / "Zarn2.ini"));
+        EXPECT_FALSE(fs::exists(program / "elsewhere") && !fs::is_empty(program / "elsewhere"));
     }
+}
+
+// A Temp left read-only (by an older build or another computer) without this computer's run
+// folder: the run goes on without it, as before there were run folders.
+TEST(CZarn2AppPermissions, AReadOnlyTempWithoutThisComputersRunFolderRunsAsBefore)
+{
+    TempDir program;
+    fs::create_directories(program / "Temp");
+    const std::string temp = program / "Temp";
+    int result = Unprivileged::Run(program.Path(), [&] {
+        fs::permissions(temp, fs::perms::owner_read | fs::perms::owner_exec);
+        ScriptedMessenger messages;
+        CZarn2App app;
+        int code = app.Construct(program / "Zarn2", 1024, 768);
+        if (code == 0) {
+            CZarn2Doc doc(app);
+            doc.OnNewDocument();
+            doc.OnCloseDocument();
+        }
+        bool ran = code == 0 && messages.messages == std::vector<std::string>{kNoIni} &&
+                   !fs::exists(temp + "/" + MachineId::ThisMachine());
+        if (code == 0)
+            app.Teardown();
+        fs::permissions(temp, fs::perms::owner_all);
+        return ran && fs::exists(program / "Zarn2.ini");
+    });
+    if (result == Unprivileged::kUnavailable)
+        GTEST_SKIP() << "no unprivileged user can reach the test's folder";
+    EXPECT_EQ(result, 0) << "the start stopped, said more than the missing settings, or made the run folder";
 }
 
 TEST_F(AppFixture, MissingProgramFolderCannotBeCreatedInto)

@@ -156,13 +156,29 @@ TEST(PlayLogEdit, TheLogIsRewrittenWholeOrLeftAlone)
     EXPECT_FALSE(PlayLogRewrite::Load(path, records));
     TempDir::WriteBytes(path, std::string("2\0\0\0", 4));
     EXPECT_FALSE(PlayLogRewrite::Load(path, records));
-    TempDir::WriteBytes(path, "[GroupList]\r\nAction\r\n");
+    TempDir::WriteBytes(path, "\x7F" "ELF\x02\x01\x01\r\n");
     EXPECT_FALSE(PlayLogRewrite::Load(path, records));
     ASSERT_EQ(messenger.messages.size(), 3u);
     for (const std::string& message : messenger.messages)
         EXPECT_NE(message.find("ログファイル<" + path + ">"), std::string::npos) << message;
-    EXPECT_NE(messenger.messages[2].find("プレイの開始日時の行がありません."), std::string::npos);
+    EXPECT_NE(messenger.messages[2].find("制御文字"), std::string::npos);
     messenger.Clear();
+
+    // Every play deleted from a log that holds a damaged line: the line stays, and the log
+    // opens again with no plays, to add one.
+    TempDir::WriteBytes(path, a + "2009/03/0\r\n" + c);
+    ASSERT_TRUE(PlayLogRewrite::Load(path, records));
+    PlayLogEdit emptied(records);
+    emptied.Delete({0, 1});
+    ASSERT_TRUE(PlayLogRewrite::Save(path, emptied));
+    EXPECT_EQ(TempDir::ReadBytes(path), "2009/03/0\r\n");
+    ASSERT_TRUE(PlayLogRewrite::Load(path, records));
+    PlayLogEdit added(records);
+    EXPECT_EQ(Rows(added), "");
+    added.Add(At(2009, 3, 9, 10, 0, 0, 120));
+    ASSERT_TRUE(PlayLogRewrite::Save(path, added));
+    EXPECT_EQ(TempDir::ReadBytes(path), "2009/03/0\r\n" + c);
+    EXPECT_TRUE(messenger.messages.empty());
 
     TempDir::WriteBytes(path, a + c);
     PlayLogCache cache;
@@ -183,9 +199,9 @@ TEST(PlayLogEdit, TheLogIsRewrittenWholeOrLeftAlone)
     EXPECT_EQ(cache.Read(path).total, 3723 + 122 + 60);
     EXPECT_TRUE(messenger.messages.empty());
 
-    TempDir::WriteBytes(path, "garbage\r\n");
+    TempDir::WriteBytes(path, "\x01garbage\r\n");
     EXPECT_FALSE(PlayLogRewrite::Save(path, edit));
-    EXPECT_EQ(TempDir::ReadBytes(path), "garbage\r\n");
+    EXPECT_EQ(TempDir::ReadBytes(path), "\x01garbage\r\n");
     ASSERT_EQ(messenger.messages.size(), 1u);
     // The editor comes back with its edits: the message does not say they were given up.
     EXPECT_NE(messenger.messages[0].find("ログファイルは元のままです."), std::string::npos) << messenger.messages[0];

@@ -97,6 +97,11 @@ TEST(GroupFiles, TellTheirFormatFromOtherBytes)
         {"a NUL byte", "[GroupList]\r\nA" + std::string(1, '\0') + "\r\n", true, false},
         {"a genre file", "[Title000]\r\nA\r\n", false, true},
         {"a genre list is no genre file", "[GroupList]\r\nA\r\n", false, false},
+        {"a list whose lines end in CR alone", ";; x ;;\r\r[GroupList]\rA\rB\r\r", true, false},
+        {"a list with a stretch of CR line ends", "[GroupList]\rA\rB\r\n\r\n[CurrGroup]\r\n0\r\n", true, false},
+        {"a CR inside a name is the name's matter", "[GroupList]\r\nA\rB\r\n\r\n", true, true},
+        {"a genre file's titles run together by CRs", "[PlayMode]\r\n0\r\n\r\n[Title000]\rA\r/a\r\r1\r0\r\r"
+                                                        "[Title001]\r\nB\r\n/b\r\n\r\n1\r\n0\r\n", false, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

@@ -34,6 +34,20 @@ TEST(FileLock, TheNameLeadsToAHeldFileUntilRemoved)
     EXPECT_EQ(other.Remove(path), 0);
     EXPECT_FALSE(other.Held());
     EXPECT_EQ(writer.TryClaim(path, bytes, error), Claim::Absent);
+
+    // A link at the name is refused, leading to a file or nowhere yet: nothing is written there.
+    for (bool target : {true, false}) {
+        SCOPED_TRACE(target ? "a link to a file" : "a link that leads nowhere yet");
+        std::filesystem::remove(path);
+        std::filesystem::remove(dir / "elsewhere");
+        if (target)
+            TempDir::WriteBytes(dir / "elsewhere", "theirs");
+        std::filesystem::create_symlink(dir / "elsewhere", path);
+        EXPECT_EQ(writer.Replace(path, "third\n"), ELOOP);
+        EXPECT_FALSE(writer.Held());
+        EXPECT_EQ(std::filesystem::exists(dir / "elsewhere"), target);
+        EXPECT_EQ(TempDir::ReadBytes(dir / "elsewhere"), target ? "theirs" : "");
+    }
 }
 
 // Only a regular file of modest size is claimed, never through a link. A file system that

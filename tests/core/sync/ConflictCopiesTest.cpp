@@ -6,11 +6,16 @@
 
 #include "app/Version.h"
 #include "platform/Format.h"
+#include "platform/FolderListings.h"
+#include "support/FakeClock.h"
 #include "sync/ConflictCopies.h"
 #include "sync/ConflictName.h"
+#include "sync/CopySettling.h"
+#include "sync/MergeReport.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <optional>
 
 namespace {
@@ -50,8 +55,16 @@ std::vector<std::string> Numbered(const std::string& prefix, int from, int count
     return names;
 }
 
+// A file written a while ago, as a copy that came before the start: settled at its first
+// sighting (nothing is done to what is not a regular file).
+void Aged(const std::string& path)
+{
+    if (std::filesystem::is_regular_file(std::filesystem::symlink_status(path)))
+        std::filesystem::last_write_time(path, std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
+}
+
 // A library of genre "G" with titles "T" and "U" (logs empty), then `files` written over it
-// (paths from the program folder; "" makes a folder there).
+// (paths from the program folder; "/" makes a folder there), all written a while ago.
 struct Library : ProgramFolder {
     explicit Library(const std::vector<std::pair<std::string, std::string>>& files)
     {
@@ -65,6 +78,7 @@ struct Library : ProgramFolder {
                 std::filesystem::create_directory(dir / path);
             else
                 TempDir::WriteBytes(dir / path, bytes);
+            Aged(dir / path);
         }
     }
     std::string Read(const std::string& path) const { return TempDir::ReadBytes(dir / path); }
@@ -216,11 +230,13 @@ TEST(ConflictCopies, CopiesThatAreNoneOfOurFilesStayUnchangedAndAreNamedOnce)
     for (const HostileFile& hostile : HostileFiles()) {
         SCOPED_TRACE(hostile.what);
         Library library({});
-        for (const std::string& copy : {kListCopy, kGroupCopy, LogCopy()})
+        for (const std::string& copy : {kListCopy, kGroupCopy, LogCopy()}) {
             hostile.Put(library.dir / copy, library.Read(copy == kListCopy    ? "Zarn2.Grp"
                                                          : copy == kGroupCopy ? "Zarn/G.Zarn"
                                                                               : kLogT) +
                                                 "x");
+            Aged(library.dir / copy);
+        }
         std::string list = library.ListFile(), group = library.Read("Zarn/G.Zarn");
         std::vector<std::string> before;
         for (const std::string& copy : {kListCopy, kGroupCopy, LogCopy()})
@@ -247,8 +263,10 @@ TEST(ConflictCopies, AThousandCopiesAreMergedAtStartBeforeTheLibraryLoads)
     Library library({{"Zarn2" + std::string(kMark) + ".Grp", ListText({"G", "H"})}});
     TempDir::WriteBytes(library.Data("H.Zarn"), GroupText({}));
     std::filesystem::create_directory(library.Data("H"));
-    for (int i = 1; i <= 1000; ++i)
+    for (int i = 1; i <= 1000; ++i) {
         TempDir::WriteBytes(library.dir / LogCopy(i), Plays({{"2024/03/01,10:00:00", i}}));
+        Aged(library.dir / LogCopy(i));
+    }
     CZarn2Doc& doc = library.LoadDoc();
     EXPECT_EQ(library.GroupNames(), (std::vector<std::string>{"G", "H"}));
     ASSERT_EQ(doc.SetCurrGroup(0), 0);
@@ -258,4 +276,66 @@ TEST(ConflictCopies, AThousandCopiesAreMergedAtStartBeforeTheLibraryLoads)
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(library.Data("G")), {}), 2)
         << "only the logs";
     EXPECT_TRUE(library.TakeMessages().empty());
+}
+
+// A sync tool that writes a copy in place: the copy is merged only once it has stayed the same
+// for a while, with every record it got, and nothing is said while it waits. A copy removed
+// by another program after the folder was listed is simply gone.
+TEST(ConflictCopies, ACopyIsMergedOnlyOnceItHasSettledAndOneGoneIsNotNamed)
+{
+    FakeClock clock;
+    const std::string first = Plays({{"2024/03/01,10:00:00", 5}}), second = Plays({{"2024/03/02,10:00:00", 6}});
+    Library library({});
+    const std::string copy = library.dir / LogCopy();
+    TempDir::WriteBytes(copy, first);  // written just now
+    struct Step {
+        const char* what;
+        int seconds;             // on the clock since the pass before
+        std::string more;        // written to the copy before the pass
+        std::int64_t nextInMs;   // when the pass says the copy may have settled; -1 none waits
+    } steps[] = {
+        {"its first records", 0, "", CopySettling::kSettleMs},
+        {"more records a moment later: it waits again", 2, second, CopySettling::kSettleMs},
+        {"not yet settled", 2, "", 1000},
+        {"settled", 1, "", -1},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.what);
+        clock.Advance(step.seconds);
+        if (!step.more.empty())
+            TempDir::WriteBytes(copy, first + step.more);
+        MergeConflictCopies(library.app);
+        EXPECT_EQ(CopySettling::ThisRun().NextSettleInMs(), step.nextInMs);
+        EXPECT_EQ(ProgramFolder::Exists(copy), step.nextInMs >= 0);
+        EXPECT_TRUE(library.TakeMessages().empty());
+    }
+    EXPECT_EQ(library.Read(kLogT), first + second);
+
+    TempDir::WriteBytes(copy, first);
+    Aged(copy);
+    FolderListings listings;
+    int error = 0;
+    listings.Entries(library.Data("G"), error);
+    std::filesystem::remove(copy);  // by another program, after the listing
+    MergeConflictCopies(library.app, listings);
+    EXPECT_TRUE(library.TakeMessages().empty());
+}
+
+TEST(ConflictCopies, TheListOfNamedCopiesIsNeverWrittenThroughALink)
+{
+    Library library({{LogCopy(), "\x01noise"}});
+    const std::string list = library.app.m_szTempDir + "/" + MergeReport::kNamedListName;
+    const std::string elsewhere = library.dir / "elsewhere";
+    TempDir::WriteBytes(elsewhere, "theirs");
+    std::filesystem::create_symlink(elsewhere, list);
+    for (int pass = 0; pass < 2; ++pass) {  // the list cannot be kept: named at every pass
+        SCOPED_TRACE(pass);
+        MergeConflictCopies(library.app);
+        std::vector<std::string> messages = library.TakeMessages();
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_NE(messages[0].find(LogCopy()), std::string::npos) << messages[0];
+        EXPECT_NE(messages[0].find(list), std::string::npos) << messages[0];
+    }
+    EXPECT_EQ(TempDir::ReadBytes(elsewhere), "theirs");
+    EXPECT_TRUE(std::filesystem::is_symlink(list));
 }

@@ -3,6 +3,7 @@
 // folders left in Temp/ itself are this computer's, and a Syncthing folder keeps Temp/ out of
 // the sync.
 #include "core/history/HistoryTestUtil.h"
+#include "support/HostileFiles.h"
 #include "support/ProgramFolder.h"
 
 #include "launch/CPlayJournal.h"
@@ -61,18 +62,24 @@ TEST(RunFiles, ASyncthingFolderKeepsTempOutOfTheSyncOnce)
     struct Case {
         const char* what;
         bool syncthing;
-        std::optional<std::string> ignore;  // the .stignore before; "/" for a folder
+        std::optional<std::string> ignore;  // the .stignore before
         std::optional<std::string> after;
+        const char* said = "";  // a part of the message, when one is shown
     } cases[] = {
         {"no Syncthing folder", false, std::nullopt, std::nullopt},
         {"no .stignore yet", true, std::nullopt, "/Temp\n"},
         {"its lines kept, CR LF and a last line without its end", true, "// mine\r\n/Zarn2.ini",
          "// mine\r\n/Zarn2.ini\r\n/Temp\r\n"},
         {"a Temp further down is another folder", true, "/Zarn/Temp\n", "/Zarn/Temp\n/Temp\n"},
-        {"an included Temp is not ignored", true, "!/Temp\n", "!/Temp\n/Temp\n"},
+        {"the first pattern that matches decides: before the one that includes Temp", true,
+         "/Zarn2.ini\n!/Temp\n/Temp\n", "/Zarn2.ini\n/Temp\n!/Temp\n/Temp\n", "\"!/Temp\" の行の前に"},
+        {"flags in any order before the !", true, "(?d)(?i)!temp/**\r\n", "/Temp\r\n(?d)(?i)!temp/**\r\n"},
+        {"an included file may include Temp", true, "#include shared\n/Temp\n", "/Temp\n#include shared\n/Temp\n",
+         "#include shared"},
         {"Temp named already", true, "(?d)Temp/\n", "(?d)Temp/\n"},
         {"Temp named already, with blanks", true, "  /Temp/**  \r\n", "  /Temp/**  \r\n"},
-        {"a .stignore that is no file is left as it is", true, "/", std::nullopt},
+        {"Temp named before what includes, and a comment", true, "// !/Temp\n/Temp\n!/Zarn\n",
+         "// !/Temp\n/Temp\n!/Zarn\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -81,9 +88,7 @@ TEST(RunFiles, ASyncthingFolderKeepsTempOutOfTheSyncOnce)
         const std::string ignore = folder.dir / ".stignore";
         if (c.syncthing)
             std::filesystem::create_directory(folder.dir / ".stfolder");
-        if (c.ignore == "/")
-            std::filesystem::create_directory(ignore);
-        else if (c.ignore)
+        if (c.ignore)
             TempDir::WriteBytes(ignore, *c.ignore);
         bool added = c.after && c.after != c.ignore;
         for (int pass = 0; pass < 2; ++pass) {
@@ -92,7 +97,45 @@ TEST(RunFiles, ASyncthingFolderKeepsTempOutOfTheSyncOnce)
             if (c.after) {
                 EXPECT_EQ(TempDir::ReadBytes(ignore), *c.after);
             }
-            EXPECT_EQ(folder.TakeMessages().size(), pass == 0 && added ? 1u : 0u) << "pass " << pass;
+            std::vector<std::string> messages = folder.TakeMessages();
+            ASSERT_EQ(messages.size(), pass == 0 && added ? 1u : 0u) << "pass " << pass;
+            if (!messages.empty()) {
+                EXPECT_NE(messages[0].find(c.said), std::string::npos) << messages[0];
+            }
         }
+    }
+}
+
+// What the launcher cannot rewrite in place is left exactly as it is, nothing is written
+// where a link leads, and every start says that Temp is not kept out.
+TEST(RunFiles, AStignoreThatIsNoFileOfItsOwnIsLeftAsItIsAndSaysSo)
+{
+    std::vector<HostileFile> rows;
+    for (const HostileFile& hostile : HostileFiles())
+        if (hostile.make || std::string(hostile.what).starts_with("larger"))
+            rows.push_back(hostile);
+    rows.push_back({"a folder", nullptr, [](const char* path) { ::mkdir(path, 0755); }});
+    rows.push_back({"a link to a file elsewhere", nullptr, [](const char* path) {
+                        TempDir::WriteBytes(std::string(path) + ".elsewhere", "/Zarn2.ini\n");
+                        (void)!::symlink((std::string(path) + ".elsewhere").c_str(), path);
+                    }});
+    rows.push_back({"a link that leads nowhere yet", nullptr, [](const char* path) {
+                        (void)!::symlink((std::string(path) + ".elsewhere").c_str(), path);
+                    }});
+    for (const HostileFile& hostile : rows) {
+        SCOPED_TRACE(hostile.what);
+        ProgramFolder folder;
+        folder.app.m_szHomeDir = folder.dir.Path();
+        std::filesystem::create_directory(folder.dir / ".stfolder");
+        const std::string ignore = folder.dir / ".stignore";
+        hostile.Put(ignore, "/Zarn2.ini\n");
+        const std::string before = Fingerprint(ignore) + Fingerprint(ignore + ".elsewhere");
+        for (int pass = 0; pass < 2; ++pass) {
+            RunFiles::Prepare(folder.app);
+            std::vector<std::string> messages = folder.TakeMessages();
+            ASSERT_EQ(messages.size(), 1u) << "pass " << pass;
+            EXPECT_NE(messages[0].find("書き加えられませんでした"), std::string::npos) << messages[0];
+        }
+        EXPECT_EQ(Fingerprint(ignore) + Fingerprint(ignore + ".elsewhere"), before);
     }
 }

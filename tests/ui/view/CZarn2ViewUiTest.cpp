@@ -13,6 +13,7 @@
 #include "dialogs/COrderDlg.h"
 #include "history/CPlayHistory.h"
 #include "platform/Format.h"
+#include "sync/CopySettling.h"
 #include "view/CHistoryList.h"
 #include "view/CReportList.h"
 #include "view/ViewPointers.h"
@@ -30,6 +31,9 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
+
+#include <chrono>
+#include <filesystem>
 
 namespace {
 
@@ -95,6 +99,7 @@ private Q_SLOTS:
     void droppedFiles();
     void changesOnDiskShowUp();
     void changesBeforeTheWatchShowUp();
+    void aCopyWrittenWhileRunningIsMergedOnceSettled();
     void startPassesAfterTheFirstPaint();
 };
 
@@ -732,6 +737,23 @@ void CZarn2ViewUiTest::changesOnDiskShowUp()
     QVERIFY(lib.messenger.messages.empty());
 }
 
+// A sync tool writes a conflict copy while the window is open: it is left while it may still
+// be written, and merged once it has settled with no further change on disk to tell of it.
+void CZarn2ViewUiTest::aCopyWrittenWhileRunningIsMergedOnceSettled()
+{
+    ProgramWindow lib;
+    OneTitle(lib, {{"2009/03/07,21:05:09", 100}});
+    CZarn2View& view = lib.Open();
+    const std::string copy = lib.Data("RPG/勇者の旅.sync-conflict-20240305-211503-ABCDEFG.Log");
+    TempDir::WriteBytes(copy, "2009/03/08,10:00:00\r\n42\r\n");
+    QTRY_VERIFY_WITH_TIMEOUT(CopySettling::ThisRun().NextSettleInMs() >= 0, 3000);
+    QVERIFY(ProgramWindow::Exists(copy));
+    lib.clock.Advance(static_cast<int>(CopySettling::kSettleMs / 1000));
+    QTRY_COMPARE_WITH_TIMEOUT(view.m_stats.m_editTotal->text(), Q("00:02:22"), CopySettling::kSettleMs + 2000);
+    QVERIFY(!ProgramWindow::Exists(copy));
+    QVERIFY(lib.messenger.messages.empty());
+}
+
 // The program's own start watches the folders only after the window's first paint: a change
 // made between the library's load and then still shows.
 void CZarn2ViewUiTest::changesBeforeTheWatchShowUp()
@@ -758,6 +780,7 @@ void CZarn2ViewUiTest::startPassesAfterTheFirstPaint()
     const std::string copy = lib.Data("RPG/勇者の旅.sync-conflict-20240305-211503-ABCDEFG.Log");
     const std::string kept = lib.Data("RPG/勇者の旅.sync-conflict-20240305-211503-ABCDEFG1.Log");
     TempDir::WriteBytes(copy, "2009/03/08,10:00:00\r\n42\r\n");
+    std::filesystem::last_write_time(copy, std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
     TempDir::WriteBytes(log + "~a1B2c3", "");
     std::filesystem::create_directory(kept);
     lib.shell = std::make_unique<CZarn2Shell>(lib.app);
