@@ -1,6 +1,7 @@
 // The play steps of a title: start, wait, measure and the disc prompts.
 #include "library/CMember.h"
 
+#include "launch/CGameFollower.h"
 #include "launch/CTitleProcess.h"
 #include "launch/DriveSequences.h"
 #include "launch/IMediaPrompt.h"
@@ -9,9 +10,11 @@
 #include "launch/PlayMessages.h"
 #include "launch/WaitHelper.h"
 #include "platform/Format.h"
+#include "platform/IClock.h"
 #include "platform/IMessenger.h"
 #include "platform/IShellOpen.h"
 
+#include <functional>
 #include <memory>
 #include <utility>
 
@@ -48,6 +51,22 @@ bool OpenThroughShell(const CMember& member, const std::string& folder)
     return false;
 }
 
+// The command has ended: the game it asked for may run on elsewhere. What came between the
+// command's end and the game's start is left out of the session. True when the command
+// only handed over to a copy of the game that was already open.
+bool FollowHandOff(const CMember& member, CPlayTime& session, std::int64_t beganBootMs,
+                   const std::function<void(const std::string&)>& show, std::function<void()>& end)
+{
+    const std::int64_t commandMs = Clock::Get().MonotonicMs() - session.m_nMonotonicMs;
+    CGameFollower follower(GameMarks::Of({member.m_szExePath}, WorkingFolderOf(member.m_szExePath)), beganBootMs);
+    follower.onWaiting = show;
+    end = [&follower] { follower.Stop(); };
+    CGameFollower::Outcome outcome = follower.Run(commandMs);
+    end = [] {};
+    session.m_nMonotonicMs += follower.LeftOutMs();
+    return outcome == CGameFollower::Outcome::OpenCopy;
+}
+
 }  // namespace
 
 bool CMember::LaunchTimed(CPlayTime& session)
@@ -69,31 +88,38 @@ bool CMember::LaunchTimed(CPlayTime& session)
 
 void CMember::ShowStartFailure(const StartFailure& failure) const
 {
-    if (failure.helperFailed)
+    if (failure.handedToOpenCopy)
+        Messenger::Show(Format(PlayMessages::kHandedToOpenCopy, m_szName.c_str()));
+    else if (failure.helperFailed)
         Messenger::Show(Format(PlayMessages::kHelperStartFailed, failure.error, WaitHelper::Get().path.c_str()));
     else
         Messenger::Show(Format(PlayMessages::kProcessStartFailed, failure.error, m_szExePath.c_str()));
 }
 
-// Once the title's first process has ended while others run, the waiting dialog offers
-// to end the play there; the processes are left running either way.
+// Once the title's first process has ended while others run, or while the game it handed
+// its start to is looked for or runs, the waiting dialog offers to end the play there; the
+// processes are left running either way.
 CMember::StartFailure CMember::WaitTimed(CPlayTime& session)
 {
     if (!m_hProcess)
         return {};
     CTitleProcess& process = *m_hProcess;
     bool shown = false;
-    process.onStillRunning = [&session, &process, &shown](const std::string& running) {
+    std::function<void()> end = [&process] { process.StopWaiting(); };
+    std::function<void(const std::string&)> show = [&session, &shown, &end](const std::string& line) {
         shown = true;
-        PlayUi::Get().ShowStillRunning(session, running, [&process] { process.StopWaiting(); });
+        PlayUi::Get().ShowStillRunning(session, line, [&end] { end(); });
     };
+    process.onStillRunning = [&show](const std::string& running) { show("実行中: " + running); };
     process.WaitForExit();
     process.onStillRunning = nullptr;
+    StartFailure failure{process.Failure(), process.HelperFailed()};
+    if (failure.error == 0 && process.HasEnded())  // not ended by the user
+        failure.handedToOpenCopy = FollowHandOff(*this, session, process.BeganBootMs(), show, end);
     if (shown)
         PlayUi::Get().CloseStillRunning();
-    StartFailure failure{process.Failure(), process.HelperFailed()};
     delete std::exchange(m_hProcess, nullptr);
-    if (failure.error == 0)
+    if (!failure.Failed())
         session.Measure();
     return failure;
 }

@@ -3,6 +3,7 @@
 #include "launch/WaitHelper.h"
 #include "platform/HelperProcess.h"
 #include "platform/ProgramKind.h"
+#include "platform/UserProcesses.h"
 #include "platform/WaitReport.h"
 
 #include <QEventLoop>
@@ -28,6 +29,7 @@ int CTitleProcess::Start(const std::string& exePath, const std::string& workingD
         args.push_back(wine);
     args.push_back(exePath);
 
+    m_nBeganBootMs = UserProcesses::BootMsNow();
     const WaitHelperLocation& helperAt = WaitHelper::Get();
     HelperProcess::Started helper = HelperProcess::Start(helperAt.path, args);
     m_bHelperFailed = helper.error != 0;

@@ -3,6 +3,7 @@
 #include "platform/ReportChannel.h"
 #include "platform/ScopedFd.h"
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -47,6 +48,8 @@ public:
     int Failure() const { return m_nFailure; }
     // The wait helper's process while it runs (0 when unknown).
     int HelperPid() const { return m_nHelperPid; }
+    // When Start() began, on the clock of process start times (UserProcesses::BootMsNow).
+    std::int64_t BeganBootMs() const { return m_nBeganBootMs; }
 
     // Called during the wait once the title's first process has ended while others still
     // run, with their names ("a, b"), and again whenever those change.
@@ -76,4 +79,5 @@ private:
     bool m_bHelperFailed = false;
     int m_nFailure = 0;
     int m_nHelperPid = 0;
+    std::int64_t m_nBeganBootMs = 0;
 };

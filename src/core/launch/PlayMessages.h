@@ -9,6 +9,9 @@ inline constexpr const char* kProcessStartFailed =
 // With the errno and the path of our wait helper, when it is what could not be run.
 inline constexpr const char* kHelperStartFailed =
     "ERROR[%d] : %s を実行出来ませんでした,\nヘルプを見て作者までエラー番号をご連絡下さい.";
+// With the title's name: its start only handed over to a copy that was already open.
+inline constexpr const char* kHandedToOpenCopy =
+    "タイトル %s は既に起動しています,\n起動中のものに引き継がれたため, このプレイは記録しません.";
 // With the shell's result code (manual timing, play without history) and the path.
 inline constexpr const char* kShellStartFailed =
     "ERROR[%ld] : タイトル %s を実行出来ませんでした,\nヘルプを見て作者までエラー番号をご連絡下さい.";

@@ -7,6 +7,7 @@
 #include "platform/FileLock.h"
 #include "support/BuiltWaitHelper.h"
 #include "support/FakeClock.h"
+#include "support/FakeGameClient.h"
 #include "support/FakeIdleSource.h"
 #include "support/ScriptFiles.h"
 #include "support/ScriptedMediaPrompt.h"
@@ -18,11 +19,13 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <thread>
 
 using Outcome = CPlayController::Outcome;
 using Events = std::vector<std::string>;
@@ -166,6 +169,51 @@ TEST_F(PlayControllerTest, PlayLastsUntilTheLastProcessOrTheUsersEnd)
         EXPECT_EQ(child > 0 && ::kill(child, 0) == 0, c.userEnds) << "left running only when ended early";
         if (child > 0)
             ::kill(child, SIGTERM);
+        ExpectFlagsCleared();
+    }
+}
+
+// A title whose program only asks a program already running (here a client) to start the
+// title's game from the title's folder: the play follows that game; when the game was
+// already open, there is nothing to time and the user is told.
+TEST_F(PlayControllerTest, AGameStartedElsewhereFromTheTitlesFolderIsFollowed)
+{
+    struct Case {
+        const char* name;
+        bool openBefore;
+        Outcome outcome;
+        int minSeconds;
+        int maxSeconds;
+    } cases[] = {
+        {"the game its launcher handed on", false, Outcome::Recorded, 3, 5},
+        {"handed to the copy already open", true, Outcome::NotStarted, -1, -1},
+    };
+    app.Minimize = 0;
+    std::filesystem::copy_file("/bin/sleep", dir / "game");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeGameClient client;
+        TempDir::WriteBytes(Title().m_szLogFile, "");
+        messenger.Clear();
+        ui.stillRunning.clear();
+        if (c.openBefore) {
+            client.Ask("program " + dir / "game" + " 30");
+            std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        }
+        // The open copy is told by the client, which starts nothing then.
+        AutomaticTitle(c.openBefore ? "exit 0" : "echo 'program " + dir / "game" + " 3' > " + client.Fifo() + "; sleep 0.5");
+
+        EXPECT_EQ(PlayRecorded(), c.outcome);
+
+        EXPECT_GE(LoggedSeconds(), c.minSeconds) << Log();
+        EXPECT_LE(LoggedSeconds(), c.maxSeconds) << Log();
+        if (c.openBefore) {
+            EXPECT_EQ(messenger.messages,
+                      Events{"タイトル Title は既に起動しています,\n起動中のものに引き継がれたため, このプレイは記録しません."});
+        } else {
+            EXPECT_TRUE(messenger.messages.empty());
+            EXPECT_EQ(ui.stillRunning, Events{"実行中: game"});
+        }
         ExpectFlagsCleared();
     }
 }

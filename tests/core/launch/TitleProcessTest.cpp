@@ -64,6 +64,14 @@ cp "$(command -v sleep)" wineserver
 bash -c 'exec -a "C:\windows\system32\services.exe" ./services.exe 90' & echo $! > services.pid; settle $! '^C:'
 )sh";
 
+// A stand-in for a game client the title starts (Steam was not running yet), which starts
+// a game of its own; each notes its pid in <name>.pid.
+const std::string kClientStandIn =
+    R"sh(printf '#!/bin/sh\nsleep 90 & echo $! > game.pid\nwait\n' > steam; chmod +x steam
+./steam & echo $! > client.pid
+until [ -s game.pid ]; do sleep 0.05; done
+)sh";
+
 class TitleProcessTest : public ::testing::Test {
 protected:
     BuiltWaitHelper helper;
@@ -141,15 +149,16 @@ TEST_F(TitleProcessTest, ThePlayLastsUntilTheLastCountedProcessEnds)
         double atLeast;        // seconds the wait lasts, at least
         bool stillRunning;     // something was reported running after the script ended
         bool killWhenReported; // the pid in child.pid gets SIGKILL then
-        bool wineLeftRunning;
+        std::vector<const char*> leftRunning; // files holding the pids of what is left running
     } cases[] = {
-        {"fork and exit", "sleep 2 &", 1.5, true, false, false},
-        {"double fork", "( sleep 2 & )", 1.5, true, false, false},
-        {"double fork into a new session", "setsid -f sleep 2", 1.5, true, false, false},
-        {"grandchild outlives its parent", "sh -c 'sleep 2 &'; sleep 0.5", 1.5, true, false, false},
-        {"child killed by a signal", "sleep 90 & echo $! > child.pid", 0, true, true, false},
-        {"only Wine's background is left", kWineStandIns, 0, false, false, true},
-        {"Wine's background and a game", kWineStandIns + "sleep 2 &", 1.5, true, false, true},
+        {"fork and exit", "sleep 2 &", 1.5, true, false, {}},
+        {"double fork", "( sleep 2 & )", 1.5, true, false, {}},
+        {"double fork into a new session", "setsid -f sleep 2", 1.5, true, false, {}},
+        {"grandchild outlives its parent", "sh -c 'sleep 2 &'; sleep 0.5", 1.5, true, false, {}},
+        {"child killed by a signal", "sleep 90 & echo $! > child.pid", 0, true, true, {}},
+        {"only Wine's background is left", kWineStandIns, 0, false, false, {"wineserver.pid", "services.pid"}},
+        {"Wine's background and a game", kWineStandIns + "sleep 2 &", 1.5, true, false, {"wineserver.pid", "services.pid"}},
+        {"a client it started, and the client's game", kClientStandIn, 0, false, false, {"client.pid", "game.pid"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -174,9 +183,7 @@ TEST_F(TitleProcessTest, ThePlayLastsUntilTheLastCountedProcessEnds)
             EXPECT_EQ(report.find("services"), std::string::npos) << report;
             EXPECT_EQ(report.find("wineserver"), std::string::npos) << report;
         }
-        for (const char* standIn : {"wineserver.pid", "services.pid"}) {
-            if (!c.wineLeftRunning)
-                continue;
+        for (const char* standIn : c.leftRunning) {
             int pid = PidIn(dir / standIn);
             EXPECT_TRUE(IsRunning(pid)) << standIn;
             ::kill(pid, SIGKILL);
