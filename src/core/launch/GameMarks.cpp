@@ -1,5 +1,6 @@
 #include "launch/GameMarks.h"
 
+#include "launch/StartedProgram.h"
 #include "platform/FileSystem.h"
 #include "platform/UserProcesses.h"
 #include "platform/WineProcesses.h"
@@ -74,6 +75,11 @@ bool IsAppId(std::string_view word)
     return std::all_of(word.begin(), word.end(), [](char c) {
         return std::isalnum(static_cast<unsigned char>(c)) || c == '.' || c == '_' || c == '-';
     });
+}
+
+bool IsClientApp(std::string_view app)
+{
+    return std::find(kClientApps.begin(), kClientApps.end(), app) != kClientApps.end();
 }
 
 // The application of "flatpak run [options] <app id> [arguments]" starting at `run`.
@@ -152,7 +158,7 @@ void TakeWord(const std::vector<std::string>& command, std::size_t index, GameMa
         marks.steamApp = LeadingDigits(command[index + 1]);
     else if (word == "run" && index > 0 && BaseName(command[index - 1]) == "flatpak") {
         std::string app = FlatpakRunApp(command, index);
-        if (std::find(kClientApps.begin(), kClientApps.end(), app) == kClientApps.end())
+        if (!IsClientApp(app))
             marks.flatpakApp = app;
     }
 }
@@ -160,9 +166,10 @@ void TakeWord(const std::vector<std::string>& command, std::size_t index, GameMa
 // Folders many programs share: a program there is no sign of a title's game.
 bool IsSharedFolder(const std::string& folder)
 {
-    static const std::array<std::string_view, 12> kSystem = {"/",         "/usr",      "/usr/local", "/opt",
-                                                             "/usr/lib",  "/usr/lib64", "/usr/libexec", "/usr/share",
-                                                             "/lib",      "/lib64",    "/tmp",       "/var"};
+    static const std::array<std::string_view, 19> kSystem = {
+        "/",         "/usr",         "/usr/local", "/usr/local/bin", "/usr/local/games", "/usr/bin", "/usr/games",
+        "/usr/sbin", "/bin",         "/sbin",      "/opt",           "/usr/lib",         "/usr/lib64", "/usr/libexec",
+        "/usr/share", "/lib",        "/lib64",     "/tmp",           "/var"};
     if (std::find(kSystem.begin(), kSystem.end(), folder) != kSystem.end())
         return true;
     if (const char* home = std::getenv("HOME"); home && FileSystem::Resolved(home) == folder)
@@ -229,6 +236,25 @@ GameMarks GameMarks::Of(const std::vector<std::string>& command, const std::stri
         std::string resolved = FileSystem::Resolved(folder);
         if (!resolved.empty() && !IsSharedFolder(resolved))
             marks.folder = resolved;
+    }
+    return marks;
+}
+
+GameMarks GameMarks::Of(const StartedProgram& started)
+{
+    using Kind = StartedProgram::Kind;
+    std::vector<std::string> words = started.argv;
+    if (!started.url.empty() && std::find(words.begin(), words.end(), started.url) == words.end())
+        words.push_back(started.url);
+    std::string folder;
+    if (started.kind == Kind::Program || started.kind == Kind::Windows)
+        folder = started.folder;
+    else if (started.kind == Kind::DesktopEntry && !words.empty() && words[0].rfind('/') != std::string::npos)
+        folder = words[0].substr(0, std::max<std::size_t>(words[0].rfind('/'), 1));
+    GameMarks marks = Of(words, folder);
+    if (marks.flatpakApp.empty() && !IsClientApp(started.flatpakApp) && IsAppId(started.flatpakApp)) {
+        marks.flatpakApp = started.flatpakApp;
+        marks.folder.clear();
     }
     return marks;
 }

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+struct StartedProgram;
 struct UserProcess;
 
 // What tells the game a title asked for from other processes, once the command the play
@@ -28,6 +29,10 @@ struct GameMarks {
     // word) for a title whose program lies in `folder`. Shared folders (the root, the home
     // folder, the folders on PATH, /usr and the like) give no folder rule.
     static GameMarks Of(const std::vector<std::string>& command, const std::string& folder);
+    // The marks of what a timed title's start ran or handed over: its command and URL, the
+    // Flatpak application of its desktop entry; the folder of a program, or of the program a
+    // desktop entry runs by its path.
+    static GameMarks Of(const StartedProgram& started);
 
     // A client's mark: the game may appear some time after the command has ended.
     bool ByClient() const;

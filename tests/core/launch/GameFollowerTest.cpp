@@ -1,39 +1,17 @@
 #include "launch/CGameFollower.h"
 #include "launch/HandOffRules.h"
 #include "support/FakeGameClient.h"
+#include "support/ScopedEnv.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <chrono>
-#include <cstdlib>
 #include <thread>
 
 using Outcome = CGameFollower::Outcome;
 
 namespace {
-
-// Sets an environment variable for a scope.
-class EnvScope {
-public:
-    EnvScope(const char* name, const std::string& value) : m_name(name)
-    {
-        if (const char* old = std::getenv(name))
-            m_old = old;
-        ::setenv(name, value.c_str(), 1);
-    }
-    ~EnvScope()
-    {
-        if (m_old.empty())
-            ::unsetenv(m_name);
-        else
-            ::setenv(m_name, m_old.c_str(), 1);
-    }
-
-private:
-    const char* m_name;
-    std::string m_old;
-};
 
 double SecondsSince(std::chrono::steady_clock::time_point start)
 {
@@ -46,7 +24,7 @@ protected:
     HandOffRules rules{2000, 200};
     HandOff::Override useRules{rules};
     FakeGameClient client;
-    EnvScope runtime{"XDG_RUNTIME_DIR", client.RuntimeDir()};
+    ScopedEnv runtime{"XDG_RUNTIME_DIR", client.RuntimeDir()};
 };
 
 }  // namespace
@@ -104,13 +82,13 @@ TEST_F(GameFollowerTest, TheGameAClientStartedIsFollowedToItsEnd)
         double seconds = SecondsSince(start);
         double leftOut = follower.LeftOutMs() / 1000.0;
         EXPECT_NEAR(leftOut, c.leftOut, 0.5);
-        if (c.played > 0)
+        if (c.played > 0) {
             EXPECT_NEAR(seconds - leftOut, c.played, 0.5) << "the game's life, as the play counts it";
-        if (c.stopWhenRunning || c.outcome == Outcome::OpenCopy)
+        }
+        if (c.stopWhenRunning || c.outcome == Outcome::OpenCopy) {
             EXPECT_LT(seconds, 2.0);
-        if (c.line)
-            EXPECT_NE(std::find(lines.begin(), lines.end(), c.line), lines.end()) << ::testing::PrintToString(lines);
-        else
-            EXPECT_TRUE(lines.empty()) << ::testing::PrintToString(lines);
+        }
+        const bool shown = std::find(lines.begin(), lines.end(), c.line ? c.line : "") != lines.end();
+        EXPECT_EQ(c.line ? shown : lines.empty(), true) << ::testing::PrintToString(lines);
     }
 }

@@ -1,4 +1,5 @@
 #include "launch/GameMarks.h"
+#include "launch/StartedProgram.h"
 #include "platform/UserProcesses.h"
 #include "support/TempDir.h"
 
@@ -91,6 +92,52 @@ TEST(GameMarksTest, OnlyATitlesOwnFolderGivesTheFolderRule)
     }
     // A client's game is followed by its marks, not by a folder.
     EXPECT_EQ(GameMarks::Of({"steam://rungameid/570"}, dir / "Games/Foo").folder, "");
+}
+
+// What the start ran or handed over: its command, its URL, its desktop entry's application.
+TEST(GameMarksTest, TheStartedProgramGivesItsMarks)
+{
+    TempDir dir;
+    std::filesystem::create_directories(dir / "Games/Foo");
+    const std::string folder = dir / "Games/Foo";
+    using Kind = StartedProgram::Kind;
+    struct Case {
+        const char* name;
+        Kind kind;
+        std::vector<std::string> argv;
+        std::string url;
+        std::string flatpakApp;
+        std::string steam, flatpak, expectedFolder;
+    } cases[] = {
+        {"a URL through its handler", Kind::Url, {"/x/client", "steam://rungameid/570"}, "steam://rungameid/570", "",
+         "570", "", ""},
+        {"a URL handed over without a command", Kind::Url, {}, "steam://rungameid/570", "", "570", "", ""},
+        {"Flatpak's exported entry", Kind::DesktopEntry, {"/usr/bin/flatpak", "run", "--command=mines", "org.gnome.Mines"},
+         "", "org.gnome.Mines", "", "org.gnome.Mines", ""},
+        {"an entry of a Flatpak application", Kind::DesktopEntry, {"/usr/bin/game-wrapper"}, "", "org.example.Game", "",
+         "org.example.Game", ""},
+        {"Steam's Flatpak starting a game", Kind::DesktopEntry,
+         {"/usr/bin/flatpak", "run", "com.valvesoftware.Steam", "steam://rungameid/10"}, "steam://rungameid/10",
+         "com.valvesoftware.Steam", "10", "", ""},
+        {"an entry running a program by its path", Kind::DesktopEntry, {folder + "/start.sh", "--full"}, "", "", "", "",
+         folder},
+        {"an entry running a program from PATH", Kind::DesktopEntry, {"gnome-mines"}, "", "", "", "", ""},
+        {"a program", Kind::Program, {folder + "/game"}, "", "", "", "", folder},
+        {"a Windows program", Kind::Windows, {"/usr/bin/wine", folder + "/game.exe"}, "", "", "", "", folder},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        StartedProgram started;
+        started.kind = c.kind;
+        started.argv = c.argv;
+        started.url = c.url;
+        started.flatpakApp = c.flatpakApp;
+        started.folder = c.kind == Kind::Url || c.kind == Kind::DesktopEntry ? dir.Path() : folder;
+        GameMarks marks = GameMarks::Of(started);
+        EXPECT_EQ(marks.steamApp, c.steam);
+        EXPECT_EQ(marks.flatpakApp, c.flatpak);
+        EXPECT_EQ(marks.folder, c.expectedFolder);
+    }
 }
 
 TEST(GameMarksTest, AProcessIsTheGameWhenItCarriesTheMark)
