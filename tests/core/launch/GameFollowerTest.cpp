@@ -18,10 +18,10 @@ double SecondsSince(std::chrono::steady_clock::time_point start)
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-// A client that was running before each play, short looks and a two-second grace time.
+// A client that was running before each play, short looks and a one-second grace time.
 class GameFollowerTest : public ::testing::Test {
 protected:
-    HandOffRules rules{2000, 200};
+    HandOffRules rules{1000, 200};
     HandOff::Override useRules{rules};
     FakeGameClient client;
     ScopedEnv runtime{"XDG_RUNTIME_DIR", client.RuntimeDir()};
@@ -44,18 +44,18 @@ TEST_F(GameFollowerTest, TheGameAClientStartedIsFollowedToItsEnd)
         bool askBefore = false;      // the game was open before the play began
         bool stopWhenRunning = false;
     } cases[] = {
-        {"Steam's app id", {"steam://rungameid/4001"}, "steam 4001 2", Outcome::Followed, 2, 0, "実行中: sleep"},
-        {"Steam's reaper", {"steam://run/4002"}, "reaper 4002 2", Outcome::Followed, 2, 0, "実行中: reaper"},
-        {"a Flatpak instance", {"flatpak", "run", "--branch=stable", "org.example.Game"}, "flatpak org.example.Game 2",
-         Outcome::Followed, 2, 0, "実行中: sleep"},
-        {"a Lutris game", {"lutris:rungame/fake-quest"}, "lutris Fake-Quest 2", Outcome::Followed, 2, 0, "実行中: sleep"},
-        {"started after an update", {"steam://rungameid/4003"}, "steam 4003 1 1.2", Outcome::Followed, 1, 1.2,
+        {"Steam's app id", {"steam://rungameid/4001"}, "steam 4001 1", Outcome::Followed, 1, 0, "実行中: sleep"},
+        {"Steam's reaper", {"steam://run/4002"}, "reaper 4002 1", Outcome::Followed, 1, 0, "実行中: reaper"},
+        {"a Flatpak instance", {"flatpak", "run", "--branch=stable", "org.example.Game"}, "flatpak org.example.Game 1",
+         Outcome::Followed, 1, 0, "実行中: sleep"},
+        {"a Lutris game", {"lutris:rungame/fake-quest"}, "lutris Fake-Quest 1", Outcome::Followed, 1, 0, "実行中: sleep"},
+        {"started after an update", {"steam://rungameid/4003"}, "steam 4003 1 0.6", Outcome::Followed, 1, 0.6,
          "待機中: Steam のゲーム 4003"},
-        {"a process that starts the next", {"steam://rungameid/4004"}, "relay 4004 2", Outcome::Followed, 3, 0,
+        {"a process that starts the next", {"steam://rungameid/4004"}, "relay 4004 1", Outcome::Followed, 2, 0,
          "実行中: sleep"},
         {"ended by the user", {"steam://rungameid/4005"}, "steam 4005 30", Outcome::Followed, 0, 0, "実行中: sleep",
          false, true},
-        {"another game", {"steam://rungameid/4006"}, "steam 4999 3", Outcome::NotFound, -1, 2,
+        {"another game", {"steam://rungameid/4006"}, "steam 4999 2", Outcome::NotFound, -1, 1,
          "待機中: Steam のゲーム 4006"},
         {"no mark to follow", {"https://example.com/"}, "steam 4007 2", Outcome::NotFound, -1, 0, nullptr},
         {"already open", {"steam://rungameid/4008"}, "steam 4008 30", Outcome::OpenCopy, -1, 0, nullptr, true},
