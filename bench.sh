@@ -43,6 +43,7 @@ run "$bin/zarn2_bench_startup" "$bin/zarn2_bench_start_app" "$bin/zarn2_bench_st
 run "$bin/zarn2_bench_stats" --benchmark_color=false
 run "$bin/zarn2_bench_play" "$play_seconds"
 run "$bin/zarn2_bench_play" "$play_seconds" open
+run "$bin/zarn2_bench_play" "$play_seconds" handoff
 run "$bin/zarn2_bench_reorder" --benchmark_color=false
 run "$bin/zarn2_bench_charts"
 run "$bin/zarn2_bench_watch"

@@ -1,10 +1,12 @@
 // One look for the game a title handed its start to, over 1,000 processes of this user
 // besides the machine's own (children of this program that wait in pause()):
 //
-//   search  a look while the game is looked for (once a second, up to the grace time): the
-//           stat line of every process, none of them started since the play began
-//   first   the play's first look, which also reads every older process (executable,
-//           command line, environment, sandbox) for a copy of the game already open
+//   search  a look while the game is looked for (once a second, up to the grace time), none
+//           of the processes started since the play began: the processes are listed, and
+//           those the look before had read are not read again
+//   first   the play's first look: the stat line of every process, and every one of them
+//           read further (executable, command line, environment, sandbox) for a copy of
+//           the game already open
 // Each iteration times its look alone, in the thread's CPU time.
 #include "BenchCollect.h"
 #include "BenchReport.h"
@@ -27,10 +29,14 @@ std::size_t g_processes = 0;  // of this user during the looks
 void Look(benchmark::State& state, bool first)
 {
     const GameMarks marks = GameMarks::Of({"steam://rungameid/1"}, "");
-    const std::int64_t began = UserProcesses::BootMsNow() + 1000;  // after every process
+    // The play began after every process; a search keeps its list from look to look.
+    UserProcessList processes(UserProcesses::BootMsNow() + 1000);
+    GameLook::Run(marks, processes, false);
     for (auto _ : state) {
+        UserProcessList fresh(processes.SinceMs());
+        UserProcessList& list = first ? fresh : processes;
         const double start = BenchCollect::ThreadCpuSeconds();
-        GameLook::Result result = GameLook::Run(marks, began, first);
+        GameLook::Result result = GameLook::Run(marks, list, first);
         state.SetIterationTime(BenchCollect::ThreadCpuSeconds() - start);
         if (!result.found.empty() || result.openCopy)
             state.SkipWithError("a process matched");
@@ -70,7 +76,7 @@ int main(int argc, char* argv[])
         if (pid > 0)
             children.push_back(pid);
     }
-    g_processes = UserProcesses::List().size();
+    g_processes = UserProcessList(0).List().size();
 
     BenchCollect collect(BenchCollect::Column::Reported);
     benchmark::RunSpecifiedBenchmarks(&collect);

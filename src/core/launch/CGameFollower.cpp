@@ -20,7 +20,7 @@ HandOffRules& Seam<HandOffRules>::Fallback()
 }
 
 CGameFollower::CGameFollower(GameMarks marks, std::int64_t beganBootMs)
-    : m_marks(std::move(marks)), m_nBeganBootMs(beganBootMs)
+    : m_marks(std::move(marks)), m_processes(beganBootMs)
 {
 }
 
@@ -51,12 +51,14 @@ void CGameFollower::Stop()
     Finish(m_bSearching ? Outcome::NotFound : Outcome::Followed);
 }
 
-// The first look also tells a copy that was open before the play.
+// The first look after a command that may have handed over also tells a copy that was open
+// before the play.
 void CGameFollower::Look()
 {
     if (m_bDone)
         return;
-    GameLook::Result look = GameLook::Run(m_marks, m_nBeganBootMs, m_bSearching && m_nLooks++ == 0);
+    const bool first = m_bSearching && m_nLooks++ == 0;
+    GameLook::Result look = GameLook::Run(m_marks, m_processes, first && m_bQuick);
     if (m_bSearching)
         Search(!look.found.empty(), look.openCopy, look.found);
     else if (look.found.empty())

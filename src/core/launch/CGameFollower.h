@@ -57,7 +57,7 @@ private:
     void Tell(const std::string& line);
 
     GameMarks m_marks;
-    std::int64_t m_nBeganBootMs;
+    UserProcessList m_processes;
     std::int64_t m_nEndMs = 0;       // the command's end, monotonic
     bool m_bQuick = false;
     bool m_bSearching = true;

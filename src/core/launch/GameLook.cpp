@@ -47,10 +47,11 @@ std::set<int> SandboxOf(const std::string& app, const std::vector<UserProcess>& 
 
 namespace GameLook {
 
-Result Run(const GameMarks& marks, std::int64_t beganBootMs, bool withOpenCopies, const std::string& runtimeDir)
+Result Run(const GameMarks& marks, UserProcessList& processes, bool withOpenCopies, const std::string& runtimeDir)
 {
     Result result;
-    std::vector<UserProcess> all = UserProcesses::List();
+    const std::int64_t beganBootMs = processes.SinceMs();
+    std::vector<UserProcess> all = processes.List();
     const std::set<int> sandbox =
         marks.flatpakApp.empty() ? std::set<int>() : SandboxOf(marks.flatpakApp, all, runtimeDir);
     const std::vector<std::string> keys = marks.EnvKeys();

@@ -19,10 +19,10 @@ struct Result {
     bool openCopy = false;           // a marked process that ran before (when asked for)
 };
 
-// `beganBootMs`: the play's start on UserProcesses::BootMsNow()'s clock. `runtimeDir` holds
-// Flatpak's instance folders ("" for $XDG_RUNTIME_DIR). The launcher's own process is
-// never a game.
-Result Run(const GameMarks& marks, std::int64_t beganBootMs, bool withOpenCopies, const std::string& runtimeDir = {});
+// `processes` lists them since the play's start (kept from one look to the next, so older
+// processes are read once). `runtimeDir` holds Flatpak's instance folders ("" for
+// $XDG_RUNTIME_DIR). The launcher's own process is never a game.
+Result Run(const GameMarks& marks, UserProcessList& processes, bool withOpenCopies, const std::string& runtimeDir = {});
 
 // The distinct short names of `processes`, in pid order, joined by ", ".
 std::string Names(std::vector<UserProcess> processes);

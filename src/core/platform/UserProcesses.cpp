@@ -118,29 +118,6 @@ std::int64_t BootMsNow()
     return static_cast<std::int64_t>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
 }
 
-std::vector<UserProcess> List()
-{
-    std::vector<UserProcess> found;
-    DIR* proc = ::opendir("/proc");
-    if (!proc)
-        return found;
-    const int dir = ::dirfd(proc);
-    const uid_t self = ::geteuid();
-    while (dirent* item = ::readdir(proc)) {
-        int pid = PidOf(item->d_name);
-        struct stat owner {};
-        if (pid == 0 || ::fstatat(dir, item->d_name, &owner, 0) != 0 || owner.st_uid != self)
-            continue;
-        UserProcess process;
-        process.pid = pid;
-        if (ParseStat(ReadBelow(dir, std::string(item->d_name) + "/stat", 4096), process) &&
-            process.state != 'Z' && process.state != 'X')
-            found.push_back(std::move(process));
-    }
-    ::closedir(proc);
-    return found;
-}
-
 void Fill(UserProcess& process, const std::vector<std::string>& keys)
 {
     ScopedFd proc(::open("/proc", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
@@ -187,3 +164,43 @@ int EndNotice(const UserProcess& process, bool& ended)
 }
 
 }  // namespace UserProcesses
+
+std::vector<UserProcess> UserProcessList::List()
+{
+    std::vector<UserProcess> found;
+    DIR* proc = ::opendir("/proc");
+    if (!proc)
+        return found;
+    const int dir = ::dirfd(proc);
+    const uid_t self = ::geteuid();
+    std::unordered_map<int, Known> known;
+    while (dirent* item = ::readdir(proc)) {
+        int pid = PidOf(item->d_name);
+        if (pid == 0)
+            continue;
+        if (auto seen = m_known.find(pid); seen != m_known.end() && seen->second.inode == item->d_ino) {
+            if (seen->second.ours)
+                found.push_back(seen->second.process);
+            known.emplace(pid, std::move(seen->second));
+            continue;
+        }
+        struct stat owner {};
+        if (::fstatat(dir, item->d_name, &owner, 0) != 0)
+            continue;
+        if (owner.st_uid != self) {
+            known.emplace(pid, Known{item->d_ino, false, {}});
+            continue;
+        }
+        UserProcess process;
+        process.pid = pid;
+        if (!ParseStat(ReadBelow(dir, std::string(item->d_name) + "/stat", 4096), process) || process.state == 'Z' ||
+            process.state == 'X')
+            continue;
+        if (process.startMs < m_nSinceMs)
+            known.emplace(pid, Known{item->d_ino, true, process});
+        found.push_back(std::move(process));
+    }
+    ::closedir(proc);
+    m_known = std::move(known);
+    return found;
+}

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -29,10 +30,6 @@ namespace UserProcesses {
 // included.
 std::int64_t BootMsNow();
 
-// Every process of this user (whose /proc folder this user owns) that has not ended, with
-// the fields of its stat line. Nothing else is read.
-std::vector<UserProcess> List();
-
 // Reads the executable, the command line, the environment variables named in `keys` and
 // the Flatpak application of one listed process. What cannot be read stays empty.
 void Fill(UserProcess& process, const std::vector<std::string>& keys);
@@ -43,3 +40,26 @@ void Fill(UserProcess& process, const std::vector<std::string>& keys);
 int EndNotice(const UserProcess& process, bool& ended);
 
 }  // namespace UserProcesses
+
+// This user's processes (whose /proc folders this user owns), listed again and again while
+// a game is looked for. Another user's process, and one of this user's that started before
+// `sinceBootMs`, is looked at once and then only listed again, as long as its /proc folder
+// is the same one (a pid taken by a new process is a new folder); the others are read at
+// every look.
+class UserProcessList {
+public:
+    explicit UserProcessList(std::int64_t sinceBootMs) : m_nSinceMs(sinceBootMs) {}
+
+    // Every one that has not ended, with the fields of its stat line.
+    std::vector<UserProcess> List();
+    std::int64_t SinceMs() const { return m_nSinceMs; }
+
+private:
+    struct Known {
+        unsigned long long inode = 0;
+        bool ours = false;
+        UserProcess process;  // when ours
+    };
+    std::int64_t m_nSinceMs;
+    std::unordered_map<int, Known> m_known;  // by pid
+};
