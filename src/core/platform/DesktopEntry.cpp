@@ -3,6 +3,7 @@
 #include "platform/ProgramKind.h"
 #include "platform/RegularFile.h"
 
+#include <QDir>
 #include <QString>
 #include <QUrl>
 
@@ -310,5 +311,24 @@ DesktopEntry::Problem DesktopEntry::Check() const
     const std::string tryExec = Value("TryExec");
     if ((!tryExec.empty() && !ProgramFound(tryExec)) || !ProgramFound(command->front()))
         return Problem::NotInstalled;
+    if (Flag("Terminal") && !ProgramFound(kTerminal))
+        return Problem::NoTerminal;
     return Problem::None;
+}
+
+std::optional<DesktopEntry::Start> DesktopEntry::StartCommand(const std::vector<std::string>& urls) const
+{
+    if (IsLink() || Check() != Problem::None)
+        return std::nullopt;
+    std::optional<std::vector<std::string>> command = Command(urls);
+    if (!command)
+        return std::nullopt;
+    Start start;
+    if (Flag("Terminal"))
+        start.argv = {kTerminal, "-e"};
+    start.argv.insert(start.argv.end(), command->begin(), command->end());
+    start.folder = Value("Path");
+    if (start.folder.empty())
+        start.folder = QDir::homePath().toStdString();
+    return start;
 }

@@ -22,8 +22,13 @@ public:
         NotApplication,  // Type is not Application (nor a Link with a URL)
         NoCommand,       // an application without Exec
         BrokenCommand,   // Exec's quoting is unterminated, or it holds an unknown field code
-        NotInstalled     // TryExec, or the command's program, is not there
+        NotInstalled,    // TryExec, or the command's program, is not there
+        NoTerminal       // Terminal=true, and the desktop has no terminal program
     };
+
+    // The desktop's terminal program on Debian (its alternatives choose which), which runs
+    // the command after "-e".
+    static constexpr const char* kTerminal = "x-terminal-emulator";
 
     // Entries larger than this are not read.
     static constexpr std::size_t kMaxBytes = std::size_t{1} << 20;
@@ -73,6 +78,15 @@ public:
     Problem Check() const;
     // Whether this is a Type=Link entry, which opens its URL key.
     bool IsLink() const;
+
+    // What starts an application entry: its command, in the desktop's terminal for
+    // Terminal=true ("x-terminal-emulator -e <command>"), and the folder it runs in (Path,
+    // else the home folder). Nothing when Check() finds a problem, and for a link.
+    struct Start {
+        std::vector<std::string> argv;
+        std::string folder;
+    };
+    std::optional<Start> StartCommand(const std::vector<std::string>& urls = {}) const;
 
 private:
     std::string m_path;
