@@ -1,7 +1,7 @@
 #include "launch/GameMarks.h"
 
 #include "launch/StartedProgram.h"
-#include "platform/FileSystem.h"
+#include "launch/TitleFolder.h"
 #include "platform/UserProcesses.h"
 #include "platform/WineProcesses.h"
 
@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
-#include <cstdlib>
 #include <string_view>
 
 namespace {
@@ -163,68 +162,6 @@ void TakeWord(const std::vector<std::string>& command, std::size_t index, GameMa
     }
 }
 
-// Folders many programs share: a program there is no sign of a title's game.
-bool IsSharedFolder(const std::string& folder)
-{
-    static const std::array<std::string_view, 19> kSystem = {
-        "/",         "/usr",         "/usr/local", "/usr/local/bin", "/usr/local/games", "/usr/bin", "/usr/games",
-        "/usr/sbin", "/bin",         "/sbin",      "/opt",           "/usr/lib",         "/usr/lib64", "/usr/libexec",
-        "/usr/share", "/lib",        "/lib64",     "/tmp",           "/var"};
-    if (std::find(kSystem.begin(), kSystem.end(), folder) != kSystem.end())
-        return true;
-    if (const char* home = std::getenv("HOME"); home && FileSystem::Resolved(home) == folder)
-        return true;
-    std::string_view path = std::getenv("PATH") ? std::getenv("PATH") : "";
-    while (!path.empty()) {
-        std::string_view entry = path.substr(0, path.find(':'));
-        if (!entry.empty() && FileSystem::Resolved(std::string(entry)) == folder)
-            return true;
-        path = entry.size() < path.size() ? path.substr(entry.size() + 1) : std::string_view();
-    }
-    return false;
-}
-
-bool IsBelow(const std::string& path, const std::string& folder)
-{
-    return path.size() > folder.size() + 1 && StartsWith(path, folder) && path[folder.size()] == '/';
-}
-
-// "X:\dir\file.exe" as a Unix path, through the drive's link in the Wine prefix the
-// process runs in; "" for anything else.
-std::string WindowsPathToUnix(const std::string& path, const UserProcess& process)
-{
-    if (path.size() < 3 || !std::isalpha(static_cast<unsigned char>(path[0])) || path[1] != ':' || path[2] != '\\')
-        return {};
-    std::string prefix;
-    if (const std::string* own = process.Env("WINEPREFIX"); own && !own->empty())
-        prefix = *own;
-    else if (const char* home = std::getenv("HOME"))
-        prefix = std::string(home) + "/.wine";
-    std::string drive = FileSystem::Resolved(prefix + "/dosdevices/" +
-                                             static_cast<char>(std::tolower(static_cast<unsigned char>(path[0]))) + ":");
-    if (drive.empty())
-        return {};
-    std::string rest = path.substr(2);
-    std::replace(rest.begin(), rest.end(), '\\', '/');
-    return (drive == "/" ? std::string() : drive) + rest;
-}
-
-// The program a process runs: its executable; for a script, the script, which the kernel
-// names the process after and passes as the interpreter's first argument; under Wine, the
-// Windows program, whose path Wine puts first on the command line.
-bool UnderFolder(const UserProcess& process, const std::string& folder)
-{
-    if (IsBelow(process.exePath, folder))
-        return true;
-    if (process.args.empty())
-        return false;
-    const std::string& first = process.args[0];
-    if (IsBelow(first, folder) || IsBelow(WindowsPathToUnix(first, process), folder))
-        return true;
-    return process.args.size() > 1 && BaseName(process.args[1]).substr(0, 15) == process.name &&
-           IsBelow(process.args[1], folder);
-}
-
 }  // namespace
 
 GameMarks GameMarks::Of(const std::vector<std::string>& command, const std::string& folder)
@@ -232,11 +169,8 @@ GameMarks GameMarks::Of(const std::vector<std::string>& command, const std::stri
     GameMarks marks;
     for (std::size_t i = 0; i < command.size(); ++i)
         TakeWord(command, i, marks);
-    if (!marks.ByClient() && !folder.empty()) {
-        std::string resolved = FileSystem::Resolved(folder);
-        if (!resolved.empty() && !IsSharedFolder(resolved))
-            marks.folder = resolved;
-    }
+    if (!marks.ByClient())
+        marks.folder = TitleFolder::Own(folder);
     return marks;
 }
 
@@ -310,7 +244,7 @@ bool GameMarks::Matches(const UserProcess& process) const
         return true;
     if (itch && env("ITCHIO_APP", "1"))
         return true;
-    return !folder.empty() && UnderFolder(process, folder);
+    return !folder.empty() && TitleFolder::Holds(folder, process);
 }
 
 std::string GameMarks::Describe() const
