@@ -153,7 +153,10 @@ void TakeWord(const std::vector<std::string>& command, std::size_t index, GameMa
         TakeHeroic(word, marks);
     else if (StartsWith(word, "itch://") || StartsWith(word, "itchio://"))
         TakeItch(word, marks);
-    else if (word == "-applaunch" && BaseName(command[0]) == "steam" && index + 1 < command.size())
+    else if (word == "-applaunch" && index + 1 < command.size() &&
+             std::any_of(command.begin(), command.begin() + static_cast<std::ptrdiff_t>(index), [](const std::string& w) {
+                 return BaseName(w) == "steam" || w == "com.valvesoftware.Steam";
+             }))
         marks.steamApp = LeadingDigits(command[index + 1]);
     else if (word == "run" && index > 0 && BaseName(command[index - 1]) == "flatpak") {
         std::string app = FlatpakRunApp(command, index);

@@ -35,6 +35,8 @@ TEST(GameMarksTest, TheCommandNamesTheGameByItsClientsMarks)
         {{"steam://launch/730/dialog"}, "730", "", false, "", "", false},
         {{"/usr/games/steam", "steam://rungameid/12345678901234567"}, "12345678901234567", "", false, "", "", false},
         {{"steam", "-applaunch", "570", "-windowed"}, "570", "", false, "", "", false},
+        {{"flatpak", "run", "com.valvesoftware.Steam", "-applaunch", "440"}, "440", "", false, "", "", false},
+        {{"/opt/game", "-applaunch", "570"}, "", "", false, "", "", false},
         {{"steam://store/570"}, "", "", false, "", "", false},
         {{"/usr/bin/flatpak", "run", "--branch=stable", "--arch=x86_64", "--command=mines", "org.gnome.Mines"},
          "", "org.gnome.Mines", false, "", "", false},
