@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Builds the benchmarks in Release and runs them all: start-up and peak memory against a
 # bare Qt window, the statistics refresh, the launcher's CPU time while a title plays,
-# reordering with long histories, and the play chart window. Every figure is printed
-# beside its target with PASS or MISS; the script ends with 0 even when a figure misses
-# (it says so at the end).
+# reordering with long histories, the play chart window, the folder watch and the look
+# for a handed-off game. Every figure is printed beside its target with PASS or MISS; the
+# script ends with 0 even when a figure misses (it says so at the end).
 #
 #   ./bench.sh              everything (the play lasts 30 s, twice)
 #   PLAY_SECONDS=5 ./bench.sh    shorter plays while developing
@@ -19,7 +19,7 @@ build=build/bench
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZARN2_BENCH=ON >/dev/null
 cmake --build "$build" --target zarn2_bench_start_app zarn2_bench_start_bare zarn2_bench_startup \
-  zarn2_bench_stats zarn2_bench_play zarn2_bench_reorder zarn2_bench_charts zarn2_bench_watch
+  zarn2_bench_stats zarn2_bench_play zarn2_bench_reorder zarn2_bench_charts zarn2_bench_watch zarn2_bench_handoff
 
 export QT_QPA_PLATFORM=offscreen
 export LANG=C.UTF-8
@@ -43,9 +43,11 @@ run "$bin/zarn2_bench_startup" "$bin/zarn2_bench_start_app" "$bin/zarn2_bench_st
 run "$bin/zarn2_bench_stats" --benchmark_color=false
 run "$bin/zarn2_bench_play" "$play_seconds"
 run "$bin/zarn2_bench_play" "$play_seconds" open
+run "$bin/zarn2_bench_play" "$play_seconds" handoff
 run "$bin/zarn2_bench_reorder" --benchmark_color=false
 run "$bin/zarn2_bench_charts"
 run "$bin/zarn2_bench_watch"
+run "$bin/zarn2_bench_handoff" --benchmark_color=false
 
 echo
 echo "== Summary"

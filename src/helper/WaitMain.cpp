@@ -5,9 +5,11 @@
 // It leaves its starter at once, in a session of its own, so the launcher's end never
 // touches it or the title. It adopts every orphan below it, starts the program in the
 // folder and reaps every process below it as it ends; it ends when nothing is left below
-// it but Wine's own background processes, which it leaves running. What happens goes to
-// the report descriptor as the lines of platform/WaitReport.h.
+// it but Wine's own background processes and game clients with what they started, which
+// it leaves running. What happens goes to the report descriptor as the lines of
+// platform/WaitReport.h.
 #include "platform/ChildProcesses.h"
+#include "platform/ClientProcesses.h"
 #include "platform/LeadingInt.h"
 #include "platform/ProcessTable.h"
 #include "platform/ReportChannel.h"
@@ -41,7 +43,7 @@ std::optional<Request> ParseArguments(int argc, char* argv[])
 // The names of what still counts below this process, each once, in pid order.
 std::vector<std::string> CountedNames()
 {
-    std::vector<ProcessEntry> below = ProcessTable::Descendants(ProcessTable::Self());
+    std::vector<ProcessEntry> below = ClientProcesses::Waited(ProcessTable::Descendants(ProcessTable::Self()));
     std::sort(below.begin(), below.end(), [](const auto& a, const auto& b) { return a.pid < b.pid; });
     std::vector<std::string> names;
     for (const ProcessEntry& process : below) {
@@ -59,10 +61,14 @@ void WaitForTheLast(int titlePid, ReportChannel& report)
     bool titleEnded = false;
     std::string lastReport;
     for (;;) {
-        int ended = ChildProcesses::WaitForAnyChild();
+        int code = 0;
+        int ended = ChildProcesses::WaitForAnyChild(&code);
         if (ended < 0)
             return;
-        titleEnded = titleEnded || ended == titlePid;
+        if (ended == titlePid) {
+            titleEnded = true;
+            report.Send(WaitReport::Exited(code));
+        }
         std::vector<std::string> names = CountedNames();
         if (names.empty())
             return;

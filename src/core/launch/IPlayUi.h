@@ -20,9 +20,10 @@ public:
     // start; with `noClock` the dialog shows no running time.
     virtual void RunWaitingDialog(const CPlayTime& clock, bool noClock) = 0;
     // The waiting dialog of a timed play whose first process has ended while others still
-    // run: shown without waiting for it (the play's own wait goes on), counting from the
-    // start of `clock`, with a line naming what still runs. A second call only changes that
-    // line. `end` runs when the user presses "終 了".
+    // run, or that waits for the game its title handed its start to: shown without waiting
+    // for it (the play's own wait goes on), counting from the start of `clock`, with a line
+    // saying what the play waits for ("実行中: …", "待機中: …"). A second call only changes
+    // that line. `end` runs when the user presses "終 了".
     virtual void ShowStillRunning(const CPlayTime& clock, const std::string& running,
                                   const std::function<void()>& end) = 0;
     // Closes that dialog (the play is over).

@@ -74,7 +74,7 @@ void CWaitingDlg::ShowStillRunning(const QString& running)
         m_pRunning->setGeometry(Dlu(8, 58, 132, 10));
         WindowHints::FixDialog(this, Dlu(0, 0, 148, 74).size());
     }
-    m_pRunning->setText(QStringLiteral("実行中: %1").arg(running));
+    m_pRunning->setText(running);
 }
 
 int CWaitingDlg::DoModal()

@@ -32,7 +32,7 @@ public:
     void OnInitDialog();
     void OnTimer();
     // Counts from the given clock's start instead of the opening, and shows the line
-    // naming what still runs (set again to change it).
+    // saying what the play waits for (set again to change it).
     void ShowStillRunning(const QString& running);
 
     QLineEdit* TimeField() const { return m_pTime; }

@@ -42,6 +42,13 @@ double SecondsSince(std::chrono::steady_clock::time_point start)
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
+// A program run as it is, with its arguments, in the folder.
+StartedProgram Command(const std::string& program, const std::string& folder, std::vector<std::string> args = {})
+{
+    args.insert(args.begin(), program);
+    return {StartedProgram::Kind::Program, program, std::move(args), folder, {}, {}, {}, {}};
+}
+
 int PidIn(const std::string& file)
 {
     return std::atoi(ScriptFiles::WaitForLine(file).c_str());
@@ -64,6 +71,14 @@ cp "$(command -v sleep)" wineserver
 bash -c 'exec -a "C:\windows\system32\services.exe" ./services.exe 90' & echo $! > services.pid; settle $! '^C:'
 )sh";
 
+// A stand-in for a game client the title starts (Steam was not running yet), which starts
+// a game of its own; each notes its pid in <name>.pid.
+const std::string kClientStandIn =
+    R"sh(printf '#!/bin/sh\nsleep 90 & echo $! > game.pid\nwait\n' > steam; chmod +x steam
+./steam & echo $! > client.pid
+until [ -s game.pid ]; do sleep 0.05; done
+)sh";
+
 class TitleProcessTest : public ::testing::Test {
 protected:
     BuiltWaitHelper helper;
@@ -75,15 +90,31 @@ protected:
 TEST_F(TitleProcessTest, WaitsForTheProgramInItsFolderWithNothingOnItsInput)
 {
     // `read` ends at once on the null device; with an open pipe it would wait forever.
-    std::string script = ScriptFiles::Write(dir / "play.sh", "read line; sleep 1; echo \"$PWD|$#\" > out");
+    std::string script =
+        ScriptFiles::Write(dir / "play.sh", "read line; sleep 1; echo \"$PWD|$#|$1|$2\" > out; exit 3");
     CTitleProcess process;
     auto start = std::chrono::steady_clock::now();
-    ASSERT_EQ(process.Start(script, dir.Path()), 0);
+    ASSERT_EQ(process.Start(Command(script, dir.Path(), {"a b", "%c"})), 0);
     EXPECT_GT(process.HelperPid(), 0);
+    EXPECT_EQ(process.Program().target, script);
+    EXPECT_FALSE(process.ExitCode());
     process.WaitForExit();
     EXPECT_TRUE(process.HasEnded());
     EXPECT_GE(SecondsSince(start), 0.9);
-    EXPECT_EQ(TempDir::ReadBytes(dir / "out"), dir.Path() + "|0\n");
+    EXPECT_EQ(TempDir::ReadBytes(dir / "out"), dir.Path() + "|2|a b|%c\n");
+    EXPECT_EQ(process.ExitCode(), 3);
+}
+
+// A URL handed to the desktop leaves nothing of the launcher's own to wait for.
+TEST_F(TitleProcessTest, AProgramWithoutCommandIsKeptAndHasEnded)
+{
+    CTitleProcess process;
+    StartedProgram handedOver{StartedProgram::Kind::Url, "steam://rungameid/10", {}, dir.Path(),
+                              "steam://rungameid/10", "steam.desktop", {}, {}};
+    EXPECT_EQ(process.Start(handedOver), 0);
+    EXPECT_TRUE(process.HasEnded());
+    EXPECT_EQ(process.Program().url, "steam://rungameid/10");
+    process.WaitForExit();  // returns at once
 }
 
 TEST_F(TitleProcessTest, FailedStartsGiveTheirErrorNumberAndNeverHang)
@@ -124,7 +155,7 @@ TEST_F(TitleProcessTest, FailedStartsGiveTheirErrorNumberAndNeverHang)
         QObject scope;
         bool eventsRan = false;
         QTimer::singleShot(100, &scope, [&eventsRan] { eventsRan = true; });
-        EXPECT_EQ(process.Start(c.program, c.folder), c.error);
+        EXPECT_EQ(process.Start(Command(c.program, c.folder)), c.error);
         EXPECT_TRUE(eventsRan || !c.slow);
         EXPECT_EQ(process.HelperFailed(), c.helperFailed);
         process.WaitForExit(); // returns at once
@@ -141,15 +172,16 @@ TEST_F(TitleProcessTest, ThePlayLastsUntilTheLastCountedProcessEnds)
         double atLeast;        // seconds the wait lasts, at least
         bool stillRunning;     // something was reported running after the script ended
         bool killWhenReported; // the pid in child.pid gets SIGKILL then
-        bool wineLeftRunning;
+        std::vector<const char*> leftRunning; // files holding the pids of what is left running
     } cases[] = {
-        {"fork and exit", "sleep 2 &", 1.5, true, false, false},
-        {"double fork", "( sleep 2 & )", 1.5, true, false, false},
-        {"double fork into a new session", "setsid -f sleep 2", 1.5, true, false, false},
-        {"grandchild outlives its parent", "sh -c 'sleep 2 &'; sleep 0.5", 1.5, true, false, false},
-        {"child killed by a signal", "sleep 90 & echo $! > child.pid", 0, true, true, false},
-        {"only Wine's background is left", kWineStandIns, 0, false, false, true},
-        {"Wine's background and a game", kWineStandIns + "sleep 2 &", 1.5, true, false, true},
+        {"fork and exit", "sleep 2 &", 1.5, true, false, {}},
+        {"double fork", "( sleep 2 & )", 1.5, true, false, {}},
+        {"double fork into a new session", "setsid -f sleep 2", 1.5, true, false, {}},
+        {"grandchild outlives its parent", "sh -c 'sleep 2 &'; sleep 0.5", 1.5, true, false, {}},
+        {"child killed by a signal", "sleep 90 & echo $! > child.pid", 0, true, true, {}},
+        {"only Wine's background is left", kWineStandIns, 0, false, false, {"wineserver.pid", "services.pid"}},
+        {"Wine's background and a game", kWineStandIns + "sleep 2 &", 1.5, true, false, {"wineserver.pid", "services.pid"}},
+        {"a client it started, and the client's game", kClientStandIn, 0, false, false, {"client.pid", "game.pid"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -162,7 +194,7 @@ TEST_F(TitleProcessTest, ThePlayLastsUntilTheLastCountedProcessEnds)
                 ::kill(PidIn(dir / "child.pid"), SIGKILL);
         };
         auto start = std::chrono::steady_clock::now();
-        ASSERT_EQ(process.Start(script, dir.Path()), 0);
+        ASSERT_EQ(process.Start(Command(script, dir.Path())), 0);
         process.WaitForExit();
         double seconds = SecondsSince(start);
 
@@ -174,9 +206,7 @@ TEST_F(TitleProcessTest, ThePlayLastsUntilTheLastCountedProcessEnds)
             EXPECT_EQ(report.find("services"), std::string::npos) << report;
             EXPECT_EQ(report.find("wineserver"), std::string::npos) << report;
         }
-        for (const char* standIn : {"wineserver.pid", "services.pid"}) {
-            if (!c.wineLeftRunning)
-                continue;
+        for (const char* standIn : c.leftRunning) {
             int pid = PidIn(dir / standIn);
             EXPECT_TRUE(IsRunning(pid)) << standIn;
             ::kill(pid, SIGKILL);
@@ -189,7 +219,7 @@ TEST_F(TitleProcessTest, ProgramOutlivesAnAbandonedWait)
     std::string script = ScriptFiles::Write(dir / "long.sh", "sleep 1; echo alive > out");
     {
         CTitleProcess process;
-        ASSERT_EQ(process.Start(script, dir.Path()), 0);
+        ASSERT_EQ(process.Start(Command(script, dir.Path())), 0);
     }
     EXPECT_EQ(ScriptFiles::WaitForLine(dir / "out"), "alive\n");
 }
@@ -202,7 +232,7 @@ TEST_F(TitleProcessTest, TitleOutlivesTheLaunchersKilledProcessGroup)
     if (launcher == 0) {
         ::setpgid(0, 0);
         CTitleProcess process;
-        if (process.Start(script, dir.Path()) == 0)
+        if (process.Start(Command(script, dir.Path())) == 0)
             TempDir::WriteBytes(dir / "ready", "ready\n");
         ::pause();
         ::_exit(0);
@@ -212,19 +242,4 @@ TEST_F(TitleProcessTest, TitleOutlivesTheLaunchersKilledProcessGroup)
     ::kill(-launcher, SIGKILL);
     ::waitpid(launcher, nullptr, 0);
     EXPECT_EQ(ScriptFiles::WaitForLine(dir / "out"), "alive\n");
-}
-
-TEST_F(TitleProcessTest, WindowsProgramRunsUnderWineWhenInstalled)
-{
-    fs::create_directory(dir / "bin");
-    ScriptFiles::Write(dir / "bin/wine", "echo \"$PWD|$*\" > '" + dir / "wine.out" + "'");
-    TempDir::WriteBytes(dir / "Game.exe", "MZ");
-    std::string savedPath = std::getenv("PATH") ? std::getenv("PATH") : "";
-    ::setenv("PATH", (dir / "bin:/usr/bin:/bin").c_str(), 1);
-
-    CTitleProcess process;
-    EXPECT_EQ(process.Start(dir / "Game.exe", dir.Path()), 0);
-    process.WaitForExit();
-    ::setenv("PATH", savedPath.c_str(), 1);
-    EXPECT_EQ(TempDir::ReadBytes(dir / "wine.out"), dir.Path() + "|" + dir / "Game.exe\n");
 }
