@@ -20,6 +20,21 @@ std::string RealPath(const std::string& path)
 
 std::string BaseName(const std::string& path) { return path.substr(path.rfind('/') + 1); }
 
+// Whether a bare program name leads to the file: on PATH, or, when PATH does not have it,
+// in the system's program folders that a desktop's PATH holds (/usr/games is often missing
+// from a terminal's).
+bool NameLeadsTo(const std::string& name, const std::string& real)
+{
+    const std::string found = Programs::FindOnPath(name);
+    if (!found.empty())
+        return RealPath(found) == real;
+    for (const char* folder : {"/usr/local/bin/", "/usr/bin/", "/bin/", "/usr/local/games/", "/usr/games/"}) {
+        if (RealPath(folder + name) == real)
+            return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 DesktopEntryIndex::DesktopEntryIndex(const std::vector<std::string>& folders)
@@ -68,16 +83,13 @@ std::string DesktopEntryIndex::IconFor(const std::string& program) const
         return {};
     if (auto found = m_byPath.find(real); found != m_byPath.end())
         return found->second;
-    auto [first, last] = m_byName.equal_range(BaseName(program));
-    for (auto named = first; named != last; ++named) {
-        if (RealPath(Programs::FindOnPath(named->first)) == real)
-            return named->second;
-    }
-    // The name the program was installed under may be a link to it (/usr/games/x).
-    auto [linkFirst, linkLast] = m_byName.equal_range(BaseName(real));
-    for (auto named = linkFirst; named != linkLast; ++named) {
-        if (RealPath(Programs::FindOnPath(named->first)) == real)
-            return named->second;
+    // By the name it was given, or the name of the file a link leads to.
+    for (const std::string& name : {BaseName(program), BaseName(real)}) {
+        auto [first, last] = m_byName.equal_range(name);
+        for (auto named = first; named != last; ++named) {
+            if (NameLeadsTo(named->first, real))
+                return named->second;
+        }
     }
     return {};
 }

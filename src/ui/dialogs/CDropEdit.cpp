@@ -35,7 +35,8 @@ QString CDropEdit::FirstProgram(const QMimeData* data)
             return url.toString();
     }
     const QString text = data->hasText() ? data->text().trimmed() : QString();
-    return !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char(' ')) && Opens(text) ? text : QString();
+    const bool oneWord = !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char(' '));
+    return oneWord && Opens(text) ? text : QString();
 }
 
 void CDropEdit::dragEnterEvent(QDragEnterEvent* event)

@@ -146,7 +146,8 @@ QIcon NamedIcon(const std::string& name)
     const QIcon themed = QIcon::fromTheme(text);
     if (!themed.isNull())
         return themed;
-    for (const char* suffix : {".png", ".svg", ".xpm"}) {
+    // Older entries name a file there, with or without its suffix ("xjump-icon.xpm").
+    for (const char* suffix : {"", ".png", ".svg", ".xpm"}) {
         const QString pixmap = QStringLiteral("/usr/share/pixmaps/") + text + QLatin1String(suffix);
         if (QFileInfo(pixmap).isFile())
             return QIcon(pixmap);
