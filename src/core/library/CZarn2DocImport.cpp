@@ -152,6 +152,8 @@ void CZarn2Doc::FinishImport(const std::vector<std::string>& args, PendingChange
         return;
     }
     group.Load();
+    if (group.m_nMemberCount == 0)
+        group.m_nPlayMode = LeadingInt(args[2]).value_or(0);  // a blank file, as Create left it
     ChangeEvidence titlesMade = ChangeEvidence::OfTitlesAddition(group, NamesOf(titles));
     if (group.m_bUnreadable || titlesMade.shows == ChangeEvidence::Shows::Neither) {
         if (!group.m_bUnreadable)
