@@ -59,10 +59,14 @@ void WaitForTheLast(int titlePid, ReportChannel& report)
     bool titleEnded = false;
     std::string lastReport;
     for (;;) {
-        int ended = ChildProcesses::WaitForAnyChild();
+        int code = 0;
+        int ended = ChildProcesses::WaitForAnyChild(&code);
         if (ended < 0)
             return;
-        titleEnded = titleEnded || ended == titlePid;
+        if (ended == titlePid) {
+            titleEnded = true;
+            report.Send(WaitReport::Exited(code));
+        }
         std::vector<std::string> names = CountedNames();
         if (names.empty())
             return;

@@ -39,14 +39,14 @@ int CGroup::PlayRecorded(CPlayTime& session, const PlayEvents& events)
         lateFailure = member->WaitTimed(session);
     else
         member->RunWaitingDialog(session);
-    if (lateFailure.error == 0) {
+    if (!lateFailure.Failed()) {
         if (events.measured)
             events.measured(session);
         member->PromptEject();
     }
     if (minimize)
         PlayUi::Get().RestoreMainWindow();
-    if (lateFailure.error != 0) {
+    if (lateFailure.Failed()) {
         member->ShowStartFailure(lateFailure);
         return 0;
     }

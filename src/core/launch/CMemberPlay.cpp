@@ -7,15 +7,22 @@
 #include "launch/IPlayUi.h"
 #include "launch/OpticalDriveTable.h"
 #include "launch/PlayMessages.h"
+#include "launch/TitleCommand.h"
 #include "launch/WaitHelper.h"
 #include "platform/Format.h"
 #include "platform/IMessenger.h"
 #include "platform/IShellOpen.h"
+#include "platform/IUrlHandlers.h"
 
 #include <memory>
 #include <utility>
 
 namespace {
+
+// A Windows program whose Wine ends with an error within this many seconds of the start
+// never ran: Wine could not load it (a 32-bit part or a library missing, a damaged
+// program). Its play is reported, not recorded.
+constexpr int kWineFailureSeconds = 10;
 
 // The folder the title runs in: its path up to the last "/". A path without one is passed
 // whole, so such a title only starts when its name is also a folder's; otherwise the start
@@ -37,15 +44,37 @@ bool RequestDiscIfUsed(const CMember& member)
     return RequestMedia();
 }
 
+// What starting the title's program means; nothing after the message that says why it
+// cannot be started.
+std::optional<StartedProgram> PlanStart(const CMember& member, const std::string& folder)
+{
+    TitleCommand::Plan plan = TitleCommand::For(member.m_szExePath, folder);
+    if (!plan.program)
+        Messenger::Show(plan.refusal);
+    return plan.program;
+}
+
 // The shell open shared by manual timing and play without history; false after the
 // message.
 bool OpenThroughShell(const CMember& member, const std::string& folder)
 {
+    if (!PlanStart(member, folder))
+        return false;
     long result = ShellOpen::Open(member.m_szExePath, folder);
     if (IShellOpen::Started(static_cast<int>(result)))
         return true;
     Messenger::Show(Format(PlayMessages::kShellStartFailed, result, member.m_szExePath.c_str()));
     return false;
+}
+
+// The message for a Windows program whose Wine failed soon after the start, else "".
+std::string WineFailure(const CTitleProcess& process, const CPlayTime& session)
+{
+    const std::optional<int> code = process.ExitCode();
+    if (process.Program().kind != StartedProgram::Kind::Windows || !code || *code == 0 ||
+        session.m_nElapsed >= kWineFailureSeconds)
+        return {};
+    return Format(PlayMessages::kWineFailedEarly, process.Program().target.c_str(), session.m_nElapsed, *code);
 }
 
 }  // namespace
@@ -54,11 +83,16 @@ bool CMember::LaunchTimed(CPlayTime& session)
 {
     if (!RequestDiscIfUsed(*this))
         return false;
-    std::string folder = WorkingFolderOf(m_szExePath);
-    if (!session.Start())
+    std::optional<StartedProgram> program = PlanStart(*this, WorkingFolderOf(m_szExePath));
+    if (!program || !session.Start())
         return false;
+    // A URL whose handler has no command of its own is handed to the desktop.
+    if (!program->Waited() && !UrlHandlers::Get().Open(program->url)) {
+        Messenger::Show(Format(PlayMessages::kUrlNotOpened, program->url.c_str()));
+        return false;
+    }
     auto process = std::make_unique<CTitleProcess>();
-    if (int error = process->Start(m_szExePath, folder)) {
+    if (int error = process->Start(*program)) {
         ShowStartFailure({error, process->HelperFailed()});
         return false;
     }
@@ -69,7 +103,9 @@ bool CMember::LaunchTimed(CPlayTime& session)
 
 void CMember::ShowStartFailure(const StartFailure& failure) const
 {
-    if (failure.helperFailed)
+    if (!failure.message.empty())
+        Messenger::Show(failure.message);
+    else if (failure.helperFailed)
         Messenger::Show(Format(PlayMessages::kHelperStartFailed, failure.error, WaitHelper::Get().path.c_str()));
     else
         Messenger::Show(Format(PlayMessages::kProcessStartFailed, failure.error, m_szExePath.c_str()));
@@ -91,10 +127,12 @@ CMember::StartFailure CMember::WaitTimed(CPlayTime& session)
     process.onStillRunning = nullptr;
     if (shown)
         PlayUi::Get().CloseStillRunning();
-    StartFailure failure{process.Failure(), process.HelperFailed()};
-    delete std::exchange(m_hProcess, nullptr);
-    if (failure.error == 0)
+    StartFailure failure{process.Failure(), process.HelperFailed(), {}};
+    if (failure.error == 0) {
         session.Measure();
+        failure.message = WineFailure(process, session);
+    }
+    delete std::exchange(m_hProcess, nullptr);
     return failure;
 }
 

@@ -2,7 +2,6 @@
 
 #include "launch/WaitHelper.h"
 #include "platform/HelperProcess.h"
-#include "platform/ProgramKind.h"
 #include "platform/WaitReport.h"
 
 #include <QEventLoop>
@@ -20,13 +19,13 @@ CTitleProcess::~CTitleProcess()
     m_pStarterEnd.reset();
 }
 
-int CTitleProcess::Start(const std::string& exePath, const std::string& workingDir)
+int CTitleProcess::Start(const StartedProgram& program)
 {
-    std::vector<std::string> args{std::to_string(HelperProcess::kReportFd), workingDir};
-    std::string wine = Programs::FindWine();
-    if (!wine.empty() && Programs::Classify(exePath) == ProgramKind::Windows)
-        args.push_back(wine);
-    args.push_back(exePath);
+    m_program = program;
+    if (!program.Waited())
+        return 0;
+    std::vector<std::string> args{std::to_string(HelperProcess::kReportFd), program.folder};
+    args.insert(args.end(), program.argv.begin(), program.argv.end());
 
     const WaitHelperLocation& helperAt = WaitHelper::Get();
     HelperProcess::Started helper = HelperProcess::Start(helperAt.path, args);
@@ -128,6 +127,8 @@ void CTitleProcess::Take(const std::string& text)
         m_nHelperPid = line.first;
     else if (line.kind == WaitReport::Line::Kind::Failed)
         m_nFailure = line.first != 0 ? line.first : ENOEXEC;
+    else if (line.kind == WaitReport::Line::Kind::Exited)
+        m_exitCode = line.first;
     else if (line.kind == WaitReport::Line::Kind::Running && onStillRunning)
         onStillRunning(line.names);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "launch/StartedProgram.h"
 #include "platform/ReportChannel.h"
 #include "platform/ScopedFd.h"
 
@@ -13,9 +14,8 @@ class QEventLoop;
 class QSocketNotifier;
 
 // A title's program started for a timed play, through the wait helper (src/helper): the
-// stored path is the program itself, with no arguments and no shell, in the given working
-// folder; a Windows program runs as "wine <path>" when Wine is installed. The program
-// reads nothing (standard input is the null device) and writes to the launcher's own
+// command of a StartedProgram (TitleCommand), with no shell, in its working folder. The
+// program reads nothing (standard input is the null device) and writes to the launcher's own
 // output. The play lasts until the title's last process has ended: its orphans count,
 // Wine's own background processes do not. Neither the end of the wait nor the launcher's
 // own end stops the title or anything it started.
@@ -32,8 +32,12 @@ public:
 
     // 0 when the program runs, else the errno of the failed start: of the program or its
     // working folder, or, when HelperFailed(), of the wait helper itself. A start not
-    // reported within the wait helper's startReportMs is taken as running.
-    int Start(const std::string& exePath, const std::string& workingDir);
+    // reported within the wait helper's startReportMs is taken as running. A program
+    // without a command (a URL handed to the desktop) is only kept: there is nothing to
+    // wait for, and the wait has ended.
+    int Start(const StartedProgram& program);
+    // What was started, for the whole play.
+    const StartedProgram& Program() const { return m_program; }
     bool HelperFailed() const { return m_bHelperFailed; }
     // Keeps the launcher's windows live until the title's last process has ended or
     // StopWaiting() is called; returns at once when either has happened.
@@ -47,6 +51,9 @@ public:
     int Failure() const { return m_nFailure; }
     // The wait helper's process while it runs (0 when unknown).
     int HelperPid() const { return m_nHelperPid; }
+    // The exit status of the started command's own process (128 + a signal that ended
+    // it), once it has ended; nothing before, or when it was not told.
+    std::optional<int> ExitCode() const { return m_exitCode; }
 
     // Called during the wait once the title's first process has ended while others still
     // run, with their names ("a, b"), and again whenever those change.
@@ -61,6 +68,8 @@ private:
     void WatchStarter(int pid);
     void ReapStarter();
 
+    StartedProgram m_program;
+    std::optional<int> m_exitCode;
     ReportChannel m_channel;
     QSocketNotifier* m_pReports = nullptr;  // the channel's notifier while a loop runs
     QEventLoop* m_pLoop = nullptr;

@@ -12,4 +12,28 @@ inline constexpr const char* kHelperStartFailed =
 // With the shell's result code (manual timing, play without history) and the path.
 inline constexpr const char* kShellStartFailed =
     "ERROR[%ld] : タイトル %s を実行出来ませんでした,\nヘルプを見て作者までエラー番号をご連絡下さい.";
+
+// Programs the launcher cannot start as they are, with the stored program.
+inline constexpr const char* kUrlWithoutHandler =
+    "URL %s を開くプログラムがありません.\n%s: の URL を開くアプリケーションをインストールして下さい.";
+inline constexpr const char* kUrlNotOpened = "URL %s を開けませんでした.";
+// With the entry's path and one of the reasons below.
+inline constexpr const char* kEntryRefused = "デスクトップエントリ %s は起動出来ません:\n%s";
+inline constexpr const char* kEntryUnreadable = "ファイルを読めません.";
+inline constexpr const char* kEntryNotAnEntry = "デスクトップエントリではないか, 壊れています ([Desktop Entry] がありません).";
+inline constexpr const char* kEntryHidden = "削除されたエントリです (Hidden=true).";
+inline constexpr const char* kEntryNotApplication = "アプリケーションのエントリではありません (Type=%s).";
+inline constexpr const char* kEntryNoCommand = "起動するコマンドがありません (Exec がありません).";
+inline constexpr const char* kEntryBrokenCommand = "起動するコマンドが壊れています (Exec=%s).";
+inline constexpr const char* kEntryNotInstalled = "プログラム %s がインストールされていません.";
+inline constexpr const char* kEntryNoTerminal =
+    "端末で実行するエントリですが, 端末 (x-terminal-emulator) がインストールされていません.";
+inline constexpr const char* kNoWine32 =
+    "%s は 32 ビットの Windows プログラムですが, Wine の 32 ビット版 (wine32) がインストールされていません.\n"
+    "Debian では次のコマンドでインストール出来ます:\n"
+    "sudo dpkg --add-architecture i386 && sudo apt update && sudo apt install wine32";
+// A Windows program whose Wine ended with an error soon after the start: with the path,
+// the seconds and the exit code.
+inline constexpr const char* kWineFailedEarly =
+    "Wine が %s を起動出来なかったようです (%d 秒後に終了コード %d で終了しました).\nプレイは記録しません.";
 }  // namespace PlayMessages

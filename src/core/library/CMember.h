@@ -38,14 +38,17 @@ public:
     // end.
     CTitleProcess* m_hProcess = nullptr;  // the running program while a timed play waits
     // A timed start that failed: the errno, and whether it was the wait helper that could
-    // not be run (else the title's program).
+    // not be run (else the title's program); or a play that turned out not to have run
+    // the title (Wine failed at once), with the message that says so.
     struct StartFailure {
         int error = 0;
         bool helperFailed = false;
+        std::string message;
+        bool Failed() const { return error != 0 || !message.empty(); }
     };
     bool LaunchTimed(CPlayTime& session);
     // Waits for the title's end and measures the play. A failure of the start that came
-    // only during the wait (the title never ran) is returned; error 0 otherwise.
+    // only during the wait (the title never ran) is returned; none otherwise.
     StartFailure WaitTimed(CPlayTime& session);
     void ShowStartFailure(const StartFailure& failure) const;
     bool LaunchManual(CPlayTime& session);

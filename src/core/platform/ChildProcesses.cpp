@@ -49,13 +49,16 @@ Spawned Spawn(const std::vector<std::string>& argv, const std::string& folder)
     return spawned;
 }
 
-int WaitForAnyChild()
+int WaitForAnyChild(int* code)
 {
     for (;;) {
         int status = 0;
         pid_t pid = ::waitpid(-1, &status, __WALL);
-        if (pid >= 0)
+        if (pid >= 0) {
+            if (code)
+                *code = WIFSIGNALED(status) ? 128 + WTERMSIG(status) : WEXITSTATUS(status);
             return pid;
+        }
         if (errno != EINTR)
             return -1;
     }

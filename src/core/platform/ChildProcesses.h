@@ -25,7 +25,7 @@ struct Spawned {
 Spawned Spawn(const std::vector<std::string>& argv, const std::string& folder);
 
 // Waits, blocking, until some child has ended, reaps it and returns its pid; -1 when no
-// child is left.
-int WaitForAnyChild();
+// child is left. `code` receives its exit status, or 128 + the signal that ended it.
+int WaitForAnyChild(int* code = nullptr);
 
 } // namespace ChildProcesses

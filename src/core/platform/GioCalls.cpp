@@ -26,6 +26,10 @@ bool FindAll(void* library, GioCalls& g)
            Find(library, "g_dbus_connection_flush", g.dbus_connection_flush) &&
            Find(library, "g_file_new_for_path", g.file_new_for_path) &&
            Find(library, "g_file_set_attribute_string", g.file_set_attribute_string) &&
+           Find(library, "g_app_info_get_default_for_uri_scheme", g.app_info_get_default_for_uri_scheme) &&
+           Find(library, "g_app_info_get_id", g.app_info_get_id) &&
+           Find(library, "g_app_info_launch_default_for_uri", g.app_info_launch_default_for_uri) &&
+           Find(library, "g_desktop_app_info_get_filename", g.desktop_app_info_get_filename) &&
            Find(library, "g_settings_schema_source_get_default", g.settings_schema_source_get_default) &&
            Find(library, "g_settings_schema_source_ref", g.settings_schema_source_ref) &&
            Find(library, "g_settings_schema_source_unref", g.settings_schema_source_unref) &&

@@ -2,9 +2,11 @@
 
 // GLib's headers come before Qt's.
 #include <gio/gio.h>
+// gio-unix is not among the build's pkg-config modules; its header sits in its own folder.
+#include <gio-unix-2.0/gio/gdesktopappinfo.h>
 
 // The GIO and GObject functions the desktop services of the platform use (the session bus,
-// udisks2, GSettings, file metadata), taken from the libraries when one is first needed
+// udisks2, GSettings, file metadata, URL handlers), taken from the libraries when one is first needed
 // instead of linked: the launcher's start maps and relocates neither library, and one that
 // never talks to the desktop never loads them. GLib itself, which Qt uses, is linked.
 struct GioCalls {
@@ -24,6 +26,11 @@ struct GioCalls {
 
     decltype(&::g_file_new_for_path) file_new_for_path;
     decltype(&::g_file_set_attribute_string) file_set_attribute_string;
+
+    decltype(&::g_app_info_get_default_for_uri_scheme) app_info_get_default_for_uri_scheme;
+    decltype(&::g_app_info_get_id) app_info_get_id;
+    decltype(&::g_app_info_launch_default_for_uri) app_info_launch_default_for_uri;
+    decltype(&::g_desktop_app_info_get_filename) desktop_app_info_get_filename;
 
     decltype(&::g_settings_schema_source_get_default) settings_schema_source_get_default;
     decltype(&::g_settings_schema_source_ref) settings_schema_source_ref;

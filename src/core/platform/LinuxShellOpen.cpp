@@ -1,5 +1,7 @@
 #include "platform/LinuxShellOpen.h"
 
+#include "platform/DesktopEntry.h"
+#include "platform/IUrlHandlers.h"
 #include "platform/ProgramKind.h"
 
 #include <QDir>
@@ -59,9 +61,29 @@ int LinuxShellOpen::Route(const std::string& path, const std::string& workingDir
         return kFileNotFound;
     if (!workingDir.empty() && !IsFolder(workingDir))
         return kPathNotFound;
+    if (!Programs::UrlScheme(path).empty() && Programs::Classify(path) == ProgramKind::Missing)
+        return UrlHandlers::Get().Open(path) ? kStarted : kNoAssociation;
     if (path.find('/') == std::string::npos)
         return OpenBareName(path, workingDir, opener);
     return OpenFile(Absolute(path, workingDir), workingDir, opener);
+}
+
+// A desktop entry runs its own command (a link opens its URL), never the file's opener,
+// which would show the entry as text.
+int LinuxShellOpen::OpenEntry(const std::string& file) const
+{
+    std::optional<DesktopEntry> entry = DesktopEntry::Read(file);
+    if (!entry)
+        return kFileNotFound;
+    if (entry->IsLink() && entry->Check() == DesktopEntry::Problem::None)
+        return UrlHandlers::Get().Open(entry->Value("URL")) ? kStarted : kNoAssociation;
+    std::optional<DesktopEntry::Start> start = entry->StartCommand();
+    if (!start)
+        return kBadFormat;
+    QStringList args;
+    for (std::size_t i = 1; i < start->argv.size(); ++i)
+        args.push_back(QString::fromStdString(start->argv[i]));
+    return RunDetached(start->argv.front(), args, start->folder);
 }
 
 int LinuxShellOpen::OpenBareName(const std::string& name, const std::string& workingDir, Opener opener)
@@ -83,7 +105,11 @@ int LinuxShellOpen::OpenBareName(const std::string& name, const std::string& wor
 int LinuxShellOpen::OpenFile(const std::string& file, const std::string& workingDir, Opener opener)
 {
     const std::string folder = workingDir.empty() ? ParentOf(file) : workingDir;
-    switch (Programs::Classify(file)) {
+    const ProgramKind kind = Programs::Classify(file);
+    // Also one marked executable with a "#!" line, as desktops write them.
+    if (DesktopEntry::IsEntryPath(file) && kind != ProgramKind::Missing && kind != ProgramKind::Folder)
+        return OpenEntry(file);
+    switch (kind) {
     case ProgramKind::Missing:
         return IsFolder(ParentOf(file)) ? kFileNotFound : kPathNotFound;
     case ProgramKind::Native:

@@ -12,6 +12,10 @@
 //   with kAccessDenied.
 // - Windows programs (.exe) run as "wine <path>" when Wine is installed, else
 //   kNoAssociation.
+// - URLs (a scheme and a colon, no such file) go to the desktop's handler of their scheme
+//   (IUrlHandlers), kNoAssociation when there is none.
+// - Desktop entries (.desktop) run their own command in their folder (DesktopEntry),
+//   kBadFormat for one that cannot be started.
 // - Folders and documents go to xdg-open, whose exit code gives the result (2 for a
 //   missing file, any other failure kNoAssociation). An opener still running after the
 //   wait counts as started and is left running. Start does not wait for the opener at
@@ -34,6 +38,7 @@ private:
     int Route(const std::string& path, const std::string& workingDir, Opener opener);
     int OpenBareName(const std::string& name, const std::string& workingDir, Opener opener);
     int OpenFile(const std::string& file, const std::string& workingDir, Opener opener);
+    int OpenEntry(const std::string& file) const;
     int RunDetached(const std::string& program, const QStringList& args, const std::string& workingDir) const;
     int RunOpener(const std::string& target, Opener opener) const;
 

@@ -53,6 +53,19 @@ std::optional<std::uint64_t> PeImage::HeadersSize(Bytes start)
     return pe + 24 + Le16(start, pe + 20) + Le16(start, pe + 6) * kSectionHeaderSize;
 }
 
+std::optional<bool> PeImage::Is32Bit(Bytes start)
+{
+    if (!HeadersSize(start))
+        return std::nullopt;
+    const std::uint64_t optionalHeader = Le32(start, 0x3C) + 24;
+    if (!Fits(start, optionalHeader, 2))
+        return std::nullopt;
+    const std::uint16_t magic = Le16(start, optionalHeader);
+    if (magic != kPe32Magic && magic != kPe32PlusMagic)
+        return std::nullopt;
+    return magic == kPe32Magic;
+}
+
 std::optional<PeImage::FileRange> PeImage::ResourceSection() const
 {
     for (const Section& section : m_sections) {

@@ -29,6 +29,9 @@ public:
     // How many of the file's first bytes hold its headers and section table, as far as
     // `start` (its first bytes) tells; nothing when they are not those of a program.
     static std::optional<std::uint64_t> HeadersSize(Bytes start);
+    // Whether the program is a 32-bit one (PE32) rather than a 64-bit one (PE32+), as far
+    // as `start` (its first bytes) tells; nothing when they are not those of a program.
+    static std::optional<bool> Is32Bit(Bytes start);
     // Where in the file the section that holds the resource directory lies, and how much
     // of it is there to read.
     struct FileRange {

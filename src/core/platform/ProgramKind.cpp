@@ -1,13 +1,21 @@
 #include "platform/ProgramKind.h"
 
+#include "platform/PeImage.h"
+#include "platform/ScopedFd.h"
+
 #include <QFileInfo>
 #include <QMimeDatabase>
 #include <QMimeType>
 #include <QStandardPaths>
 #include <QString>
 
+#include <cctype>
+#include <cstdint>
 #include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -62,6 +70,37 @@ ProgramKind Classify(const std::string& path)
     if (type.inherits(QStringLiteral("application/x-sharedlib")) && IsExecutable(path))
         return ProgramKind::Native;
     return ProgramKind::Document;
+}
+
+std::optional<bool> IsWindows32Bit(const std::string& path)
+{
+    // Never blocks on a pipe or a device that has the name; regular files only.
+    const ScopedFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+    struct stat status {};
+    if (fd.Get() < 0 || ::fstat(fd.Get(), &status) != 0 || !S_ISREG(status.st_mode))
+        return std::nullopt;
+    // The headers of every program linked in the usual way lie within its first 4 KiB.
+    std::vector<std::uint8_t> start(4096);
+    const ssize_t got = ::pread(fd.Get(), start.data(), start.size(), 0);
+    if (got <= 0)
+        return std::nullopt;
+    start.resize(static_cast<std::size_t>(got));
+    return PeImage::Is32Bit(start);
+}
+
+std::string UrlScheme(const std::string& text)
+{
+    const std::size_t colon = text.find(':');
+    if (colon == std::string::npos || colon < 2 || !std::isalpha(static_cast<unsigned char>(text[0])))
+        return {};
+    std::string scheme;
+    for (std::size_t i = 0; i < colon; ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        if (!std::isalnum(c) && c != '+' && c != '-' && c != '.')
+            return {};
+        scheme += static_cast<char>(std::tolower(c));
+    }
+    return scheme;
 }
 
 bool IsExecutable(const std::string& path) { return ::access(path.c_str(), X_OK) == 0; }

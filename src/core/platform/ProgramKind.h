@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 // What a file is to the launcher when it has to start or open it. Decided by the file's
@@ -22,4 +23,11 @@ bool IsExecutable(const std::string& path);
 std::string FindWine();
 // A program found on PATH (for names without "/"), else "".
 std::string FindOnPath(const std::string& name);
+// Whether a Windows program is a 32-bit one, read from its headers; nothing when the file
+// cannot be read or is no Windows program of either kind.
+std::optional<bool> IsWindows32Bit(const std::string& path);
+// The scheme of a URL ("steam" of "steam://rungameid/10"), lower-cased; "" for anything
+// else. A scheme is a letter, then letters, digits, "+", "-" or "."; one letter alone
+// would be a Windows drive ("C:\Games"), so at least two are needed.
+std::string UrlScheme(const std::string& text);
 }  // namespace Programs

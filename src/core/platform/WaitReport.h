@@ -8,14 +8,16 @@
 // The lines the wait helper sends the launcher on its report channel:
 //   "started <helper pid> <title pid>"  the title runs
 //   "failed <errno>"                    the title could not be started (nothing runs)
+//   "exited <code>"                     the title's first process has ended: its exit
+//                                       status, or 128 + the signal that ended it
 //   "running <name>, <name>..."         the title's first process has ended and these
 //                                       still run (sent again whenever that changes)
 // The channel's end means the helper has ended: the play is over.
 namespace WaitReport {
 
 struct Line {
-    enum class Kind { Started, Failed, Running, Unknown } kind = Kind::Unknown;
-    int first = 0;  // helper pid or errno
+    enum class Kind { Started, Failed, Exited, Running, Unknown } kind = Kind::Unknown;
+    int first = 0;  // helper pid, errno or exit code
     int second = 0; // title pid
     std::string names;
 };
@@ -27,6 +29,10 @@ inline std::string Started(int helperPid, int titlePid)
 inline std::string Failed(int error)
 {
     return "failed " + std::to_string(error);
+}
+inline std::string Exited(int code)
+{
+    return "exited " + std::to_string(code);
 }
 inline std::string Running(const std::vector<std::string>& names)
 {
@@ -56,6 +62,9 @@ inline Line Parse(const std::string& text)
         line.second = number(end, nullptr);
     } else if (text.rfind("failed ", 0) == 0) {
         line.kind = Line::Kind::Failed;
+        line.first = number(7, nullptr);
+    } else if (text.rfind("exited ", 0) == 0) {
+        line.kind = Line::Kind::Exited;
         line.first = number(7, nullptr);
     } else if (text.rfind("running ", 0) == 0) {
         line.kind = Line::Kind::Running;

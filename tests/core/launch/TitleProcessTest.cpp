@@ -42,6 +42,13 @@ double SecondsSince(std::chrono::steady_clock::time_point start)
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
+// A program run as it is, with its arguments, in the folder.
+StartedProgram Command(const std::string& program, const std::string& folder, std::vector<std::string> args = {})
+{
+    args.insert(args.begin(), program);
+    return {StartedProgram::Kind::Program, program, std::move(args), folder, {}, {}, {}, {}};
+}
+
 int PidIn(const std::string& file)
 {
     return std::atoi(ScriptFiles::WaitForLine(file).c_str());
@@ -75,15 +82,31 @@ protected:
 TEST_F(TitleProcessTest, WaitsForTheProgramInItsFolderWithNothingOnItsInput)
 {
     // `read` ends at once on the null device; with an open pipe it would wait forever.
-    std::string script = ScriptFiles::Write(dir / "play.sh", "read line; sleep 1; echo \"$PWD|$#\" > out");
+    std::string script =
+        ScriptFiles::Write(dir / "play.sh", "read line; sleep 1; echo \"$PWD|$#|$1|$2\" > out; exit 3");
     CTitleProcess process;
     auto start = std::chrono::steady_clock::now();
-    ASSERT_EQ(process.Start(script, dir.Path()), 0);
+    ASSERT_EQ(process.Start(Command(script, dir.Path(), {"a b", "%c"})), 0);
     EXPECT_GT(process.HelperPid(), 0);
+    EXPECT_EQ(process.Program().target, script);
+    EXPECT_FALSE(process.ExitCode());
     process.WaitForExit();
     EXPECT_TRUE(process.HasEnded());
     EXPECT_GE(SecondsSince(start), 0.9);
-    EXPECT_EQ(TempDir::ReadBytes(dir / "out"), dir.Path() + "|0\n");
+    EXPECT_EQ(TempDir::ReadBytes(dir / "out"), dir.Path() + "|2|a b|%c\n");
+    EXPECT_EQ(process.ExitCode(), 3);
+}
+
+// A URL handed to the desktop leaves nothing of the launcher's own to wait for.
+TEST_F(TitleProcessTest, AProgramWithoutCommandIsKeptAndHasEnded)
+{
+    CTitleProcess process;
+    StartedProgram handedOver{StartedProgram::Kind::Url, "steam://rungameid/10", {}, dir.Path(),
+                              "steam://rungameid/10", "steam.desktop", {}, {}};
+    EXPECT_EQ(process.Start(handedOver), 0);
+    EXPECT_TRUE(process.HasEnded());
+    EXPECT_EQ(process.Program().url, "steam://rungameid/10");
+    process.WaitForExit();  // returns at once
 }
 
 TEST_F(TitleProcessTest, FailedStartsGiveTheirErrorNumberAndNeverHang)
@@ -124,7 +147,7 @@ TEST_F(TitleProcessTest, FailedStartsGiveTheirErrorNumberAndNeverHang)
         QObject scope;
         bool eventsRan = false;
         QTimer::singleShot(100, &scope, [&eventsRan] { eventsRan = true; });
-        EXPECT_EQ(process.Start(c.program, c.folder), c.error);
+        EXPECT_EQ(process.Start(Command(c.program, c.folder)), c.error);
         EXPECT_TRUE(eventsRan || !c.slow);
         EXPECT_EQ(process.HelperFailed(), c.helperFailed);
         process.WaitForExit(); // returns at once
@@ -162,7 +185,7 @@ TEST_F(TitleProcessTest, ThePlayLastsUntilTheLastCountedProcessEnds)
                 ::kill(PidIn(dir / "child.pid"), SIGKILL);
         };
         auto start = std::chrono::steady_clock::now();
-        ASSERT_EQ(process.Start(script, dir.Path()), 0);
+        ASSERT_EQ(process.Start(Command(script, dir.Path())), 0);
         process.WaitForExit();
         double seconds = SecondsSince(start);
 
@@ -189,7 +212,7 @@ TEST_F(TitleProcessTest, ProgramOutlivesAnAbandonedWait)
     std::string script = ScriptFiles::Write(dir / "long.sh", "sleep 1; echo alive > out");
     {
         CTitleProcess process;
-        ASSERT_EQ(process.Start(script, dir.Path()), 0);
+        ASSERT_EQ(process.Start(Command(script, dir.Path())), 0);
     }
     EXPECT_EQ(ScriptFiles::WaitForLine(dir / "out"), "alive\n");
 }
@@ -202,7 +225,7 @@ TEST_F(TitleProcessTest, TitleOutlivesTheLaunchersKilledProcessGroup)
     if (launcher == 0) {
         ::setpgid(0, 0);
         CTitleProcess process;
-        if (process.Start(script, dir.Path()) == 0)
+        if (process.Start(Command(script, dir.Path())) == 0)
             TempDir::WriteBytes(dir / "ready", "ready\n");
         ::pause();
         ::_exit(0);
@@ -212,19 +235,4 @@ TEST_F(TitleProcessTest, TitleOutlivesTheLaunchersKilledProcessGroup)
     ::kill(-launcher, SIGKILL);
     ::waitpid(launcher, nullptr, 0);
     EXPECT_EQ(ScriptFiles::WaitForLine(dir / "out"), "alive\n");
-}
-
-TEST_F(TitleProcessTest, WindowsProgramRunsUnderWineWhenInstalled)
-{
-    fs::create_directory(dir / "bin");
-    ScriptFiles::Write(dir / "bin/wine", "echo \"$PWD|$*\" > '" + dir / "wine.out" + "'");
-    TempDir::WriteBytes(dir / "Game.exe", "MZ");
-    std::string savedPath = std::getenv("PATH") ? std::getenv("PATH") : "";
-    ::setenv("PATH", (dir / "bin:/usr/bin:/bin").c_str(), 1);
-
-    CTitleProcess process;
-    EXPECT_EQ(process.Start(dir / "Game.exe", dir.Path()), 0);
-    process.WaitForExit();
-    ::setenv("PATH", savedPath.c_str(), 1);
-    EXPECT_EQ(TempDir::ReadBytes(dir / "wine.out"), dir.Path() + "|" + dir / "Game.exe\n");
 }

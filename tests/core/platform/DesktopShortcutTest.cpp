@@ -3,6 +3,7 @@
 #include <gio/gio.h>
 
 #include "platform/DesktopShortcut.h"
+#include "support/ScopedEnv.h"
 #include "support/TempDir.h"
 
 #include <QImage>
@@ -17,28 +18,6 @@
 #include <thread>
 
 namespace {
-
-// Points the user's data and configuration folders at a temporary home for one test.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const std::string& value) : m_name(name)
-    {
-        if (const char* old = std::getenv(name))
-            m_old = old;
-        ::setenv(name, value.c_str(), 1);
-    }
-    ~ScopedEnv()
-    {
-        if (m_old)
-            ::setenv(m_name, m_old->c_str(), 1);
-        else
-            ::unsetenv(m_name);
-    }
-
-private:
-    const char* m_name;
-    std::optional<std::string> m_old;
-};
 
 class DesktopShortcutTest : public ::testing::Test {
 protected:

@@ -1,0 +1,119 @@
+#include "launch/TitleCommand.h"
+
+#include "launch/PlayMessages.h"
+#include "platform/DesktopEntry.h"
+#include "platform/Format.h"
+#include "platform/IUrlHandlers.h"
+#include "platform/IWineInstall.h"
+#include "platform/ProgramKind.h"
+
+#include <QDir>
+
+namespace {
+
+using Kind = StartedProgram::Kind;
+
+TitleCommand::Plan Refused(std::string message) { return {std::nullopt, std::move(message)}; }
+
+std::string HomeFolder() { return QDir::homePath().toStdString(); }
+
+// The first argument that is a URL: the game a client's command asks for.
+std::string UrlAmong(const std::vector<std::string>& argv)
+{
+    for (std::size_t i = 1; i < argv.size(); ++i) {
+        if (!Programs::UrlScheme(argv[i]).empty())
+            return argv[i];
+    }
+    return {};
+}
+
+std::string Reason(const DesktopEntry& entry, DesktopEntry::Problem problem)
+{
+    using P = DesktopEntry::Problem;
+    switch (problem) {
+    case P::None:
+        break;
+    case P::NotAnEntry:
+        return PlayMessages::kEntryNotAnEntry;
+    case P::Hidden:
+        return PlayMessages::kEntryHidden;
+    case P::NotApplication:
+        return Format(PlayMessages::kEntryNotApplication, entry.Type().c_str());
+    case P::NoCommand:
+        return PlayMessages::kEntryNoCommand;
+    case P::BrokenCommand:
+        return Format(PlayMessages::kEntryBrokenCommand, entry.Value("Exec").c_str());
+    case P::NotInstalled: {
+        std::string program = entry.Value("TryExec");
+        if (program.empty() || !Programs::FindOnPath(program).empty() || Programs::IsExecutable(program))
+            program = entry.Command().value_or(std::vector<std::string>{""}).front();
+        return Format(PlayMessages::kEntryNotInstalled, program.c_str());
+    }
+    case P::NoTerminal:
+        return PlayMessages::kEntryNoTerminal;
+    }
+    return {};
+}
+
+// The handler's own command given the URL, run under the wait; a handler without a
+// usable entry is handed the URL through the desktop.
+TitleCommand::Plan ForUrl(const std::string& stored, const std::string& url)
+{
+    const std::string scheme = Programs::UrlScheme(url);
+    std::optional<IUrlHandlers::Handler> handler = UrlHandlers::Get().For(scheme);
+    if (!handler)
+        return Refused(Format(PlayMessages::kUrlWithoutHandler, url.c_str(), scheme.c_str()));
+    StartedProgram program{Kind::Url, stored, {}, HomeFolder(), url, handler->id, handler->desktopFile, {}};
+    std::optional<DesktopEntry> entry;
+    if (!handler->desktopFile.empty())
+        entry = DesktopEntry::Read(handler->desktopFile);
+    if (std::optional<DesktopEntry::Start> start = entry ? entry->StartCommand({url}) : std::nullopt) {
+        program.argv = std::move(start->argv);
+        program.folder = std::move(start->folder);
+        program.flatpakApp = entry->Value("X-Flatpak");
+    }
+    return {program, {}};
+}
+
+TitleCommand::Plan ForEntry(const std::string& stored)
+{
+    std::optional<DesktopEntry> entry = DesktopEntry::Read(stored);
+    if (!entry)
+        return Refused(Format(PlayMessages::kEntryRefused, stored.c_str(), PlayMessages::kEntryUnreadable));
+    if (DesktopEntry::Problem problem = entry->Check(); problem != DesktopEntry::Problem::None)
+        return Refused(Format(PlayMessages::kEntryRefused, stored.c_str(), Reason(*entry, problem).c_str()));
+    if (entry->IsLink())
+        return ForUrl(stored, entry->Value("URL"));
+    std::optional<DesktopEntry::Start> start = entry->StartCommand();
+    if (!start)  // Check() found nothing: cannot happen
+        return Refused(Format(PlayMessages::kEntryRefused, stored.c_str(), PlayMessages::kEntryNoCommand));
+    StartedProgram program{Kind::DesktopEntry, stored, std::move(start->argv), std::move(start->folder), {},
+                           entry->Id(), stored, entry->Value("X-Flatpak")};
+    program.url = UrlAmong(program.argv);
+    return {program, {}};
+}
+
+}  // namespace
+
+namespace TitleCommand {
+
+Plan For(const std::string& stored, const std::string& folder)
+{
+    const ProgramKind kind = Programs::Classify(stored);
+    if (kind == ProgramKind::Missing && !Programs::UrlScheme(stored).empty())
+        return ForUrl(stored, stored);
+    if (DesktopEntry::IsEntryPath(stored) && kind != ProgramKind::Missing && kind != ProgramKind::Folder)
+        return ForEntry(stored);
+    if (kind == ProgramKind::Windows) {
+        IWineInstall& wine = WineInstall::Get();
+        const std::string loader = wine.Loader();
+        if (!loader.empty()) {
+            if (Programs::IsWindows32Bit(stored).value_or(false) && !wine.Runs32Bit())
+                return Refused(Format(PlayMessages::kNoWine32, stored.c_str()));
+            return {StartedProgram{Kind::Windows, stored, {loader, stored}, folder, {}, {}, {}, {}}, {}};
+        }
+    }
+    return {StartedProgram{Kind::Program, stored, {stored}, folder, {}, {}, {}, {}}, {}};
+}
+
+}  // namespace TitleCommand
