@@ -1,4 +1,5 @@
 // The readers of what game clients leave on disk, each on small files made here.
+#include "import/DesktopGames.h"
 #include "import/GameFinder.h"
 #include "import/HeroicGames.h"
 #include "import/KeyValues.h"
@@ -257,4 +258,49 @@ TEST(GameReaders, AnEmptyHomeFindsNothing)
     EXPECT_TRUE(found.problems.empty());
     for (const std::string& folder : places.EntryFolders())
         EXPECT_TRUE(folder.starts_with(home.Path()) || folder.starts_with("/var/lib/")) << folder;
+}
+
+// Desktop entries of games, the user's folder before the system's: an id found first hides
+// the later ones; entries that are no game, hidden, kept off the menu, not installed, or
+// starting a game found through its client are left out.
+TEST(GameReaders, DesktopEntriesOfGames)
+{
+    TempDir dirs;
+    const std::string user = dirs / "home/applications";
+    const std::string system = dirs / "usr/applications";
+    auto entry = [](const std::string& keys) { return "[Desktop Entry]\nType=Application\n" + keys; };
+    struct File {
+        std::string path;
+        std::string text;
+    } files[] = {
+        {system + "/org.gnome.Mines.desktop",
+         entry("Name=Mines\nName[ja]=マインスイーパー\nExec=true %U\nIcon=org.gnome.Mines\nCategories=GNOME;GTK;Game;LogicGame;\n")},
+        {system + "/editor.desktop", entry("Name=Editor\nExec=true\nCategories=Utility;\n")},
+        {system + "/hidden.desktop", entry("Name=Hidden\nExec=true\nHidden=true\nCategories=Game;\n")},
+        {system + "/nodisplay.desktop", entry("Name=Off\nExec=true\nNoDisplay=true\nCategories=Game;\n")},
+        {system + "/missing.desktop", entry("Name=Missing\nExec=/no/such/game\nCategories=Game;\n")},
+        {system + "/overridden.desktop", entry("Name=System copy\nExec=true\nCategories=Game;\n")},
+        {user + "/overridden.desktop", entry("Name=User copy\nExec=true\nIcon=/icons/u.png\nCategories=Game;\n")},
+        {user + "/steam_app_10.desktop", entry("Name=Counter-Strike\nExec=steam steam://rungameid/10\nCategories=Game;\n")},
+        {user + "/wine/Programs/pinball.desktop", entry("Name=Pinball\nExec=true\nCategories=Game;\n")},
+        {user + "/broken.desktop", "not an entry at all"},
+    };
+    for (const File& file : files)
+        Write(file.path, file.text);
+    FoundGames found;
+    found.games.push_back({"Counter-Strike", "Steam", "steam://rungameid/10", "", false});
+    DesktopGames::Find({user, system}, found);
+    EXPECT_EQ(Describe(found, dirs.Path()),
+              "Counter-Strike|Steam|steam://rungameid/10|\n"
+              "User copy|デスクトップ|" + user + "/overridden.desktop|/icons/u.png\n"
+              "Pinball|デスクトップ|" + user + "/wine/Programs/pinball.desktop|\n"
+              "マインスイーパー|デスクトップ|" + system + "/org.gnome.Mines.desktop|org.gnome.Mines\n");
+    EXPECT_TRUE(found.games.back().themeIcon);
+
+    struct Case {
+        const char* categories;
+        bool game;
+    } categories[] = {{"Game;", true}, {"GNOME;Game", true}, {"Games;", false}, {"ArcadeGame;", false}, {"", false}};
+    for (const Case& c : categories)
+        EXPECT_EQ(DesktopGames::HasCategory(c.categories, "Game"), c.game) << c.categories;
 }
