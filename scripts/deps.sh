@@ -16,6 +16,7 @@ ZARN2_PACKAGES=(
   e2fsprogs util-linux mount
   dpkg-dev lintian appstream openbox
   ccache syncthing libxss-dev libsqlite3-dev
+  xjump
 )
 
 zarn2_install_deps() {
