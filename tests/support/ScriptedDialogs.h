@@ -72,7 +72,12 @@ public:
         shown.push_back({"import games", "", {}, {}, {}});
         importPlans.push_back(import.Plan(choice));
         std::optional<std::function<bool(const GameImport&, ImportChoice&)>> answer = Next(importAnswers);
-        return answer && *answer && (*answer)(import, choice);
+        if (!answer || !*answer || !(*answer)(import, choice))
+            return false;
+        // The dialog shows the plan of the choice it gives, unless the answer said what it showed.
+        if (choice.shown.empty())
+            choice.shown = import.Plan(choice);
+        return true;
     }
     std::string ChooseExportFile() override
     {

@@ -38,7 +38,6 @@ void CLibraryCommands::OnImportGames()
     for (;;) {
         if (!m_pDialogs->RunImportGamesDlg(import, choice))
             return;
-        const std::vector<PlannedTitle> shown = import.Plan(choice);
         m_pDoc->ReloadChanged();
         import.Refresh();
         const std::vector<PlannedTitle> plan = import.Plan(choice);
@@ -46,7 +45,7 @@ void CLibraryCommands::OnImportGames()
             Messenger::Show(problem);
             continue;
         }
-        if (plan != shown) {
+        if (plan != choice.shown) {
             Messenger::Show("ライブラリが他の PC かプログラムで変更されたため, 登録名を見直しました. "
                             "確かめてからもう一度 OK を押して下さい.");
             continue;

@@ -8,13 +8,6 @@
 
 class CZarn2Doc;
 
-// What the user chose in the import dialog.
-struct ImportChoice {
-    std::vector<int> ticked;  // indexes of the found games, in list order
-    std::string genre;        // the genre the titles go to
-    bool newGenre = false;    // a genre made for them
-};
-
 // A ticked game as it would be registered.
 struct PlannedTitle {
     int game = -1;
@@ -24,6 +17,15 @@ struct PlannedTitle {
 
     bool Adds() const { return refusal.empty(); }
     bool operator==(const PlannedTitle&) const = default;
+};
+
+// What the user chose in the import dialog.
+struct ImportChoice {
+    std::vector<int> ticked;  // indexes of the found games, in list order
+    std::string genre;        // the genre the titles go to
+    bool newGenre = false;    // a genre made for them
+    // What the dialog showed of the choice when it was confirmed (GameImport::Plan then).
+    std::vector<PlannedTitle> shown = {};
 };
 
 // The games found on this PC set against the library: which are registered already (a

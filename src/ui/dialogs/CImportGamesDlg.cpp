@@ -146,6 +146,7 @@ ImportChoice CImportGamesDlg::Choice() const
         if (m_pList->topLevelItem(i)->checkState(kGame) == Qt::Checked)
             choice.ticked.push_back(i);
     }
+    choice.shown = m_shown;
     return choice;
 }
 
@@ -164,7 +165,8 @@ void CImportGamesDlg::Replan()
         }
     }
     bool adds = false;
-    for (const PlannedTitle& title : m_import.Plan(choice)) {
+    m_shown = m_import.Plan(choice);
+    for (const PlannedTitle& title : m_shown) {
         QTreeWidgetItem* item = m_pList->topLevelItem(title.game);
         if (!title.Adds()) {
             item->setText(kRegistered, QStringLiteral("登録されません: ") + Text(title.refusal));

@@ -46,5 +46,6 @@ private:
     void PlaceGenre(const ImportChoice& choice);
 
     const GameImport& m_import;
+    std::vector<PlannedTitle> m_shown;  // the plan the list shows
     bool m_bFilling = false;
 };
