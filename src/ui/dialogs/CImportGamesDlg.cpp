@@ -47,20 +47,21 @@ CImportGamesDlg::CImportGamesDlg(const GameImport& import, const ImportChoice& c
                               QStringLiteral("プログラム")});
     m_pList->setItemDelegate(new GameIconDelegate(m_pList));
     Place(m_pList, 7, 7, 406, 190);
-    m_pList->setColumnWidth(kGame, DialogLayout::DluX(this, 120));
-    m_pList->setColumnWidth(kSource, DialogLayout::DluX(this, 50));
+    m_pList->setColumnWidth(kGame, DialogLayout::DluX(this, 115));
+    m_pList->setColumnWidth(kSource, DialogLayout::DluX(this, 58));
     m_pList->setColumnWidth(kRegistered, DialogLayout::DluX(this, 130));
 
-    Place(new QLabel(QStringLiteral("取り込み先のジャンル(&G):"), this), 7, 204, 90, 12);
+    Place(new QLabel(QStringLiteral("取り込み先のジャンル:"), this), 7, 204, 90, 12);
     m_pGenre = new QComboBox(this);
     Place(m_pGenre, 97, 202, 120, 14);
     m_pNewGenre = new QLineEdit(this);
     Place(m_pNewGenre, 223, 202, 120, 14);
     m_pGenreProblem = new QLabel(this);
     m_pGenreProblem->setStyleSheet(QStringLiteral("color: #b00000"));
-    Place(m_pGenreProblem, 7, 219, 336, 12);
-    Place(new QLabel(QStringLiteral("* の登録名は見つかった名前から変えたものです (ポイントすると理由を表示)."), this), 140,
-          232, 150, 24);
+    Place(m_pGenreProblem, 7, 218, 220, 10);
+    auto* legend = new QLabel(QStringLiteral("* : 名前を変えて登録 (ポイントで理由を表示)"), this);
+    legend->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Place(legend, 230, 218, 183, 10);
 
     m_pAll = new QPushButton(QStringLiteral("全て選択(&A)"), this);
     Place(m_pAll, 7, 230, 60, 15);
