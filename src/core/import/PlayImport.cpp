@@ -93,7 +93,7 @@ std::string Summary(const Outcome& outcome)
     if (outcome.counts.refused > 0)
         text += Format("\n記録出来ない日時の記録 (取り込んでいません) : %zu 件", outcome.counts.refused);
     if (outcome.skipped > 0)
-        text += Format("\nタイトルがないため取り込まなかった記録 : %zu 件", outcome.skipped);
+        text += Format("\nタイトルがないかログを読めないため取り込まなかった記録 : %zu 件", outcome.skipped);
     for (size_t i = 0; i < outcome.failures.size() && i < kShown; ++i)
         text += "\n" + outcome.failures[i];
     if (outcome.failures.size() > kShown)

@@ -124,8 +124,7 @@ struct Search {
 
     void Root(const std::string& root)
     {
-        if (!ImportFiles::IsFile(root + "/steamapps/libraryfolders.vdf") &&
-            ImportFiles::Resolved(root + "/steamapps").empty())
+        if (ImportFiles::Resolved(root + "/steamapps").empty())
             return;  // no client here
         Library(root, root);
         for (const char* place : {"/steamapps/libraryfolders.vdf", "/config/libraryfolders.vdf"}) {

@@ -11,6 +11,7 @@
 
 namespace {
 
+// See ChangeEvidence::GoOn.
 bool Proceed(PendingChange& change, const ChangeEvidence& evidence, bool unreadable = false)
 {
     return evidence.GoOn(change, unreadable);
