@@ -76,7 +76,8 @@ std::vector<std::string> LocaleCandidates(std::string_view locale)
     std::string lang = plain.substr(0, plain.find('_'));
     std::vector<std::string> out;
     auto add = [&out](const std::string& candidate) {
-        if (!candidate.empty() && candidate.front() != '@' && std::find(out.begin(), out.end(), candidate) == out.end())
+        const bool known = std::find(out.begin(), out.end(), candidate) != out.end();
+        if (!candidate.empty() && candidate.front() != '@' && !known)
             out.push_back(candidate);
     };
     if (!modifier.empty())
@@ -183,9 +184,12 @@ std::string DesktopEntry::LocalizedValue(std::string_view key, std::string_view 
 {
     for (const std::string& candidate : LocaleCandidates(locale)) {
         for (const auto& [name, value] : m_values) {
-            if (name.size() > key.size() + 2 && name.compare(0, key.size(), key) == 0 && name[key.size()] == '[' &&
-                name.back() == ']' &&
-                WithoutEncoding(std::string_view(name).substr(key.size() + 1, name.size() - key.size() - 2)) == candidate)
+            const bool localized = name.size() > key.size() + 2 && name.compare(0, key.size(), key) == 0 &&
+                                   name[key.size()] == '[' && name.back() == ']';
+            if (!localized)
+                continue;
+            const std::string_view nameLocale = std::string_view(name).substr(key.size() + 1, name.size() - key.size() - 2);
+            if (WithoutEncoding(nameLocale) == candidate)
                 return value;
         }
     }
@@ -196,7 +200,8 @@ std::string DesktopEntry::Id() const
 {
     constexpr std::string_view kFolder = "/applications/";
     std::size_t at = m_path.rfind(kFolder);
-    std::string id = at == std::string::npos ? m_path.substr(m_path.rfind('/') + 1) : m_path.substr(at + kFolder.size());
+    std::string id =
+        at == std::string::npos ? m_path.substr(m_path.rfind('/') + 1) : m_path.substr(at + kFolder.size());
     std::replace(id.begin(), id.end(), '/', '-');
     return id;
 }
@@ -248,7 +253,8 @@ std::optional<std::vector<std::string>> DesktopEntry::Command(const std::vector<
         return std::nullopt;
     std::vector<std::string> command;
     for (const std::string& word : *words) {
-        if (word.size() == 2 && word[0] == '%' && std::string_view("fFuU").find(word[1]) != std::string_view::npos) {
+        const bool listCode = word.size() == 2 && word[0] == '%' && std::string_view("fFuU").find(word[1]) != word.npos;
+        if (listCode) {
             for (std::string& each : ListCode(word[1], urls))
                 command.push_back(std::move(each));
             continue;

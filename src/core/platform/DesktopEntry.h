@@ -7,8 +7,8 @@
 #include <vector>
 
 // A desktop entry (.desktop file: the games menu's, ~/.local/share/applications, Flatpak's
-// exports, one dropped from the file manager), read after the freedesktop Desktop Entry
-// Specification: the keys of its [Desktop Entry] group with their string escapes undone,
+// exports, one dropped from the file manager), read by freedesktop.org's rules for desktop
+// entries: the keys of its [Desktop Entry] group with their string escapes undone,
 // localized values, and the Exec command line with its quoting undone and its field codes
 // expanded. Parse works on bytes alone and touches nothing; Check and Read look at the
 // file system.

@@ -4,6 +4,7 @@
 #include "app/WindowHints.h"
 #include "dialogs/CDropEdit.h"
 #include "dialogs/DialogLayout.h"
+#include "platform/DesktopEntry.h"
 #include "platform/IMessenger.h"
 #include "platform/IShellOpen.h"
 
@@ -76,6 +77,7 @@ void CMemberDlg::CreateControls()
     connect(m_pBrowseExe, &QPushButton::clicked, this, &CMemberDlg::OnBrowseExe);
     connect(m_pBrowseIcon, &QPushButton::clicked, this, &CMemberDlg::OnBrowseIcon);
     connect(m_pFiler, &QPushButton::clicked, this, &CMemberDlg::OnFiler);
+    connect(m_pExePath, &CDropEdit::Dropped, this, &CMemberDlg::SuggestName);
     connect(m_pOk, &QPushButton::clicked, this, &CMemberDlg::accept);
     connect(m_pCancel, &QPushButton::clicked, this, &CMemberDlg::reject);
 }
@@ -101,6 +103,16 @@ void CMemberDlg::InitDialog()
     m_pAuto->setChecked(m_nAutoTiming != 0);
     m_pManual->setChecked(m_nAutoTiming == 0);
     m_pUseMedia->setChecked(m_nUseMedia != 0);
+    SuggestName();
+}
+
+void CMemberDlg::SuggestName()
+{
+    const std::string program = m_pExePath->text().toStdString();
+    if (!m_pName->text().isEmpty() || !DesktopEntry::IsEntryPath(program))
+        return;
+    if (std::optional<DesktopEntry> entry = DesktopEntry::Read(program))
+        m_pName->setText(ToQ(entry->Name()));
 }
 
 int CMemberDlg::exec()
@@ -143,6 +155,7 @@ void CMemberDlg::OnBrowseExe()
     m_pExePath->setText(path);
     if (m_pIconPath->text().isEmpty())
         m_pIconPath->setText(path);
+    SuggestName();
 }
 
 void CMemberDlg::OnBrowseIcon()

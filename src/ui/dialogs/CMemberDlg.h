@@ -16,7 +16,8 @@ class QRadioButton;
 // The title dialog: name, program, icon source, disc flag and timing of one title. Used to
 // add a title, to add one from a dropped file and to edit the current one; the caller sets
 // the caption and the starting values, checks the name and stores the title. Shown again
-// on the same object, it starts from the values the user last confirmed.
+// on the same object, it starts from the values the user last confirmed. The program may
+// be a file, a desktop entry or a URL that the desktop opens.
 class CMemberDlg : public QDialog {
     Q_OBJECT
 public:
@@ -64,6 +65,9 @@ public Q_SLOTS:
     void OnFiler();
     // Reads the controls, then closes with Accepted, or shows why not and stays open.
     void accept() override;
+    // While the name is empty, a desktop entry as the program gives its name (Name[ja],
+    // else Name); called when the program is chosen, dropped or set at the start.
+    void SuggestName();
 
 private:
     void CreateControls();

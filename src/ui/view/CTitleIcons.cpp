@@ -2,6 +2,7 @@
 
 #include "platform/ExeIconReader.h"
 #include "platform/IconPick.h"
+#include "platform/ProgramIcon.h"
 
 #include <QBuffer>
 #include <QDateTime>
@@ -131,11 +132,40 @@ QIcon NeutralIcon(int px)
     return QIcon(pixmap);
 }
 
-QIcon MakeIcon(const QFileInfo& info, int px)
+// An icon the desktop names: an image file, or a name in the icon theme (with the older
+// pixmaps folder as the last place to look).
+QIcon NamedIcon(const std::string& name)
 {
+    if (name.empty())
+        return {};
+    const QString text = QString::fromStdString(name);
+    if (text.startsWith(QLatin1Char('/'))) {
+        const QIcon file(text);
+        return file.pixmap(QSize(16, 16)).isNull() ? QIcon() : file;
+    }
+    const QIcon themed = QIcon::fromTheme(text);
+    if (!themed.isNull())
+        return themed;
+    // Older entries name a file there, with or without its suffix ("xjump-icon.xpm").
+    for (const char* suffix : {"", ".png", ".svg", ".xpm"}) {
+        const QString pixmap = QStringLiteral("/usr/share/pixmaps/") + text + QLatin1String(suffix);
+        if (QFileInfo(pixmap).isFile())
+            return QIcon(pixmap);
+    }
+    return {};
+}
+
+QIcon MakeIcon(const QString& path, const QFileInfo& info, int px)
+{
+    const QString suffix = info.suffix().toLower();
+    // A URL, a desktop entry or a Linux program: what the desktop shows for it.
+    if (suffix != QLatin1String("ico") && suffix != QLatin1String("exe")) {
+        const QIcon named = NamedIcon(ProgramIcon::For(path.toStdString()));
+        if (!named.isNull())
+            return named;
+    }
     if (!info.isFile())
         return NeutralIcon(px);
-    const QString suffix = info.suffix().toLower();
     QIcon icon;
     if (suffix == QLatin1String("ico"))
         icon = IconFromIco(IcoFileImages(info.filePath(), px), px);
@@ -161,7 +191,7 @@ QIcon CTitleIcons::Icon(const QString& path, int iconSize)
         return found->icon;
     if (cache.size() >= kMaxCachedIcons)
         cache.clear();
-    const QIcon icon = MakeIcon(info, px);
+    const QIcon icon = MakeIcon(path, info, px);
     cache.insert(key, {modified, size, icon});
     return icon;
 }

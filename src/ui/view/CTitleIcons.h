@@ -4,7 +4,8 @@
 #include <QString>
 
 // The picture shown for a title: read from an .ico file, from the icon resources of a
-// Windows program (.exe), or the desktop's icon for the file's type; 16 px for small
+// Windows program (.exe), the icon the desktop names for a URL, a desktop entry or a
+// Linux program (ProgramIcon), or the desktop's icon for the file's type; 16 px for small
 // icons (IconSize 0), 32 px for large. Cached by path and modification time.
 class CTitleIcons {
 public:

@@ -5,6 +5,7 @@
 
 #include "app/CZarn2App.h"
 #include "commands/CLibraryCommands.h"
+#include "dialogs/CDropEdit.h"
 #include "library/CZarn2Doc.h"
 
 #include <QDragEnterEvent>
@@ -46,18 +47,16 @@ void CZarn2View::OnMemberDeleteAll() { m_pCommands->OnMemberDeleteAll(); }
 
 void CZarn2View::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (event->mimeData()->hasUrls())
+    if (event->mimeData()->hasUrls() || event->mimeData()->hasText())
         event->acceptProposedAction();
 }
 
+// The first local file of a drop, else a URL the desktop opens, as the title dialog's path
+// fields take them.
 void CZarn2View::dropEvent(QDropEvent* event)
 {
-    std::vector<std::string> paths;
-    for (const QUrl& url : event->mimeData()->urls()) {
-        if (url.isLocalFile())
-            paths.push_back(url.toLocalFile().toStdString());
-    }
+    const QString program = CDropEdit::FirstProgram(event->mimeData());
     event->acceptProposedAction();
-    if (!paths.empty())
-        m_pCommands->OnDropFiles(paths);
+    if (!program.isEmpty())
+        m_pCommands->OnDropFiles({program.toStdString()});
 }

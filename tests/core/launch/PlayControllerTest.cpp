@@ -3,11 +3,15 @@
 #include "launch/CPlayJournal.h"
 #include "launch/IMciService.h"
 #include "launch/WaitHelper.h"
+#include "launch/PlayMessages.h"
 #include "library/CZarn2Doc.h"
 #include "platform/FileLock.h"
+#include "platform/Format.h"
 #include "support/BuiltWaitHelper.h"
 #include "support/FakeClock.h"
 #include "support/FakeIdleSource.h"
+#include "support/FakeUrlHandlers.h"
+#include "support/FakeWineInstall.h"
 #include "support/ScriptFiles.h"
 #include "support/ScriptedMediaPrompt.h"
 #include "support/ScriptedMessenger.h"
@@ -287,6 +291,21 @@ TEST_F(PlayControllerTest, StartThatFailsShowsItsCodeAndRecordsNothing)
     // has taken the title as running.
     const std::string lateFailure = ScriptFiles::Write(dir / "late-failure", "sleep 1; echo 'failed 2' >&3");
     const std::string lateSilence = ScriptFiles::Write(dir / "late-silence", "sleep 1");
+    // Refused before anything starts: no handler for the URL, a hidden desktop entry, a
+    // 32-bit Windows program for a Wine without its 32-bit part.
+    FakeUrlHandlers urls;
+    FakeWineInstall wine{ScriptFiles::Write(dir / "wine", "exit 0"), false};
+    TempDir::WriteBytes(dir / "hidden.desktop", "[Desktop Entry]\nType=Application\nExec=sh\nHidden=true\n");
+    std::string pe32(0x40 + 26, '\0');
+    pe32.replace(0, 2, "MZ");
+    pe32[0x3C] = 0x40;
+    pe32.replace(0x40, 4, std::string("PE\0\0", 4));
+    pe32.replace(0x40 + 24, 2, "\x0b\x01");
+    TempDir::WriteBytes(dir / "Game32.exe", pe32);
+    const std::string noHandler = Format(PlayMessages::kUrlWithoutHandler, "itch://games/5", "itch");
+    const std::string noWine32 = Format(PlayMessages::kNoWine32, (dir / "Game32.exe").c_str());
+    const std::string hidden =
+        Format(PlayMessages::kEntryRefused, (dir / "hidden.desktop").c_str(), PlayMessages::kEntryHidden);
     struct Case {
         std::string path;
         int autoTiming;
@@ -302,6 +321,12 @@ TEST_F(PlayControllerTest, StartThatFailsShowsItsCodeAndRecordsNothing)
          {"minimize", "restore"}},
         {dir / "slow.sh", 1, "ERROR[8] : " + lateSilence + kStartFailedTail,
          lateSilence, {"minimize", "restore"}},
+        {"itch://games/5", 1, noHandler},
+        {"itch://games/5", 2, noHandler},
+        {dir / "hidden.desktop", 1, hidden},
+        {dir / "hidden.desktop", 0, hidden},
+        {dir / "Game32.exe", 1, noWine32},
+        {dir / "Game32.exe", 0, noWine32},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path + " timing " + std::to_string(c.autoTiming) + " " + c.helper);
@@ -322,6 +347,29 @@ TEST_F(PlayControllerTest, StartThatFailsShowsItsCodeAndRecordsNothing)
         EXPECT_EQ(refreshes, 0);
         EXPECT_EQ(Log(), "");
         ExpectFlagsCleared();
+    }
+}
+
+// Wine that ends with an error at once never ran the program: no play to record.
+TEST_F(PlayControllerTest, WineThatFailsAtOnceIsReportedNotRecorded)
+{
+    TempDir::WriteBytes(dir / "Game.exe", "MZ");
+    Title().m_szExePath = dir / "Game.exe";
+    Title().m_nAutoTiming = 1;
+    for (int exitCode : {53, 0}) {
+        SCOPED_TRACE(exitCode);
+        messenger.Clear();
+        FakeWineInstall wine{ScriptFiles::Write(dir / "wine", "exit " + std::to_string(exitCode))};
+        const Outcome outcome = PlayRecorded();
+        if (exitCode == 0) {
+            EXPECT_EQ(outcome, Outcome::Recorded);
+            EXPECT_TRUE(messenger.messages.empty());
+        } else {
+            EXPECT_EQ(outcome, Outcome::NotStarted);
+            EXPECT_EQ(messenger.messages,
+                      std::vector<std::string>{Format(PlayMessages::kWineFailedEarly, (dir / "Game.exe").c_str(), 0, 53)});
+        }
+        EXPECT_EQ(LoggedSeconds(), exitCode == 0 ? 0 : -1);
     }
 }
 

@@ -8,10 +8,12 @@
 #include "dialogs/CPlayLogDlg.h"
 #include "history/PlayLogEdit.h"
 #include "support/FakeClock.h"
+#include "support/FakeUrlHandlers.h"
 #include "support/ModalDriver.h"
 #include "support/ProgramFolder.h"
 #include "support/ScriptedMessenger.h"
 #include "support/ScriptedShellOpen.h"
+#include "support/TempDir.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -63,8 +65,10 @@ private Q_SLOTS:
     void browseIconAndCancelledChooser();
     void filerButtonOpensTheSettingsFiler();
     void memberLayoutFromDialogUnits();
-    void dropTakesFirstLocalFile_data();
-    void dropTakesFirstLocalFile();
+    void dropTakesFirstLocalFileOrAUrlTheDesktopOpens_data();
+    void dropTakesFirstLocalFileOrAUrlTheDesktopOpens();
+    void desktopEntrySuggestsTheName_data();
+    void desktopEntrySuggestsTheName();
     void dropEventReplacesWholeText();
     void groupDialogRoundTrip();
     void groupNameFieldNotAllSelectedOnFocus();
@@ -237,28 +241,83 @@ void EditDialogsUiTest::memberLayoutFromDialogUnits()
     QCOMPARE(dlg.m_pBrowseExe->font().pointSizeF(), 8.0);
 }
 
-void EditDialogsUiTest::dropTakesFirstLocalFile_data()
+void EditDialogsUiTest::dropTakesFirstLocalFileOrAUrlTheDesktopOpens_data()
 {
     QTest::addColumn<QStringList>("urls");
+    QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("expected");
     QTest::newRow("three files") << QStringList{u"file:///a/one.exe"_s, u"file:///b/two.exe"_s, u"file:///c/3"_s}
-                                 << "/a/one.exe";
-    QTest::newRow("remote first") << QStringList{u"https://x.org/f"_s, u"file:///home/u/g.exe"_s}
+                                 << u""_s << "/a/one.exe";
+    QTest::newRow("remote first") << QStringList{u"https://x.org/f"_s, u"file:///home/u/g.exe"_s} << u""_s
                                   << "/home/u/g.exe";
-    QTest::newRow("no local file") << QStringList{u"https://x.org/f"_s} << u""_s;
-    QTest::newRow("japanese path") << QStringList{u"file:///ゲーム/起動.exe"_s} << u"/ゲーム/起動.exe"_s;
+    QTest::newRow("no handler for the URL") << QStringList{u"https://x.org/f"_s} << u""_s << u""_s;
+    QTest::newRow("japanese path") << QStringList{u"file:///ゲーム/起動.exe"_s} << u""_s << u"/ゲーム/起動.exe"_s;
+    QTest::newRow("URL its handler opens") << QStringList{u"https://x.org/f"_s, u"steam://rungameid/10"_s} << u""_s
+                                           << u"steam://rungameid/10"_s;
+    QTest::newRow("URL as text") << QStringList{} << u" lutris:rungameid/3\n"_s << u"lutris:rungameid/3"_s;
+    QTest::newRow("text that is no URL") << QStringList{} << u"steam: not a link"_s << u""_s;
+    QTest::newRow("plain text") << QStringList{} << u"plain"_s << u""_s;
 }
 
-void EditDialogsUiTest::dropTakesFirstLocalFile()
+void EditDialogsUiTest::dropTakesFirstLocalFileOrAUrlTheDesktopOpens()
 {
     QFETCH(QStringList, urls);
+    QFETCH(QString, text);
     QFETCH(QString, expected);
+    FakeUrlHandlers handlers;
+    handlers.handlers["steam"] = {"steam.desktop", ""};
+    handlers.handlers["lutris"] = {"lutris.desktop", ""};
     QMimeData data;
     QList<QUrl> list;
     for (const QString& u : urls)
         list.append(QUrl(u));
-    data.setUrls(list);
-    QCOMPARE(CDropEdit::FirstLocalFile(&data), expected);
+    if (!list.isEmpty())
+        data.setUrls(list);
+    if (!text.isEmpty())
+        data.setText(text);
+    QCOMPARE(CDropEdit::FirstProgram(&data), expected);
+}
+
+// A desktop entry as the program names the title, when no name was typed.
+void EditDialogsUiTest::desktopEntrySuggestsTheName_data()
+{
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("japanese name") << u"Name=Mines\nName[ja]=マインズ"_s << u""_s << u"マインズ"_s;
+    QTest::newRow("plain name") << u"Name=Mines\nName[de]=Minen"_s << u""_s << u"Mines"_s;
+    QTest::newRow("typed name kept") << u"Name=Mines"_s << u"My mines"_s << u"My mines"_s;
+    QTest::newRow("not an entry") << u""_s << u""_s << u""_s;
+}
+
+void EditDialogsUiTest::desktopEntrySuggestsTheName()
+{
+    QFETCH(QString, keys);
+    QFETCH(QString, typed);
+    QFETCH(QString, name);
+    TempDir dir;
+    const std::string entry = dir / "mines.desktop";
+    TempDir::WriteBytes(entry, keys.isEmpty() ? "text" : "[Desktop Entry]\nType=Application\nExec=x\n" + Std(keys));
+    // Set at the start (a file dropped on the main window), chosen, and dropped on the field.
+    CMemberDlg started(nullptr);
+    started.SetData("c", Std(typed), entry, entry, 1, 0);
+    started.InitDialog();
+    QCOMPARE(started.m_pName->text(), name);
+
+    ChooserScript script{QString::fromStdString(entry)};
+    CMemberDlg chosen(nullptr);
+    chosen.SetFileChooser(script.Chooser());
+    chosen.m_pName->setText(typed);
+    QTest::mouseClick(chosen.m_pBrowseExe, Qt::LeftButton);
+    QCOMPARE(chosen.m_pName->text(), name);
+
+    // Drops reach a field only through the drag manager: the field's text and signal as a
+    // drop leaves them.
+    CMemberDlg dropped(nullptr);
+    dropped.m_pName->setText(typed);
+    dropped.m_pExePath->setText(QString::fromStdString(entry));
+    Q_EMIT dropped.m_pExePath->Dropped();
+    QCOMPARE(dropped.m_pName->text(), name);
 }
 
 void EditDialogsUiTest::dropEventReplacesWholeText()

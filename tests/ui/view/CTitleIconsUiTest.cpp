@@ -1,12 +1,18 @@
 #include "view/CTitleIcons.h"
 
+#include "support/FakeUrlHandlers.h"
 #include "support/IcoFile.h"
 #include "support/MingwProgram.h"
+#include "support/ScopedEnv.h"
+#include "support/ScriptFiles.h"
 #include "support/TempDir.h"
 
 #include <QDateTime>
 #include <QFile>
 #include <QtTest>
+
+#include <filesystem>
+#include <memory>
 
 namespace {
 
@@ -36,7 +42,19 @@ QString Path(const TempDir& dir, const std::string& name)
 class CTitleIconsUiTest : public QObject {
     Q_OBJECT
 
+private:
+    // A desktop of the test's own: its applications folder, icon theme, PATH and home with
+    // the Steam client's cache, set before anything reads them.
+    TempDir m_desktop;
+    std::unique_ptr<ScopedEnv> m_data, m_dirs, m_path, m_home;
+    FakeUrlHandlers m_urls;
+
+    std::string Picture(const std::string& name, QColor colour, const char* format = "PNG");
+
 private Q_SLOTS:
+    void initTestCase();
+    void desktopNamesTheIcon_data();
+    void desktopNamesTheIcon();
     void icoGivesTheImageOfEachSize_data();
     void icoGivesTheImageOfEachSize();
     void programGivesItsIcon();
@@ -44,6 +62,78 @@ private Q_SLOTS:
     void otherFileGivesTheDesktopIcon();
     void changedFileIsReadAgain();
 };
+
+std::string CTitleIconsUiTest::Picture(const std::string& name, QColor colour, const char* format)
+{
+    const std::string path = m_desktop / name;
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    QImage image(16, 16, QImage::Format_RGB32);
+    image.fill(colour);
+    image.save(QString::fromStdString(path), format, 100);
+    return path;
+}
+
+void CTitleIconsUiTest::initTestCase()
+{
+    namespace fs = std::filesystem;
+    m_data = std::make_unique<ScopedEnv>("XDG_DATA_HOME", m_desktop / "data");
+    m_dirs = std::make_unique<ScopedEnv>("XDG_DATA_DIRS", m_desktop / "system");
+    m_path = std::make_unique<ScopedEnv>("PATH", m_desktop / "bin");
+    m_home = std::make_unique<ScopedEnv>("HOME", m_desktop / "home");
+    fs::create_directories(m_desktop / "data/applications/games");
+    fs::create_directories(m_desktop / "bin");
+    ScriptFiles::Write(m_desktop / "bin/game", "exit 0");
+    ScriptFiles::Write(m_desktop / "bin/other-game", "exit 0");
+    ScriptFiles::Write(m_desktop / "bin/unlisted", "exit 0");
+    // The theme's icon, and entries that name the programs.
+    Picture("icons/hicolor/16x16/apps/zarn2-test-red.png", Qt::red);
+    TempDir::WriteBytes(m_desktop / "icons/hicolor/index.theme",
+                        "[Icon Theme]\nName=hicolor\nDirectories=16x16/apps\n[16x16/apps]\nSize=16\n");
+    QIcon::setThemeSearchPaths({QString::fromStdString(m_desktop / "icons")});
+    QIcon::setThemeName(QStringLiteral("hicolor"));
+    TempDir::WriteBytes(m_desktop / "data/applications/game.desktop",
+                        "[Desktop Entry]\nType=Application\nName=G\nExec=" + m_desktop / "bin/game" +
+                            " %U\nIcon=" + Picture("green.png", Qt::green) + "\n");
+    TempDir::WriteBytes(m_desktop / "data/applications/games/other.desktop",
+                        "[Desktop Entry]\nType=Application\nName=O\nExec=sh -c other-game\nTryExec=other-game\n"
+                        "Icon=" + Picture("blue.png", Qt::blue) + "\n");
+    TempDir::WriteBytes(m_desktop / "red.desktop", "[Desktop Entry]\nType=Application\nName=R\nExec=game\n"
+                                                   "Icon=zarn2-test-red\n");
+    TempDir::WriteBytes(m_desktop / "client.desktop", "[Desktop Entry]\nType=Application\nName=C\nExec=game %u\n"
+                                                      "Icon=" + Picture("magenta.png", Qt::magenta) + "\n");
+    m_urls.handlers["steam"] = {"client.desktop", m_desktop / "client.desktop"};
+    m_urls.handlers["lutris"] = {"client.desktop", m_desktop / "client.desktop"};
+    Picture("home/.steam/steam/appcache/librarycache/10_icon.jpg", Qt::yellow, "JPEG");
+    Picture("home/.local/share/Steam/appcache/librarycache/20/0123456789abcdef0123456789abcdef01234567.jpg",
+            Qt::cyan, "JPEG");
+    Picture("home/.local/share/Steam/appcache/librarycache/20/header.jpg", Qt::black, "JPEG");
+}
+
+void CTitleIconsUiTest::desktopNamesTheIcon_data()
+{
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<QColor>("colour");
+    const QString desktop = QString::fromStdString(m_desktop.Path());
+    QTest::newRow("entry's icon from the theme") << desktop + QStringLiteral("/red.desktop") << QColor(Qt::red);
+    QTest::newRow("program an entry's Exec names") << desktop + QStringLiteral("/bin/game") << QColor(Qt::green);
+    QTest::newRow("program an entry's TryExec names by name") << desktop + QStringLiteral("/bin/other-game")
+                                                              << QColor(Qt::blue);
+    QTest::newRow("Steam game's own icon") << QStringLiteral("steam://rungameid/10") << QColor(Qt::yellow);
+    QTest::newRow("Steam game's icon, newer cache") << QStringLiteral("steam://run/20") << QColor(Qt::cyan);
+    QTest::newRow("Steam game without a cached icon") << QStringLiteral("steam://rungameid/30") << QColor(Qt::magenta);
+    QTest::newRow("URL handler's icon") << QStringLiteral("lutris:rungameid/3") << QColor(Qt::magenta);
+}
+
+void CTitleIconsUiTest::desktopNamesTheIcon()
+{
+    QFETCH(QString, source);
+    QFETCH(QColor, colour);
+    const QColor shown = Centre(CTitleIcons().Icon(source, 0), 16);
+    // The cached Steam pictures are JPEG: near the colour is enough.
+    QVERIFY2(std::abs(shown.red() - colour.red()) + std::abs(shown.green() - colour.green()) +
+                     std::abs(shown.blue() - colour.blue()) < 30,
+             qPrintable(shown.name() + QStringLiteral(" for ") + colour.name()));
+}
 
 void CTitleIconsUiTest::icoGivesTheImageOfEachSize_data()
 {
