@@ -19,7 +19,7 @@ build=build/bench
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZARN2_BENCH=ON >/dev/null
 cmake --build "$build" --target zarn2_bench_start_app zarn2_bench_start_bare zarn2_bench_startup \
-  zarn2_bench_stats zarn2_bench_play zarn2_bench_reorder zarn2_bench_charts zarn2_bench_watch zarn2_bench_handoff
+  zarn2_bench_stats zarn2_bench_play zarn2_bench_reorder zarn2_bench_charts zarn2_bench_watch zarn2_bench_handoff zarn2_bench_import
 
 export QT_QPA_PLATFORM=offscreen
 export LANG=C.UTF-8
@@ -48,6 +48,7 @@ run "$bin/zarn2_bench_reorder" --benchmark_color=false
 run "$bin/zarn2_bench_charts"
 run "$bin/zarn2_bench_watch"
 run "$bin/zarn2_bench_handoff" --benchmark_color=false
+run "$bin/zarn2_bench_import"
 
 echo
 echo "== Summary"

@@ -15,7 +15,8 @@ ZARN2_PACKAGES=(
   dbus dbus-x11 xdg-utils
   e2fsprogs util-linux mount
   dpkg-dev lintian appstream openbox
-  ccache syncthing libxss-dev
+  ccache syncthing libxss-dev libsqlite3-dev
+  xjump
 )
 
 zarn2_install_deps() {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "commands/IDialogRunner.h"
+#include "import/GameImport.h"
+#include "import/PlayImport.h"
 
 #include <deque>
 #include <functional>
@@ -65,12 +67,44 @@ public:
         return answer && *answer && (*answer)(edit);
     }
 
+    bool RunImportGamesDlg(const GameImport& import, ImportChoice& choice) override
+    {
+        shown.push_back({"import games", "", {}, {}, {}});
+        importPlans.push_back(import.Plan(choice));
+        std::optional<std::function<bool(const GameImport&, ImportChoice&)>> answer = Next(importAnswers);
+        if (!answer || !*answer || !(*answer)(import, choice))
+            return false;
+        // The dialog shows the plan of the choice it gives, unless the answer said what it showed.
+        if (choice.shown.empty())
+            choice.shown = import.Plan(choice);
+        return true;
+    }
+    std::string ChooseExportFile() override
+    {
+        shown.push_back({"choose export", "", {}, {}, {}});
+        std::optional<std::string> answer = Next(exportFiles);
+        return answer.value_or("");
+    }
+    bool RunImportPlaysDlg(const std::string& file, std::vector<PlayImportRow>& rows) override
+    {
+        shown.push_back({"import plays", file, {}, {}, {}});
+        playRows.push_back(rows);
+        std::optional<std::function<bool(std::vector<PlayImportRow>&)>> answer = Next(playImportAnswers);
+        return answer && *answer && (*answer)(rows);
+    }
+
     std::vector<Shown> shown;
     std::deque<std::optional<GroupDlgValues>> groupAnswers;
     std::deque<std::optional<MemberDlgValues>> memberAnswers;
     std::deque<std::optional<int>> moveAnswers;
     // Each edits the play log as the user would and answers whether OK was pressed.
     std::deque<std::optional<std::function<bool(PlayLogEdit&)>>> playLogAnswers;
+    // Each ticks games and picks the genre as the user would and answers whether OK was pressed.
+    std::deque<std::optional<std::function<bool(const GameImport&, ImportChoice&)>>> importAnswers;
+    std::vector<std::vector<PlannedTitle>> importPlans;  // what each import dialog showed first
+    std::deque<std::optional<std::string>> exportFiles;
+    std::deque<std::optional<std::function<bool(std::vector<PlayImportRow>&)>>> playImportAnswers;
+    std::vector<std::vector<PlayImportRow>> playRows;  // what each play import dialog showed
     std::function<void(CZarn2Doc*)> onOrder;
     CZarn2Doc* moveDoc = nullptr;
 

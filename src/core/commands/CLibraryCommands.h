@@ -6,6 +6,7 @@
 
 class CGroup;
 class CZarn2Doc;
+struct FoundGames;
 class IDialogRunner;
 class IViewRefresh;
 struct MemberDlgValues;
@@ -16,7 +17,8 @@ struct MemberDlgValues;
 // precondition (with its message), then does nothing while a recorded play runs, opens its
 // dialog, calls one library operation and refreshes the view. A name that is in use or
 // that the library refuses opens the dialog again with what the user typed. A title's
-// plays are edited here too (CLibraryCommandsPlayLog.cpp).
+// plays are edited here too (CLibraryCommandsPlayLog.cpp), and games and plays imported
+// (CLibraryCommandsImport.cpp).
 class CLibraryCommands {
 public:
     // `busy` answers whether a title started with history recording is running.
@@ -44,6 +46,12 @@ public:
     bool PlayLogEditEnabled() const;
     void OnMemberDelete();
     void OnMemberDeleteAll();
+    // The games found on this PC registered in a genre in one step; the plays of an export
+    // file brought back into the titles' logs (CLibraryCommandsImport.cpp).
+    void OnImportGames();
+    void OnImportPlays();
+    // Where the import looks for games (by default GameFinder over this session's places).
+    void SetGameFinder(std::function<FoundGames()> finder);
     void OnIconLarge();
     void OnIconSmall();
 
@@ -80,4 +88,5 @@ private:
     IViewRefresh* m_pView;
     IDialogRunner* m_pDialogs;
     std::function<bool()> m_busy;
+    std::function<FoundGames()> m_findGames;
 };

@@ -4,7 +4,10 @@
 #include <vector>
 
 class CZarn2Doc;
+class GameImport;
 class PlayLogEdit;
+struct ImportChoice;
+struct PlayImportRow;
 
 // The values of the genre dialog.
 struct GroupDlgValues {
@@ -40,4 +43,13 @@ public:
     // The play log dialog over `edit` with the plays of rows `selected` chosen; true when the
     // user confirmed, `edit` then holding the user's changes.
     virtual bool RunPlayLogDlg(const std::string& caption, PlayLogEdit& edit, const std::vector<int>& selected) = 0;
+    // The import dialog over the games `import` found, starting from `choice`; true when
+    // the user confirmed, `choice` then holding the ticked games and the genre. What it
+    // shows of a choice is `import.Plan(choice)`.
+    virtual bool RunImportGamesDlg(const GameImport& import, ImportChoice& choice) = 0;
+    // The export file to bring plays back from; "" when the user cancelled.
+    virtual std::string ChooseExportFile() = 0;
+    // The play import dialog over the titles of `file`; true when the user confirmed,
+    // `rows` then holding which missing titles are to be made.
+    virtual bool RunImportPlaysDlg(const std::string& file, std::vector<PlayImportRow>& rows) = 0;
 };

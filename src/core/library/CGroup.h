@@ -104,6 +104,20 @@ public:
                           const std::string& iconPath, int autoTiming, int useMedia, PendingChange& change);
     // Deletes title `n` with its log, and saves.
     int FinishDelete(int n, PendingChange& change);
+    // A title added with others in one step: timed automatically, no disc.
+    struct NewMember {
+        std::string name;
+        std::string exePath;
+        std::string iconPath;
+    };
+    // Why these titles cannot be added (the message shown), as AddMember refuses one: a
+    // name or path the rules refuse, a name in use or repeated, a log of that name on disk,
+    // no room for them all. None when they can.
+    Refusal AddMembersRefusal(const std::vector<NewMember>& titles) const;
+    // Adds the titles not listed yet, each with its empty log, the last one current, and
+    // saves once. A stopped run's change keeps the logs it made. A failure takes back the
+    // logs this call made (the change kept when one cannot be removed).
+    EditResult FinishAddMembers(const std::vector<NewMember>& titles, PendingChange& change);
     // Deletes every title's log and saves the genre empty. At a log that cannot be deleted
     // it stops: the titles whose logs are gone leave the list, the others stay (-1).
     int DropAllMembers(PendingChange& change);

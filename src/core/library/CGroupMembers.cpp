@@ -274,3 +274,92 @@ void CGroup::SwapMembers(int a, int b)
         return;
     m_Member[static_cast<size_t>(a)].SwapWith(m_Member[static_cast<size_t>(b)]);
 }
+
+// ---- titles added together (the import of games) ------------------------------------
+
+Refusal CGroup::AddMembersRefusal(const std::vector<NewMember>& titles) const
+{
+    if (Check() < 0)
+        return Refusal::Inconsistent;
+    if (m_nMemberCount + static_cast<int>(titles.size()) > kMaxMembers) {
+        ShowFull();
+        return Refusal::Full;
+    }
+    if (!Writable())
+        return Refusal::Unreadable;
+    std::vector<std::string> names;
+    for (const NewMember& title : titles) {
+        if (Refusal refused = Refused(title.name, title.exePath, title.iconPath); refused != Refusal::None)
+            return refused;
+        if (HasMember(title.name) || std::find(names.begin(), names.end(), title.name) != names.end()) {
+            ShowDuplicate(title.name);
+            return Refusal::Duplicate;
+        }
+        names.push_back(title.name);
+        if (std::string log = LogFileFor(title.name); FileSystem::EntryExists(log)) {
+            Messenger::Show(Format("メンバー名 [%s] のログファイル <%s> が既に存在するため,\n"
+                                   "メンバーを登録出来ません. 別のメンバー名を入力して下さい.",
+                                   title.name.c_str(), log.c_str()));
+            return Refusal::TakenOnDisk;
+        }
+    }
+    return Refusal::None;
+}
+
+EditResult CGroup::FinishAddMembers(const std::vector<NewMember>& titles, PendingChange& change)
+{
+    std::vector<const NewMember*> added;
+    for (const NewMember& title : titles) {
+        if (!HasMember(title.name))
+            added.push_back(&title);
+    }
+    if (added.empty())
+        return EditResult::Done(m_nMemberCount);
+    if (m_nMemberCount + static_cast<int>(added.size()) > kMaxMembers) {
+        ShowFull();
+        return EditResult::Refused(Refusal::Full);
+    }
+    MakeFolderIfMissing();
+    std::vector<std::string> made;
+    // Takes back the logs made here; the change stays when one cannot go, or when it is a
+    // stopped run's, whose logs stay for the next start.
+    auto takeBack = [&] {
+        if (change.Resumed())
+            change.Keep();
+        for (const std::string& log : made) {
+            int err = FileSystem::RemoveFile(log);
+            if (err != 0 && err != ENOENT) {
+                Messenger::Show(Format("ERROR[%d] : ログファイル<%s>を削除出来ませんでした,\n"
+                                       "次に起動すると取り込みを完了します.",
+                                       err, log.c_str()));
+                change.Keep();
+            }
+        }
+    };
+    for (const NewMember* title : added) {
+        std::string log = LogFileFor(title->name);
+        if (change.Resumed() && FileSystem::EntryExists(log))
+            continue;  // made before the run stopped
+        if (Refusal refused = CreateLog(title->name, log); refused != Refusal::None) {
+            takeBack();
+            return EditResult::Refused(refused);
+        }
+        made.push_back(log);
+    }
+    const int before = m_nMemberCount, current = m_nCurrMember;
+    for (const NewMember* title : added) {
+        CMember& member = m_Member[static_cast<size_t>(m_nMemberCount++)];
+        member.Clear();
+        SetFields(member, {title->name, title->exePath, title->iconPath, 1, 0});
+        member.m_szLogFile = LogFileFor(title->name);
+    }
+    m_nCurrMember = m_nMemberCount - 1;
+    int saved = Save();
+    if (saved >= 0)
+        return EditResult::Done(saved);
+    while (m_nMemberCount > before)
+        m_Member[static_cast<size_t>(--m_nMemberCount)].Clear();
+    m_nCurrMember = current;
+    takeBack();
+    return EditResult::Refused(Refusal::FileSystem);
+}

@@ -96,6 +96,12 @@ public:
     EditResult RenameGroup(const std::string& name, int playMode);
     int DeleteGroup(int n);
     int MoveMember(int dest);
+    // Adds `titles` to the genre named `group` in one change of several steps (see
+    // PendingChange): a new genre (`newGroup`, with `playMode`) is made first and listed
+    // last. The genre becomes current, and its last new title. Refused after a message as
+    // AddGroup and AddMember refuse; Refusal::Gone when a listed genre is no longer there.
+    EditResult ImportMembers(const std::string& group, bool newGroup, int playMode,
+                             const std::vector<CGroup::NewMember>& titles);
 
     // The current title's history (each behind the library's checks).
     int ReadHistory();
@@ -143,6 +149,14 @@ private:
     std::bitset<kMaxGroups> FinishPendingChange();
     void FinishGroupRename(const std::string& from, const std::string& to, int playMode, PendingChange& change,
                            std::bitset<kMaxGroups>& loaded);
+    // The import's steps (CZarn2DocImport.cpp): `record` names the genre, whether it is new,
+    // its play mode and each title's name, program and icon.
+    void FinishImport(const std::vector<std::string>& record, PendingChange& change,
+                      std::bitset<kMaxGroups>& loaded);
+    // Lists the genre made in the next free slot; false after a message.
+    bool ListNewGroup(PendingChange& change);
+    // The slot of a genre the import makes: blank, named, not listed yet.
+    CGroup& NewGroupSlot(const std::string& name, int playMode);
     void ShowGroupListError(int err);
     int m_nListErrorShown = 0;  // the errno of the list's last write error told, until a write succeeds
     // Why the genre list could not be read or written.

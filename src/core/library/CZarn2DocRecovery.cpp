@@ -11,18 +11,10 @@
 
 namespace {
 
-// Whether the change is to be finished. Otherwise its record is dropped (no step made), put
-// aside (the files fit neither), or, when a genre file it needs cannot be read (which its
-// load reported), left for a later start.
+// See ChangeEvidence::GoOn.
 bool Proceed(PendingChange& change, const ChangeEvidence& evidence, bool unreadable = false)
 {
-    if (unreadable)
-        change.Keep();
-    else if (evidence.shows == ChangeEvidence::Shows::NoStep)
-        change.NotMade();
-    else if (evidence.shows == ChangeEvidence::Shows::Neither)
-        change.Refuse(evidence.found);
-    return !unreadable && evidence.shows == ChangeEvidence::Shows::SomeStep;
+    return evidence.GoOn(change, unreadable);
 }
 
 }  // namespace
@@ -107,6 +99,9 @@ std::bitset<CZarn2Doc::kMaxGroups> CZarn2Doc::FinishPendingChange()
             goOn(ChangeEvidence::GroupNotListed(args[0]));
         else if (goOn(ChangeEvidence::OfTitlesDeletion(*group)))
             group->DropAllMembers(change);
+        break;
+    case PendingChange::Kind::AddMembers:
+        FinishImport(args, change, loaded);
         break;
     }
     return loaded;

@@ -1,6 +1,7 @@
 #include "library/ChangeEvidence.h"
 
 #include "library/CGroup.h"
+#include "library/PendingChange.h"
 #include "platform/FileSystem.h"
 #include "platform/Format.h"
 
@@ -30,6 +31,17 @@ std::string EntryState(const std::string& path)
 }
 
 }  // namespace
+
+bool ChangeEvidence::GoOn(PendingChange& change, bool unreadable) const
+{
+    if (unreadable)
+        change.Keep();
+    else if (shows == Shows::NoStep)
+        change.NotMade();
+    else if (shows == Shows::Neither)
+        change.Refuse(found);
+    return !unreadable && shows == Shows::SomeStep;
+}
 
 ChangeEvidence ChangeEvidence::GroupNotListed(const std::string& name)
 {
@@ -147,4 +159,37 @@ ChangeEvidence ChangeEvidence::OfTitleDeletion(const CGroup& group, const std::s
     if (!log)
         return SomeStep();  // the log went first, then the genre file let the title go
     return Neither(TitleState(group, title));
+}
+
+ChangeEvidence ChangeEvidence::OfTitlesAddition(const CGroup& group, const std::vector<std::string>& names)
+{
+    size_t listed = 0;
+    for (const std::string& name : names)
+        listed += group.HasMember(name) ? 1 : 0;
+    // The logs are made in order: those of the first titles there, the others not.
+    size_t made = 0;
+    while (made < names.size() && Exists(group.LogFileFor(names[made])))
+        ++made;
+    for (size_t i = made; i < names.size(); ++i) {
+        if (Exists(group.LogFileFor(names[i])))
+            return Neither(TitleState(group, names[i]) + "\n" + TitleState(group, names[made]));
+    }
+    if (listed == 0)
+        return made == 0 ? NoStep() : SomeStep();
+    if (listed == names.size() && made == names.size())
+        return SomeStep();  // every step was made
+    return Neither(Format("グループ [%s] に取り込むメンバー %zu 件のうち %zu 件だけが一覧にあります.",
+                          group.m_szName.c_str(), names.size(), listed));
+}
+
+ChangeEvidence ChangeEvidence::OfGroupCreation(const std::string& dataDir, const std::string& name)
+{
+    const std::string dir = dataDir + "/" + name;
+    bool folder = Exists(dir), file = Exists(dir + ".Zarn");
+    if (!folder && !file)
+        return NoStep();
+    if (folder)
+        return SomeStep();  // the folder is made first, then the file
+    return Neither(Format("グループ [%s] はグループファイルにありません. ", name.c_str()) + EntryState(dir) + " " +
+                   EntryState(dir + ".Zarn"));
 }

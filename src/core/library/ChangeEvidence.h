@@ -1,8 +1,10 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 class CGroup;
+class PendingChange;
 
 // What the files on disk show of a change a stopped run recorded (PendingChange): no step
 // of it made, some step of exactly that change made (or all of them), or neither (a record
@@ -13,6 +15,11 @@ public:
 
     Shows shows = Shows::Neither;
     std::string found;  // for Neither: what the files show, for the user
+
+    // Whether the change is to be finished. Otherwise its record is dropped (no step made),
+    // put aside (the files fit neither), or, when a genre file it needs cannot be read
+    // (`unreadable`, which its load reported), kept for a later start.
+    bool GoOn(PendingChange& change, bool unreadable = false) const;
 
     // A genre the record names is not listed.
     static ChangeEvidence GroupNotListed(const std::string& name);
@@ -33,6 +40,10 @@ public:
     static ChangeEvidence OfTitleDeletion(const CGroup& group, const std::string& title);
     // Every title of `group` deleted: the logs in order, then the genre file.
     static ChangeEvidence OfTitlesDeletion(const CGroup& group);
+    // Titles `names` added to `group`: their logs in order, then the genre file.
+    static ChangeEvidence OfTitlesAddition(const CGroup& group, const std::vector<std::string>& names);
+    // Genre `name` created (paths in `dataDir`), not listed yet: its folder, then its file.
+    static ChangeEvidence OfGroupCreation(const std::string& dataDir, const std::string& name);
 
 private:
     static ChangeEvidence NoStep() { return {Shows::NoStep, {}}; }

@@ -8,7 +8,8 @@
 class CZarn2App;
 
 // A library change of several steps (a title moved to another genre, a title renamed or
-// deleted, all titles of a genre deleted, a genre renamed or deleted) is written down in
+// deleted, all titles of a genre deleted, a genre renamed or deleted, titles imported into
+// a genre, new or listed) is written down in
 // the temporary folder before its first step and removed after its last. A start that
 // finds such a record finishes the change before the library is loaded, so a process
 // killed between two steps leaves a library that loads whole. Every step of a change is
@@ -20,7 +21,15 @@ class CZarn2App;
 // is put aside ("Zarn2.Intent.rejected", "Zarn2.Intent.2.rejected", …), never deleted.
 class PendingChange {
 public:
-    enum class Kind { MoveMember, RenameGroup, DeleteGroup, RenameMember, DeleteMember, DeleteAllMembers };
+    enum class Kind {
+        MoveMember,
+        RenameGroup,
+        DeleteGroup,
+        RenameMember,
+        DeleteMember,
+        DeleteAllMembers,
+        AddMembers
+    };
     struct Record {
         Kind kind = Kind::MoveMember;
         std::vector<std::string> args;  // names and values, as the kind lists them
@@ -42,6 +51,8 @@ public:
     static PendingChange Resume(const CZarn2App& app, Record record);
 
     bool Started() const { return m_started; }
+    // Whether this finishes a stopped run's change (a step may be found made already).
+    bool Resumed() const { return m_resumed; }
     const Record& Get() const { return m_record; }
     // The change stopped half done after a failure that could not be undone: the record
     // stays, and the next start finishes the change.
@@ -60,8 +71,9 @@ public:
     static constexpr char kFileName[] = "Zarn2.Intent";
     // A record put aside is "<kFileName>[.<n>].<kAsideTag>" (MoveAside).
     static constexpr char kAsideTag[] = "rejected";
-    // A record names a few genres and titles; anything larger is no record of ours.
-    static constexpr std::uint64_t kMaxBytes = 64 * 1024;
+    // A record names a few genres and titles (an import up to a genre's 128 titles with
+    // their programs); anything larger is no record of ours.
+    static constexpr std::uint64_t kMaxBytes = 256 * 1024;
 
 private:
     PendingChange(std::string path, Record record);

@@ -5,6 +5,7 @@
 #include "platform/TextFileReader.h"
 #include "platform/TextFileWriter.h"
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 #include <vector>
@@ -29,12 +30,17 @@ struct KindInfo {
     Kind kind;
     std::string_view name;
     std::vector<Arg> args;
+    // Lines repeated after `args`, once or more (up to a genre's titles).
+    std::vector<Arg> each = {};
 };
 
-const std::array<KindInfo, 6>& Kinds()
+// The titles an import names: a genre holds 128.
+constexpr size_t kMaxRepeats = 128;
+
+const std::array<KindInfo, 7>& Kinds()
 {
     using enum Arg;
-    static const std::array<KindInfo, 6> kinds{{
+    static const std::array<KindInfo, 7> kinds{{
         {Kind::MoveMember, "MoveMember", {Genre, Genre, Title}},      // source genre, destination, title
         {Kind::RenameGroup, "RenameGroup", {Genre, NewGenre, Flag}},  // old name, new name, play mode
         {Kind::DeleteGroup, "DeleteGroup", {Genre}},
@@ -42,6 +48,8 @@ const std::array<KindInfo, 6>& Kinds()
         {Kind::RenameMember, "RenameMember", {Genre, Title, NewTitle, Path, Path, Flag, Flag}},
         {Kind::DeleteMember, "DeleteMember", {Genre, Title}},
         {Kind::DeleteAllMembers, "DeleteAllMembers", {Genre}},
+        // genre, whether it is new, its play mode; then each title's name, program, icon
+        {Kind::AddMembers, "AddMembers", {Genre, Flag, Flag}, {NewTitle, Path, Path}},
     }};
     return kinds;
 }
@@ -94,6 +102,35 @@ std::string SameNameProblem(Kind kind, const std::vector<std::string>& args)
     return Format("変更の前と後が同じ [%s] です.", args[from].c_str());
 }
 
+// The number of lines a record of the kind may have, and why `count` is none of them.
+std::string LineCountProblem(const KindInfo& info, size_t count)
+{
+    size_t fixed = 2 + info.args.size();
+    if (info.each.empty())
+        return count == fixed ? std::string()
+                              : Format("%s の行数が違います (%zu 行のところ %zu 行).", std::string(info.name).c_str(),
+                                       fixed, count);
+    size_t repeats = count > fixed ? (count - fixed) / info.each.size() : 0;
+    if (count > fixed && (count - fixed) % info.each.size() == 0 && repeats <= kMaxRepeats)
+        return {};
+    return Format("%s の行数が違います (%zu 行と %zu 行ずつ %zu 回まで のところ %zu 行).",
+                  std::string(info.name).c_str(), fixed, info.each.size(), kMaxRepeats, count);
+}
+
+// A name repeated among the titles a record adds.
+std::string RepeatedNameProblem(const KindInfo& info, const std::vector<std::string>& args)
+{
+    if (info.each.empty())
+        return {};
+    std::vector<std::string> names;
+    for (size_t i = info.args.size(); i < args.size(); i += info.each.size()) {
+        if (std::find(names.begin(), names.end(), args[i]) != names.end())
+            return Format("名前 [%s] が二度あります.", args[i].c_str());
+        names.push_back(args[i]);
+    }
+    return {};
+}
+
 }  // namespace
 
 namespace PendingChangeText {
@@ -119,17 +156,17 @@ std::optional<PendingChange::Record> Read(TextFileReader& reader, std::string& p
     for (const KindInfo& info : Kinds()) {
         if (lines[1] != info.name)
             continue;
-        if (lines.size() != 2 + info.args.size()) {
-            problem = Format("%s の行数が違います (%zu 行のところ %zu 行).", lines[1].c_str(),
-                             2 + info.args.size(), lines.size());
+        if (problem = LineCountProblem(info, lines.size()); !problem.empty())
             return std::nullopt;
-        }
         PendingChange::Record record{info.kind, std::vector<std::string>(lines.begin() + 2, lines.end())};
-        for (size_t i = 0; i < info.args.size(); ++i) {
-            if (problem = ArgProblem(info.args[i], record.args[i]); !problem.empty())
+        for (size_t i = 0; i < record.args.size(); ++i) {
+            Arg arg = i < info.args.size() ? info.args[i] : info.each[(i - info.args.size()) % info.each.size()];
+            if (problem = ArgProblem(arg, record.args[i]); !problem.empty())
                 return std::nullopt;
         }
         if (problem = SameNameProblem(info.kind, record.args); !problem.empty())
+            return std::nullopt;
+        if (problem = RepeatedNameProblem(info, record.args); !problem.empty())
             return std::nullopt;
         return record;
     }
@@ -152,6 +189,8 @@ std::string Describe(const PendingChange::Record& record)
         return Format("グループ [%s] のメンバー [%s] の削除", arg(0), arg(1));
     case Kind::DeleteAllMembers:
         return Format("グループ [%s] の全メンバーの削除", arg(0));
+    case Kind::AddMembers:
+        return Format("グループ [%s] への %zu 件のメンバーの取り込み", arg(0), (record.args.size() - 3) / 3);
     }
     return {};
 }

@@ -33,6 +33,9 @@ void AddFileMenu(QMenuBar* bar, CCommandActions& actions)
 {
     AddItems(bar->addMenu(QStringLiteral("ファイル(&F)")), actions,
              {{ID_FILER, "ファイラーの起動(&F)"},
+              {kSeparator, nullptr},
+              {ID_IMPORT_GAMES, "ゲームの取り込み(&I)..."},
+              {ID_IMPORT_PLAYS, "プレイ記録の取り込み(&L)..."},
               {ID_EXPORT_PLAYS, "プレイ記録のエクスポート(&E)..."},
               {kSeparator, nullptr},
               {ID_APP_EXIT, "Zarn2 の終了(&X)"}});

@@ -41,6 +41,10 @@ constexpr int ID_HISTORY_DATE = 32839;
 constexpr int ID_PLAY_CHART = 32840;
 constexpr int ID_EXPORT_PLAYS = 32841;
 
+// The import of the games found on this PC and of the plays of an export file.
+constexpr int ID_IMPORT_GAMES = 32843;
+constexpr int ID_IMPORT_PLAYS = 32844;
+
 // Positions of the main menu's submenus (the genre and title menus double as the
 // context menus of their lists).
 constexpr int kMenuFile = 0;

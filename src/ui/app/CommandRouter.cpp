@@ -44,6 +44,8 @@ const Route<CZarn2View> kViewRoutes[] = {
     {ID_PLAY_LOG_EDIT, &CZarn2View::OnPlayLogEdit},
     {ID_MEMBER_DELETE, &CZarn2View::OnMemberDelete},
     {ID_MEMBER_DELETE_ALL, &CZarn2View::OnMemberDeleteAll},
+    {ID_IMPORT_GAMES, &CZarn2View::OnImportGames},
+    {ID_IMPORT_PLAYS, &CZarn2View::OnImportPlays},
     {ID_ICON_LARGE, &CZarn2View::OnIconLarge},
     {ID_ICON_SMALL, &CZarn2View::OnIconSmall},
     {ID_HISTORY_COUNT, &CZarn2View::SetCountMode},

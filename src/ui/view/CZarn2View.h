@@ -85,6 +85,8 @@ public Q_SLOTS:
     void OnHistoryRowEdit(int row);
     void OnMemberDelete();
     void OnMemberDeleteAll();
+    void OnImportGames();
+    void OnImportPlays();
     // Play commands.
     void OnPlayRecorded();
     void OnPlayUnrecorded();

@@ -41,6 +41,8 @@ void CZarn2View::OnHistoryRowEdit(int row)
 }
 
 void CZarn2View::OnMemberDelete() { m_pCommands->OnMemberDelete(); }
+void CZarn2View::OnImportGames() { m_pCommands->OnImportGames(); }
+void CZarn2View::OnImportPlays() { m_pCommands->OnImportPlays(); }
 void CZarn2View::OnMemberDeleteAll() { m_pCommands->OnMemberDeleteAll(); }
 
 void CZarn2View::dragEnterEvent(QDragEnterEvent* event)

@@ -2,12 +2,17 @@
 
 #include "dialogs/CGroupDlg.h"
 #include "dialogs/CGroupOrderDlg.h"
+#include "dialogs/CImportGamesDlg.h"
+#include "dialogs/CImportPlaysDlg.h"
 #include "dialogs/CMemberDlg.h"
 #include "dialogs/CMemberMoveDlg.h"
 #include "dialogs/CMemberOrderDlg.h"
 #include "dialogs/CPlayLogDlg.h"
 #include "history/PlayLogEdit.h"
 #include "view/ViewPointers.h"
+
+#include <QDir>
+#include <QFileDialog>
 
 QtDialogRunner::QtDialogRunner(QWidget* parent, CZarn2App* app, IOrderedList* groupList,
                                IOrderedList* memberList)
@@ -70,4 +75,33 @@ bool QtDialogRunner::RunPlayLogDlg(const std::string& caption, PlayLogEdit& edit
     int last = static_cast<int>(edit.Rows().size()) - 1;
     dlg.Select(selected.empty() && last >= 0 ? std::vector<int>{last} : selected);
     return dlg.exec() == QDialog::Accepted;
+}
+
+bool QtDialogRunner::RunImportGamesDlg(const GameImport& import, ImportChoice& choice)
+{
+    CImportGamesDlg dlg(import, choice, m_pParent);
+    if (dlg.exec() != QDialog::Accepted)
+        return false;
+    choice = dlg.Choice();
+    return true;
+}
+
+std::string QtDialogRunner::ChooseExportFile()
+{
+    QFileDialog dialog(m_pParent, QStringLiteral("プレイ記録の取り込み"), QDir::homePath());
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters({QStringLiteral("プレイ記録 (*.csv *.json)"), QStringLiteral("全てのファイル (*)")});
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return QDir::toNativeSeparators(dialog.selectedFiles().front()).toStdString();
+}
+
+bool QtDialogRunner::RunImportPlaysDlg(const std::string& file, std::vector<PlayImportRow>& rows)
+{
+    CImportPlaysDlg dlg(file, rows, m_pParent);
+    if (dlg.exec() != QDialog::Accepted)
+        return false;
+    rows = dlg.Rows();
+    return true;
 }

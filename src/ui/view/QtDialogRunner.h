@@ -20,6 +20,9 @@ public:
     void RunGroupOrderDlg(CZarn2Doc* doc) override;
     void RunMemberOrderDlg(CZarn2Doc* doc) override;
     bool RunPlayLogDlg(const std::string& caption, PlayLogEdit& edit, const std::vector<int>& selected) override;
+    bool RunImportGamesDlg(const GameImport& import, ImportChoice& choice) override;
+    std::string ChooseExportFile() override;
+    bool RunImportPlaysDlg(const std::string& file, std::vector<PlayImportRow>& rows) override;
 
 private:
     QWidget* m_pParent;

@@ -1,7 +1,9 @@
 // The library commands on a real library, with scripted dialogs and a recording view.
 #include "commands/CLibraryCommands.h"
 #include "history/PlayLogEdit.h"
+#include "import/FoundGames.h"
 #include "library/PendingChange.h"
+#include "support/FakeClock.h"
 #include "support/ProgramFolder.h"
 #include "support/RecordingFileSyscalls.h"
 #include "support/RecordingView.h"
@@ -597,4 +599,102 @@ TEST(LibraryCommands, AChangeLandingDuringADeletionIsKept)
     EXPECT_TRUE(ProgramFolder::Exists(b.f.app.m_szTempDir + "/" + PendingChange::kFileName));
     b.f.LoadDoc();
     EXPECT_EQ(b.f.MemberNames(), (std::vector<std::string>{"G-0", "G-2", "X"}));
+}
+
+// The import of found games: nothing is found again or written before OK; the names shown
+// are those registered; a second import shows them registered.
+TEST(LibraryCommands, ImportGamesRegistersTheTickedGamesInOneStep)
+{
+    Bench b;
+    b.f.AddGenre("G", 0);
+    b.f.doc->AddMember("Portal", "/usr/bin/portal", "", 1, 0);
+    b.f.messenger.Clear();
+    FoundGames found;
+    found.games = {{"Portal", "Steam", "steam://rungameid/400", "", false},
+                   {"Mines", "デスクトップ", "/usr/share/applications/mines.desktop", "mines", true},
+                   {"Registered", "Lutris", "/usr/bin/portal", "", false}};
+    int finds = 0;
+    b.commands.SetGameFinder([&] {
+        ++finds;
+        return found;
+    });
+    auto tick = [](std::vector<int> games) {
+        return [games](const GameImport&, ImportChoice& choice) {
+            choice.ticked = games;
+            return true;
+        };
+    };
+    b.dialogs.importAnswers = {tick({0, 1})};
+    b.commands.OnImportGames();
+    ASSERT_EQ(b.dialogs.importPlans.size(), 1u);
+    EXPECT_EQ(b.f.MemberNames(), (std::vector<std::string>{"Portal", "Portal (2)", "Mines"}));
+    const CMember& mines = b.Doc().m_Group[0].m_Member[2];
+    EXPECT_EQ(mines.m_szExePath, "/usr/share/applications/mines.desktop");
+    EXPECT_EQ(mines.m_szIconPath, mines.m_szExePath);
+    EXPECT_EQ(b.Doc().m_Group[0].m_nCurrMember, 2);
+    EXPECT_EQ(b.view.steps, (Steps{"groups", "titles", "stats"}));
+    EXPECT_TRUE(b.Messages().empty()) << b.Messages().front();
+
+    // Cancelled: nothing changes; the games registered now are shown so.
+    const std::string file = TempDir::ReadBytes(b.f.Data("G.Zarn"));
+    b.dialogs.importAnswers = {std::nullopt};
+    b.commands.OnImportGames();
+    EXPECT_EQ(TempDir::ReadBytes(b.f.Data("G.Zarn")), file);
+    EXPECT_EQ(finds, 2);
+
+    // A log of that name came on disk while the dialog was open: the name would come out
+    // otherwise than shown, so the dialog comes again before anything is registered.
+    found.games.push_back({"Quake", "Steam", "steam://rungameid/1", "", false});
+    b.dialogs.importAnswers = {[&](const GameImport& import, ImportChoice& choice) {
+                                   EXPECT_EQ(import.RegisteredAs(0), "G / Portal (2)");
+                                   choice.ticked = {3};
+                                   choice.shown = import.Plan(choice);
+                                   TempDir::WriteBytes(b.f.LogPath("G", "Quake"), "");
+                                   return true;
+                               },
+                               std::nullopt};
+    b.commands.OnImportGames();
+    EXPECT_EQ(b.dialogs.importPlans.back()[0].name, "Quake (2)");
+    ASSERT_EQ(b.Messages().size(), 1u);
+    EXPECT_NE(b.Messages()[0].find("登録名を見直しました"), std::string::npos);
+    EXPECT_EQ(b.f.MemberNames(), (std::vector<std::string>{"Portal", "Portal (2)", "Mines"}));
+}
+
+// The plays of an export file: another program's file is refused with a message; a title
+// the library lacks is made when the user leaves it ticked, and the lists are shown anew.
+TEST(LibraryCommands, ImportPlaysRefusesOtherFilesAndMakesTheTitlesChosen)
+{
+    FakeClock clock;
+    clock.now = {2024, 1, 1, 0, 0, 0};
+    Bench b;
+    b.f.AddGenre("G", 1);
+    b.f.messenger.Clear();
+    const std::string other = b.f.dir / "other.csv";
+    const std::string ours = b.f.dir / "plays.csv";
+    TempDir::WriteBytes(other, "Name,Start\r\nA,2010-01-01\r\n");
+    TempDir::WriteBytes(ours, "\xEF\xBB\xBF"
+                              "ジャンル,タイトル,開始日時,プレイ時間(秒)\r\n"
+                              "G,G-0,2010-01-01T10:00:00+09:00,60\r\nG,新作,2011-01-01T10:00:00+09:00,5\r\n"
+                              "H,外,2012-01-01T10:00:00+09:00,5\r\n");
+    b.dialogs.exportFiles = {other, ours};
+    b.dialogs.playImportAnswers = {[](std::vector<PlayImportRow>& rows) {
+        rows[2].create = false;  // H/外 left out
+        return true;
+    }};
+    b.commands.OnImportPlays();
+    ASSERT_EQ(b.Messages().size(), 1u);
+    EXPECT_NE(b.Messages()[0].find("other.csv"), std::string::npos) << b.Messages()[0];
+    EXPECT_TRUE(b.view.steps.empty());
+
+    b.f.messenger.Clear();
+    b.commands.OnImportPlays();
+    ASSERT_EQ(b.dialogs.playRows.size(), 1u);
+    EXPECT_FALSE(b.dialogs.playRows[0][0].missing);
+    EXPECT_TRUE(b.dialogs.playRows[0][1].missing && b.dialogs.playRows[0][1].create);
+    EXPECT_EQ(TempDir::ReadBytes(b.f.LogPath("G", "G-0")), "2010/01/01,10:00:00\r\n60\r\n");
+    EXPECT_EQ(TempDir::ReadBytes(b.f.LogPath("G", "新作")), "2011/01/01,10:00:00\r\n5\r\n");
+    EXPECT_EQ(b.f.GroupNames(), std::vector<std::string>{"G"});
+    ASSERT_EQ(b.Messages().size(), 1u);
+    EXPECT_NE(b.Messages()[0].find("2 件"), std::string::npos) << b.Messages()[0];
+    EXPECT_EQ(b.view.steps, (Steps{"groups", "titles", "stats"}));
 }

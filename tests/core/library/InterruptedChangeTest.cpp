@@ -90,6 +90,16 @@ const Change kChanges[] = {
      [](CZarn2Doc& d) { return d.SetCurrMember(1) < 0 ? -1 : int(d.EditMember("renamed", "/g/r", "", 0, 1)); }},
     {"delete a title", [](CZarn2Doc& d) { return d.CurrGroup()->DeleteMember(1); }},
     {"delete all titles", [](CZarn2Doc& d) { return d.CurrGroup()->DeleteAllMembers(); }},
+    {"import titles into a genre",
+     [](CZarn2Doc& d) {
+         return int(d.ImportMembers("S", false, 0,
+                                    {{"steam game", "steam://rungameid/10", "steam://rungameid/10"},
+                                     {"menu game", "/usr/share/applications/g.desktop", "/usr/share/applications/g.desktop"}}));
+     }},
+    {"import titles into a new genre",
+     [](CZarn2Doc& d) {
+         return int(d.ImportMembers("New", true, 1, {{"one", "lutris:rungameid/1", ""}, {"two", "lutris:rungameid/2", ""}}));
+     }},
 };
 
 // Loads the library with S current, as the change starts from.
@@ -294,6 +304,15 @@ TEST(InterruptedChange, HostileOrStaleRecordsAreNeverObeyed)
         {"a genre deletion, no step made", lines({"DeleteGroup", "S"}), NotMade},
         {"a title deletion, no step made", lines({"DeleteMember", "S", "a"}), NotMade},
         {"a deletion of all titles, no step made", lines({"DeleteAllMembers", "S"}), NotMade},
+        {"an import, no step made", lines({"AddMembers", "S", "0", "0", "n", "steam://rungameid/1", ""}), NotMade},
+        {"an import into a new genre, no step made", lines({"AddMembers", "N", "1", "0", "n", "/g/n", ""}), NotMade},
+        {"an import naming a title twice",
+         lines({"AddMembers", "S", "0", "0", "n", "/g/n", "", "n", "/g/m", ""}), PutAside},
+        {"an import of a title out of its genre's folder", lines({"AddMembers", "S", "0", "0", "../../n", "/g/n", ""}),
+         PutAside},
+        {"an import whose last title lacks its icon line", lines({"AddMembers", "S", "0", "0", "n", "/g/n"}), PutAside},
+        {"an import whose logs are made out of order", lines({"AddMembers", "S", "0", "0", "n", "/g/n", "", "a", "/g/a", ""}),
+         PutAside},
         {"a move of a title no genre lists", lines({"MoveMember", "S", "D", "gone"}), PutAside},
         {"a deletion of all titles whose logs are missing out of order", lines({"DeleteAllMembers", "S"}), PutAside,
          [](ProgramFolder& f) { fs::remove(f.LogPath("S", "b")); }},

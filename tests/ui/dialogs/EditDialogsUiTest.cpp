@@ -2,6 +2,7 @@
 #include "app/CZarn2App.h"
 #include "dialogs/CDropEdit.h"
 #include "dialogs/CGroupDlg.h"
+#include "dialogs/CImportGamesDlg.h"
 #include "dialogs/CMemberDlg.h"
 #include "dialogs/CPlayDlg.h"
 #include "dialogs/CPlayLogDlg.h"
@@ -9,11 +10,16 @@
 #include "support/FakeClock.h"
 #include "support/FakeUrlHandlers.h"
 #include "support/ModalDriver.h"
+#include "support/ProgramFolder.h"
 #include "support/ScriptedMessenger.h"
 #include "support/ScriptedShellOpen.h"
 #include "support/TempDir.h"
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QTreeWidget>
 #include <QDateTimeEdit>
 #include <QSpinBox>
 #include <QTreeView>
@@ -67,6 +73,7 @@ private Q_SLOTS:
     void groupDialogRoundTrip();
     void groupNameFieldNotAllSelectedOnFocus();
     void playLogDialogFlow();
+    void importDialogShowsTheNamesOfTheTickedGames();
 };
 
 void EditDialogsUiTest::memberValidationStopsAtFirstEmptyField_data()
@@ -453,6 +460,50 @@ void EditDialogsUiTest::playLogDialogFlow()
     QCOMPARE(dlg.exec(), int(QDialog::Rejected));
     QVERIFY(driver.Done());
     QVERIFY(edit.Changed());  // the caller writes nothing after a rejection
+}
+
+// A registered game cannot be ticked; OK waits for a game that will be registered and a
+// genre that can take it; the names shown are the plan's, changed ones marked.
+void EditDialogsUiTest::importDialogShowsTheNamesOfTheTickedGames()
+{
+    ProgramFolder f;
+    f.Build([](CZarn2Doc& doc) {
+        ProgramFolder::AddGenre(doc, "G", 0);
+        doc.AddMember("Portal", "steam://rungameid/400", "", 1, 0);
+    });
+    CZarn2Doc& doc = f.LoadDoc();
+    FoundGames found;
+    found.games = {{"Portal", "Steam", "steam://rungameid/400", "", false},
+                   {"Half-Life: Alyx", "Steam", "steam://rungameid/1", "", false},
+                   {"Mines", "デスクトップ", "/usr/share/applications/mines.desktop", "mines", true}};
+    found.Problem("/home/u/.steam/steam/steamapps/appmanifest_5.acf", "壊れています");
+    GameImport import(doc, found);
+    CImportGamesDlg dlg(import, {{}, "G", false});
+    QTreeWidget* list = dlg.m_pList;
+    QVERIFY(!(list->topLevelItem(0)->flags() & Qt::ItemIsEnabled));
+    QVERIFY(list->topLevelItem(0)->text(CImportGamesDlg::kRegistered).startsWith(u"登録済み"_s));
+    QVERIFY(!dlg.m_pOk->isEnabled());
+    QVERIFY(dlg.m_pProblems->toPlainText().contains(u"appmanifest_5.acf : 壊れています"_s));
+
+    list->topLevelItem(1)->setCheckState(CImportGamesDlg::kGame, Qt::Checked);
+    QVERIFY(dlg.m_pOk->isEnabled());
+    QCOMPARE(list->topLevelItem(1)->text(CImportGamesDlg::kRegistered), u"Half-Life： Alyx *"_s);
+    QVERIFY(!list->topLevelItem(1)->toolTip(CImportGamesDlg::kRegistered).isEmpty());
+
+    dlg.m_pGenre->setCurrentIndex(dlg.m_pGenre->count() - 1);  // a new genre
+    dlg.m_pNewGenre->setText(u"a/b"_s);
+    QVERIFY(!dlg.m_pOk->isEnabled());
+    QVERIFY(!dlg.m_pGenreProblem->text().isEmpty());
+    dlg.m_pNewGenre->setText(u"Steam"_s);
+    dlg.TickAll(true);
+    QVERIFY(dlg.m_pOk->isEnabled());
+    ImportChoice choice = dlg.Choice();
+    QCOMPARE(choice.ticked, (std::vector<int>{1, 2}));
+    QVERIFY(choice.newGenre);
+    QCOMPARE(choice.genre, std::string("Steam"));
+    QCOMPARE(choice.shown, import.Plan(choice));
+    if (qEnvironmentVariableIsSet("ZARN2_SHOT"))
+        dlg.grab().save(qEnvironmentVariable("ZARN2_SHOT"));
 }
 
 QTEST_MAIN(EditDialogsUiTest)

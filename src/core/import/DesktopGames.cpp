@@ -1,0 +1,87 @@
+#include "import/DesktopGames.h"
+
+#include "platform/DesktopEntry.h"
+#include "platform/FileSystem.h"
+
+#include <algorithm>
+#include <set>
+
+namespace {
+
+// The specification's subfolders of "applications" are shallow; a deeper tree is no
+// menu's.
+constexpr int kMaxDepth = 4;
+
+struct Search {
+    FoundGames& found;
+    std::set<std::string> ids;
+    std::set<std::string> clientUrls;  // the programs of the games found through their clients
+
+    void Folder(const std::string& folder, int depth)
+    {
+        int error = 0;
+        std::vector<FileSystem::FolderEntry> entries = FileSystem::FolderEntries(folder, error);
+        std::sort(entries.begin(), entries.end(),
+                  [](const FileSystem::FolderEntry& a, const FileSystem::FolderEntry& b) { return a.name < b.name; });
+        for (const FileSystem::FolderEntry& entry : entries) {
+            const std::string path = folder + "/" + entry.name;
+            if (DesktopEntry::IsEntryPath(entry.name))
+                Entry(path);
+            else if (!entry.regular && depth < kMaxDepth && FileSystem::Stat(path).folder)
+                Folder(path, depth + 1);
+        }
+    }
+
+    // Whether the entry's command starts a game found through its client.
+    bool StartsClientGame(const DesktopEntry& entry) const
+    {
+        std::optional<std::vector<std::string>> words = entry.ExecArguments();
+        return words && std::any_of(words->begin(), words->end(),
+                                    [this](const std::string& word) { return clientUrls.count(word) > 0; });
+    }
+
+    void Entry(const std::string& path)
+    {
+        std::optional<DesktopEntry> entry = DesktopEntry::Read(path);
+        // An entry's id found first hides the later ones, whatever they hold.
+        if (!entry || !entry->IsEntry() || !ids.insert(entry->Id()).second)
+            return;
+        if (!DesktopGames::HasCategory(entry->Value("Categories"), "Game") || entry->Flag("NoDisplay") ||
+            entry->Check() != DesktopEntry::Problem::None || StartsClientGame(*entry))
+            return;
+        std::string name = entry->Name();
+        if (name.empty())
+            name = entry->Id().substr(0, entry->Id().size() - 8);
+        std::string icon = entry->Icon();
+        bool themed = !icon.empty() && icon.front() != '/';
+        found.games.push_back({name, "デスクトップ", path, icon, themed});
+    }
+};
+
+}  // namespace
+
+namespace DesktopGames {
+
+void Find(const std::vector<std::string>& folders, FoundGames& found)
+{
+    Search search{found, {}, {}};
+    for (const FoundGame& game : found.games)
+        search.clientUrls.insert(game.program);
+    for (const std::string& folder : folders)
+        search.Folder(folder, 0);
+}
+
+bool HasCategory(std::string_view categories, std::string_view category)
+{
+    while (!categories.empty()) {
+        size_t end = categories.find(';');
+        if (categories.substr(0, end) == category)
+            return true;
+        if (end == std::string_view::npos)
+            break;
+        categories.remove_prefix(end + 1);
+    }
+    return false;
+}
+
+}  // namespace DesktopGames
