@@ -8,6 +8,7 @@
 #include "app/Resources.h"
 #include "app/WindowHints.h"
 #include "app/CZarn2App.h"
+#include "launch/CPlayJournal.h"
 #include "view/CZarn2View.h"
 
 #include <QCloseEvent>
@@ -157,7 +158,11 @@ void CMainFrame::closeEvent(QCloseEvent* event)
 
 void CMainFrame::OnCommitDataRequest(QSessionManager& manager)
 {
-    // The session may end: nothing to ask or save here (every change of the library is
-    // already on disk, the settings are written as the program ends).
+    // The session may end: nothing to ask here. Every change of the library is already on
+    // disk and the settings are written as the program ends; a recorded play that runs has
+    // its journal written now with the time played so far, in case the end comes without
+    // a signal the launcher can answer.
     (void)manager;
+    if (CPlayJournal* journal = CPlayJournal::Running())
+        journal->Beat();
 }
