@@ -17,6 +17,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QSessionManager>
+#include <QTime>
 #include <QToolBar>
 
 #include <algorithm>
@@ -48,9 +49,13 @@ CMainFrame::CMainFrame(CZarn2App& app)
     // The session manager is first asked once the window is on the screen.
     AfterFirstPaint::Run(this, [this] { new AutomountWhileActive(this); });
 
-    // The first clock text appears at the first tick.
-    connect(&m_clock, &QTimer::timeout, this, &CMainFrame::UpdateClock);
-    m_clock.start(kClockPeriodMs);
+    // The first clock text appears at the first tick. One precise single-shot timer a
+    // second, set again at each tick from the wall clock: a timer of 500 ms woke the
+    // launcher twice a second, and a coarse one may fire before the second has turned.
+    m_clock.setSingleShot(true);
+    m_clock.setTimerType(Qt::PreciseTimer);
+    connect(&m_clock, &QTimer::timeout, this, &CMainFrame::TickClock);
+    m_clock.start(1000 - QTime::currentTime().msec() + kClockPastTheSecondMs);
 
 #ifndef QT_NO_SESSIONMANAGER
     if (auto* gui = qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
@@ -77,6 +82,12 @@ void CMainFrame::SetGenreCounter(int current, int total) { m_pStatus->SetGenreCo
 void CMainFrame::SetTitleCounter(int current, int total) { m_pStatus->SetTitleCounter(current, total); }
 
 void CMainFrame::UpdateClock() { m_pStatus->UpdateClock(); }
+
+void CMainFrame::TickClock()
+{
+    UpdateClock();
+    m_clock.start(1000 - QTime::currentTime().msec() + kClockPastTheSecondMs);
+}
 
 CSettings::Point CMainFrame::TrackedPosition(int x, int y, int screenWidth, int screenHeight)
 {
@@ -120,12 +131,10 @@ void CMainFrame::changeEvent(QEvent* event)
     QMainWindow::changeEvent(event);
     if (event->type() != QEvent::WindowStateChange)
         return;
-    if (isMinimized()) {
+    if (isMinimized())
         m_clock.stop();
-    } else if (!m_clock.isActive()) {
-        UpdateClock();
-        m_clock.start(kClockPeriodMs);
-    }
+    else if (!m_clock.isActive())
+        TickClock();
 }
 
 void CMainFrame::moveEvent(QMoveEvent* event)

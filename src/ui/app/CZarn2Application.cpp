@@ -8,6 +8,7 @@
 #include "app/QtMessenger.h"
 #include "app/QtTranslations.h"
 #include "app/Resources.h"
+#include "app/XcbFlushOverSocket.h"
 #include "app/ProgramPaths.h"
 #include "launch/SessionEnd.h"
 #include "platform/FileSystem.h"
@@ -40,7 +41,9 @@ namespace CZarn2Application {
 
 int Run(int argc, char* argv[])
 {
+    XcbFlushOverSocket::Before();
     QApplication qapp(argc, argv);
+    XcbFlushOverSocket::After();
     return Run(qapp, ProgramPaths::ForRunningBinary());
 }
 
