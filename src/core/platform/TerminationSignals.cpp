@@ -11,8 +11,9 @@ namespace {
 int g_readEnd = -1;
 int g_writeEnd = -1;
 constexpr int kSignals[] = {SIGTERM, SIGHUP};
+constexpr int kCount = 2;
 // What each signal did before Watch; a signal that was ignored (nohup) stays ignored.
-struct sigaction g_before[2];
+struct sigaction g_before[kCount];
 bool g_watching = false;
 
 // Runs in the signal's context: one write of one byte, errno left as it was.
@@ -50,7 +51,7 @@ int Watch()
         g_writeEnd = ends[1];
     }
     if (!g_watching) {
-        for (int i = 0; i < 2; ++i)
+        for (int i = 0; i < kCount; ++i)
             Catch(i);
         g_watching = true;
     }
@@ -61,7 +62,7 @@ void Unwatch()
 {
     if (!g_watching)
         return;
-    for (int i = 0; i < 2; ++i)
+    for (int i = 0; i < kCount; ++i)
         ::sigaction(kSignals[i], &g_before[i], nullptr);
     g_watching = false;
 }

@@ -8,8 +8,8 @@
 // resets them) nor the pipe (close-on-exec).
 namespace TerminationSignals {
 
-// Installs the handlers (a signal ignored until then stays ignored) and returns the pipe's read end (non-blocking),
-// or -1 with nothing installed when no pipe can be had.
+// Installs the handlers (a signal ignored until then stays ignored) and returns the pipe's
+// read end (non-blocking), or -1 with nothing installed when no pipe can be had.
 int Watch();
 // Puts back what both signals did before Watch; the pipe stays for a later Watch.
 void Unwatch();

@@ -55,7 +55,7 @@ CMainFrame::CMainFrame(CZarn2App& app)
     m_clock.setSingleShot(true);
     m_clock.setTimerType(Qt::PreciseTimer);
     connect(&m_clock, &QTimer::timeout, this, &CMainFrame::TickClock);
-    m_clock.start(1000 - QTime::currentTime().msec() + kClockPastTheSecondMs);
+    ArmClock();
 
 #ifndef QT_NO_SESSIONMANAGER
     if (auto* gui = qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
@@ -86,6 +86,11 @@ void CMainFrame::UpdateClock() { m_pStatus->UpdateClock(); }
 void CMainFrame::TickClock()
 {
     UpdateClock();
+    ArmClock();
+}
+
+void CMainFrame::ArmClock()
+{
     m_clock.start(1000 - QTime::currentTime().msec() + kClockPastTheSecondMs);
 }
 

@@ -75,6 +75,8 @@ private:
     void OnCommitDataRequest(QSessionManager& manager);
     // Shows the time and sets the next tick.
     void TickClock();
+    // Sets the next tick just past the wall clock's next second.
+    void ArmClock();
 
     CZarn2App& m_app;
     CSettings::Point m_saved;
