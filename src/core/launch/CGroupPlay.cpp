@@ -42,7 +42,8 @@ int CGroup::PlayRecorded(CPlayTime& session, const PlayEvents& events)
     if (!lateFailure.Failed()) {
         if (events.measured)
             events.measured(session);
-        member->PromptEject();
+        if (!events.ending || !events.ending())
+            member->PromptEject();
     }
     if (minimize)
         PlayUi::Get().RestoreMainWindow();

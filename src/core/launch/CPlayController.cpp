@@ -66,11 +66,19 @@ CPlayController::Outcome CPlayController::PlayRecorded(bool& busy, const std::fu
     };
     // The journal stops counting once the play is measured: a disc prompt after it is no play.
     events.measured = [&journal](const CPlayTime& measured) { journal.Stop(measured.m_nElapsed); };
+    events.ending = [&journal] { return journal.Kept(); };
     if (!group || group->PlayRecorded(session, events) <= 0)
         return Outcome::NotStarted;
+    // The session's end cuts the questions short: their answers are not the user's, and
+    // the next start asks them again about the journal it finds.
+    if (journal.Kept())
+        return Outcome::Interrupted;
     IdleQuestion::LeaveOut(session, idle.End());
+    const bool confirmed = !journal.Kept() && group->ConfirmRecord(session);
+    if (journal.Kept())
+        return Outcome::Interrupted;
     Outcome outcome = Outcome::Discarded;
-    if (group->ConfirmRecord(session) && m_doc.RecordSession(session) > 0)
+    if (confirmed && m_doc.RecordSession(session) > 0)
         outcome = Outcome::Recorded;  // a failed append has shown its message
     journal.End();
     if (updateStatistics)

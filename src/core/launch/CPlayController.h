@@ -16,7 +16,9 @@ public:
         NotStarted,  // the title did not start (its message was shown)
         Started,     // played without history
         Recorded,    // played with history, session appended to the log
-        Discarded    // played with history, session not recorded
+        Discarded,   // played with history, session not recorded
+        Interrupted  // the desktop session ended during the play or its questions: its
+                     // journal stays for the next start, which offers it
     };
 
     CPlayController(CZarn2Doc& doc, CZarn2App& app) : m_doc(doc), m_app(app) {}

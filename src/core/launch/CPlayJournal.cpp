@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <utility>
 
+CPlayJournal* CPlayJournal::s_pRunning = nullptr;
+
 std::string CPlayJournal::PathIn(const std::string& tempDir)
 {
     return tempDir + "/" + PlayJournalText::kFileName;
@@ -31,6 +33,8 @@ void CPlayJournal::Begin(const PlayJournalEntry& entry)
     m_entry = entry;
     m_nWriteError = 0;
     m_bRunning = true;
+    m_bKept = false;
+    s_pRunning = this;
     Beat();
 }
 
@@ -41,8 +45,7 @@ void CPlayJournal::Beat()
     constexpr std::int64_t kPastTheMinuteMs = 50;
     if (!m_bRunning)
         return;
-    std::int64_t ms = std::max<std::int64_t>(Clock::Get().MonotonicMs() - m_entry.start.m_nMonotonicMs, 0);
-    m_entry.seconds = static_cast<int>(std::min<std::int64_t>(ms / 1000, INT32_MAX));
+    std::int64_t ms = PlayedMs();
     if (m_pIdle)
         m_entry.idleSeconds = m_pIdle->Sample();
     Write();
@@ -66,12 +69,40 @@ void CPlayJournal::Stop(int seconds)
                                m_nWriteError, m_path.c_str()));
 }
 
+// A play still timed gets the seconds up to now; a measured one keeps its measure. The
+// file is written again either way, so that a write that failed during the play is tried
+// once more.
+void CPlayJournal::Keep()
+{
+    if (s_pRunning != this)
+        return;
+    if (m_bRunning) {
+        PlayedMs();
+        if (m_pIdle)
+            m_entry.idleSeconds = m_pIdle->End();
+    }
+    m_bRunning = false;
+    m_bKept = true;
+    m_beat.stop();
+    Write();
+}
+
 void CPlayJournal::End()
 {
     m_bRunning = false;
     m_beat.stop();
-    if (m_lock.Held())
+    if (s_pRunning == this)
+        s_pRunning = nullptr;
+    if (m_lock.Held() && !m_bKept)
         m_lock.Remove(m_path);
+}
+
+// The measured play up to now, whose whole seconds the entry takes.
+std::int64_t CPlayJournal::PlayedMs()
+{
+    std::int64_t ms = std::max<std::int64_t>(Clock::Get().MonotonicMs() - m_entry.start.m_nMonotonicMs, 0);
+    m_entry.seconds = static_cast<int>(std::min<std::int64_t>(ms / 1000, INT32_MAX));
+    return ms;
 }
 
 // A journal that cannot be written leaves the play itself alone; the user learns once,

@@ -5,6 +5,7 @@
 
 #include <QTimer>
 
+#include <cstdint>
 #include <string>
 
 class IdleWatch;
@@ -14,7 +15,8 @@ class IdleWatch;
 // again at every whole minute of measured play (from the event loop the play waits in),
 // held locked while the play runs, written a last time once the play is measured, and
 // removed once the play has been recorded or discarded. At the next start a journal that
-// no launcher holds is a lost play (LostPlay).
+// no launcher holds is a lost play (LostPlay), and so is one kept when the desktop session
+// ended during the play (Keep).
 class CPlayJournal {
 public:
     static constexpr int kBeatMs = 60 * 1000;
@@ -40,10 +42,20 @@ public:
     // stops the beats, so that a launcher ending before the record decision leaves the
     // measured time. A write of the play that failed is reported now.
     void Stop(int seconds);
-    // Removes it.
+    // The session ends during the play or its record decision: writes the seconds played
+    // so far (those measured, once the play has been) and stops the beats; End then leaves
+    // the file for the next start, which offers the play.
+    void Keep();
+    bool Kept() const { return m_bKept; }
+    // Removes it, unless kept.
     void End();
 
+    // The journal of the play that runs in this process, from Begin to End (nullptr
+    // between plays): the session's end keeps it.
+    static CPlayJournal* Running() { return s_pRunning; }
+
 private:
+    std::int64_t PlayedMs();
     void Write();
 
     std::string m_path;
@@ -51,6 +63,8 @@ private:
     FileLock m_lock;
     QTimer m_beat;
     bool m_bRunning = false;   // between Begin and Stop
+    bool m_bKept = false;
     IdleWatch* m_pIdle = nullptr;
     int m_nWriteError = 0;  // the first failed write of the play, reported at Stop
+    static CPlayJournal* s_pRunning;
 };

@@ -135,10 +135,12 @@ public:
 
     // What the caller of a recorded play hears of it: `started` with the title once it has
     // started, before the play is waited for; `measured` with the session once its seconds
-    // are measured, before any disc prompt after the play.
+    // are measured, before any disc prompt after the play; `ending` tells whether the
+    // desktop session is ending, which leaves the disc in the drive.
     struct PlayEvents {
         std::function<void(const CMember&)> started;
         std::function<void(const CPlayTime&)> measured;
+        std::function<bool()> ending;
     };
     // Play the current title (defined with the launch code). A recorded play starts and
     // measures `session`, which belongs to the play. 1 when it was played, 0 when it did not

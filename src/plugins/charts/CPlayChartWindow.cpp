@@ -7,6 +7,7 @@
 
 #include <QKeyEvent>
 #include <QLabel>
+#include <QScreen>
 #include <QStringList>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -14,6 +15,9 @@
 #include <algorithm>
 
 namespace {
+
+// What the desktop's title bar and borders are taken to add before the window shows.
+constexpr QMargins kFrameAllowance{8, 36, 8, 8};
 
 QString Coverage(const ChartCoverage& coverage)
 {
@@ -55,7 +59,28 @@ CPlayChartWindow::CPlayChartWindow(IChartData& figures, QWidget* parent)
     layout->addWidget(m_tabs, 1);
     layout->addWidget(m_footnote);
     layout->addWidget(m_unreadable);
-    resize(720, 520);
+    FitOnScreen();
+}
+
+// As large as every chart wants, at most the screen's available area less the window's
+// frame (a laptop's screen at twice the scale has 960 x 540 or less), centred over the main
+// window, then moved no further than needed to lie whole on the screen; the desktop may
+// still place it elsewhere.
+void CPlayChartWindow::FitOnScreen()
+{
+    // At least 720 x 520, and as tall as every chart wants (the ranking's 20 rows).
+    const QSize wanted(720, std::max(520, sizeHint().height()));
+    QScreen* shown = screen();
+    if (shown == nullptr) {
+        resize(wanted);
+        return;
+    }
+    const QRect area = shown->availableGeometry();
+    resize(wanted.boundedTo(area.size().shrunkBy(kFrameAllowance)));
+    QRect frame(QPoint(), size().grownBy(kFrameAllowance));
+    frame.moveCenter(parentWidget() ? parentWidget()->frameGeometry().center() : area.center());
+    move(std::max(std::min(frame.x(), area.right() + 1 - frame.width()), area.left()),
+         std::max(std::min(frame.y(), area.bottom() + 1 - frame.height()), area.top()));
 }
 
 void CPlayChartWindow::Refresh()

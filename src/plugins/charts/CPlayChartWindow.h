@@ -38,6 +38,7 @@ private:
     static QString FootnoteOf(const CChartTab& tab);
     void ShowTab(int index);
     void KeepFootnoteHeight();
+    void FitOnScreen();
 
     IChartData& m_figures;
     QTabWidget* m_tabs;

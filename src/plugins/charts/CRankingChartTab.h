@@ -6,6 +6,7 @@
 #include <vector>
 
 class QComboBox;
+class QScrollArea;
 
 // ランキング: the 20 titles with the most play time in the whole library or in the current
 // genre, as horizontal bars in hours, each labelled with its genre and its total.
@@ -19,6 +20,7 @@ public:
     void Fill(IChartData& figures) override;
     QString Scope() const override;
     QString Note() const override;
+    QSize sizeHint() const override;
 
     // The ranked titles, most played first.
     const std::vector<Row>& Rows() const { return m_view->Rows(); }
@@ -30,4 +32,5 @@ private:
 
     QComboBox* m_choice;
     CRankingView* m_view;
+    QScrollArea* m_scroller;  // holds the view: a window too small for it scrolls it
 };

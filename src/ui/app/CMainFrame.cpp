@@ -8,6 +8,7 @@
 #include "app/Resources.h"
 #include "app/WindowHints.h"
 #include "app/CZarn2App.h"
+#include "launch/CPlayJournal.h"
 #include "view/CZarn2View.h"
 
 #include <QCloseEvent>
@@ -16,6 +17,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QSessionManager>
+#include <QTime>
 #include <QToolBar>
 
 #include <algorithm>
@@ -47,9 +49,13 @@ CMainFrame::CMainFrame(CZarn2App& app)
     // The session manager is first asked once the window is on the screen.
     AfterFirstPaint::Run(this, [this] { new AutomountWhileActive(this); });
 
-    // The first clock text appears at the first tick.
-    connect(&m_clock, &QTimer::timeout, this, &CMainFrame::UpdateClock);
-    m_clock.start(kClockPeriodMs);
+    // The first clock text appears at the first tick. One precise single-shot timer a
+    // second, set again at each tick from the wall clock: a timer of 500 ms woke the
+    // launcher twice a second, and a coarse one may fire before the second has turned.
+    m_clock.setSingleShot(true);
+    m_clock.setTimerType(Qt::PreciseTimer);
+    connect(&m_clock, &QTimer::timeout, this, &CMainFrame::TickClock);
+    ArmClock();
 
 #ifndef QT_NO_SESSIONMANAGER
     if (auto* gui = qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
@@ -76,6 +82,17 @@ void CMainFrame::SetGenreCounter(int current, int total) { m_pStatus->SetGenreCo
 void CMainFrame::SetTitleCounter(int current, int total) { m_pStatus->SetTitleCounter(current, total); }
 
 void CMainFrame::UpdateClock() { m_pStatus->UpdateClock(); }
+
+void CMainFrame::TickClock()
+{
+    UpdateClock();
+    ArmClock();
+}
+
+void CMainFrame::ArmClock()
+{
+    m_clock.start(1000 - QTime::currentTime().msec() + kClockPastTheSecondMs);
+}
 
 CSettings::Point CMainFrame::TrackedPosition(int x, int y, int screenWidth, int screenHeight)
 {
@@ -119,12 +136,10 @@ void CMainFrame::changeEvent(QEvent* event)
     QMainWindow::changeEvent(event);
     if (event->type() != QEvent::WindowStateChange)
         return;
-    if (isMinimized()) {
+    if (isMinimized())
         m_clock.stop();
-    } else if (!m_clock.isActive()) {
-        UpdateClock();
-        m_clock.start(kClockPeriodMs);
-    }
+    else if (!m_clock.isActive())
+        TickClock();
 }
 
 void CMainFrame::moveEvent(QMoveEvent* event)
@@ -157,7 +172,11 @@ void CMainFrame::closeEvent(QCloseEvent* event)
 
 void CMainFrame::OnCommitDataRequest(QSessionManager& manager)
 {
-    // The session may end: nothing to ask or save here (every change of the library is
-    // already on disk, the settings are written as the program ends).
+    // The session may end: nothing to ask here. Every change of the library is already on
+    // disk and the settings are written as the program ends; a recorded play that runs has
+    // its journal written now with the time played so far, in case the end comes without
+    // a signal the launcher can answer.
     (void)manager;
+    if (CPlayJournal* journal = CPlayJournal::Running())
+        journal->Beat();
 }

@@ -24,7 +24,9 @@ class QToolBar;
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
-    static constexpr int kClockPeriodMs = 500;
+    // The status clock ticks just past each second of the wall clock (the time it shows
+    // is read from a clock that may turn its second a few milliseconds late).
+    static constexpr int kClockPastTheSecondMs = 20;
 
     explicit CMainFrame(CZarn2App& app);
     ~CMainFrame() override;
@@ -71,6 +73,10 @@ protected:
 
 private:
     void OnCommitDataRequest(QSessionManager& manager);
+    // Shows the time and sets the next tick.
+    void TickClock();
+    // Sets the next tick just past the wall clock's next second.
+    void ArmClock();
 
     CZarn2App& m_app;
     CSettings::Point m_saved;

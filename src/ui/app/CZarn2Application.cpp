@@ -8,7 +8,9 @@
 #include "app/QtMessenger.h"
 #include "app/QtTranslations.h"
 #include "app/Resources.h"
+#include "app/XcbFlushOverSocket.h"
 #include "app/ProgramPaths.h"
+#include "launch/SessionEnd.h"
 #include "platform/FileSystem.h"
 #include "platform/DesktopIdleSource.h"
 #include "platform/GnomeAutomountInhibitor.h"
@@ -39,12 +41,16 @@ namespace CZarn2Application {
 
 int Run(int argc, char* argv[])
 {
+    XcbFlushOverSocket::Before();
     QApplication qapp(argc, argv);
+    XcbFlushOverSocket::After();
     return Run(qapp, ProgramPaths::ForRunningBinary());
 }
 
 int Run(QApplication& qapp, const ProgramPaths& paths)
 {
+    // From here on, a log-out ends the launcher through its own end steps.
+    SessionEnd sessionEnd;
     QtTranslations::InstallJapanese(qapp);
     Zarn2InitResources();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/zarn2.png")));
@@ -73,7 +79,8 @@ int Run(QApplication& qapp, const ProgramPaths& paths)
         CZarn2Shell shell(app);
         if (shell.InitInstance()) {
             instances.SetWindow(shell.MainWindow());
-            rc = QApplication::exec();
+            if (!sessionEnd.Requested())  // the session ended during the start's questions
+                rc = QApplication::exec();
         }
     }  // the window and the library go first: the library writes its files
     app.Teardown();

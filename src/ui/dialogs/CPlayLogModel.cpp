@@ -3,7 +3,7 @@
 #include "history/PlayLogEdit.h"
 #include "platform/Format.h"
 
-CPlayLogModel::CPlayLogModel(const PlayLogEdit& edit, QObject* parent) : QAbstractTableModel(parent), m_edit(edit)
+CPlayLogModel::CPlayLogModel(const PlayLogEdit& edit, QObject* parent) : CTextTableModel(parent), m_edit(edit)
 {
 }
 
@@ -31,24 +31,7 @@ int CPlayLogModel::rowCount(const QModelIndex& parent) const
 
 int CPlayLogModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : 2; }
 
-QVariant CPlayLogModel::data(const QModelIndex& index, int role) const
+QString CPlayLogModel::Heading(int section) const
 {
-    if (!index.isValid())
-        return {};
-    if (role == Qt::DisplayRole)
-        return Text(index.row(), index.column());
-    if (role == Qt::TextAlignmentRole)
-        return QVariant::fromValue(Qt::Alignment(Qt::AlignHCenter | Qt::AlignVCenter));
-    return {};
-}
-
-QVariant CPlayLogModel::headerData(int section, Qt::Orientation orientation, int role) const
-{
-    if (orientation != Qt::Horizontal)
-        return {};
-    if (role == Qt::TextAlignmentRole)
-        return QVariant::fromValue(Qt::Alignment(Qt::AlignHCenter | Qt::AlignVCenter));
-    if (role != Qt::DisplayRole)
-        return {};
     return section == 0 ? QStringLiteral("開始日時") : QStringLiteral("プレイ時間");
 }

@@ -50,7 +50,7 @@ int Count(int stored) { return std::max(stored, 0); }
 
 }  // namespace
 
-CHistoryModel::CHistoryModel(QObject* parent) : QAbstractTableModel(parent) {}
+CHistoryModel::CHistoryModel(QObject* parent) : CTextTableModel(parent) {}
 
 void CHistoryModel::Show(const CPlayHistory* history, int mode)
 {
@@ -122,25 +122,8 @@ int CHistoryModel::rowCount(const QModelIndex& parent) const { return parent.isV
 
 int CHistoryModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : kColumns; }
 
-QVariant CHistoryModel::data(const QModelIndex& index, int role) const
+QString CHistoryModel::Heading(int section) const
 {
-    if (!index.isValid())
-        return {};
-    if (role == Qt::DisplayRole)
-        return Text(index.row(), index.column());
-    if (role == Qt::TextAlignmentRole)
-        return QVariant::fromValue(Qt::Alignment(Qt::AlignHCenter | Qt::AlignVCenter));
-    return {};
-}
-
-QVariant CHistoryModel::headerData(int section, Qt::Orientation orientation, int role) const
-{
-    if (orientation != Qt::Horizontal || section < 0 || section >= kColumns)
-        return {};
-    if (role == Qt::TextAlignmentRole)
-        return QVariant::fromValue(Qt::Alignment(Qt::AlignHCenter | Qt::AlignVCenter));
-    if (role != Qt::DisplayRole)
-        return {};
     switch (section) {
     case 0:
         return m_nHeadingMode == 0 ? QStringLiteral("回数") : QStringLiteral("日数");

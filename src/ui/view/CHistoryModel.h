@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QAbstractTableModel>
+#include "view/CTextTableModel.h"
 
 class CPlayHistory;
 
@@ -11,7 +11,7 @@ class CPlayHistory;
 // away) at every refresh of the statistics. Rows beyond what the history holds when they
 // are asked for read as empty, so a history changed since the refresh is never read out
 // of its bounds.
-class CHistoryModel : public QAbstractTableModel {
+class CHistoryModel : public CTextTableModel {
     Q_OBJECT
 public:
     explicit CHistoryModel(QObject* parent = nullptr);
@@ -26,18 +26,17 @@ public:
     // The headings of the first two columns by `mode`.
     void SetHeadingMode(int mode);
 
-    // The texts of a row's column; an empty text for a row or column out of range.
-    QString Text(int row, int column) const;
+    QString Text(int row, int column) const override;
 
     // The list lays out every row once a refresh: an index costs no more than a check.
     QModelIndex index(int row, int column, const QModelIndex& parent = QModelIndex()) const override;
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
-    QVariant data(const QModelIndex& index, int role) const override;
-    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
 private:
+    QString Heading(int section) const override;
+
     const CPlayHistory* m_pHistory = nullptr;
     int m_nMode = 0;
     int m_nRows = 0;

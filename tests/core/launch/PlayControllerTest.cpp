@@ -2,6 +2,7 @@
 #include "launch/CPlayController.h"
 #include "launch/CPlayJournal.h"
 #include "launch/IMciService.h"
+#include "launch/SessionEnd.h"
 #include "launch/WaitHelper.h"
 #include "launch/PlayMessages.h"
 #include "library/CZarn2Doc.h"
@@ -22,6 +23,10 @@
 #include "support/ZeroWaiter.h"
 
 #include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QTimer>
 
 #include <chrono>
 #include <csignal>
@@ -98,6 +103,13 @@ protected:
     Outcome PlayUnrecorded()
     {
         return play.PlayUnrecorded(busy, [this] { ++closes; });
+    }
+    // The session's end ended every event loop, and would end any new one at once; the
+    // application's own loop, run and ended, lets the next ones run again.
+    static void LeaveEndedLoops()
+    {
+        QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
+        QCoreApplication::exec();
     }
     void ExpectFlagsCleared()
     {
@@ -329,6 +341,80 @@ TEST_F(PlayControllerTest, TheJournalIsHeldDuringThePlayAndGoesWithTheRecord)
 
         EXPECT_TRUE(seen);
         EXPECT_FALSE(std::filesystem::exists(journal));
+    }
+}
+
+// The desktop session ends (SIGTERM at log-out, SIGHUP when the session goes) during a
+// recorded play or its questions: the answers cut short by the end neither record the play
+// nor throw it away; its journal stays, unheld, with the time played up to the signal (the
+// measured time once measured) for the next start to offer, and no disc is asked out.
+TEST_F(PlayControllerTest, TheSessionsEndLeavesThePlayToTheNextStart)
+{
+    app.m_szTempDir = dir.Path();
+    const std::string journal = CPlayJournal::PathIn(dir.Path());
+    WillingDrive drive;
+    ZeroWaiter noPause;
+    struct Row {
+        const char* name;
+        int signal;
+        const char* title;  // the game script
+        int limitMinite;
+        bool duringQuestion;  // else during the wait for the title's end
+        int seconds;          // in the journal
+        size_t questions;
+        size_t discPrompts;   // insert, and remove after a play that ended
+    } rows[] = {
+        {"log-out during the play", SIGTERM, "sleep 3", 0, false, 8, 0, 1},
+        {"session gone during the play", SIGHUP, "sleep 3", 0, false, 8, 0, 1},
+        {"log-out at the short-play question", SIGTERM, "exit 0", 1, true, 5, 1, 2},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        FakeClock clock;
+        ScriptedMediaPrompt prompt;
+        prompt.AnswerNext(true);
+        TempDir::WriteBytes(Title().m_szLogFile, "");
+        messenger.Clear();
+        AutomaticTitle(row.title);
+        Title().m_nUseMedia = 1;
+        app.LimitMinite = row.limitMinite;
+        std::optional<SessionEnd> sessionEnd(std::in_place);
+        // A message box, like the play's wait, runs an event loop, where the signal is heard.
+        auto signalInALoop = [&row] {
+            ::raise(row.signal);
+            QEventLoop loop;
+            QTimer::singleShot(5000, &loop, &QEventLoop::quit);  // no hang when it is not
+            loop.exec();
+        };
+        ui.onMinimize = [&] {
+            clock.Advance(row.duringQuestion ? 5 : 8);
+            if (!row.duringQuestion)
+                QTimer::singleShot(0, signalInALoop);
+        };
+        messenger.onAsk = [&] {
+            if (row.duringQuestion)
+                signalInALoop();
+        };
+
+        EXPECT_EQ(PlayRecorded(), Outcome::Interrupted);
+
+        EXPECT_EQ(sessionEnd->Requested(), row.signal);
+        EXPECT_EQ(messenger.questions.size(), row.questions);
+        EXPECT_EQ(Log(), "") << "neither recorded nor asked again";
+        EXPECT_EQ(prompt.asked.size(), row.discPrompts) << "no disc asked out as the session ends";
+        FileLock nextStart;
+        std::string bytes;
+        int error = 0;
+        ASSERT_EQ(nextStart.TryClaim(journal, bytes, error), FileLock::Claim::Claimed);
+        PlayJournalEntry entry;
+        ASSERT_TRUE(PlayJournalText::Parse(bytes, entry)) << bytes;
+        EXPECT_EQ(entry.seconds, row.seconds);
+        EXPECT_EQ(entry.title, "Title");
+        ExpectFlagsCleared();
+        nextStart.Remove(journal);
+        sessionEnd.reset();
+        messenger.onAsk = nullptr;
+        LeaveEndedLoops();
     }
 }
 

@@ -55,6 +55,7 @@ private Q_SLOTS:
     void toolbarOrderAndPrompts();
     void statusPanes();
     void clockAtFirstTick();
+    void clockTicksOnceASecond();
     void clockStopsWhileMinimised();
     void trackedPosition_data();
     void trackedPosition();
@@ -193,6 +194,27 @@ void CMainFrameUiTest::clockAtFirstTick()
     QTRY_COMPARE_WITH_TIMEOUT(frame.StatusPanes()->PaneText(3), Q(" 2031/12/01 07:08:09"), 2000);
     lib.clock.now = LocalDateTime{2032, 1, 2, 23, 59, 0};
     QTRY_COMPARE_WITH_TIMEOUT(frame.StatusPanes()->PaneText(3), Q(" 2032/01/02 23:59:00"), 2000);
+}
+
+// Each tick wakes the launcher (and repaints its pane): one a second, as the time shown
+// changes, not more.
+void CMainFrameUiTest::clockTicksOnceASecond()
+{
+    class CountingClock final : public IClock {
+    public:
+        LocalDateTime Now() const override
+        {
+            ++reads;
+            return {2031, 12, 1, 7, 8, reads % 60};
+        }
+        std::int64_t MonotonicMs() const override { return 0; }
+        mutable int reads = 0;
+    } clock;
+    ProgramWindow lib;
+    Clock::Override use(clock);  // over the window's own fake clock
+    CMainFrame frame(lib.app);
+    QTest::qWait(3100);
+    QVERIFY2(clock.reads >= 1 && clock.reads <= 4, qPrintable(QString::number(clock.reads)));
 }
 
 void CMainFrameUiTest::clockStopsWhileMinimised()

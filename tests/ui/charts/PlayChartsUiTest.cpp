@@ -1,7 +1,8 @@
 // The play chart window (its code linked in, not loaded as a module) and the export command
 // on a library in a temporary program folder: the command's state, the window following
 // the current title and its refresh after a play, the log cache, the ranking, its genre
-// choice and its labels (bars and axis), unreadable logs, Esc, the export.
+// choice and its labels (bars and axis), its size on a small screen, unreadable logs, Esc,
+// the export. The window runs on one offscreen screen of 960 x 540.
 #include "support/ProgramWindow.h"
 
 #include "app/CommandIds.h"
@@ -17,7 +18,9 @@
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QLabel>
+#include <QScreen>
 #include <QTabWidget>
+#include <QTemporaryFile>
 #include <QtTest>
 
 #include <filesystem>
@@ -73,6 +76,7 @@ private Q_SLOTS:
     void logsAreReadAgainOnlyWhenChanged();
     void rankingOverLibraryOrGenre();
     void everyRankedBarKeepsItsLabel();
+    void fitsAScreenAtTwiceTheScale();
     void unreadableLogNamedOnceInTheWindow();
     void exportWritesTheChosenFile();
 };
@@ -97,7 +101,8 @@ void PlayChartsUiTest::windowFollowsTheCurrentTitle()
     CPlayChartWindow& window = OpenChart(lib);
     QVERIFY(window.isVisible());
     QVERIFY(!window.isModal());
-    QCOMPARE(window.size(), QSize(720, 520));  // no footnote measured before the window's layout
+    // No footnote measured before the window's layout made it taller than the screen's room.
+    QCOMPARE(window.size(), QSize(720, 540 - 44));
     QVERIFY(window.windowTitle().endsWith(Q("A-1")));
     // Today is 2009-03-07: the last two days hold A-1's plays, each counted to its start.
     auto& daily = static_cast<CDailyChartTab&>(*window.Tab(0));
@@ -226,6 +231,43 @@ void PlayChartsUiTest::everyRankedBarKeepsItsLabel()
     }
 }
 
+// The tests run on a screen of 960 x 540 (see main), which is what a 1920 x 1080 screen is
+// to a program at twice the scale: the window's default size and place and its least size
+// fit there with its frame, and narrowing it to its least width neither grows it past the
+// screen nor hides the footnote.
+void PlayChartsUiTest::fitsAScreenAtTwiceTheScale()
+{
+    ProgramWindow lib;
+    TwoGenres(lib, 600, 7200, 100);
+    lib.Open();
+    CPlayChartWindow& window = OpenChart(lib);
+    const QRect screen = window.screen()->availableGeometry();
+    QCOMPARE(screen.size(), QSize(960, 540));
+    QVERIFY2(screen.contains(window.frameGeometry()), qPrintable(QStringLiteral("%1 x %2 at %3, %4")
+                                                                  .arg(window.frameGeometry().width())
+                                                                  .arg(window.frameGeometry().height())
+                                                                  .arg(window.frameGeometry().x())
+                                                                  .arg(window.frameGeometry().y())));
+    const QSize frame = window.frameGeometry().size() - window.size();
+    for (int tab = 0; tab < window.Tabs()->count(); ++tab) {
+        window.Tabs()->setCurrentIndex(tab);
+        for (bool narrowed : {false, true}) {
+            const QString row = QStringLiteral("tab %1%2").arg(tab).arg(narrowed ? QStringLiteral(", narrowed") : QString());
+            if (narrowed)
+                window.resize(window.minimumSizeHint().width(), window.height());
+            QTest::qWait(20);
+            const QSize least = window.minimumSizeHint() + frame;
+            QVERIFY2(least.width() <= screen.width() && least.height() <= screen.height(),
+                     qPrintable(row + QStringLiteral(": least %1 x %2").arg(least.width()).arg(least.height())));
+            QLabel* footnote = window.Footnote();
+            QVERIFY2(footnote->height() >= footnote->heightForWidth(footnote->width()) &&
+                         footnote->geometry().bottom() < window.height(),
+                     qPrintable(row));
+        }
+        window.resize(720, 480);
+    }
+}
+
 void PlayChartsUiTest::unreadableLogNamedOnceInTheWindow()
 {
     ProgramWindow lib;
@@ -273,5 +315,18 @@ void PlayChartsUiTest::exportWritesTheChosenFile()
     QVERIFY(lib.messenger.messages.empty());
 }
 
-QTEST_MAIN(PlayChartsUiTest)
+int main(int argc, char* argv[])
+{
+    // Qt's offscreen platform with one screen of 960 x 540.
+    QTemporaryFile screens;
+    if (!screens.open() ||
+        screens.write(R"({"screens": [{"name": "HalfHd", "x": 0, "y": 0, "width": 960, "height": 540,
+                          "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})") < 0 ||
+        !screens.flush())
+        return 1;
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QFile::encodeName(screens.fileName()));
+    QApplication app(argc, argv);
+    PlayChartsUiTest test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "PlayChartsUiTest.moc"
