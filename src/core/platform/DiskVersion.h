@@ -4,7 +4,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <string_view>
 
 // The version of a data file this run last read or wrote, so that a change made elsewhere
 // (another PC through a synced folder, another program) is seen before the file is written
@@ -26,6 +28,11 @@ public:
     // Before the file is read: its version now. Taken before the bytes are read, a change
     // landing in between makes the file look changed once more, never the other way round.
     void Look(const std::string& path);
+    // Reads the file (as RegularFile::Read does: `sized` learns its size, `piece` gets its
+    // bytes in order) and takes its version in the same read: the stamp from the opened
+    // file before its first byte, the digest from the bytes handed over. 0, or the errno.
+    int Read(const std::string& path, const std::function<void(std::uint64_t)>& sized,
+             const std::function<void(std::string_view)>& piece);
     // Nothing known (a slot that has not read its file): never looks changed.
     void Forget() { m_known = false; }
     bool Known() const { return m_known; }

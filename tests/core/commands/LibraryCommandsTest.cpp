@@ -553,6 +553,17 @@ TEST(LibraryCommands, ChangesMadeElsewhereComeFirst)
              EXPECT_EQ(b.Doc().CurrMember()->m_nSessionCount, 1);
          },
          g, {"A", "G"}, "", 1},
+        {"a play's length changed elsewhere in place within one tick, the history cleared here (asked, no)",
+         [](CZarn2Doc& other) {
+             TempDir::WriteBytes(other.CurrMember()->m_szLogFile, "2024/01/02,10:00:00\r\n600\r\n");
+         },
+         [](Bench& b) {
+             b.Doc().ReadHistory();  // shown as it came
+             TempDir::RewriteWithinOneTick(b.Doc().CurrMember()->m_szLogFile, "2024/01/02,10:00:00\r\n601\r\n");
+             b.commands.OnHistoryReset();
+             EXPECT_EQ(TempDir::ReadBytes(b.Doc().CurrMember()->m_szLogFile), "2024/01/02,10:00:00\r\n601\r\n");
+         },
+         g, {"A", "G"}, "", 1},
         {"title added elsewhere, then the launcher ends", add("X"), [](Bench& b) { b.Doc().OnCloseDocument(); },
          {"G-0", "G-1", "G-2", "X"}, {"A", "G"}, ""},
         {"a genre put first and a title added to the last genre elsewhere, then a title added here",
