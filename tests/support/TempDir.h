@@ -1,10 +1,12 @@
 #pragma once
 
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <sys/stat.h>
 
 // A fresh folder under the system's temporary folder, removed with its content.
 class TempDir {
@@ -35,6 +37,16 @@ public:
     {
         std::ofstream out(path, std::ios::binary | std::ios::trunc);
         out << bytes;
+    }
+    // Writes `bytes` over the file in place (the same inode) and gives it back its times, as
+    // a rewrite within one tick of a coarse file system clock leaves it.
+    static void RewriteWithinOneTick(const std::string& path, const std::string& bytes)
+    {
+        struct stat st{};
+        ::stat(path.c_str(), &st);
+        WriteBytes(path, bytes);
+        const timespec times[2] = {st.st_atim, st.st_mtim};
+        ::utimensat(AT_FDCWD, path.c_str(), times, 0);
     }
 
 private:

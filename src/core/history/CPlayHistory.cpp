@@ -44,8 +44,7 @@ const char kCutBackError[] = "ERROR[%d] : ログファイル<%s>を元の長さ�
 int CPlayHistory::ReadLog(const std::string& logPath)
 {
     std::vector<CPlayTime> sessions;
-    m_logVersion.Look(logPath);
-    if (PlayLogFile::Read(logPath, sessions) != 0)
+    if (PlayLogFile::Read(logPath, sessions, m_logVersion) != 0)
         return -1;
     static std::uint64_t s_reads = 0;
     m_Session = std::move(sessions);

@@ -1,7 +1,7 @@
 #include "history/PlayLogRewrite.h"
 
 #include "history/PlayLogEdit.h"
-#include "platform/AtomicFile.h"
+#include "platform/DiskVersion.h"
 #include "platform/Format.h"
 #include "platform/IMessenger.h"
 #include "platform/RegularFile.h"
@@ -11,6 +11,8 @@ namespace {
 
 const char kNotEdited[] = "プレイ記録は編集しません.";
 const char kLeftAsItWas[] = "ログファイルは元のままです.";
+// Reads and writes of a log that changes under each of them before giving up.
+constexpr int kWriteAttempts = 3;
 
 // The records of the log; false after a message that ends with `outcome`.
 bool Read(const std::string& path, std::vector<RawPlayLog::Record>& records, const char* outcome)
@@ -40,19 +42,30 @@ bool Load(const std::string& path, std::vector<RawPlayLog::Record>& records)
 
 bool Save(const std::string& path, const PlayLogEdit& edit)
 {
-    // The editor stays open with its edits after a failure here: nothing was given up.
-    std::vector<RawPlayLog::Record> fresh;
-    if (!Read(path, fresh, kLeftAsItWas))
-        return false;
-    std::string bytes = edit.Apply(fresh);
-    if (bytes == RawPlayLog::Join(fresh))
-        return true;
-    if (int err = AtomicFile::Replace(path, bytes)) {
-        Messenger::Show(Format("ERROR[%d] : ログファイル<%s>に書き込めませんでした.\n%s", err, path.c_str(),
-                               kLeftAsItWas));
-        return false;
+    // The editor stays open with its edits after a failure here: nothing was given up. A
+    // version that lands between this read and the rename (a play synced from another PC)
+    // is read and edited in turn; one that keeps landing is left as it is.
+    for (int attempt = 0; attempt < kWriteAttempts; ++attempt) {
+        DiskVersion version;
+        version.Look(path);
+        std::vector<RawPlayLog::Record> fresh;
+        if (!Read(path, fresh, kLeftAsItWas))
+            return false;
+        std::string bytes = edit.Apply(fresh);
+        if (bytes == RawPlayLog::Join(fresh))
+            return true;
+        int err = version.Replace(path, bytes);
+        if (err == 0)
+            return true;
+        if (err != DiskVersion::kChangedElsewhere) {
+            Messenger::Show(Format("ERROR[%d] : ログファイル<%s>に書き込めませんでした.\n%s", err, path.c_str(),
+                                   kLeftAsItWas));
+            return false;
+        }
     }
-    return true;
+    Messenger::Show(Format("ログファイル<%s>は書き込む間に何度も他の PC かプログラムで書き換えられました.\n%s",
+                           path.c_str(), kLeftAsItWas));
+    return false;
 }
 
 }  // namespace PlayLogRewrite

@@ -13,7 +13,8 @@ void IdleStretches::Add(std::int64_t nowMs, std::optional<std::int64_t> idleMs, 
         return;
     // From when on nothing was touched, as far as this reading shows.
     const std::int64_t untouchedSince = controller || !idleMs ? nowMs : nowMs - std::max<std::int64_t>(*idleMs, 0);
-    if (controller || !idleMs || untouchedSince > m_lastMs) {
+    // An input at the very millisecond of the reading before (after it) ends the stretch too.
+    if (controller || !idleMs || untouchedSince >= m_lastMs) {
         m_closedMs += Counted(m_lastMs - m_since);
         m_since = untouchedSince;
     } else {

@@ -9,7 +9,6 @@
 #include "platform/Cp932.h"
 #include "platform/FileMove.h"
 #include "platform/FileSystem.h"
-#include "platform/FileStamp.h"
 #include "platform/Format.h"
 #include "platform/IMessenger.h"
 #include "platform/TextFileReader.h"
@@ -225,26 +224,25 @@ int CGroup::Save()
         Messenger::Show(Cp932::UnmappableMessage(Format("%s.Zarn ファイル", m_szName.c_str()), unmappable));
         return -1;
     }
-    // Never written from a memory that no longer is what the file holds: the callers read
-    // the file again before they change the genre.
-    if (m_version.Changed(m_szGroupFile)) {
-        Messenger::Show(ChangedElsewhereMessage(m_szName + ".Zarn ファイル"));
-        return -1;
-    }
     // The list is saved at every change of the current genre: a file that already holds
     // these bytes is left as it is.
     if (AtomicFile::Holds(m_szGroupFile, bytes))
         return m_nMemberCount;
     if (!m_backup.MakeDue())
         return -1;
-    FileStamp written;
-    auto stamp = [&written](int fd) { return ReadFileStamp(fd, written); };
-    if (int err = AtomicFile::Replace(m_szGroupFile, bytes, stamp)) {
+    // Never written from a memory that no longer is what the file holds: the callers read
+    // the file again before they change the genre, and the write looks once more right
+    // before its rename.
+    int err = m_version.Replace(m_szGroupFile, bytes);
+    if (err == DiskVersion::kChangedElsewhere) {
+        Messenger::Show(ChangedElsewhereMessage(m_szName + ".Zarn ファイル"));
+        return -1;
+    }
+    if (err != 0) {
         Messenger::Show(Format("ERROR[%d] : %s.Zarn ファイルをオープン出来ませんでした,\n%s", err,
                                m_szName.c_str(), kReportRequest));
         return -1;
     }
-    m_version.Wrote(written);
     return m_nMemberCount;
 }
 

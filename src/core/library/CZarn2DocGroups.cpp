@@ -6,9 +6,9 @@
 #include "library/LoadNotes.h"
 #include "library/NameRules.h"
 #include "library/PendingChange.h"
+#include "platform/AtomicFile.h"
 #include "platform/Cp932.h"
 #include "platform/FileMove.h"
-#include "platform/FileStamp.h"
 #include "platform/FileSystem.h"
 #include "platform/Format.h"
 #include "platform/IMessenger.h"
@@ -151,26 +151,32 @@ bool CZarn2Doc::WriteListFile()
         names.push_back(m_Group[static_cast<size_t>(i)].m_szName);
     TextFileWriter writer;
     GroupListFile::Write(names, m_nCurrGroup, writer);
-    // Never written from a memory that no longer is what the file holds (SaveGroupList
-    // reads it again first).
-    if (m_listVersion.Changed(m_szGroupListFile)) {
-        Messenger::Show(ChangedElsewhereMessage(Format("グループファイル<%s>", m_szGroupListFile.c_str())));
+    const std::string shown = Format("グループファイル<%s>", m_szGroupListFile.c_str());
+    std::string bytes;
+    std::string unmappable;
+    if (!writer.Encode(bytes, &unmappable)) {
+        Messenger::Show(Cp932::UnmappableMessage(shown, unmappable));
         return false;
+    }
+    // Written at every genre click: a list that already holds these bytes is not written
+    // again (nor flushed, nor sent to the other PCs by a sync tool).
+    if (AtomicFile::Holds(m_szGroupListFile, bytes)) {
+        m_nListErrorShown = 0;
+        return true;
     }
     if (!m_listBackup.MakeDue())
         return false;
-    FileStamp written;
-    TextFileWriter::Result result = writer.Save(m_szGroupListFile, SymbolicLinks::Follow, &written);
-    if (!result.unmappable.empty()) {
-        Messenger::Show(Cp932::UnmappableMessage(Format("グループファイル<%s>", m_szGroupListFile.c_str()),
-                                                 result.unmappable));
+    // Never written from a memory that no longer is what the file holds (SaveGroupList
+    // reads it again first, and the write looks once more right before its rename).
+    int err = m_listVersion.Replace(m_szGroupListFile, bytes);
+    if (err == DiskVersion::kChangedElsewhere) {
+        Messenger::Show(ChangedElsewhereMessage(shown));
         return false;
     }
-    if (result.error != 0) {
-        ShowGroupListError(result.error);
+    if (err != 0) {
+        ShowGroupListError(err);
         return false;
     }
-    m_listVersion.Wrote(written);
     m_nListErrorShown = 0;
     return true;
 }

@@ -68,17 +68,27 @@ int DataFolderWatch::Follow(const CZarn2Doc& doc)
     std::vector<std::string> folders{FolderOf(doc.m_szGroupListFile), doc.m_pApp->m_szDataDir};
     for (int i = 0; i < std::clamp(doc.m_nGroupCount, 0, CZarn2Doc::kMaxGroups); ++i)
         folders.push_back(doc.m_Group[static_cast<size_t>(i)].m_szGroupDir);
-    return m_watch->SetFolders(folders);
+    m_folders = std::move(folders);
+    return m_watch->SetFolders(m_folders);
 }
 
 void DataFolderWatch::Note(const std::string& folder, const std::string& name)
 {
-    if (name.empty())
+    if (name.empty()) {
         m_pending.folders.insert(folder);
-    else if (!Temporary(name))
-        m_pending.paths.insert(folder + "/" + name);
-    else
+    } else if (!Temporary(name)) {
+        std::string path = folder + "/" + name;
+        // A folder to watch that was not there when the watch was set (a genre whose folder a
+        // sync tool brings after its list), or that went and came back: watched from now on,
+        // and what came into it before that may have changed.
+        if (std::find(m_folders.begin(), m_folders.end(), path) != m_folders.end()) {
+            m_watch->SetFolders(m_folders);
+            m_pending.folders.insert(path);
+        }
+        m_pending.paths.insert(std::move(path));
+    } else {
         return;
+    }
     // Collected from the first change on, not pushed back by later ones: a change is
     // delivered at most kSettleMs after it landed.
     if (!m_settle.isActive())

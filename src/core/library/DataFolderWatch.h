@@ -6,6 +6,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <vector>
 
 class CZarn2Doc;
 class IFolderWatch;
@@ -39,7 +40,8 @@ public:
     ~DataFolderWatch() override;
 
     // Watches the folders of `doc`'s files as the library stands now; called again after
-    // the genres changed. 0, or the errno of a folder that could not be watched.
+    // the genres changed. A folder that is not there yet is watched once it is made (or
+    // moved in). 0, or the errno of a folder that could not be watched.
     int Follow(const CZarn2Doc& doc);
 
 Q_SIGNALS:
@@ -50,6 +52,7 @@ private:
     void Deliver();
 
     std::unique_ptr<IFolderWatch> m_watch;
+    std::vector<std::string> m_folders;  // the folders Follow asked for, there or not yet
     QTimer m_settle;
     DataFolderChanges m_pending;
 };

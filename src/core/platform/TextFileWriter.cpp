@@ -3,8 +3,6 @@
 #include "platform/AtomicFile.h"
 #include "platform/Cp932.h"
 
-#include <functional>
-
 void TextFileWriter::Line(std::string_view text)
 {
     m_text.append(text);
@@ -26,15 +24,12 @@ bool TextFileWriter::Encode(std::string& bytes, std::string* unmappable) const
     return true;
 }
 
-TextFileWriter::Result TextFileWriter::Save(const std::string& path, SymbolicLinks links, FileStamp* written) const
+TextFileWriter::Result TextFileWriter::Save(const std::string& path, SymbolicLinks links) const
 {
     Result result;
     std::string bytes;
     if (!Encode(bytes, &result.unmappable))
         return result;
-    std::function<int(int fd)> stampIt;
-    if (written != nullptr)
-        stampIt = [written](int fd) { return ReadFileStamp(fd, *written); };
-    result.error = AtomicFile::Replace(path, bytes, stampIt, true, links);
+    result.error = AtomicFile::Replace(path, bytes, links);
     return result;
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "platform/FileStamp.h"
 #include "platform/SymbolicLinks.h"
 
 #include <string>
@@ -22,10 +21,7 @@ public:
     // The bytes as they go to disk; false (and `unmappable` set) when a character has no
     // code page 932 form.
     bool Encode(std::string& bytes, std::string* unmappable) const;
-    // `written`, when given, takes the version of the file written (platform/FileStamp);
-    // links are then followed.
-    Result Save(const std::string& path, SymbolicLinks links = SymbolicLinks::Follow,
-                FileStamp* written = nullptr) const;
+    Result Save(const std::string& path, SymbolicLinks links = SymbolicLinks::Follow) const;
 
 private:
     std::string m_text;

@@ -4,9 +4,9 @@
 #include "library/CZarn2Doc.h"
 #include "library/GroupFile.h"
 #include "library/GroupListFile.h"
-#include "platform/AtomicFile.h"
 #include "platform/BackupCopy.h"
 #include "platform/Cp932.h"
+#include "platform/DiskVersion.h"
 #include "platform/FileSystem.h"
 #include "platform/Format.h"
 #include "platform/RegularFile.h"
@@ -59,13 +59,12 @@ bool ReadCopy(ConflictCopy& copy, std::uint64_t maxBytes, std::string& bytes, Me
     return err == 0;
 }
 
-// The file merged into, as it was when `stamp` was taken; false after naming every copy.
-bool ReadCurrent(const std::string& path, std::uint64_t maxBytes, FileStamp& stamp, std::string& bytes,
+// The file merged into, read after its `version` was taken; false after naming every copy.
+bool ReadCurrent(const std::string& path, std::uint64_t maxBytes, DiskVersion& version, std::string& bytes,
                  const std::vector<ConflictCopy>& copies, MergeReport& report)
 {
-    int err = ReadFileStamp(path, stamp);
-    if (err == 0)
-        err = RegularFile::ReadAtMost(path, maxBytes, bytes);
+    version.Look(path);
+    int err = RegularFile::ReadAtMost(path, maxBytes, bytes);
     if (err != 0)
         KeepAll(copies,
                 Format("まとめる先の<%s>を読み込めませんでした (ERROR[%d]).", BaseName(path).c_str(), err),
@@ -73,14 +72,12 @@ bool ReadCurrent(const std::string& path, std::uint64_t maxBytes, FileStamp& sta
     return err == 0;
 }
 
-// Replaces `path` with `bytes` unless it changed since `stamp` (then EAGAIN: the next pass
-// merges again with what is there now).
-int WriteOver(const std::string& path, const FileStamp& stamp, const std::string& bytes)
+// Replaces `path` with `bytes` unless it is no longer `version` right before the rename
+// (then EAGAIN: the next pass merges again with what is there now).
+int WriteOver(const std::string& path, DiskVersion& version, const std::string& bytes)
 {
-    return AtomicFile::Replace(path, bytes, [&path, &stamp](int) {
-        FileStamp now;
-        return ReadFileStamp(path, now) == 0 && now == stamp ? 0 : EAGAIN;
-    });
+    int err = version.Replace(path, bytes);
+    return err == DiskVersion::kChangedElsewhere ? EAGAIN : err;
 }
 
 // Whether the write went through; a failure other than a change meanwhile names every copy.
@@ -141,7 +138,7 @@ bool MergeListed(std::vector<ConflictCopy>& copies, std::uint64_t maxBytes, Cont
     return grew;
 }
 
-bool WriteText(const std::string& path, const FileStamp& stamp, const TextFileWriter& writer,
+bool WriteText(const std::string& path, DiskVersion& version, const TextFileWriter& writer,
                const std::vector<ConflictCopy>& copies, MergeReport& report)
 {
     std::string bytes;
@@ -150,16 +147,16 @@ bool WriteText(const std::string& path, const FileStamp& stamp, const TextFileWr
         KeepAll(copies, Cp932::UnmappableMessage(BaseName(path), unmappable), report);
         return false;
     }
-    return Written(WriteOver(path, stamp, bytes), path, copies, report);
+    return Written(WriteOver(path, version, bytes), path, copies, report);
 }
 
 // Reads the current genre file or list; false after naming every copy.
 template <class Content, class Read>
-bool ReadListed(const std::string& path, std::uint64_t maxBytes, FileStamp& stamp, Content& content,
+bool ReadListed(const std::string& path, std::uint64_t maxBytes, DiskVersion& version, Content& content,
                 const std::vector<ConflictCopy>& copies, MergeReport& report, Read read)
 {
     std::string bytes;
-    if (!ReadCurrent(path, maxBytes, stamp, bytes, copies, report))
+    if (!ReadCurrent(path, maxBytes, version, bytes, copies, report))
         return false;
     TextFileReader reader;
     reader.OpenBytes(std::move(bytes));
@@ -177,9 +174,9 @@ namespace CopyMerges {
 
 bool IntoLog(const std::string& path, std::vector<ConflictCopy>& copies, MergeReport& report)
 {
-    FileStamp stamp;
+    DiskVersion version;
     std::string bytes;
-    if (!ReadCurrent(path, kMaxLogBytes, stamp, bytes, copies, report))
+    if (!ReadCurrent(path, kMaxLogBytes, version, bytes, copies, report))
         return false;
     LogUnion plays(bytes);
     std::vector<const ConflictCopy*> whole;
@@ -206,7 +203,7 @@ bool IntoLog(const std::string& path, std::vector<ConflictCopy>& copies, MergeRe
                 return false;
             }
         }
-        written = Written(WriteOver(path, stamp, plays.Bytes()), path, copies, report);
+        written = Written(WriteOver(path, version, plays.Bytes()), path, copies, report);
         if (!written)
             return false;
         if (!kept.empty())
@@ -221,10 +218,10 @@ bool IntoLog(const std::string& path, std::vector<ConflictCopy>& copies, MergeRe
 bool IntoGroupFile(const std::string& path, const std::string& groupDir, std::vector<ConflictCopy>& copies,
                    MergeReport& report)
 {
-    FileStamp stamp;
+    DiskVersion version;
     GroupFile::Content current;
     auto read = [](TextFileReader& reader) { return GroupFile::Read(reader); };
-    if (!ReadListed(path, GroupFile::kMaxBytes, stamp, current, copies, report, read))
+    if (!ReadListed(path, GroupFile::kMaxBytes, version, current, copies, report, read))
         return false;
     size_t before = current.titles.size();
     std::vector<const ConflictCopy*> whole;
@@ -249,7 +246,7 @@ bool IntoGroupFile(const std::string& path, const std::string& groupDir, std::ve
         }
         TextFileWriter writer;
         GroupFile::Write(current, writer);
-        if (!WriteText(path, stamp, writer, copies, report))
+        if (!WriteText(path, version, writer, copies, report))
             return false;
     }
     RemoveMerged(whole, report);
@@ -258,10 +255,10 @@ bool IntoGroupFile(const std::string& path, const std::string& groupDir, std::ve
 
 bool IntoGroupList(const std::string& path, std::vector<ConflictCopy>& copies, MergeReport& report)
 {
-    FileStamp stamp;
+    DiskVersion version;
     GroupListFile::Content current;
     auto read = [](TextFileReader& reader) { return GroupListFile::Read(reader); };
-    if (!ReadListed(path, GroupListFile::kMaxBytes, stamp, current, copies, report, read))
+    if (!ReadListed(path, GroupListFile::kMaxBytes, version, current, copies, report, read))
         return false;
     std::vector<const ConflictCopy*> whole;
     bool grew =
@@ -278,7 +275,7 @@ bool IntoGroupList(const std::string& path, std::vector<ConflictCopy>& copies, M
     if (grew) {
         TextFileWriter writer;
         GroupListFile::Write(current.names, current.currGroup.value_or(-1), writer);
-        if (!WriteText(path, stamp, writer, copies, report))
+        if (!WriteText(path, version, writer, copies, report))
             return false;
     }
     RemoveMerged(whole, report);

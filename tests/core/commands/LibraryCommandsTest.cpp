@@ -13,6 +13,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <utility>
 
 namespace {
 
@@ -554,8 +555,42 @@ TEST(LibraryCommands, ChangesMadeElsewhereComeFirst)
              EXPECT_EQ(b.Doc().CurrMember()->m_nSessionCount, 1);
          },
          g, {"A", "G"}, "", 1},
+        {"a play's length changed elsewhere in place within one tick, the history cleared here (asked, no)",
+         [](CZarn2Doc& other) {
+             TempDir::WriteBytes(other.CurrMember()->m_szLogFile, "2024/01/02,10:00:00\r\n600\r\n");
+         },
+         [](Bench& b) {
+             b.Doc().ReadHistory();  // shown as it came
+             TempDir::RewriteWithinOneTick(b.Doc().CurrMember()->m_szLogFile, "2024/01/02,10:00:00\r\n601\r\n");
+             b.commands.OnHistoryReset();
+             EXPECT_EQ(TempDir::ReadBytes(b.Doc().CurrMember()->m_szLogFile), "2024/01/02,10:00:00\r\n601\r\n");
+         },
+         g, {"A", "G"}, "", 1},
         {"title added elsewhere, then the launcher ends", add("X"), [](Bench& b) { b.Doc().OnCloseDocument(); },
          {"G-0", "G-1", "G-2", "X"}, {"A", "G"}, ""},
+        {"a genre put first and a title added to the last genre elsewhere, then a title added here",
+         [&](CZarn2Doc& other) {
+             add("X")(other);
+             ProgramFolder::AddGenre(other, "C", 0);
+             other.ApplyGroupOrder({"C"});
+         },
+         [&](Bench& b) {
+             b.dialogs.memberAnswers = {y};
+             b.commands.OnMemberAdd();
+         },
+         {"G-0", "G-1", "G-2", "X", "Y"}, {"C", "A", "G"}, ""},
+        {"a title renamed elsewhere in place within one tick of the clock (size, time and inode kept)",
+         [](CZarn2Doc&) {},
+         [&](Bench& b) {
+             b.Doc().ReloadChanged();  // the watch followed what came before
+             const std::string file = b.f.Data("G.Zarn");
+             std::string bytes = TempDir::ReadBytes(file);
+             bytes.replace(bytes.find("G-1\r\n"), 3, "G-9");
+             TempDir::RewriteWithinOneTick(file, bytes);
+             b.dialogs.memberAnswers = {y};
+             b.commands.OnMemberAdd();
+         },
+         {"G-0", "G-9", "G-2", "Y"}, {"A", "G"}, ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -578,27 +613,70 @@ TEST(LibraryCommands, ChangesMadeElsewhereComeFirst)
     }
 }
 
-// A change landing between the step that read the files again and the write: the genre
-// file is not written over, the change's record stays, and the next start finishes it on
-// top of the file as it is.
-TEST(LibraryCommands, AChangeLandingDuringADeletionIsKept)
+// A change landing after the step that read the files again: between a change's steps, or
+// while the new file is flushed. The file is not written over (the message says so), a
+// change's record stays, and the next start finishes it on top of the file as it is.
+TEST(LibraryCommands, AChangeLandingDuringAWriteIsKept)
 {
-    Bench b;
-    b.f.AddGenre("G", 3);
-    b.Doc().SetCurrMember(1);
-    const std::string file = b.f.Data("G.Zarn");
-    RecordingFileSyscalls calls;
-    calls.made = [&](const std::string& call) {
-        if (call == "unlink")  // G-1's log is gone; the title is added elsewhere now
-            TempDir::WriteBytes(file, TempDir::ReadBytes(file) + "[Title003]\r\nX\r\n/x\r\n/x\r\n1\r\n0\r\n\r\n");
+    using Names = std::vector<std::string>;
+    struct Case {
+        const char* what;
+        const char* call;  // the change lands just before the first such call ("datasync": the flush)
+        std::function<void(Bench&)> change;
+        std::function<void(Bench&)> command;
+        std::string file;  // the one not written over, as the message names it
+        bool recordKept;
+        Names groups;  // at the next start
+        Names titles;  // of G at the next start
     };
-    b.f.messenger.Clear();
-    b.commands.OnMemberDelete();
-    calls.made = nullptr;
-    EXPECT_EQ(b.Messages(), std::vector<std::string>{ChangedElsewhereMessage("G.Zarn ファイル")});
-    EXPECT_TRUE(ProgramFolder::Exists(b.f.app.m_szTempDir + "/" + PendingChange::kFileName));
-    b.f.LoadDoc();
-    EXPECT_EQ(b.f.MemberNames(), (std::vector<std::string>{"G-0", "G-2", "X"}));
+    auto addTitle = [](Bench& b) {
+        const std::string file = b.f.Data("G.Zarn");
+        TempDir::WriteBytes(file, TempDir::ReadBytes(file) + "[Title003]\r\nX\r\n/x\r\n/x\r\n1\r\n0\r\n\r\n");
+    };
+    const Case cases[] = {
+        {"a title added elsewhere once the deleted title's log is gone", "unlink", addTitle,
+         [](Bench& b) { b.commands.OnMemberDelete(); }, "G.Zarn ファイル", true, {"A", "G"}, {"G-0", "G-2", "X"}},
+        {"a title added elsewhere while the genre file is flushed", "datasync", addTitle,
+         [](Bench& b) {
+             b.dialogs.memberAnswers = {MemberDlgValues{"Y", "/y", "/y", 1, 0}};
+             b.commands.OnMemberAdd();
+         },
+         "G.Zarn ファイル", false, {"A", "G"}, {"G-0", "G-1", "G-2", "X"}},
+        {"the genres reordered elsewhere while the list is flushed on a genre click", "datasync",
+         [](Bench& b) {
+             std::string list = b.f.ListFile();
+             list.replace(list.find("A\r\nG\r\n"), 6, "G\r\nA\r\n");
+             TempDir::WriteBytes(b.f.ListPath(), list);
+         },
+         [](Bench& b) { b.Doc().SelectGroup(0); }, "グループファイル<{list}>", false, {"G", "A"},
+         {"G-0", "G-1", "G-2"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Bench b;
+        b.f.AddGenre("A", 1);
+        b.f.AddGenre("G", 3);
+        b.Doc().SetCurrMember(1);
+        RecordingFileSyscalls calls;
+        bool landed = false;
+        calls.refuse = [&](const std::string& call, const std::string&) {
+            if (call == c.call && !std::exchange(landed, true))
+                c.change(b);
+            return 0;
+        };
+        b.f.messenger.Clear();
+        c.command(b);
+        calls.refuse = nullptr;
+        std::string file = c.file;
+        if (size_t at = file.find("{list}"); at != std::string::npos)
+            file.replace(at, 6, b.f.ListPath());
+        EXPECT_EQ(b.Messages(), std::vector<std::string>{ChangedElsewhereMessage(file)});
+        EXPECT_EQ(ProgramFolder::Exists(b.f.app.m_szTempDir + "/" + PendingChange::kFileName), c.recordKept);
+        b.f.LoadDoc();
+        EXPECT_EQ(b.f.GroupNames(), c.groups);
+        b.Doc().SetCurrGroup(b.Doc().IndexOfGroup("G"));
+        EXPECT_EQ(b.f.MemberNames(), c.titles);
+    }
 }
 
 // The import of found games: nothing is found again or written before OK; the names shown

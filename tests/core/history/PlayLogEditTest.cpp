@@ -7,6 +7,7 @@
 #include "stats/PlayLogCache.h"
 
 #include "HistoryTestUtil.h"
+#include "support/RecordingFileSyscalls.h"
 #include "support/ScriptedMessenger.h"
 #include "support/TempDir.h"
 
@@ -198,6 +199,27 @@ TEST(PlayLogEdit, TheLogIsRewrittenWholeOrLeftAlone)
     cache.Refresh(library);  // as every statistics refresh does
     EXPECT_EQ(cache.Read(path).total, 3723 + 122 + 60);
     EXPECT_TRUE(messenger.messages.empty());
+
+    // A play synced in while the new log is flushed is read and kept; a log that changes
+    // under every attempt is left as it is and the editor comes back.
+    auto synced = [](int n) { return "2009/03/1" + std::to_string(n) + ",10:00:00\r\n30\r\n"; };
+    for (bool everyTime : {false, true}) {
+        SCOPED_TRACE(everyTime ? "changed at every flush" : "changed at the first flush");
+        TempDir::WriteBytes(path, a + c);
+        edit = PlayLogEdit(RawPlayLog::Split(a + c));
+        edit.Delete({0});
+        RecordingFileSyscalls calls;
+        int landed = 0;
+        calls.refuse = [&](const std::string& call, const std::string&) {
+            if (call == "datasync" && (everyTime || landed == 0))
+                TempDir::WriteBytes(path, a + c + synced(++landed));
+            return 0;
+        };
+        EXPECT_EQ(PlayLogRewrite::Save(path, edit), !everyTime);
+        EXPECT_EQ(TempDir::ReadBytes(path), everyTime ? a + c + synced(3) : c + synced(1));
+        EXPECT_EQ(messenger.messages.size(), everyTime ? 1u : 0u);
+        messenger.Clear();
+    }
 
     TempDir::WriteBytes(path, "\x01garbage\r\n");
     EXPECT_FALSE(PlayLogRewrite::Save(path, edit));

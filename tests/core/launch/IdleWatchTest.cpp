@@ -20,6 +20,7 @@ struct Row {
     std::vector<int> controller;   // seconds of the play with a controller event
     int idleSeconds;               // expected
     bool available = true;         // the desktop has an idle counter
+    bool keysAfterTheReading = false;  // a key on a beat's second comes just after its reading
 };
 
 bool Has(const std::vector<int>& seconds, int second)
@@ -43,6 +44,9 @@ TEST(IdleWatch, CountsTheStretchesThatReachTheThreshold)
         {"the controller set down for good", 1, 400, {-3000}, {30}, 340},
         {"off", 0, 300, {-3000}, {}, 0},
         {"no idle counter on this desktop", 1, 300, {-3000}, {}, 0, false},
+        {"a stretch of exactly the threshold counts", 1, 180, {-5, 90, 150}, {}, 60},
+        {"a key on the millisecond of the reading before ends one stretch and starts the next", 1, 300,
+         {-3000, 120}, {}, 120 + 180, true, true},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -55,11 +59,14 @@ TEST(IdleWatch, CountsTheStretchesThatReachTheThreshold)
         watch.Begin(start);
         for (int second = 1; second <= row.playSeconds; ++second) {
             clock.Advance(1);
-            if (Has(row.keys, second))
+            const bool key = Has(row.keys, second);
+            if (key && !row.keysAfterTheReading)
                 source.lastInputMs = clock.monotonicMs;
             source.controller = source.controller || Has(row.controller, second);
             if (second % beat == 0 && second < row.playSeconds)
                 watch.Sample();
+            if (key && row.keysAfterTheReading)
+                source.lastInputMs = clock.monotonicMs;
         }
         EXPECT_EQ(watch.End(), row.idleSeconds);
         EXPECT_EQ(watch.End(), row.idleSeconds) << "the total stays after the end";

@@ -115,6 +115,10 @@ TEST(LostPlay, IsOfferedOnceAndRecordedOnlyWhenItShouldBe)
          .answers = {true, true}, .questions = 2, .appended = true, .recorded = "2009/03/07,21:05:09\r\n123\r\n"},
         {.name = "idle time kept", .journal = Journal("G-0", {2009, 3, 7, 21, 5, 9}, 3723, 3600),
          .answers = {true, false}, .questions = 2, .appended = true},
+        // The last reading may come a moment after the measured end: never more is left out
+        // than was played.
+        {.name = "idle time a little past the play's end, left out", .journal = Journal("G-0", {2009, 3, 7, 21, 5, 9}, 3723, 3726),
+         .answers = {true, true}, .questions = 2, .appended = true, .recorded = "2009/03/07,21:05:09\r\n0\r\n"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);

@@ -1,5 +1,6 @@
 #include "launch/CTitleProcess.h"
 #include "support/BuiltWaitHelper.h"
+#include "support/QtCoreEnvironment.h"
 #include "support/ScriptFiles.h"
 #include "support/TempDir.h"
 
@@ -20,20 +21,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Processes and nested event loops need an application object; the first test program
-// file that sets one up wins.
-class QtCoreEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override
-    {
-        if (QCoreApplication::instance())
-            return;
-        static int argc = 1;
-        static char name[] = "core_launch_tests";
-        static char* argv[] = {name, nullptr};
-        new QCoreApplication(argc, argv);  // lives until the program ends
-    }
-};
 [[maybe_unused]] ::testing::Environment* const g_qtEnvironment =
     ::testing::AddGlobalTestEnvironment(new QtCoreEnvironment);
 

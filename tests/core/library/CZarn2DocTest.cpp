@@ -1,6 +1,7 @@
 // The library as a whole: its checks and accessors, the genre list file, and the genre
 // operations on a temporary program folder.
 #include "support/ProgramFolder.h"
+#include "support/RecordingFileSyscalls.h"
 
 #include <gtest/gtest.h>
 
@@ -215,6 +216,35 @@ TEST_F(CZarn2DocTest, AListThatCannotBeWrittenIsToldOnceWithItsPath)
     ASSERT_EQ(messages.size(), 2u) << "the missing genre file, and the list";
     EXPECT_TRUE(StartsWith(messages[1], "ERROR[2] : グループファイル<" + ListPath() + ">を開けませんでした,"))
         << messages[1];
+}
+
+// A genre file missing at the load (a genre whose file a sync tool has not brought yet)
+// that arrives later is read, not written over from the empty genre in memory.
+TEST_F(CZarn2DocTest, AGenreFileThatArrivesAfterTheLoadIsReadNotWrittenOver)
+{
+    LibraryWith({{"A", {"a1"}}, {"G", {"g1", "g2"}}});
+    const std::string file = Data("G.Zarn"), bytes = TempDir::ReadBytes(file);
+    std::filesystem::remove(file);
+    CZarn2Doc& library = LoadDoc();
+    EXPECT_EQ(TakeMessages().size(), 1u) << "the missing genre file";
+    TempDir::WriteBytes(file, bytes);
+    library.OnCloseDocument();
+    EXPECT_EQ(TempDir::ReadBytes(file), bytes);
+    EXPECT_EQ(TitleNames(1), (std::vector<std::string>{"g1", "g2"}));
+}
+
+// A genre click writes the list when the current genre changed, and nothing when it did
+// not: every rewrite is a file a sync tool sends to the other PCs.
+TEST_F(CZarn2DocTest, AGenreClickWritesOnlyWhatChanged)
+{
+    CZarn2Doc& library = LibraryWith({{"A", {"a1"}}, {"G", {"g1"}}});
+    RecordingFileSyscalls calls;
+    EXPECT_EQ(library.SelectGroup(1), 1);
+    EXPECT_EQ(calls.paths, std::vector<std::string>{});
+    EXPECT_EQ(library.SelectGroup(0), 0);
+    EXPECT_EQ(calls.paths, (std::vector<std::string>{"", ListPath(), dir.Path()}))
+        << "the list's flush, rename and folder sync";
+    EXPECT_TRUE(messenger.messages.empty());
 }
 
 TEST_F(CZarn2DocTest, AddGroupCreatesItsFilesAndMakesItCurrent)

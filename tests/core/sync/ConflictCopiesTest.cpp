@@ -3,6 +3,7 @@
 // kill, or at the next start) changes nothing and names nothing again.
 #include "support/HostileFiles.h"
 #include "support/ProgramFolder.h"
+#include "support/RecordingFileSyscalls.h"
 
 #include "app/Version.h"
 #include "platform/Format.h"
@@ -15,8 +16,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
+#include <fcntl.h>
+#include <functional>
 #include <optional>
+#include <sys/stat.h>
+#include <utility>
 
 namespace {
 
@@ -222,6 +228,73 @@ TEST(ConflictCopies, MergeTheirFilesAndStayWhenNotWhole)
                 EXPECT_TRUE(messages.empty()) << messages[0];
             }
         }
+    }
+}
+
+// What changes during a merge is merged by the next pass, never lost: the log written to
+// elsewhere while its merge is flushed is not written over, and a copy changed after it was
+// read is not removed (also when it keeps its size and second). A copy goes only once the
+// merged log's new name is on the disk.
+TEST(ConflictCopies, ChangesDuringAMergeAreMergedByTheNextPass)
+{
+    const std::string early = "2024/03/01,10:00:00", mid = "2024/03/05,10:00:00", late = "2024/03/09,10:00:00";
+    struct Case {
+        const char* what;
+        std::string call;  // the change lands just before this call ("datasync": the merged log's flush)
+        std::string path;  // the path it changes, from the program folder ("": any)
+        std::function<void(Library&)> change;
+        std::string afterOne;  // the log after the first pass (the copy stays)
+        std::string afterTwo;  // after the second (the copy gone)
+    };
+    const Case cases[] = {
+        {"nothing changes", "", "", nullptr, Plays({{early, 5}, {late, 7}}), ""},
+        {"a play appended to the log while its merge is flushed", "datasync", "",
+         [&](Library& l) { TempDir::WriteBytes(l.dir / kLogT, Plays({{early, 5}, {mid, 6}})); },
+         Plays({{early, 5}, {mid, 6}}), Plays({{early, 5}, {mid, 6}, {late, 7}})},
+        {"a play appended to the copy after it was read", "rename", kLogT,
+         [&](Library& l) { TempDir::WriteBytes(l.dir / LogCopy(), Plays({{late, 7}, {mid, 6}})); },
+         Plays({{early, 5}, {late, 7}}), Plays({{early, 5}, {mid, 6}, {late, 7}})},
+        {"the copy rewritten in place within its second, the same size", "rename", kLogT,
+         [&](Library& l) {
+             TempDir::WriteBytes(l.dir / LogCopy(), Plays({{late, 8}}));
+             const timespec times[2] = {{1700000000, 200000000}, {1700000000, 200000000}};
+             ::utimensat(AT_FDCWD, (l.dir / LogCopy()).c_str(), times, 0);
+         },
+         Plays({{early, 5}, {late, 7}}), Plays({{early, 5}, {late, 7}, {late, 8}})},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Library library({{kLogT, Plays({{early, 5}})}, {LogCopy(), Plays({{late, 7}})}});
+        const timespec times[2] = {{1700000000, 100000000}, {1700000000, 100000000}};
+        ::utimensat(AT_FDCWD, (library.dir / LogCopy()).c_str(), times, 0);
+        RecordingFileSyscalls calls;
+        bool landed = false;
+        calls.refuse = [&](const std::string& call, const std::string& path) {
+            if (c.change && call == c.call && (c.path.empty() || path == library.dir / c.path) &&
+                !std::exchange(landed, true))
+                c.change(library);
+            return 0;
+        };
+        for (int pass = 0; pass < 2; ++pass) {
+            SCOPED_TRACE(pass);
+            calls.calls.clear();
+            calls.paths.clear();
+            MergeConflictCopies(library.app);
+            const bool stays = pass == 0 && c.change;
+            EXPECT_EQ(library.Read(kLogT), stays || c.afterTwo.empty() ? c.afterOne : c.afterTwo);
+            EXPECT_EQ(ProgramFolder::Exists(library.dir / LogCopy()), stays);
+            std::vector<std::string> made;
+            for (size_t i = 0; i < calls.calls.size(); ++i)
+                made.push_back(calls.calls[i] + " " + calls.paths[i]);
+            auto removal = std::find(made.begin(), made.end(), "unlink " + (library.dir / LogCopy()));
+            if (removal != made.end()) {
+                auto rename = std::find(made.begin(), removal, "rename " + (library.dir / kLogT));
+                EXPECT_TRUE(rename == removal ||
+                            std::find(rename, removal, "syncfolder " + library.Data("G")) != removal)
+                    << "the copy went before the merged log's name was on the disk";
+            }
+        }
+        EXPECT_TRUE(library.TakeMessages().empty());
     }
 }
 
