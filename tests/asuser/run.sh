@@ -5,8 +5,9 @@
 #
 # Run by test.sh as root. The user is "zarn2-test" (made here when missing, kept for the next
 # run). Since the build tree may sit where that user cannot go (a clone under /root, which is
-# 0700), what the tests need is copied into a new folder under $TMPDIR (or /tmp) that belongs
-# to the user: bin/ (the launcher, its wait helper and chart module, the test programs),
+# 0700), what the tests need is copied (the programs hard-linked where they can be) into a new
+# folder under $TMPDIR (or /tmp) that belongs to the user: bin/ (the launcher, its wait helper
+# and chart module, the test programs),
 # e2e/ (the scripts) and a CTest file whose paths lead there (written by CMake as
 # asuser/CTestTestfile.cmake.in, its programs listed in asuser/programs.txt). The user gets
 # a home, a private runtime and a temporary folder of its own inside it. Whatever the tests leave
@@ -32,9 +33,10 @@ die() {
   die "$build has no as-user test list (configure it with the tests and the widgets)"
 
 # A system user without a login, made once; an account of that name with uid 0 is refused.
+# (Another run may make it at the same moment.)
 if ! id -u "$user" >/dev/null 2>&1; then
   useradd --system --user-group --no-create-home --home-dir /nonexistent --shell /usr/sbin/nologin "$user" ||
-    die "cannot make the user $user"
+    id -u "$user" >/dev/null 2>&1 || die "cannot make the user $user"
 fi
 [ "$(id -u "$user")" -ne 0 ] || die "the user $user has uid 0"
 
@@ -72,16 +74,24 @@ finish() {
 trap finish EXIT
 trap 'exit 143' TERM INT HUP
 
+# The programs stay root's: linked when the build lies on the same file system and lets
+# everyone read and run them (nothing in the build changes), copied otherwise. The user owns
+# the folders it writes in.
 mkdir -p "$stage/bin" "$stage/home" "$stage/runtime" "$stage/tmp" || die "cannot fill $stage"
 while IFS= read -r program; do
-  [ -n "$program" ] && { cp "$program" "$stage/bin/" || die "cannot copy $program"; }
+  [ -n "$program" ] || continue
+  copy=$stage/bin/$(basename "$program")
+  if [ $((0$(stat -c %a "$program") & 05)) -ne 5 ] || ! ln "$program" "$copy" 2>/dev/null; then
+    cp "$program" "$copy" && chmod a+rx "$copy" || die "cannot copy $program"
+  fi
 done <"$build/asuser/programs.txt"
 cp -r "$e2e_source" "$stage/e2e" || die "cannot copy the scripts"
 {
   printf 'set(stage "%s")\n' "$stage"
   cat "$build/asuser/CTestTestfile.cmake.in"
 } >"$stage/CTestTestfile.cmake"
-chown -R "$user:" "$stage"
+chmod a+rx "$stage/bin" && chmod -R a+rX "$stage/e2e" "$stage/CTestTestfile.cmake"
+chown "$user:" "$stage" "$stage/home" "$stage/runtime" "$stage/tmp"
 chmod 700 "$stage" "$stage/home" "$stage/runtime" "$stage/tmp"
 runuser -u "$user" -- test -x "$stage/bin/zarn2-wait" ||
   die "$user cannot run programs in $stage (a folder it cannot reach, or mounted noexec): set TMPDIR"
