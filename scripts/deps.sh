@@ -13,7 +13,7 @@ ZARN2_PACKAGES=(
   fonts-noto-cjk desktop-file-utils
   binutils-mingw-w64-x86-64
   dbus dbus-x11 xdg-utils
-  e2fsprogs util-linux mount
+  e2fsprogs util-linux mount ntfs-3g passwd
   dpkg-dev lintian appstream openbox
   ccache syncthing libxss-dev libsqlite3-dev
   xjump

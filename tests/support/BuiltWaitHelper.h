@@ -2,10 +2,14 @@
 
 #include "launch/WaitHelper.h"
 
-// Points the launcher at the wait helper of this build while it lives.
+#include <cstdlib>
+
+// Points the launcher at the wait helper of this build while it lives; ZARN2_WAIT_HELPER names
+// another copy (the tests run as a normal user from a copy of the build, tests/asuser/run.sh).
 class BuiltWaitHelper {
 public:
-    static constexpr const char* kPath = ZARN2_WAIT_HELPER_PATH;
+    static inline const char* const kPath =
+        std::getenv("ZARN2_WAIT_HELPER") ? std::getenv("ZARN2_WAIT_HELPER") : ZARN2_WAIT_HELPER_PATH;
 
 private:
     WaitHelperLocation m_location{kPath};

@@ -19,8 +19,18 @@ public:
     }
     ~TempDir()
     {
+        namespace fs = std::filesystem;
         std::error_code ec;
-        std::filesystem::remove_all(m_path, ec);
+        if (fs::remove_all(m_path, ec) != static_cast<std::uintmax_t>(-1))
+            return;
+        // A folder a test made read-only (which only a normal user notices) is opened first,
+        // each before the walk enters it.
+        fs::permissions(m_path, fs::perms::owner_all, fs::perm_options::add, ec);
+        for (auto it = fs::recursive_directory_iterator(m_path, ec); !ec && it != fs::recursive_directory_iterator();
+             it.increment(ec))
+            if (it->is_directory(ec) && !it->is_symlink(ec))
+                fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
+        fs::remove_all(m_path, ec);
     }
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;

@@ -3,6 +3,7 @@
 
 #include "library/NameRules.h"
 #include "library/PendingChange.h"
+#include "library/WritePlaces.h"
 #include "platform/FileMove.h"
 #include "platform/FileSystem.h"
 #include "platform/Format.h"
@@ -124,6 +125,8 @@ EditResult CGroup::AddMember(const std::string& name, const std::string& exePath
         ShowDuplicate(name);
         return EditResult::Refused(Refusal::Duplicate);
     }
+    if (m_pApp && !WritePlaces::Allow(WritePlaces::OfNewMember(*m_pApp, m_szName)))
+        return EditResult::Refused(Refusal::FileSystem);
     std::string logPath = LogFileFor(name);
     MakeFolderIfMissing();
     if (Refusal refused = CreateLog(name, logPath); refused != Refusal::None)

@@ -6,6 +6,7 @@
 #include "library/LoadNotes.h"
 #include "library/NameRules.h"
 #include "library/PendingChange.h"
+#include "library/WritePlaces.h"
 #include "platform/AtomicFile.h"
 #include "platform/Cp932.h"
 #include "platform/FileMove.h"
@@ -240,6 +241,8 @@ EditResult CZarn2Doc::AddGroup(const std::string& name, int playMode)
     }
     if (IsGroupNameUsed(name))
         return EditResult::Refused(Refusal::Duplicate);
+    if (!WritePlaces::Allow(WritePlaces::OfNewGroup(*m_pApp)))
+        return EditResult::Refused(Refusal::FileSystem);
     // Only a genre whose folder and file exist is listed.
     if (EditResult created = m_Group[static_cast<size_t>(m_nGroupCount)].Create(name, playMode); created < 0)
         return created;

@@ -2,6 +2,7 @@
 
 #include "app/CZarn2App.h"
 #include "library/PendingChangeText.h"
+#include "library/WritePlaces.h"
 #include "platform/FileMove.h"
 #include "platform/FileSystem.h"
 #include "platform/Format.h"
@@ -45,6 +46,11 @@ std::string PutAside(const std::string& path)
 PendingChange::PendingChange(const CZarn2App* app, Record record)
     : m_path(PathFor(app)), m_record(std::move(record))
 {
+    if (app && !WritePlaces::Allow(WritePlaces::Of(*app, m_record))) {
+        m_started = false;
+        m_path.clear();
+        return;
+    }
     if (m_path.empty())
         return;
     if (int err = Write(m_path, m_record)) {

@@ -36,7 +36,8 @@ public:
     };
 
     // Writes the record (nothing is written without a temporary folder). When it cannot
-    // be written, Started() is false after a message, and the change must not begin.
+    // be written, or the change's folders and files may not be written (WritePlaces),
+    // Started() is false after a message, and the change must not begin.
     PendingChange(const CZarn2App* app, Record record);
     // Removes the record, unless Keep() was called.
     ~PendingChange();

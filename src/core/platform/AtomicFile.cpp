@@ -1,6 +1,7 @@
 #include "platform/AtomicFile.h"
 
 #include "platform/Descriptor.h"
+#include "platform/FileSystem.h"
 #include "platform/IFileSyscalls.h"
 
 #include <cerrno>
@@ -77,6 +78,10 @@ int ReplaceAt(const std::string& linkOrPath, const std::string& bytes, SymbolicL
 {
     std::string path;
     if (int err = Target(linkOrPath, path, links))
+        return err;
+    // A file made read-only, or another user's, is not replaced (its folder would let the
+    // rename through), as it could not be written in place.
+    if (int err = FileSystem::MayWrite(path); err != 0 && err != ENOENT)
         return err;
     std::string tmpl = path + kTemporarySuffix;
     std::vector<char> name(tmpl.begin(), tmpl.end());

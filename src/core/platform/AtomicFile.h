@@ -11,7 +11,7 @@
 // On any failure the temporary file is removed and the old file stays whole. A symbolic
 // link stays a link: the file it leads to is replaced, in that file's folder (unless links
 // are refused: ELOOP). Anything but a regular file (a folder, a pipe, a device) is never
-// replaced.
+// replaced, nor a file this user may not write (read-only, another user's: EACCES).
 namespace AtomicFile {
 
 // Returns 0, or the errno of the first failure.

@@ -61,6 +61,15 @@ FolderCheck CheckFolder(const std::string& path)
     return {FolderState::Unknown, status.error};
 }
 
+int MayWrite(const std::string& path)
+{
+    Status status = Stat(path);
+    if (status.error != 0)
+        return status.error;
+    int mode = status.folder ? W_OK | X_OK : W_OK;
+    return ErrnoUnless(::faccessat(AT_FDCWD, path.c_str(), mode, AT_EACCESS) == 0);
+}
+
 int MakeFolder(const std::string& path)
 {
     return ErrnoUnless(::mkdir(path.c_str(), 0777) == 0);

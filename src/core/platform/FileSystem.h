@@ -35,6 +35,11 @@ struct FolderCheck {
 };
 FolderCheck CheckFolder(const std::string& path);
 
+// Whether this user may write `path`: a file's content, or a folder's entries (make, rename,
+// remove). 0, ENOENT when nothing is there, or why not (EACCES, EPERM, EROFS). Root may
+// write anywhere but on a read-only file system.
+int MayWrite(const std::string& path);
+
 int MakeFolder(const std::string& path);   // the last component only
 int RemoveFolder(const std::string& path);  // an empty one
 int RemoveFile(const std::string& path);

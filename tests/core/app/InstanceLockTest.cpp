@@ -89,6 +89,15 @@ Holder FolderAsLock(const std::string& program)
     return nullptr;
 }
 
+// The lock file another user's run left (only root can give a file away).
+Holder OthersLock(const std::string& program)
+{
+    fs::create_directories(program + "/Temp");
+    TempDir::WriteBytes(program + "/Temp/Zarn2.lock", "");
+    EXPECT_EQ(::chown((program + "/Temp/Zarn2.lock").c_str(), 65534, 65534), 0);
+    return nullptr;
+}
+
 // A file system that gives no locks (NFS without its lock service).
 Holder NoLocks(const std::string&)
 {
@@ -115,6 +124,7 @@ TEST(InstanceLock, OneRunAtATimeWorksOnAHomeFolder)
         std::function<Holder(const std::string&)> first;  // what runs or ran on "program"
         const char* start;                               // the folder of the second start
         int result;
+        bool asRoot = false;  // it needs root to set up
     } cases[] = {
         {"the same folder", Running, "program", CZarn2App::kAlreadyRunning},
         {"the same folder through a symbolic link", Running, "link", CZarn2App::kAlreadyRunning},
@@ -124,10 +134,13 @@ TEST(InstanceLock, OneRunAtATimeWorksOnAHomeFolder)
         {"after the first run ended, its program still running", EndedWhileItsProgramRuns, "program", 0},
         {"a symbolic link where the lock file belongs", LinkAsLock, "program", CZarn2App::kLockRefused},
         {"a folder where the lock file belongs", FolderAsLock, "program", CZarn2App::kLockRefused},
+        {"another user's file where the lock file belongs", OthersLock, "program", CZarn2App::kLockRefused, true},
         {"a file system without locks runs unlocked", NoLocks, "program", 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
+        if (c.asRoot && ::geteuid() != 0)
+            continue;  // root's pass runs it
         TempDir root;
         fs::create_directory(root / "program");
         fs::create_directory(root / "other");

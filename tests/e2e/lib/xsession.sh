@@ -4,7 +4,8 @@
 #
 #   xsession_tools=python3  # optional: tools the test needs besides xvfb-run, xdotool, iconv
 #   source "$(dirname "$0")/lib/xsession.sh"
-#   xsession_enter "$@"     # outside: runs this script inside xvfb-run and exits with its code
+#   xsession_enter "$@"     # outside: runs this script inside xvfb-run (and a session bus of its own)
+#                           # and exits with its code
 #   ...                     # inside: $binary and $work are set, the X server is up
 #
 # Exit codes of a test: 0 passed, 1 failed, 77 skipped (a tool missing, outside CI).
@@ -33,7 +34,7 @@ xsession_enter() {  # binary [--inside work]
     return 0
   fi
   local missing=() tool
-  for tool in xvfb-run xdotool iconv ${xsession_tools:-}; do
+  for tool in xvfb-run dbus-run-session xdotool iconv ${xsession_tools:-}; do
     command -v "$tool" >/dev/null 2>&1 || missing+=("$tool")
   done
   if [ ${#missing[@]} -gt 0 ]; then
@@ -46,7 +47,9 @@ xsession_enter() {  # binary [--inside work]
   runner=
   trap xsession_cleanup EXIT
   trap 'exit 143' TERM INT HUP
-  xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$(realpath "$binary")" --inside "$work" &
+  # A session bus of the test's own, as a desktop session has, ended with the test (without
+  # one, GLib would start one through the X server that outlives it).
+  xvfb-run -a -s "-screen 0 1280x1024x24" dbus-run-session -- bash "$0" "$(realpath "$binary")" --inside "$work" &
   runner=$!
   wait "$runner"
   local rc=$?
@@ -63,7 +66,32 @@ xsession_cleanup() {
     pid=$(cat "$work/xvfb.pid")
     [ "$(cat "/proc/$pid/comm" 2>/dev/null)" = Xvfb ] && kill "$pid" 2>/dev/null
   fi
-  rm -rf "$work"
+  # A file system the test mounted is let go even when the test was killed; the folder is
+  # removed only once nothing is mounted in it.
+  local mounted
+  for mounted in $(awk -v work="$work/" 'index($2, work) == 1 { print $2 }' /proc/mounts); do
+    xsession_unmount "$mounted"
+  done
+  if awk -v work="$work/" 'index($2, work) == 1 { found = 1 } END { exit !found }' /proc/mounts; then
+    echo "still mounted in $work: left in place" >&2
+  else
+    rm -rf "$work"
+  fi
+}
+
+# Unmounts the file system mounted on `folder` once nothing uses it any more (a program that
+# was just ended may still hold it for a moment), at last lazily.
+xsession_unmount() {  # folder
+  local folder=$1 tries
+  for tries in 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20; do
+    mountpoint -q "$folder" || return 0
+    fusermount3 -u -q "$folder" 2>/dev/null || fusermount -u -q "$folder" 2>/dev/null ||
+      umount "$folder" 2>/dev/null
+    mountpoint -q "$folder" || return 0
+    sleep 0.5
+  done
+  echo "$folder is still in use: unmounted lazily" >&2
+  umount -l "$folder" 2>/dev/null || fusermount3 -u -z "$folder" 2>/dev/null || fusermount -u -z "$folder" 2>/dev/null
 }
 
 # Inside: ends a program still running and shows its output when the test failed.
@@ -83,11 +111,12 @@ put() {  # file, then lines
   printf '%s\r\n' "$@" | iconv -f UTF-8 -t CP932 >"$file" || fail "cannot write $file"
 }
 
-# A program folder at $program with the binary and its wait helper, settings, one genre $genre (play with
-# history) holding one title $title whose program is the script $game (automatic timing),
-# with an empty log at $log. The script's body is the argument.
-write_program() {  # game script body
-  program=$work/program
+# A program folder at $program ($work/program unless given) with the binary and its wait
+# helper, settings, one genre $genre (play with history) holding one title $title whose program
+# is the script $game (automatic timing), with an empty log at $log. The script's body is the
+# first argument.
+write_program() {  # game script body [folder]
+  program=${2:-$work/program}
   genre="アクション"
   title="眠りの森"
   mkdir -p "$program/Zarn/$genre" "$program/Temp" "$program/game"
