@@ -65,6 +65,10 @@ Places Of(const CZarn2App& app, const PendingChange::Record& record)
     case Kind::DeleteGroup:
         AddList(places, app);
         break;
+    case Kind::AddMembers:
+        if (args.size() > 1 && args[1] == "1")  // a new genre joins the list
+            AddList(places, app);
+        break;
     case Kind::RenameMember:
     case Kind::DeleteMember:
     case Kind::DeleteAllMembers:
