@@ -4,13 +4,32 @@
 #include "platform/FileSystem.h"
 
 #include <algorithm>
+#include <array>
 #include <set>
+#include <string_view>
 
 namespace {
 
 // The specification's subfolders of "applications" are shallow; a deeper tree is no
 // menu's.
 constexpr int kMaxDepth = 4;
+
+// The game clients whose games are found through them: their own entries (Categories
+// holds Game) start the client, not a game. An entry that opens their URLs is one; older
+// packages that do not say so are known by their ids.
+constexpr std::array<std::string_view, 4> kClientSchemes{"steam", "steamlink", "lutris", "heroic"};
+constexpr std::array<std::string_view, 6> kClientIds{"steam.desktop",  "com.valvesoftware.Steam.desktop",
+                                                     "lutris.desktop", "net.lutris.Lutris.desktop",
+                                                     "heroic.desktop", "com.heroicgameslauncher.hgl.desktop"};
+
+bool IsGameClient(const DesktopEntry& entry)
+{
+    const std::string types = entry.Value("MimeType");
+    return std::find(kClientIds.begin(), kClientIds.end(), entry.Id()) != kClientIds.end() ||
+           std::any_of(kClientSchemes.begin(), kClientSchemes.end(), [&types](std::string_view scheme) {
+               return DesktopGames::HasCategory(types, "x-scheme-handler/" + std::string(scheme));
+           });
+}
 
 struct Search {
     FoundGames& found;
@@ -47,7 +66,7 @@ struct Search {
         if (!entry || !entry->IsEntry() || !ids.insert(entry->Id()).second)
             return;
         if (!DesktopGames::HasCategory(entry->Value("Categories"), "Game") || entry->Flag("NoDisplay") ||
-            entry->Check() != DesktopEntry::Problem::None || StartsClientGame(*entry))
+            IsGameClient(*entry) || entry->Check() != DesktopEntry::Problem::None || StartsClientGame(*entry))
             return;
         std::string name = entry->Name();
         if (name.empty())

@@ -11,12 +11,13 @@
 // found in an earlier folder hides the later ones, and hidden entries, entries kept off the
 // menu, entries of another type and entries whose program is missing are left out. An entry
 // is registered as its file; its icon is its Icon key. An entry that starts a game already
-// found through its client (its command holds that game's URL) is left out.
+// found through its client (its command holds that game's URL) is left out, and so are the
+// entries of the clients themselves (Steam, Lutris, Heroic).
 namespace DesktopGames {
 
 void Find(const std::vector<std::string>& folders, FoundGames& found);
 
-// Whether a Categories value (";"-separated) holds `category`.
+// Whether a list value (";"-separated: Categories, MimeType) holds `category`.
 bool HasCategory(std::string_view categories, std::string_view category);
 
 }  // namespace DesktopGames

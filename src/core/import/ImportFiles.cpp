@@ -31,18 +31,6 @@ std::vector<std::string> Names(const std::string& folder, const std::string& suf
     return names;
 }
 
-std::vector<std::string> Folders(const std::string& folder)
-{
-    int error = 0;
-    std::vector<std::string> names;
-    for (const FileSystem::FolderEntry& entry : FileSystem::FolderEntries(folder, error)) {
-        if (!entry.regular && FileSystem::Stat(folder + "/" + entry.name).folder)
-            names.push_back(entry.name);
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 bool IsFile(const std::string& path)
 {
     FileSystem::Status status = FileSystem::Stat(path);

@@ -15,8 +15,6 @@ std::string ErrorText(int error);
 // The names in a folder that end in `suffix` (files and links to files), sorted; none when
 // the folder is missing or cannot be read (`error` says which; ENOENT when missing).
 std::vector<std::string> Names(const std::string& folder, const std::string& suffix, int& error);
-// The folders among a folder's entries (links to folders too), sorted.
-std::vector<std::string> Folders(const std::string& folder);
 // Whether a regular file (or a link to one) is there.
 bool IsFile(const std::string& path);
 // The path with every link resolved, or "" when it leads nowhere: places reached twice

@@ -4,6 +4,7 @@
 #include "library/NameRules.h"
 #include "platform/Format.h"
 
+#include <algorithm>
 #include <map>
 
 namespace {
@@ -24,6 +25,36 @@ std::string Problem(const std::string& genre, const std::string& title)
         problem = NameRules::Problem(NameRules::Kind::Member, title);
     return problem.message.substr(0, problem.message.find('\n'));
 }
+
+// The room the library has for the titles to be made: each genre's titles left, and the
+// genres left for those to be made; a missing title takes its place in order.
+class Room {
+public:
+    explicit Room(const CZarn2Doc& doc) : m_doc(doc), m_genresLeft(CZarn2Doc::kMaxGroups - doc.m_nGroupCount) {}
+
+    // Why the title cannot be made in its genre; "" after taking its place.
+    std::string Take(const std::string& genre)
+    {
+        auto [at, added] = m_titlesLeft.try_emplace(genre, CGroup::kMaxMembers);
+        if (added) {
+            if (const CGroup* group = GroupOf(m_doc, genre))
+                at->second = std::max(0, CGroup::kMaxMembers - group->m_nMemberCount);
+            else if (m_genresLeft-- <= 0)
+                at->second = -1;
+        }
+        if (at->second < 0)
+            return Format("ジャンル数が上限[%d]に達しているため, ジャンルを作成出来ません.", CZarn2Doc::kMaxGroups);
+        if (at->second == 0)
+            return Format("ジャンルのタイトルが上限[%d]に達するため作成出来ません.", CGroup::kMaxMembers);
+        --at->second;
+        return {};
+    }
+
+private:
+    const CZarn2Doc& m_doc;
+    int m_genresLeft;
+    std::map<std::string, int> m_titlesLeft;
+};
 
 // Makes the chosen missing titles, one library change per genre; the genres whose titles
 // could not be made are named in `outcome`.
@@ -54,12 +85,15 @@ namespace PlayImport {
 std::vector<PlayImportRow> Rows(const CZarn2Doc& doc, const std::vector<ExportedTitle>& titles)
 {
     std::vector<PlayImportRow> rows;
+    Room room(doc);
     for (const ExportedTitle& title : titles) {
         PlayImportRow row{title.genre, title.title, title.plays.size(), false, false, {}};
         const CGroup* group = GroupOf(doc, title.genre);
         row.missing = group == nullptr || !group->HasMember(title.title);
         if (row.missing) {
             row.problem = Problem(title.genre, title.title);
+            if (row.problem.empty())
+                row.problem = room.Take(title.genre);
             row.create = row.problem.empty();
         }
         rows.push_back(std::move(row));

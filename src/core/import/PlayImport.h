@@ -15,7 +15,7 @@ struct PlayImportRow {
     size_t plays = 0;       // in the file
     bool missing = false;   // the library has no such title
     bool create = false;    // for a missing title: made before its plays go in (the user's choice)
-    std::string problem;    // why the title cannot take the plays (a name the rules refuse)
+    std::string problem;    // why the title cannot be made (a name the rules refuse, no room in the library)
 };
 
 // The plays of an export file brought into the titles' logs, matched by genre and title

@@ -2,10 +2,10 @@
 
 #include "import/ImportFiles.h"
 #include "import/KeyValues.h"
+#include "platform/SteamLibraryCache.h"
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <cerrno>
 #include <cstdint>
 #include <set>
@@ -21,36 +21,6 @@ constexpr long kInstalled = 4;
 bool IsDigits(std::string_view text)
 {
     return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
-bool IsHexName(std::string_view name)
-{
-    // The icon in a game's cache folder is named after its content hash.
-    constexpr std::string_view kSuffix = ".jpg";
-    if (name.size() != 40 + kSuffix.size() || !name.ends_with(kSuffix))
-        return false;
-    return std::all_of(name.begin(), name.end() - 4, [](char c) { return std::isxdigit(static_cast<unsigned char>(c)); });
-}
-
-// The game's icon in the client's library cache: "<id>_icon.jpg", or in the game's own
-// folder (newer clients) the image named after its hash.
-std::string IconOf(const std::string& root, const std::string& appId)
-{
-    const std::string cache = root + "/appcache/librarycache";
-    if (std::string flat = cache + "/" + appId + "_icon.jpg"; ImportFiles::IsFile(flat))
-        return flat;
-    const std::string folder = cache + "/" + appId;
-    std::vector<std::string> places{folder};
-    for (const std::string& sub : ImportFiles::Folders(folder))
-        places.push_back(folder + "/" + sub);
-    for (const std::string& place : places) {
-        int error = 0;
-        for (const std::string& name : ImportFiles::Names(place, ".jpg", error)) {
-            if (IsHexName(name))
-                return place + "/" + name;
-        }
-    }
-    return {};
 }
 
 // Parsed text of a client file, or nullptr after a line in `found`.
@@ -99,7 +69,7 @@ struct Search {
         bool installed = !IsDigits(flags) || (std::stol(flags.substr(0, 9)) & kInstalled) != 0;
         if (!installed || SteamGames::IsTool(appId, name) || !appIds.insert(appId).second)
             return;
-        std::string icon = IconOf(root, appId);
+        std::string icon = SteamLibraryCache::IconIn(root, appId);
         found.games.push_back({name, "Steam", "steam://rungameid/" + appId, icon, false});
     }
 

@@ -16,6 +16,10 @@ inline constexpr const char* kHandedToOpenCopy =
 inline constexpr const char* kShellStartFailed =
     "ERROR[%ld] : タイトル %s を実行出来ませんでした,\nヘルプを見て作者までエラー番号をご連絡下さい.";
 
+// A title without a program (one the play import made from a CSV file, which names none).
+inline constexpr const char* kNoProgram =
+    "このタイトルには実行ファイルが登録されていません.\n"
+    "タイトル → \"タイトルを編集する\" で実行ファイルを指定して下さい.";
 // Programs the launcher cannot start as they are, with the stored program.
 inline constexpr const char* kUrlWithoutHandler =
     "URL %s を開くプログラムがありません.\n%s: の URL を開くアプリケーションをインストールして下さい.";

@@ -99,6 +99,8 @@ namespace TitleCommand {
 
 Plan For(const std::string& stored, const std::string& folder)
 {
+    if (stored.empty())
+        return Refused(PlayMessages::kNoProgram);
     const ProgramKind kind = Programs::Classify(stored);
     if (kind == ProgramKind::Missing && !Programs::UrlScheme(stored).empty())
         return ForUrl(stored, stored);

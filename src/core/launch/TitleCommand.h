@@ -7,7 +7,8 @@
 
 // What starting a title's stored program means: a URL is opened by the handler of its
 // scheme, a desktop entry by its own command, a Windows program through Wine (refused when
-// it is a 32-bit one and Wine lacks its 32-bit part), anything else runs as it is.
+// it is a 32-bit one and Wine lacks its 32-bit part), anything else runs as it is. A title
+// without a program is refused with a message that tells where to give it one.
 namespace TitleCommand {
 
 struct Plan {

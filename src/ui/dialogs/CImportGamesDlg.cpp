@@ -37,7 +37,7 @@ CImportGamesDlg::CImportGamesDlg(const GameImport& import, const ImportChoice& c
     setWindowTitle(QStringLiteral("ゲームの取り込み"));
     setFont(DialogLayout::GothicFont(9.0));
     const bool problems = !import.Found().problems.empty();
-    WindowHints::FixDialog(this, DialogLayout::DluSize(this, 420, problems ? 282 : 246));
+    WindowHints::FixDialog(this, DialogLayout::DluSize(this, 420, problems ? 296 : 246));
 
     m_pList = new QTreeWidget(this);
     m_pList->setRootIsDecorated(false);
@@ -46,7 +46,7 @@ CImportGamesDlg::CImportGamesDlg(const GameImport& import, const ImportChoice& c
     m_pList->setHeaderLabels({QStringLiteral("ゲーム"), QStringLiteral("取り込み元"), QStringLiteral("登録名"),
                               QStringLiteral("プログラム")});
     m_pList->setItemDelegate(new GameIconDelegate(m_pList));
-    Place(m_pList, 7, 7, 406, 190);
+    Place(m_pList, 7, 7, 406, 180);
     m_pList->setColumnWidth(kGame, DialogLayout::DluX(this, 115));
     m_pList->setColumnWidth(kSource, DialogLayout::DluX(this, 58));
     m_pList->setColumnWidth(kRegistered, DialogLayout::DluX(this, 130));
@@ -58,10 +58,10 @@ CImportGamesDlg::CImportGamesDlg(const GameImport& import, const ImportChoice& c
     Place(m_pNewGenre, 223, 202, 120, 14);
     m_pGenreProblem = new QLabel(this);
     m_pGenreProblem->setStyleSheet(QStringLiteral("color: #b00000"));
-    Place(m_pGenreProblem, 7, 218, 220, 10);
-    auto* legend = new QLabel(QStringLiteral("* : 名前を変えて登録 (ポイントで理由を表示)"), this);
-    legend->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    Place(legend, 230, 218, 183, 10);
+    Place(m_pGenreProblem, 7, 218, 406, 10);
+    m_pLegend = new QLabel(QStringLiteral("* : 名前を変えて登録 (ポイントで理由を表示)"), this);
+    m_pLegend->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Place(m_pLegend, 7, 189, 406, 10);
 
     m_pAll = new QPushButton(QStringLiteral("全て選択(&A)"), this);
     Place(m_pAll, 7, 230, 60, 15);
@@ -76,7 +76,7 @@ CImportGamesDlg::CImportGamesDlg(const GameImport& import, const ImportChoice& c
     m_pProblems = new QPlainTextEdit(this);
     m_pProblems->setReadOnly(true);
     m_pProblems->setVisible(problems);
-    Place(m_pProblems, 7, 250, 406, 28);
+    Place(m_pProblems, 7, 250, 406, 42);
     QStringList lines;
     for (const std::string& line : import.Found().problems)
         lines << Text(line);
@@ -108,6 +108,7 @@ void CImportGamesDlg::AddRows()
         auto* item = new QTreeWidgetItem({Text(game.name), Text(game.source), QString(), Text(game.program)});
         item->setData(kGame, GameIconDelegate::kIconRole, Text(game.icon));
         item->setData(kGame, GameIconDelegate::kThemedRole, game.themeIcon);
+        item->setToolTip(kGame, Text(game.name));
         item->setToolTip(kProgram, Text(game.program));
         const std::string& registered = m_import.RegisteredAs(static_cast<int>(i));
         if (registered.empty()) {
@@ -115,6 +116,7 @@ void CImportGamesDlg::AddRows()
         } else {
             item->setFlags(item->flags() & ~Qt::ItemIsEnabled);
             item->setText(kRegistered, QStringLiteral("登録済み (") + Text(registered) + QLatin1Char(')'));
+            item->setToolTip(kRegistered, item->text(kRegistered));
         }
         items << item;
     }
@@ -171,6 +173,7 @@ void CImportGamesDlg::Replan()
         QTreeWidgetItem* item = m_pList->topLevelItem(title.game);
         if (!title.Adds()) {
             item->setText(kRegistered, QStringLiteral("登録されません: ") + Text(title.refusal));
+            item->setToolTip(kRegistered, item->text(kRegistered));
             continue;
         }
         adds = true;
@@ -179,7 +182,7 @@ void CImportGamesDlg::Replan()
                                                             : QStringLiteral("名前を変えます: ") + Joined(title.changes));
     }
     const std::string problem = m_import.GenreProblem(choice);
-    m_pGenreProblem->setText(Text(problem));
+    DialogLayout::SetOneLine(m_pGenreProblem, Text(problem));
     m_pOk->setEnabled(adds && problem.empty());
     m_bFilling = false;
 }

@@ -30,6 +30,7 @@ public:
     QComboBox* m_pGenre;
     QLineEdit* m_pNewGenre;
     QLabel* m_pGenreProblem;
+    QLabel* m_pLegend;
     QPlainTextEdit* m_pProblems;
     QPushButton* m_pAll;
     QPushButton* m_pNone;

@@ -22,12 +22,16 @@ CImportPlaysDlg::CImportPlaysDlg(const std::string& file, const std::vector<Play
     setFont(DialogLayout::GothicFont(9.0));
     WindowHints::FixDialog(this, DialogLayout::DluSize(this, 360, 230));
 
-    auto* about = new QLabel(QStringLiteral("<%1> のプレイ記録を各タイトルのログに加えます. 既に記録されているプレイは加えません.\n"
-                                            "ライブラリにないタイトルは, チェックしたものだけ作成して取り込みます.")
-                                 .arg(Text(file)),
-                             this);
-    about->setWordWrap(true);
-    Place(about, 7, 5, 346, 26);
+    // The file on a line of its own (a long path cut in the middle), the rules below it.
+    m_pFile = new QLabel(this);
+    m_pFile->setTextFormat(Qt::PlainText);
+    Place(m_pFile, 7, 5, 346, 10);
+    DialogLayout::SetOneLine(m_pFile, QStringLiteral("<%1> のプレイ記録を各タイトルのログに加えます.").arg(Text(file)));
+    m_pAbout = new QLabel(QStringLiteral("既に記録されているプレイは加えません.\n"
+                                         "ライブラリにないタイトルは, チェックしたものだけ作成して取り込みます."),
+                          this);
+    m_pAbout->setWordWrap(true);
+    Place(m_pAbout, 7, 16, 346, 22);
 
     m_pList = new QTreeWidget(this);
     m_pList->setRootIsDecorated(false);
@@ -35,7 +39,7 @@ CImportPlaysDlg::CImportPlaysDlg(const std::string& file, const std::vector<Play
     m_pList->setAllColumnsShowFocus(true);
     m_pList->setHeaderLabels(
         {QStringLiteral("ジャンル"), QStringLiteral("タイトル"), QStringLiteral("プレイ"), QStringLiteral("取り込み")});
-    Place(m_pList, 7, 34, 346, 170);
+    Place(m_pList, 7, 40, 346, 164);
     m_pList->setColumnWidth(kGenre, DialogLayout::DluX(this, 80));
     m_pList->setColumnWidth(kTitle, DialogLayout::DluX(this, 120));
     m_pList->setColumnWidth(kPlays, DialogLayout::DluX(this, 35));
@@ -52,6 +56,8 @@ CImportPlaysDlg::CImportPlaysDlg(const std::string& file, const std::vector<Play
             item->setText(kState, QStringLiteral("ライブラリにありません. 作成して取り込む"));
             item->setCheckState(kState, row.create ? Qt::Checked : Qt::Unchecked);
         }
+        item->setToolTip(kTitle, item->text(kTitle));
+        item->setToolTip(kState, item->text(kState));
         items << item;
     }
     m_pList->addTopLevelItems(items);

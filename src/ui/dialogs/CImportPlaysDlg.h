@@ -6,6 +6,7 @@
 
 #include <vector>
 
+class QLabel;
 class QPushButton;
 class QTreeWidget;
 
@@ -22,6 +23,8 @@ public:
 
     enum Column { kGenre, kTitle, kPlays, kState };
 
+    QLabel* m_pFile;
+    QLabel* m_pAbout;
     QTreeWidget* m_pList;
     QPushButton* m_pOk;
     QPushButton* m_pCancel;

@@ -1,6 +1,8 @@
 #include "dialogs/DialogLayout.h"
 
 #include <QApplication>
+#include <QFontMetrics>
+#include <QLabel>
 #include <QStringList>
 #include <QWidget>
 
@@ -36,6 +38,14 @@ void Place(QWidget* child, int x, int y, int width, int height)
 void PlacePx(QWidget* child, int x, int y, int width, int height)
 {
     child->setGeometry(Px(child, x), Px(child, y), Px(child, width), Px(child, height));
+}
+
+void SetOneLine(QLabel* label, const QString& text)
+{
+    const int room = label->contentsRect().width() - 2 * label->margin();
+    const QString shown = label->fontMetrics().elidedText(text, Qt::ElideMiddle, room);
+    label->setText(shown);
+    label->setToolTip(shown == text ? QString() : text);
 }
 
 QFont GothicFont(double pointSize)

@@ -4,6 +4,8 @@
 #include <QRect>
 #include <QSize>
 
+class QLabel;
+class QString;
 class QWidget;
 
 // Geometry and fonts of the editing dialogs. Their layouts are given in dialog units of an
@@ -24,6 +26,10 @@ QSize DluSize(const QWidget* widget, int width, int height);
 // Places `child` at a rectangle given in dialog units (in its parent) or in pixels.
 void Place(QWidget* child, int x, int y, int width, int height);
 void PlacePx(QWidget* child, int x, int y, int width, int height);
+
+// Shows `text` on the one line of `label`: cut in the middle with "…" where it is wider
+// than the label (a long path keeps its start and its file name), whole in the tooltip.
+void SetOneLine(QLabel* label, const QString& text);
 
 // The Japanese UI face (a CJK face installed on Linux after it) at a point size.
 QFont GothicFont(double pointSize);

@@ -262,7 +262,7 @@ TEST(GameReaders, AnEmptyHomeFindsNothing)
 
 // Desktop entries of games, the user's folder before the system's: an id found first hides
 // the later ones; entries that are no game, hidden, kept off the menu, not installed, or
-// starting a game found through its client are left out.
+// starting a game found through its client, and the clients' own entries are left out.
 TEST(GameReaders, DesktopEntriesOfGames)
 {
     TempDir dirs;
@@ -284,6 +284,14 @@ TEST(GameReaders, DesktopEntriesOfGames)
         {user + "/steam_app_10.desktop", entry("Name=Counter-Strike\nExec=steam steam://rungameid/10\nCategories=Game;\n")},
         {user + "/wine/Programs/pinball.desktop", entry("Name=Pinball\nExec=true\nCategories=Game;\n")},
         {user + "/broken.desktop", "not an entry at all"},
+        // The clients themselves: by the URLs they open, or by their ids.
+        {system + "/steam.desktop", entry("Name=Steam\nExec=true %U\nCategories=Network;FileTransfer;Game;\n"
+                                          "MimeType=x-scheme-handler/steam;x-scheme-handler/steamlink;\n")},
+        {user + "/net.lutris.Lutris.desktop",
+         entry("Name=Lutris\nExec=true %U\nCategories=Game;\nMimeType=x-scheme-handler/lutris;\n")},
+        {user + "/heroic-portable.desktop",
+         entry("Name=Heroic Games Launcher\nExec=true %U\nCategories=Game;\nMimeType=x-scheme-handler/heroic;\n")},
+        {system + "/com.heroicgameslauncher.hgl.desktop", entry("Name=Heroic\nExec=true\nCategories=Game;\n")},
     };
     for (const File& file : files)
         Write(file.path, file.text);

@@ -207,3 +207,37 @@ TEST(PlayImport, MissingTitlesLeftOutTakeNoPlays)
     EXPECT_EQ(doc.m_nGroupCount, 0);
     EXPECT_FALSE(std::filesystem::exists(f.Data("G")));
 }
+
+// Titles are made only as far as the library's limits go: a genre's 128 titles, 32 genres.
+// Those beyond say why and are not offered, so that the others are made.
+TEST(PlayImport, TitlesAreNotMadeBeyondTheLibrarysLimits)
+{
+    ProgramFolder f;
+    f.Build([](CZarn2Doc& doc) {
+        for (int g = 0; g < CZarn2Doc::kMaxGroups - 2; ++g)
+            doc.AddGroup("G" + std::to_string(g), 0);
+        ProgramFolder::AddGenre(doc, "Near", CGroup::kMaxMembers - 2);
+    });
+    CZarn2Doc& doc = f.LoadDoc();
+    const CPlayTime play = PlayAt("2010/01/01,00:00:00", 1);
+    std::vector<ExportedTitle> titles{{"Near", "a", "", {play}}, {"Near", "b", "", {play}}, {"Near", "c", "", {play}},
+                                      {"New1", "x", "", {play}}, {"New2", "y", "", {play}}};
+    std::vector<PlayImportRow> rows = PlayImport::Rows(doc, titles);
+    struct Case {
+        const char* title;
+        bool create;
+        const char* why;
+    } cases[] = {{"a", true, ""}, {"b", true, ""}, {"c", false, "上限[128]"}, {"x", true, ""}, {"y", false, "上限[32]"}};
+    ASSERT_EQ(rows.size(), std::size(cases));
+    for (size_t i = 0; i < rows.size(); ++i) {
+        SCOPED_TRACE(cases[i].title);
+        EXPECT_EQ(rows[i].create, cases[i].create);
+        EXPECT_NE(rows[i].problem.find(cases[i].why), std::string::npos) << rows[i].problem;
+        EXPECT_EQ(rows[i].problem.empty(), cases[i].create);
+    }
+    PlayImport::Outcome outcome = PlayImport::Apply(doc, titles, rows);
+    EXPECT_EQ(outcome.counts.added, 3u);
+    EXPECT_EQ(outcome.skipped, 2u);
+    EXPECT_TRUE(outcome.failures.empty()) << PlayImport::Summary(outcome);
+    EXPECT_EQ(doc.m_nGroupCount, CZarn2Doc::kMaxGroups);
+}

@@ -139,6 +139,8 @@ TEST_F(TitleCommandTest, WhatCannotStartIsRefusedWithItsReason)
         {Entry("nocmd.desktop", "Type=Application\nExec=missing-game --x"), "プログラム missing-game が"},
         {Entry("term.desktop", "Type=Application\nExec=game\nTerminal=true"), "x-terminal-emulator"},
         {dir / "elf.desktop", "[Desktop Entry]"},
+        // A title made by the play import from a CSV file, which names no program.
+        {"", "実行ファイルが登録されていません"},
     };
     TempDir::WriteBytes(dir / "elf.desktop", "\x7f" "ELF");
     for (const Case& c : cases) {

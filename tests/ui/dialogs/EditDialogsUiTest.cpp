@@ -3,6 +3,7 @@
 #include "dialogs/CDropEdit.h"
 #include "dialogs/CGroupDlg.h"
 #include "dialogs/CImportGamesDlg.h"
+#include "dialogs/CImportPlaysDlg.h"
 #include "dialogs/CMemberDlg.h"
 #include "dialogs/CPlayDlg.h"
 #include "dialogs/CPlayLogDlg.h"
@@ -74,6 +75,7 @@ private Q_SLOTS:
     void groupNameFieldNotAllSelectedOnFocus();
     void playLogDialogFlow();
     void importDialogShowsTheNamesOfTheTickedGames();
+    void importDialogsShowTheirWholeTexts();
 };
 
 void EditDialogsUiTest::memberValidationStopsAtFirstEmptyField_data()
@@ -462,6 +464,18 @@ void EditDialogsUiTest::playLogDialogFlow()
     QVERIFY(edit.Changed());  // the caller writes nothing after a rejection
 }
 
+namespace {
+
+// Whether a label shows its whole text on its one line, or its cut text with the whole of
+// it in the tooltip.
+bool ShowsWhole(const QLabel* label, const QString& whole)
+{
+    const bool fits = label->fontMetrics().horizontalAdvance(label->text()) <= label->contentsRect().width();
+    return fits && (label->text() == whole || label->toolTip() == whole);
+}
+
+}  // namespace
+
 // A registered game cannot be ticked; OK waits for a game that will be registered and a
 // genre that can take it; the names shown are the plan's, changed ones marked.
 void EditDialogsUiTest::importDialogShowsTheNamesOfTheTickedGames()
@@ -504,6 +518,37 @@ void EditDialogsUiTest::importDialogShowsTheNamesOfTheTickedGames()
     QCOMPARE(choice.shown, import.Plan(choice));
     if (qEnvironmentVariableIsSet("ZARN2_SHOT"))
         dlg.grab().save(qEnvironmentVariable("ZARN2_SHOT"));
+}
+
+// The import dialogs' texts are never cut short unseen: a genre's problem, a game that is
+// not registered and the file of the plays show whole, or cut with the whole in the tooltip.
+void EditDialogsUiTest::importDialogsShowTheirWholeTexts()
+{
+    ProgramFolder f;
+    f.Build([](CZarn2Doc& doc) { ProgramFolder::AddGenre(doc, "G", 0); });
+    CZarn2Doc& doc = f.LoadDoc();
+    const std::string taken(100, 'x');
+    TempDir::WriteBytes(doc.m_pApp->m_szDataDir + "/" + taken + ".Zarn", "");
+    FoundGames found;
+    found.games = {{"Far", "デスクトップ", "/" + std::string(300, 'p') + ".desktop", "", false}};
+    GameImport import(doc, found);
+    CImportGamesDlg games(import, {{0}, "G", false});
+    QTreeWidgetItem* far = games.m_pList->topLevelItem(0);
+    QVERIFY(far->text(CImportGamesDlg::kRegistered).startsWith(u"登録されません"_s));
+    QCOMPARE(far->toolTip(CImportGamesDlg::kRegistered), far->text(CImportGamesDlg::kRegistered));
+    games.m_pGenre->setCurrentIndex(games.m_pGenre->count() - 1);
+    for (const QString& genre : {u"\U0001F3AE ゲーム"_s, QString::fromStdString(taken)}) {
+        games.m_pNewGenre->setText(genre);
+        const QString problem = QString::fromStdString(import.GenreProblem(games.Choice()));
+        QVERIFY2(!problem.isEmpty() && ShowsWhole(games.m_pGenreProblem, problem), qPrintable(genre));
+        QVERIFY(!games.m_pGenreProblem->geometry().intersects(games.m_pLegend->geometry()));
+    }
+
+    const std::string file = "/home/user/" + std::string(120, 'd') + "/プレイ記録.csv";
+    CImportPlaysDlg plays(file, {{"G", "T", 1, false, false, {}}});
+    QVERIFY(ShowsWhole(plays.m_pFile, QStringLiteral("<%1> のプレイ記録を各タイトルのログに加えます.")
+                                          .arg(QString::fromStdString(file))));
+    QVERIFY(plays.m_pAbout->heightForWidth(plays.m_pAbout->width()) <= plays.m_pAbout->height());
 }
 
 QTEST_MAIN(EditDialogsUiTest)

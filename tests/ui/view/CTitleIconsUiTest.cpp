@@ -107,6 +107,9 @@ void CTitleIconsUiTest::initTestCase()
     Picture("home/.local/share/Steam/appcache/librarycache/20/0123456789abcdef0123456789abcdef01234567.jpg",
             Qt::cyan, "JPEG");
     Picture("home/.local/share/Steam/appcache/librarycache/20/header.jpg", Qt::black, "JPEG");
+    Picture("home/.var/app/com.valvesoftware.Steam/data/Steam/appcache/librarycache/40/japanese/"
+            "89abcdef0123456789abcdef0123456789abcdef.jpg",
+            Qt::darkGreen, "JPEG");
 }
 
 void CTitleIconsUiTest::desktopNamesTheIcon_data()
@@ -120,6 +123,8 @@ void CTitleIconsUiTest::desktopNamesTheIcon_data()
                                                               << QColor(Qt::blue);
     QTest::newRow("Steam game's own icon") << QStringLiteral("steam://rungameid/10") << QColor(Qt::yellow);
     QTest::newRow("Steam game's icon, newer cache") << QStringLiteral("steam://run/20") << QColor(Qt::cyan);
+    QTest::newRow("Steam game's icon, Flatpak client's cache, a subfolder")
+        << QStringLiteral("steam://rungameid/40") << QColor(Qt::darkGreen);
     QTest::newRow("Steam game without a cached icon") << QStringLiteral("steam://rungameid/30") << QColor(Qt::magenta);
     QTest::newRow("URL handler's icon") << QStringLiteral("lutris:rungameid/3") << QColor(Qt::magenta);
 }
