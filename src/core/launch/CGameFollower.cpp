@@ -48,6 +48,8 @@ void CGameFollower::Stop()
         return;
     if (m_bSearching)
         m_nLeftOutMs = Clock::Get().MonotonicMs() - m_nEndMs;
+    else if (m_nGoneSinceMs >= 0)
+        m_nLeftOutMs += Clock::Get().MonotonicMs() - m_nGoneSinceMs;
     Finish(m_bSearching ? Outcome::NotFound : Outcome::Followed);
 }
 
@@ -62,9 +64,23 @@ void CGameFollower::Look()
     if (m_bSearching)
         Search(!look.found.empty(), look.openCopy, look.found);
     else if (look.found.empty())
-        Finish(Outcome::Followed);
+        Gone();
     else
         Watch(std::move(look.found));
+}
+
+// Nothing of the game is left: looks once more, a moment later, before the play ends there.
+void CGameFollower::Gone()
+{
+    const std::int64_t now = Clock::Get().MonotonicMs();
+    if (m_nGoneSinceMs < 0) {
+        m_nGoneSinceMs = now;
+        m_ends.clear();
+        LookLater(kConfirmMs);
+        return;
+    }
+    m_nLeftOutMs += now - m_nGoneSinceMs;
+    Finish(Outcome::Followed);
 }
 
 void CGameFollower::Search(bool found, bool openCopy, std::vector<UserProcess>& processes)
@@ -103,9 +119,14 @@ void CGameFollower::Watch(std::vector<UserProcess> processes)
     std::set<int> live;
     bool poll = false;
     for (const UserProcess& process : processes) {
-        live.insert(process.pid);
-        if (m_ends.count(process.pid))
+        if (auto known = m_ends.find(process.pid); known != m_ends.end()) {
+            // Its descriptor said it ended: the listing may still show it for a moment, and
+            // no notice would come again.
+            if (known->second.notifier->isEnabled())
+                live.insert(process.pid);
             continue;
+        }
+        live.insert(process.pid);
         bool ended = false;
         int fd = UserProcesses::EndNotice(process, ended);
         if (fd < 0) {
@@ -125,9 +146,10 @@ void CGameFollower::Watch(std::vector<UserProcess> processes)
     for (auto it = m_ends.begin(); it != m_ends.end();)
         it = live.count(it->first) ? std::next(it) : m_ends.erase(it);
     if (m_ends.empty() && !poll) {
-        Finish(Outcome::Followed);
+        Gone();
         return;
     }
+    m_nGoneSinceMs = -1;
     Tell("実行中: " + GameLook::Names(std::move(processes)));
     if (poll)
         LookLater(HandOff::Get().lookMs);

@@ -41,17 +41,24 @@ public:
     // with nothing found.
     void Stop();
     // The time after the command's end that is no play: until the game's first process
-    // started, or the whole search when nothing was followed.
+    // started, or the whole search when nothing was followed; and the last look's wait for
+    // a process the game may be starting (kConfirmMs).
     std::int64_t LeftOutMs() const { return m_nLeftOutMs; }
 
     // Called with what the play waits for: "待機中: <the marks>" while it looks, then
     // "実行中: <names>" and again whenever the names change.
     std::function<void(const std::string& line)> onWaiting;
 
+    // When the game's last process has ended, one more look this much later finds a next one
+    // the game started but the look could not read yet (its environment is empty while it
+    // is exec'd, its name still its parent's).
+    static constexpr int kConfirmMs = 250;
+
 private:
     void Look();
     void Search(bool found, bool openCopy, std::vector<UserProcess>& processes);
     void Watch(std::vector<UserProcess> processes);
+    void Gone();
     void LookLater(int ms);
     void Finish(Outcome outcome);
     void Tell(const std::string& line);
@@ -65,6 +72,7 @@ private:
     bool m_bDone = false;
     Outcome m_outcome = Outcome::NotFound;
     std::int64_t m_nLeftOutMs = 0;
+    std::int64_t m_nGoneSinceMs = -1;  // monotonic: the game's last process seen ended
     std::string m_lastLine;
     QEventLoop* m_pLoop = nullptr;
     std::unique_ptr<QTimer> m_pLookTimer;
