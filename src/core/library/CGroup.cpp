@@ -2,6 +2,7 @@
 
 #include "app/CZarn2App.h"
 #include "library/GroupFile.h"
+#include "library/JournalWrite.h"
 #include "library/LoadNotes.h"
 #include "library/NameRules.h"
 #include "library/PendingChange.h"
@@ -231,10 +232,13 @@ int CGroup::Save()
         Messenger::Show(ChangedElsewhereMessage(m_szName + ".Zarn ファイル"));
         return -1;
     }
+    JournalWrite journal(m_pJournal, m_szGroupFile, m_szName, bytes);
     // The list is saved at every change of the current genre: a file that already holds
     // these bytes is left as it is.
-    if (AtomicFile::Holds(m_szGroupFile, bytes))
+    if (AtomicFile::Holds(m_szGroupFile, bytes)) {
+        journal.Done();
         return m_nMemberCount;
+    }
     if (!m_backup.MakeDue())
         return -1;
     FileStamp written;
@@ -245,6 +249,7 @@ int CGroup::Save()
         return -1;
     }
     m_version.Wrote(written);
+    journal.Done();
     return m_nMemberCount;
 }
 
@@ -324,6 +329,8 @@ EditResult CGroup::Rename(const std::string& name, int playMode, PendingChange* 
         return EditResult::Refused(Refusal::FileSystem);
     if (Refusal refused = MoveFilesTo(name, change); refused != Refusal::None)
         return EditResult::Refused(refused);
+    if (m_pJournal && name != m_szName)
+        m_pJournal->GenreRenamed(m_szName, name);
     SetName(name);
     m_nPlayMode = playMode;
     UpdateLogPaths();

@@ -3,6 +3,7 @@
 
 #include "app/CZarn2App.h"
 #include "library/GroupListFile.h"
+#include "library/JournalWrite.h"
 #include "library/LoadNotes.h"
 #include "library/NameRules.h"
 #include "library/PendingChange.h"
@@ -159,6 +160,7 @@ bool CZarn2Doc::WriteListFile()
     }
     if (!m_listBackup.MakeDue())
         return false;
+    JournalWrite journal(m_pJournal, m_szGroupListFile, "", writer);
     FileStamp written;
     TextFileWriter::Result result = writer.Save(m_szGroupListFile, SymbolicLinks::Follow, &written);
     if (!result.unmappable.empty()) {
@@ -172,6 +174,7 @@ bool CZarn2Doc::WriteListFile()
     }
     m_listVersion.Wrote(written);
     m_nListErrorShown = 0;
+    journal.Done();
     return true;
 }
 
@@ -418,6 +421,8 @@ int CZarn2Doc::AddMovedMember(CGroup& source, int from, CGroup& target, PendingC
         ShowMoveFailure(err, sourceLog);
         return -1;
     }
+    if (m_pJournal)
+        m_pJournal->TitleMoved(source.m_szName, target.m_szName, member.m_szName);
     int targetCurrent = target.m_nCurrMember;
     CMember& slot = target.m_Member[static_cast<size_t>(target.m_nMemberCount)];
     slot.TakeFrom(member);  // the history goes along with its log

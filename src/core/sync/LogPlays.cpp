@@ -1,0 +1,46 @@
+#include "sync/LogPlays.h"
+
+#include "history/CPlayTime.h"
+#include "history/PlayLogFile.h"
+#include "history/PlayLogRecord.h"
+#include "platform/Format.h"
+
+namespace LogPlays {
+
+Journal::Play Of(const CPlayTime& s)
+{
+    return {Format("%04d/%02d/%02d,%02d:%02d:%02d", s.m_nYear, s.m_nMonth, s.m_nDay, s.m_nHour, s.m_nMinute,
+                   s.m_nSecond),
+            s.m_nElapsed};
+}
+
+bool ToSession(const Journal::Play& play, CPlayTime& session)
+{
+    session = CPlayTime{};
+    if (!PlayLogRecord::ParseStart(play.start, session))
+        return false;
+    session.m_nElapsed = play.seconds;
+    session.SplitElapsed();
+    return true;
+}
+
+Read Load(const std::string& path)
+{
+    Read read;
+    read.error = PlayLogFile::Read(path, read.stamp, read.damaged, [&read](const CPlayTime& start, int seconds) {
+        CPlayTime session = start;
+        session.m_nElapsed = seconds;
+        read.plays.push_back(Of(session));
+    });
+    return read;
+}
+
+std::string Bytes(const std::vector<Journal::Play>& plays)
+{
+    std::string bytes;
+    for (const Journal::Play& play : plays)
+        bytes += play.start + "\r\n" + std::to_string(play.seconds) + "\r\n";
+    return bytes;
+}
+
+}  // namespace LogPlays

@@ -1,0 +1,379 @@
+// Several PCs sharing one library through their change journals, with no sync tool: each PC
+// changes its own copy of the library offline through the library's operations, then every
+// PC gets every journal (journals are the only files exchanged) and works its files out.
+// Every PC must end with the same bytes and the expected library, and the PC whose change
+// could not be applied as it was is told.
+#include "support/ProgramFolder.h"
+#include "support/ScriptedMessenger.h"
+
+#include "history/PlayLogEdit.h"
+#include "history/PlayLogRewrite.h"
+#include "history/RawPlayLog.h"
+#include "library/GroupFile.h"
+#include "library/GroupListFile.h"
+#include "platform/TextFileReader.h"
+#include "sync/JournalKeeper.h"
+#include "sync/LogPlays.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <map>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::int64_t g_wall = 1'700'000'000'000;  // every stamp asked for is later than the one before
+
+// One PC: its program folder, its library and its journal.
+struct Pc {
+    explicit Pc(const std::string& id) : keeper(folder.app, id, [] { return g_wall += 1000; }) {}
+
+    CZarn2Doc& Doc()
+    {
+        if (!folder.doc) {
+            folder.doc = std::make_unique<CZarn2Doc>(folder.app);
+            folder.doc->AttachJournal(&keeper);
+            folder.doc->OnNewDocument();
+        }
+        return *folder.doc;
+    }
+    // A click on the genre (the list is saved with it), then on the title.
+    CGroup& Select(const std::string& genre, const std::string& title = {})
+    {
+        CZarn2Doc& doc = Doc();
+        doc.SelectGroup(doc.IndexOfGroup(genre));
+        CGroup& group = *doc.CurrGroup();
+        if (!title.empty())
+            doc.SetCurrMember(group.IndexOf(title));
+        return group;
+    }
+    std::string Data() const { return folder.app.m_szDataDir; }
+
+    ProgramFolder folder;
+    JournalKeeper keeper;
+};
+
+CPlayTime Session(const std::string& start, int seconds)
+{
+    Journal::Play play{start, seconds};
+    CPlayTime session;
+    LogPlays::ToSession(play, session);
+    return session;
+}
+
+// ---- what a PC does -------------------------------------------------------------------
+
+using Change = std::function<void(Pc&)>;
+
+Change Play(const std::string& genre, const std::string& title, const std::string& start, int seconds)
+{
+    return [=](Pc& pc) {
+        pc.Select(genre, title);
+        pc.Doc().RecordSession(Session(start, seconds));
+    };
+}
+Change AddTitle(const std::string& genre, const std::string& name)
+{
+    return [=](Pc& pc) {
+        pc.Select(genre);
+        pc.Doc().AddMember(name, "/g/" + name, "/g/" + name, 1, 0);
+    };
+}
+Change AddGenre(const std::string& name)
+{
+    return [=](Pc& pc) {
+        pc.Doc().AddGroup(name, 0);
+        pc.Doc().SaveGroupList();
+    };
+}
+Change Edit(const std::string& genre, const std::string& title, const std::string& name, const std::string& exe = {},
+            const std::string& icon = {})
+{
+    return [=](Pc& pc) {
+        CMember& member = *pc.Select(genre, title).CurrMember();
+        pc.Doc().EditMember(name, exe.empty() ? member.m_szExePath : exe, icon.empty() ? member.m_szIconPath : icon,
+                            1, 0);
+    };
+}
+Change Move(const std::string& genre, const std::string& title, const std::string& to)
+{
+    return [=](Pc& pc) {
+        pc.Select(genre, title);
+        pc.Doc().MoveMember(pc.Doc().IndexOfGroup(to));
+        pc.Doc().SaveGroupList();
+    };
+}
+Change DeleteTitle(const std::string& genre, const std::string& title)
+{
+    return [=](Pc& pc) {
+        CGroup& group = pc.Select(genre, title);
+        group.DeleteMember(group.IndexOf(title));
+    };
+}
+Change DeleteGenre(const std::string& genre)
+{
+    return [=](Pc& pc) {
+        pc.Select(genre);
+        pc.Doc().DeleteGroup(pc.Doc().IndexOfGroup(genre));
+        pc.Doc().SaveGroupList();
+    };
+}
+Change RenameGenre(const std::string& genre, const std::string& to)
+{
+    return [=](Pc& pc) {
+        pc.Select(genre);
+        pc.Doc().RenameGroup(to, 0);
+        pc.Doc().SaveGroupList();
+    };
+}
+// The record editor on play `index` of the title: its seconds changed, or (-1) deleted.
+Change EditPlay(const std::string& genre, const std::string& title, int index, int seconds)
+{
+    return [=](Pc& pc) {
+        CMember& member = *pc.Select(genre, title).CurrMember();
+        std::vector<RawPlayLog::Record> records;
+        ASSERT_TRUE(PlayLogRewrite::Load(member.m_szLogFile, records));
+        PlayLogEdit edit(records);
+        if (seconds < 0) {
+            edit.Delete({index});
+        } else {
+            CPlayTime play = edit.Rows()[static_cast<size_t>(index)].play;
+            play.m_nElapsed = seconds;
+            edit.Change(index, play);
+        }
+        ASSERT_TRUE(PlayLogRewrite::Save(member.m_szLogFile, edit));
+        std::vector<ILibraryJournal::PlayEdit> edits;
+        for (const PlayLogEdit::PlayChange& change : edit.Changes())
+            edits.push_back({change.before, change.after});
+        pc.keeper.PlaysEdited(genre, title, edits);
+    };
+}
+Change Both(Change first, Change second)
+{
+    return [=](Pc& pc) {
+        first(pc);
+        second(pc);
+    };
+}
+
+// ---- what the PCs end with ------------------------------------------------------------
+
+std::string Read(const std::string& path) { return TempDir::ReadBytes(path); }
+
+// "G[X(60,120) Y()] H[Z(30)]": the genres in order, their titles in order, each title's
+// plays' seconds in start order; a "*" after the current genre and title; a program or icon
+// other than "/g/<title>" in braces.
+std::string Library(const Pc& pc)
+{
+    TextFileReader list;
+    list.OpenBytes(Read(pc.folder.app.m_szGroupListPath));
+    GroupListFile::Content genres = GroupListFile::Read(list);
+    std::string out;
+    for (size_t g = 0; g < genres.names.size(); ++g) {
+        const std::string& genre = genres.names[g];
+        TextFileReader file;
+        file.OpenBytes(Read(pc.Data() + "/" + genre + ".Zarn"));
+        GroupFile::Content titles = GroupFile::Read(file);
+        out += (out.empty() ? "" : " ") + genre + (static_cast<int>(g) == genres.currGroup ? "*" : "") + "[";
+        for (size_t t = 0; t < titles.titles.size(); ++t) {
+            std::string name = titles.titles[t].name.value_or("");
+            out += (t ? " " : "") + name + (static_cast<int>(t) == titles.currMember ? "*" : "");
+            for (const std::optional<std::string>& path : {titles.titles[t].exePath, titles.titles[t].iconPath})
+                if (path.value_or("") != "/g/" + name)
+                    out += "{" + path.value_or("") + "}";
+            out += "(";
+            LogPlays::Read plays = LogPlays::Load(pc.Data() + "/" + genre + "/" + name + ".Log");
+            for (size_t p = 0; p < plays.plays.size(); ++p)
+                out += (p ? "," : "") + std::to_string(plays.plays[p].seconds);
+            out += plays.error ? "no log)" : ")";
+        }
+        out += "]";
+    }
+    return out;
+}
+
+// Every library file below the program folder (the journals aside), by path, with its bytes.
+std::map<std::string, std::string> Files(const Pc& pc)
+{
+    std::map<std::string, std::string> files{{"Zarn2.Grp", Read(pc.folder.app.m_szGroupListPath)}};
+    for (const auto& entry : fs::recursive_directory_iterator(pc.Data())) {
+        std::string path = entry.path().string().substr(pc.Data().size());
+        if (entry.is_regular_file() && path.find(ILibraryJournal::kFolderName) == std::string::npos)
+            files[path] = Read(entry.path().string());
+    }
+    return files;
+}
+
+void ShareJournals(std::vector<Pc*> pcs)
+{
+    for (Pc* from : pcs)
+        for (Pc* to : pcs)
+            if (from != to)
+                for (const auto& journal : fs::directory_iterator(from->Data() + "/" + ILibraryJournal::kFolderName))
+                    fs::copy_file(journal.path(),
+                                  to->Data() + "/" + ILibraryJournal::kFolderName + "/" +
+                                      journal.path().filename().string(),
+                                  fs::copy_options::overwrite_existing);
+}
+
+// The library every row starts from, made on A and copied to the others with A's journal.
+void Start(std::vector<Pc*> pcs)
+{
+    Pc& a = *pcs[0];
+    AddGenre("G")(a);
+    AddTitle("G", "X")(a);
+    AddTitle("G", "Y")(a);
+    AddGenre("H")(a);
+    AddTitle("H", "Z")(a);
+    Play("G", "X", "2024/05/01,10:00:00", 60)(a);
+    Play("G", "X", "2024/05/02,10:00:00", 120)(a);
+    Play("H", "Z", "2024/05/03,10:00:00", 30)(a);
+    a.Select("G", "X");
+    a.Doc().SaveGroupList();
+    a.keeper.Reconcile();
+    for (size_t i = 1; i < pcs.size(); ++i) {
+        fs::copy(a.folder.app.m_szGroupListPath, pcs[i]->folder.app.m_szGroupListPath);
+        fs::copy(a.Data(), pcs[i]->Data(), fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+        pcs[i]->Doc();
+    }
+}
+
+struct Row {
+    const char* what;
+    std::vector<Change> changes;          // one a PC: A, B (and C)
+    std::string library;                  // every PC's, at the end
+    std::vector<std::string> told;        // a part of what each PC is told ("" nothing)
+};
+
+void RunRow(const Row& row)
+{
+    SCOPED_TRACE(row.what);
+    std::vector<std::unique_ptr<Pc>> owned;
+    std::vector<Pc*> pcs;
+    for (size_t i = 0; i < row.changes.size(); ++i) {
+        owned.push_back(std::make_unique<Pc>(std::string(1, static_cast<char>('a' + i)) + "-pc"));
+        pcs.push_back(owned.back().get());
+    }
+    ScriptedMessenger messages;
+    Start(pcs);
+    for (size_t i = 0; i < pcs.size(); ++i)
+        row.changes[i](*pcs[i]);
+    messages.Clear();
+    ShareJournals(pcs);
+    for (size_t i = 0; i < pcs.size(); ++i) {
+        pcs[i]->keeper.Reconcile();
+        std::string told;
+        for (const std::string& text : messages.messages)
+            told += text + "\n";
+        messages.Clear();
+        if (row.told[i].empty())
+            EXPECT_EQ(told, "") << "PC " << i;
+        else
+            EXPECT_NE(told.find(row.told[i]), std::string::npos) << "PC " << i << " was told: " << told;
+    }
+    for (Pc* pc : pcs)
+        EXPECT_EQ(Library(*pc), row.library) << "PC " << pc->keeper.JournalPath();
+    if (getenv("JOURNAL_DEBUG"))
+        for (Pc* pc : pcs)
+            std::cerr << TempDir::ReadBytes(pc->keeper.JournalPath()) << "----\n";
+    for (size_t i = 1; i < pcs.size(); ++i)
+        EXPECT_EQ(Files(*pcs[i]), Files(*pcs[0])) << "PC " << i << " and A differ";
+    // A second round changes nothing more.
+    for (Pc* pc : pcs)
+        EXPECT_FALSE(pc->keeper.Reconcile());
+}
+
+const char* kKept = "残しました";
+const char* kLost = "その後に行われた変更になりました";
+const char* kBack = "作り直しました";
+
+}  // namespace
+
+TEST(JournalMerge, OfflineChangesOfTwoAndThreePcsMergeOnceEverywhere)
+{
+    const std::vector<Row> rows{
+        {"both add a title",
+         {AddTitle("G", "T1"), AddTitle("G", "T2")},
+         "G*[X(60,120) Y() T1() T2*()] H[Z*(30)]",
+         {"", ""}},
+        {"a rename carries the other PC's play",
+         {Edit("G", "X", "X2"), Play("G", "X", "2024/06/01,10:00:00", 90)},
+         "G*[X2*{/g/X}{/g/X}(60,120,90) Y()] H[Z*(30)]",
+         {"", ""}},
+        {"a move carries the other PC's play",
+         {Move("G", "X", "H"), Play("G", "X", "2024/06/01,10:00:00", 90)},
+         "G[Y*()] H*[Z(30) X*(60,120,90)]",
+         {"", ""}},
+        {"a title deleted while played elsewhere stays",
+         {DeleteTitle("G", "X"), Play("G", "X", "2024/06/01,10:00:00", 90)},
+         "G*[Y*() X(60,120,90)] H[Z*(30)]",
+         {kKept, kKept}},
+        {"a title deleted and not changed elsewhere stays deleted",
+         {DeleteTitle("G", "X"), Play("G", "Y", "2024/06/01,10:00:00", 90)},
+         "G*[Y*(90)] H[Z*(30)]",
+         {"", ""}},
+        {"a play deleted here and another edited there",
+         {EditPlay("G", "X", 0, -1), EditPlay("G", "X", 1, 100)},
+         "G*[X*(100) Y()] H[Z*(30)]",
+         {"", ""}},
+        {"a play deleted here and edited there stays edited",
+         {EditPlay("G", "X", 1, -1), EditPlay("G", "X", 1, 100)},
+         "G*[X*(60,100) Y()] H[Z*(30)]",
+         {kKept, kKept}},
+        {"a play edited on both: the later edit",
+         {EditPlay("G", "X", 1, 100), EditPlay("G", "X", 1, 110)},
+         "G*[X*(60,110) Y()] H[Z*(30)]",
+         {kLost, ""}},
+        {"different fields of one title are both kept",
+         {Edit("G", "X", "X", "/new/exe"), Edit("G", "X", "X", "", "/new/icon")},
+         "G*[X*{/new/exe}{/new/icon}(60,120) Y()] H[Z*(30)]",
+         {"", ""}},
+        {"one field changed on both: the later change",
+         {Edit("G", "X", "X", "/a/exe"), Edit("G", "X", "X", "/b/exe")},
+         "G*[X*{/b/exe}(60,120) Y()] H[Z*(30)]",
+         {kLost, ""}},
+        {"a title added to a genre deleted elsewhere brings it back with only that title",
+         {DeleteGenre("H"), AddTitle("H", "T")},
+         "G*[X*(60,120) Y()] H[T*()]",
+         {kBack, kBack}},
+        {"a genre deleted while its title is played elsewhere keeps that title",
+         {DeleteGenre("H"), Play("H", "Z", "2024/06/01,10:00:00", 90)},
+         "G*[X*(60,120) Y()] H[Z(30,90)]",
+         {kKept, kKept}},
+        {"a genre renamed while a title is added to it",
+         {RenameGenre("G", "G2"), AddTitle("G", "T")},
+         "G2*[X(60,120) Y() T*()] H[Z*(30)]",
+         {"", ""}},
+        {"a title deleted while renamed elsewhere stays, renamed",
+         {DeleteTitle("G", "X"), Edit("G", "X", "X3")},
+         "G*[Y*() X3{/g/X}{/g/X}(60,120)] H[Z*(30)]",
+         {kKept, kKept}},
+        {"the same title added on both is one",
+         {AddTitle("G", "T"), AddTitle("G", "T")},
+         "G*[X(60,120) Y() T*()] H[Z*(30)]",
+         {"", ""}},
+        {"a rename onto a name added elsewhere keeps both",
+         {Edit("G", "X", "W"), AddTitle("G", "W")},
+         "G*[W{/g/X}{/g/X}(60,120) Y() W (2)*{/g/W}{/g/W}()] H[Z*(30)]",
+         {"", "W (2)"}},
+        {"three PCs each play and add a title",
+         {Both(Play("G", "X", "2024/06/01,10:00:00", 10), AddTitle("G", "TA")),
+          Both(Play("G", "X", "2024/06/02,10:00:00", 20), AddTitle("G", "TB")),
+          Both(Play("G", "X", "2024/06/03,10:00:00", 30), AddTitle("G", "TC"))},
+         "G*[X(60,120,10,20,30) Y() TA() TB() TC*()] H[Z*(30)]",
+         {"", "", ""}},
+        {"three PCs: a rename, a play and a move of one title",
+         {Edit("G", "X", "X2"), Play("G", "X", "2024/06/01,10:00:00", 90), Move("G", "X", "H")},
+         "G[Y*()] H*[Z(30) X2*{/g/X}{/g/X}(60,120,90)]",
+         {"", "", ""}},
+        {"three PCs: a genre deleted, a title added to it, a genre added",
+         {DeleteGenre("H"), AddTitle("H", "T"), AddGenre("K")},
+         "G[X*(60,120) Y()] H[T*()] K*[]",
+         {kBack, kBack, ""}},
+    };
+    for (const Row& row : rows)
+        RunRow(row);
+}
