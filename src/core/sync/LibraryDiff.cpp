@@ -63,7 +63,7 @@ std::optional<GenreContent> OfGenreFile(std::string_view bytes)
     if (!content.problem.empty())
         return std::nullopt;
     GenreContent out;
-    out.mode = content.playMode.value_or(0) == 1 ? 1 : 0;
+    out.mode = content.playMode.value_or(0);
     std::set<std::string> taken;
     for (const GroupFile::Title& title : content.titles) {
         std::string name = title.name.value_or("");
@@ -105,7 +105,7 @@ std::optional<ListContent> OfGroupList(std::string_view bytes)
 GenreContent OfFold(const LibraryFold& fold, const LibraryFold::Genre& genre)
 {
     GenreContent out;
-    out.mode = genre.mode == 1 ? 1 : 0;
+    out.mode = genre.mode;
     for (LibraryFold::Id id : genre.titles) {
         if (out.titles.size() == static_cast<size_t>(CGroup::kMaxMembers))
             break;

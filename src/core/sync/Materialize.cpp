@@ -132,7 +132,7 @@ private:
             std::vector<Journal::Play> now = read.plays;
             std::sort(now.begin(), now.end());
             now.erase(std::unique(now.begin(), now.end()), now.end());
-            if (now == plays && read.damaged == 0) {
+            if (now == plays) {
                 m_c.known[path] = read.stamp;
                 return;
             }
