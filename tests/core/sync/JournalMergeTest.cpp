@@ -11,13 +11,17 @@
 #include "history/RawPlayLog.h"
 #include "library/GroupFile.h"
 #include "library/GroupListFile.h"
+#include "platform/FolderListings.h"
 #include "platform/TextFileReader.h"
+#include "sync/ConflictCopies.h"
 #include "sync/JournalKeeper.h"
 #include "sync/LogPlays.h"
+#include "sync/StampLine.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <map>
 
@@ -151,6 +155,47 @@ Change EditPlay(const std::string& genre, const std::string& title, int index, i
         pc.keeper.PlaysEdited(genre, title, edits);
     };
 }
+// ---- what the files get without a journal (the Windows version, an editor, a sync tool) --
+
+const Change Nothing = [](Pc&) {};
+
+// `genre`'s file with `titles` (program and icon "/g/<title>"), the first current, no journal line.
+std::string GenreText(const std::vector<std::string>& titles)
+{
+    std::string text = "[PlayMode]\r\n0\r\n\r\n[CurrMember]\r\n0\r\n\r\n";
+    for (size_t i = 0; i < titles.size(); ++i)
+        text += "[Title00" + std::to_string(i) + "]\r\n" + titles[i] + "\r\n/g/" + titles[i] + "\r\n/g/" + titles[i] +
+                "\r\n1\r\n0\r\n\r\n";
+    return text;
+}
+// A file of the data folder written in place.
+Change Write(const std::string& file, const std::string& bytes)
+{
+    return [=](Pc& pc) { TempDir::WriteBytes(pc.Data() + "/" + file, bytes); };
+}
+Change AppendInPlace(const std::string& file, const std::string& bytes)
+{
+    return [=](Pc& pc) {
+        std::ofstream out(pc.Data() + "/" + file, std::ios::binary | std::ios::app);
+        out << bytes;
+    };
+}
+// A file of the data folder replaced by another (a new inode, as sync tools write).
+Change Replace(const std::string& file, const std::string& bytes)
+{
+    return [=](Pc& pc) {
+        TempDir::WriteBytes(pc.Data() + "/" + file + ".new", bytes);
+        fs::rename(pc.Data() + "/" + file + ".new", pc.Data() + "/" + file);
+    };
+}
+Change CopyAs(const std::string& file, const std::string& copy)
+{
+    return [=](Pc& pc) { fs::copy_file(pc.Data() + "/" + file, pc.Data() + "/" + copy); };
+}
+Change Stamped(const std::string& file, const std::string& content, const std::map<std::string, int>& seqs)
+{
+    return [=](Pc& pc) { TempDir::WriteBytes(pc.Data() + "/" + file, content + StampLine::Make(content, {seqs, 1})); };
+}
 Change Both(Change first, Change second)
 {
     return [=](Pc& pc) {
@@ -241,6 +286,15 @@ void Start(std::vector<Pc*> pcs)
     }
 }
 
+// What the folder watch does: the conflict copies first, then the journals.
+bool ReconcileAsTheWatch(Pc& pc)
+{
+    FolderListings listings;
+    if (pc.keeper.BeforeCopyMerge(listings))
+        MergeConflictCopies(pc.folder.app, listings);
+    return pc.keeper.Reconcile();
+}
+
 struct Row {
     const char* what;
     std::vector<Change> changes;          // one a PC: A, B (and C)
@@ -262,17 +316,22 @@ void RunRow(const Row& row)
     for (size_t i = 0; i < pcs.size(); ++i)
         row.changes[i](*pcs[i]);
     messages.Clear();
-    ShareJournals(pcs);
+    // Journals go round twice: what a PC takes in from its files reaches the others too.
+    std::vector<std::string> told(pcs.size());
+    for (int round = 0; round < 2; ++round) {
+        ShareJournals(pcs);
+        for (size_t i = 0; i < pcs.size(); ++i) {
+            ReconcileAsTheWatch(*pcs[i]);
+            for (const std::string& text : messages.messages)
+                told[i] += text + "\n";
+            messages.Clear();
+        }
+    }
     for (size_t i = 0; i < pcs.size(); ++i) {
-        pcs[i]->keeper.Reconcile();
-        std::string told;
-        for (const std::string& text : messages.messages)
-            told += text + "\n";
-        messages.Clear();
         if (row.told[i].empty())
-            EXPECT_EQ(told, "") << "PC " << i;
+            EXPECT_EQ(told[i], "") << "PC " << i;
         else
-            EXPECT_NE(told.find(row.told[i]), std::string::npos) << "PC " << i << " was told: " << told;
+            EXPECT_NE(told[i].find(row.told[i]), std::string::npos) << "PC " << i << " was told: " << told[i];
     }
     for (Pc* pc : pcs)
         EXPECT_EQ(Library(*pc), row.library) << "PC " << pc->keeper.JournalPath();
@@ -283,7 +342,7 @@ void RunRow(const Row& row)
         EXPECT_EQ(Files(*pcs[i]), Files(*pcs[0])) << "PC " << i << " and A differ";
     // A second round changes nothing more.
     for (Pc* pc : pcs)
-        EXPECT_FALSE(pc->keeper.Reconcile());
+        EXPECT_FALSE(ReconcileAsTheWatch(*pc));
 }
 
 const char* kKept = "残しました";
@@ -373,6 +432,70 @@ TEST(JournalMerge, OfflineChangesOfTwoAndThreePcsMergeOnceEverywhere)
          {DeleteGenre("H"), AddTitle("H", "T"), AddGenre("K")},
          "G[X*(60,120) Y()] H[T*()] K*[]",
          {kBack, kBack, ""}},
+    };
+    for (const Row& row : rows)
+        RunRow(row);
+}
+
+TEST(JournalMerge, FilesChangedWithoutAJournalAreTakenInAsThisPcsChanges)
+{
+    const std::string copy = ".sync-conflict-20240601-100000-ABCDEFG";
+    const std::vector<Row> rows{
+        {"the Windows version adds a title and plays it",
+         {Both(Write("G.Zarn", GenreText({"X", "Y", "W"})), Write("G/W.Log", "2024/06/01,10:00:00\r\n45\r\n")),
+          Nothing},
+         "G*[X*(60,120) Y() W(45)] H[Z*(30)]",
+         {"", ""}},
+        {"the Windows version deletes a title",
+         {Both(Write("G.Zarn", GenreText({"X"})), [](Pc& pc) { fs::remove(pc.Data() + "/G/Y.Log"); }), Nothing},
+         "G*[X*(60,120)] H[Z*(30)]",
+         {"", ""}},
+        {"the Windows version appends a play while the other PC plays too",
+         {AppendInPlace("G/X.Log", "2024/06/01,10:00:00\r\n45\r\n"), Play("G", "X", "2024/06/02,10:00:00", 50)},
+         "G*[X*(60,120,45,50) Y()] H[Z*(30)]",
+         {"", ""}},
+        {"the Windows version clears a history in place",
+         {[](Pc& pc) { fs::resize_file(pc.Data() + "/G/X.Log", 0); }, Nothing},
+         "G*[X*() Y()] H[Z*(30)]",
+         {"", ""}},
+        {"an edit by hand that kept the journal's line",
+         {[](Pc& pc) {
+              std::string text = Read(pc.Data() + "/G.Zarn");
+              text.replace(text.find("/g/Y"), 4, "/h/Y");
+              TempDir::WriteBytes(pc.Data() + "/G.Zarn", text);
+          },
+          Nothing},
+         "G*[X*(60,120) Y{/h/Y}()] H[Z*(30)]",
+         {"", ""}},
+        {"a run stopped between a write and its journal line",
+         {Stamped("G.Zarn", GenreText({"X", "Y", "R"}), {{"a-pc", 99}}), Nothing},
+         "G*[X*(60,120) Y() R()] H[Z*(30)]",
+         {"", ""}},
+        {"a genre file shaped by a journal not arrived yet is left as it is",
+         {Stamped("H.Zarn", GenreText({}), {{"z-pc", 5}}), Stamped("H.Zarn", GenreText({}), {{"z-pc", 5}})},
+         "G*[X*(60,120) Y()] H[]",
+         {"", ""}},
+        {"an older log synced in deletes no play",
+         {Nothing,
+          Both(Play("G", "X", "2024/06/02,10:00:00", 50),
+               Replace("G/X.Log", "2024/05/01,10:00:00\r\n60\r\n2024/05/02,10:00:00\r\n120\r\n"))},
+         "G*[X*(60,120,50) Y()] H[Z*(30)]",
+         {"", ""}},
+        {"a launcher's conflict copy brings nothing back",
+         {Both(CopyAs("G.Zarn", "G" + copy + ".Zarn"), DeleteTitle("G", "Y")), Nothing},
+         "G*[X*(60,120)] H[Z*(30)]",
+         {"", ""}},
+        {"a foreign conflict copy is merged and taken in",
+         {Write("G" + copy + ".Zarn", GenreText({"X", "Y", "V"})), Nothing},
+         "G*[X*(60,120) Y() V()] H[Z*(30)]",
+         {"", ""}},
+        {"journal lines with names that are no safe paths are left out",
+         {Write(std::string(ILibraryJournal::kFolderName) + "/z-pc.log",
+                "Zarn2 changes 1\n1\t1800000000000\tT+\t=G\t../evil\t/e\t/e\t1\t0\n"
+                "2\t1800000000001\tG+\t..\t0\n3\t1800000000002\tT+\t=G\tOK\t/g/OK\t/g/OK\t1\t0\n"),
+          Nothing},
+         "G*[X*(60,120) Y() OK()] H[Z*(30)]",
+         {"", ""}},
     };
     for (const Row& row : rows)
         RunRow(row);
