@@ -9,6 +9,7 @@
 #include "platform/Format.h"
 #include "platform/IMessenger.h"
 #include "platform/RegularFile.h"
+#include "sync/Compaction.h"
 #include "sync/ConflictName.h"
 #include "sync/LibraryDiff.h"
 #include "sync/LogPlays.h"
@@ -372,7 +373,17 @@ bool JournalKeeper::Reconcile()
         ShowFailure(path, err);
     ShowNotices();
     WriteSeen();
+    Compact();
     return outcome.wrote;
+}
+
+void JournalKeeper::Compact()
+{
+    Compaction::Plan plan = Compaction::Of(m_fold, m_set, m_self);
+    if (plan.dropped < Compaction::kMinDropped || plan.dropped * 4 < plan.dropped + plan.kept.size())
+        return;
+    // The fold stays what it is (what goes changes nothing): the set reads the file again.
+    m_own.Rewrite(plan.kept, Applied(), m_machines);
 }
 
 void JournalKeeper::ShowNotices()
@@ -383,9 +394,10 @@ void JournalKeeper::ShowNotices()
 
 void JournalKeeper::WriteSeen()
 {
-    // What this PC has applied of the others, once it has a journal: they shorten theirs by it.
+    // What this PC has applied of the others: they shorten theirs by it. A PC that has
+    // changed nothing yet has its journal too, so that the others wait for it.
     std::vector<int> applied = Applied();
-    if (m_own.LastSeq() == 0 || !m_own.Behind(applied))
+    if (m_set.ReadOf(m_self) != nullptr && !m_own.Behind(applied))
         return;
     FileStamp stamp;
     if (m_own.Append({}, applied, m_machines, stamp) == 0)

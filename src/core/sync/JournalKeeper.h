@@ -65,6 +65,8 @@ private:
     void ShowFailure(const std::string& path, int err);
     void ShowNotices();
     void WriteSeen();
+    // Shortens this PC's journal by the lines no PC needs any longer.
+    void Compact();
 
     const CZarn2App& m_app;
     std::string m_folder;

@@ -174,7 +174,7 @@ void LibraryFold::SetGenreField(Genre& genre, const std::string& field, const st
     bool differs = field == "name" ? genre.name != value : std::to_string(genre.mode) != value;
     if (writer != genre.fieldWriter.end() && writer->second != at) {
         if (e.Saw(At(writer->second)))
-            m_obsoletedBy[static_cast<size_t>(writer->second)] = at;
+            Obsolete(writer->second, at);
         else if (differs)
             TellLoser(writer->second, e, Format("ジャンル [%s] の%s", genre.name.c_str(), FieldLabel(field)));
     }
@@ -248,9 +248,7 @@ void LibraryFold::OrderGenres(const Entry& e, int at)
         if (Genre* genre = FindGenre(ref))
             wanted.push_back(genre->id);
     ApplyOrder(m_order, wanted);
-    if (m_listOrderWriter >= 0 && e.Saw(At(m_listOrderWriter)))
-        m_obsoletedBy[static_cast<size_t>(m_listOrderWriter)] = at;
-    m_listOrderWriter = at;
+    Supersede(m_listOrderWriter, e, at);
     m_listTouch.Add(e);
 }
 
@@ -316,7 +314,7 @@ void LibraryFold::MoveTitle(const Entry& e, int at)
     auto writer = title->fieldWriter.find("genre");
     if (writer != title->fieldWriter.end()) {
         if (e.Saw(At(writer->second)))
-            m_obsoletedBy[static_cast<size_t>(writer->second)] = at;
+            Obsolete(writer->second, at);
         else if (title->genre != target->id)
             TellLoser(writer->second, e, Where(*title) + " の" + FieldLabel("genre"));
     }
@@ -363,7 +361,7 @@ void LibraryFold::OrderTitles(const Entry& e, int at)
     ApplyOrder(genre->titles, wanted);
     auto writer = genre->fieldWriter.find("order");
     if (writer != genre->fieldWriter.end() && e.Saw(At(writer->second)))
-        m_obsoletedBy[static_cast<size_t>(writer->second)] = at;
+        Obsolete(writer->second, at);
     genre->fieldWriter["order"] = at;
     genre->touch.Add(e);
 }
@@ -510,8 +508,16 @@ void LibraryFold::ClearPlays(const Entry& e, int at)
 void LibraryFold::Supersede(int& writer, const Entry& e, int at)
 {
     if (writer >= 0 && e.Saw(At(writer)))
-        m_obsoletedBy[static_cast<size_t>(writer)] = at;
+        Obsolete(writer, at);
     writer = at;
+}
+
+void LibraryFold::Obsolete(int line, int by)
+{
+    // A line that made a genre or title is needed as long as it lives, whatever it set first.
+    Kind kind = At(line).kind;
+    if (kind != Kind::GenreAdd && kind != Kind::TitleAdd)
+        m_obsoletedBy[static_cast<size_t>(line)] = by;
 }
 
 void LibraryFold::SelectGenre(const Entry& e, int at)
@@ -638,7 +644,7 @@ void LibraryFold::SetTitleField(Title& title, const std::string& field, const st
     auto writer = title.fieldWriter.find(field);
     if (writer != title.fieldWriter.end() && writer->second != at) {
         if (e.Saw(At(writer->second)))
-            m_obsoletedBy[static_cast<size_t>(writer->second)] = at;
+            Obsolete(writer->second, at);
         else if (now != value)
             TellLoser(writer->second, e, Where(title) + " の" + FieldLabel(field));
     }

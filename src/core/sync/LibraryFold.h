@@ -132,6 +132,7 @@ private:
     void SelectTitle(const Journal::Entry& e, int at);
     // Marks the line that set what `at` sets again as no longer needed, when `at`'s author saw it.
     void Supersede(int& writer, const Journal::Entry& e, int at);
+    void Obsolete(int line, int by);
 
     // A title or genre a line changes: false when the line is to be left out (a title its
     // author knew deleted); a title deleted without its author knowing comes back.

@@ -252,16 +252,16 @@ std::map<std::string, std::string> Files(const Pc& pc)
     return files;
 }
 
+// Each PC's own journal goes to every other PC (what a sync tool does with them).
 void ShareJournals(std::vector<Pc*> pcs)
 {
     for (Pc* from : pcs)
         for (Pc* to : pcs)
-            if (from != to)
-                for (const auto& journal : fs::directory_iterator(from->Data() + "/" + ILibraryJournal::kFolderName))
-                    fs::copy_file(journal.path(),
-                                  to->Data() + "/" + ILibraryJournal::kFolderName + "/" +
-                                      journal.path().filename().string(),
-                                  fs::copy_options::overwrite_existing);
+            if (from != to && fs::exists(from->keeper.JournalPath()))
+                fs::copy_file(from->keeper.JournalPath(),
+                              to->Data() + "/" + ILibraryJournal::kFolderName + "/" +
+                                  fs::path(from->keeper.JournalPath()).filename().string(),
+                              fs::copy_options::overwrite_existing);
 }
 
 // The library every row starts from, made on A and copied to the others with A's journal.
@@ -283,7 +283,9 @@ void Start(std::vector<Pc*> pcs)
         fs::copy(a.folder.app.m_szGroupListPath, pcs[i]->folder.app.m_szGroupListPath);
         fs::copy(a.Data(), pcs[i]->Data(), fs::copy_options::recursive | fs::copy_options::overwrite_existing);
         pcs[i]->Doc();
+        pcs[i]->keeper.Reconcile();  // as at its first start: its journal tells the others it is there
     }
+    ShareJournals(pcs);
 }
 
 // What the folder watch does: the conflict copies first, then the journals.
@@ -440,6 +442,11 @@ TEST(JournalMerge, OfflineChangesOfTwoAndThreePcsMergeOnceEverywhere)
 TEST(JournalMerge, FilesChangedWithoutAJournalAreTakenInAsThisPcsChanges)
 {
     const std::string copy = ".sync-conflict-20240601-100000-ABCDEFG";
+    // Another PC's journal as it reaches every PC.
+    const Change HostileJournal = Write(std::string(ILibraryJournal::kFolderName) + "/z-pc.log",
+                                        "Zarn2 changes 1\n1\t1800000000000\tT+\t=G\t../evil\t/e\t/e\t1\t0\n"
+                                        "2\t1800000000001\tG+\t..\t0\n"
+                                        "3\t1800000000002\tT+\t=G\tOK\t/g/OK\t/g/OK\t1\t0\n");
     const std::vector<Row> rows{
         {"the Windows version adds a title and plays it",
          {Both(Write("G.Zarn", GenreText({"X", "Y", "W"})), Write("G/W.Log", "2024/06/01,10:00:00\r\n45\r\n")),
@@ -490,13 +497,48 @@ TEST(JournalMerge, FilesChangedWithoutAJournalAreTakenInAsThisPcsChanges)
          "G*[X*(60,120) Y() V()] H[Z*(30)]",
          {"", ""}},
         {"journal lines with names that are no safe paths are left out",
-         {Write(std::string(ILibraryJournal::kFolderName) + "/z-pc.log",
-                "Zarn2 changes 1\n1\t1800000000000\tT+\t=G\t../evil\t/e\t/e\t1\t0\n"
-                "2\t1800000000001\tG+\t..\t0\n3\t1800000000002\tT+\t=G\tOK\t/g/OK\t/g/OK\t1\t0\n"),
-          Nothing},
+         {HostileJournal, HostileJournal},
          "G*[X*(60,120) Y() OK()] H[Z*(30)]",
          {"", ""}},
     };
     for (const Row& row : rows)
         RunRow(row);
+}
+
+TEST(JournalMerge, AJournalShrinksOnceEveryPcHasSeenWhatNoLongerMatters)
+{
+    Pc a("a-pc");
+    Pc b("b-pc");
+    ScriptedMessenger messages;
+    Start({&a, &b});
+    auto lines = [&a] {
+        std::string text = Read(a.keeper.JournalPath());
+        return std::count(text.begin(), text.end(), '\n');
+    };
+    for (int i = 0; i < 40; ++i) {
+        a.Select("H", "Z");
+        a.Select("G", "X");
+        Edit("G", "X", "X", "/exe/" + std::to_string(i))(a);
+    }
+    a.keeper.Reconcile();
+    const auto before = lines();
+    // B has not seen them yet: nothing goes.
+    EXPECT_EQ(lines(), before);
+    for (int round = 0; round < 2; ++round) {
+        ShareJournals({&a, &b});
+        ReconcileAsTheWatch(a);
+        ReconcileAsTheWatch(b);
+    }
+    EXPECT_LT(lines(), before - 100);
+    EXPECT_EQ(Library(a), "G*[X*{/exe/39}(60,120) Y()] H[Z*(30)]");
+    EXPECT_EQ(Files(a), Files(b));
+    // A PC that gets the shortened journal alone works out the same library.
+    Pc c("c-pc");
+    fs::create_directories(c.Data() + "/" + ILibraryJournal::kFolderName);
+    fs::copy_file(a.keeper.JournalPath(), c.Data() + "/" + ILibraryJournal::kFolderName + "/a-pc.log");
+    fs::copy_file(b.keeper.JournalPath(), c.Data() + "/" + ILibraryJournal::kFolderName + "/b-pc.log");
+    c.Doc();
+    ReconcileAsTheWatch(c);
+    EXPECT_EQ(Files(c), Files(a));
+    EXPECT_TRUE(messages.messages.empty());
 }
