@@ -367,7 +367,7 @@ bool JournalKeeper::Reconcile()
     }
     const Materialize::Context context{m_app, m_fold,
                                        [this](const LibraryFold::Touch& touch) { return Shaped(touch); },
-                                       [this](const StampLine::Found& found) { return Ahead(found); }, m_knownLogs};
+                                       [this](const StampLine::Found& found) { return Ahead(found); }, m_heldLogs};
     Materialize::Outcome outcome = Materialize::Write(context, strays);
     for (const auto& [path, err] : outcome.failures)
         ShowFailure(path, err);

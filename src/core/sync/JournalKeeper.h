@@ -6,6 +6,7 @@
 #include "sync/JournalSet.h"
 #include "sync/LibraryFold.h"
 #include "sync/MachineTable.h"
+#include "sync/Materialize.h"
 #include "sync/OwnJournal.h"
 #include "sync/StampLine.h"
 
@@ -80,6 +81,7 @@ private:
     std::int64_t m_clock = 0;
     ChangeHints m_hints;
     std::vector<Journal::Entry> m_pending;
-    std::map<std::string, FileStamp> m_knownLogs;
+    std::map<std::string, FileStamp> m_knownLogs;  // logs as last taken in
+    std::map<std::string, Materialize::HeldLog> m_heldLogs;
     std::set<std::string> m_shownFailures;
 };

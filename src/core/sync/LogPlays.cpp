@@ -35,6 +35,21 @@ Read Load(const std::string& path)
     return read;
 }
 
+std::uint64_t Digest(const std::vector<Journal::Play>& plays)
+{
+    std::uint64_t hash = 14695981039346656037ull;  // FNV-1a
+    auto take = [&hash](std::string_view bytes) {
+        for (char c : bytes)
+            hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+    };
+    for (const Journal::Play& play : plays) {
+        take(play.start);
+        take(std::to_string(play.seconds));
+        take("\n");
+    }
+    return hash;
+}
+
 std::string Bytes(const std::vector<Journal::Play>& plays)
 {
     std::string bytes;

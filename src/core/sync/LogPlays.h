@@ -4,6 +4,7 @@
 #include "sync/JournalEntry.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,8 @@ struct Read {
     FileStamp stamp;
 };
 Read Load(const std::string& path);
+// A digest of `plays` (in the order given), to tell a log's plays changed without reading it.
+std::uint64_t Digest(const std::vector<Journal::Play>& plays);
 // The log's bytes for `plays` (as the launcher appends them, in the order given).
 std::string Bytes(const std::vector<Journal::Play>& plays);
 

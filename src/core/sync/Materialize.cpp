@@ -97,7 +97,7 @@ public:
                         std::all_of(read.plays.begin(), read.plays.end(),
                                     [owner](const Journal::Play& p) { return owner->plays.count(p) != 0; });
             if (held && FileSystem::RemoveFile(path) == 0) {
-                m_c.known.erase(path);
+                m_c.held.erase(path);
                 m_out.wrote = true;
             }
         }
@@ -125,15 +125,21 @@ private:
     {
         std::string path = dir + "/" + title.name + ".Log";
         std::vector<Journal::Play> plays = m_c.fold.Plays(title);
+        const std::uint64_t digest = LogPlays::Digest(plays);
+        FileStamp now;
+        auto held = m_c.held.find(path);
+        if (held != m_c.held.end() && held->second.digest == digest && ReadFileStamp(path, now) == 0 &&
+            now == held->second.stamp)
+            return;  // unchanged since it was found to hold these plays
         LogPlays::Read read = LogPlays::Load(path);
         if (read.error != 0 && read.error != ENOENT)
             return;
         if (read.error == 0) {
-            std::vector<Journal::Play> now = read.plays;
-            std::sort(now.begin(), now.end());
-            now.erase(std::unique(now.begin(), now.end()), now.end());
-            if (now == plays) {
-                m_c.known[path] = read.stamp;
+            std::vector<Journal::Play> was = read.plays;
+            std::sort(was.begin(), was.end());
+            was.erase(std::unique(was.begin(), was.end()), was.end());
+            if (was == plays) {
+                m_c.held[path] = {read.stamp, digest};
                 return;
             }
             std::string kept;
@@ -145,9 +151,9 @@ private:
         disk.stamp = read.stamp;
         int err = Replace(path, disk, LogPlays::Bytes(plays));
         Note(path, err);
-        if (err == 0) {
+        if (err == 0 && ReadFileStamp(path, now) == 0) {
             m_out.wrote = true;
-            ReadFileStamp(path, m_c.known[path]);
+            m_c.held[path] = {now, digest};
         }
     }
 

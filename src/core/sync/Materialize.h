@@ -4,6 +4,7 @@
 #include "sync/LibraryFold.h"
 #include "sync/StampLine.h"
 
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <set>
@@ -22,13 +23,19 @@ class CZarn2App;
 // genres gone or renamed are removed.
 namespace Materialize {
 
+// A log as last found to hold (or written with) the fold's plays.
+struct HeldLog {
+    FileStamp stamp;
+    std::uint64_t digest = 0;  // LogPlays::Digest of those plays
+};
+
 struct Context {
     const CZarn2App& app;
     const LibraryFold& fold;
     std::function<StampLine::Shaped(const LibraryFold::Touch&)> shaped;
     // Whether a stamp line names changes this PC has not received.
     std::function<bool(const StampLine::Found&)> ahead;
-    std::map<std::string, FileStamp>& known;  // logs as last read or written
+    std::map<std::string, HeldLog>& held;  // brought up to date
 };
 
 struct Outcome {
