@@ -221,6 +221,16 @@ void LibraryFold::DeleteGenre(const Entry& e, int at)
     genre->killer = at;
     m_order.erase(std::remove(m_order.begin(), m_order.end(), genre->id), m_order.end());
     m_listTouch.Add(e);
+    // Its name or play mode changed where the deletion was not seen: that change is not made.
+    for (const char* field : {"name", "mode"}) {
+        auto writer = genre->fieldWriter.find(field);
+        if (writer == genre->fieldWriter.end() || At(writer->second).kind == Kind::GenreAdd ||
+            e.Saw(At(writer->second)))
+            continue;
+        Tell(At(writer->second).machine, "genre-gone:" + Ref(At(writer->second)),
+             Format("ジャンル [%s] は他の PC で削除されていたため, この PC での変更 (%s) は行われませんでした.",
+                    genre->name.c_str(), FieldLabel(field)));
+    }
 }
 
 namespace {
