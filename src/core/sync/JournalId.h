@@ -10,8 +10,6 @@ class CZarn2App;
 // machine id. Where it cannot be kept, the machine id.
 namespace JournalId {
 
-inline constexpr char kFileName[] = "Zarn2.JournalId";
-
 std::string Of(const CZarn2App& app);
 
 }  // namespace JournalId

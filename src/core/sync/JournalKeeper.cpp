@@ -389,7 +389,7 @@ void JournalKeeper::Compact()
 void JournalKeeper::ShowNotices()
 {
     Notices::Tell(m_fold.Notices(), m_self,
-                  m_app.m_szTempDir.empty() ? std::string() : m_app.m_szTempDir + "/" + kToldName);
+                  m_app.m_szTempDir.empty() ? std::string() : m_app.m_szTempDir + "/" + kToldFileName);
 }
 
 void JournalKeeper::WriteSeen()

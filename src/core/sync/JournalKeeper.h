@@ -41,8 +41,6 @@ public:
     // The journals' library as it stands (read at the first use).
     const LibraryFold& Fold();
     const std::string& JournalPath() const { return m_own.Path(); }
-    // The told-once list of this PC's notices.
-    static constexpr char kToldName[] = "Zarn2.Told";
 
 private:
     void Prepare();
