@@ -342,9 +342,12 @@ void RunRow(const Row& row)
             std::cerr << TempDir::ReadBytes(pc->keeper.JournalPath()) << "----\n";
     for (size_t i = 1; i < pcs.size(); ++i)
         EXPECT_EQ(Files(*pcs[i]), Files(*pcs[0])) << "PC " << i << " and A differ";
-    // A second round changes nothing more.
+    // A second round changes nothing more, and a launcher started again tells nothing again.
     for (Pc* pc : pcs)
         EXPECT_FALSE(ReconcileAsTheWatch(*pc));
+    JournalKeeper restarted(pcs[0]->folder.app, "a-pc", [] { return g_wall += 1000; });
+    EXPECT_FALSE(restarted.Reconcile());
+    EXPECT_TRUE(messages.messages.empty()) << messages.messages.front();
 }
 
 const char* kKept = "残しました";
