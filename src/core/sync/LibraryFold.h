@@ -156,6 +156,8 @@ private:
     void NoteOwner(const Title& title);
     void Tell(int machine, std::string key, std::string text);
     void TellLoser(int writer, const Journal::Entry& e, const std::string& what);
+    // The change `change` made to `genre` (its name or play mode) is not made: it was deleted.
+    void TellGenreGone(const Genre& genre, const Journal::Entry& change);
     std::string Where(const Title& title) const;
     std::string Ref(const Journal::Entry& e) const;
     std::string Ref(const Title& title) const;
