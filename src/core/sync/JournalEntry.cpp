@@ -1,5 +1,6 @@
 #include "sync/JournalEntry.h"
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -27,6 +28,23 @@ constexpr std::array<std::pair<Journal::Kind, const char*>, 16> kTokens{{
 }  // namespace
 
 namespace Journal {
+
+std::int64_t Play::Start(int year, int month, int day, int hour, int minute, int second)
+{
+    return ((((std::int64_t{year} * 100 + month) * 100 + day) * 100 + hour) * 100 + minute) * 100 + second;
+}
+
+std::string Play::StartText() const
+{
+    auto part = [this](int from, int digits) {
+        std::int64_t value = start;
+        for (int i = 0; i < from; ++i)
+            value /= 100;
+        std::string text = std::to_string(value % (digits == 4 ? 10000 : 100));
+        return std::string(static_cast<size_t>(digits) - std::min(text.size(), static_cast<size_t>(digits)), '0') + text;
+    };
+    return part(5, 4) + "/" + part(4, 2) + "/" + part(3, 2) + "," + part(2, 2) + ":" + part(1, 2) + ":" + part(0, 2);
+}
 
 const char* KindToken(Kind kind)
 {

@@ -46,12 +46,17 @@ struct Ref {
     bool ById() const { return id.machine >= 0; }
 };
 
-// A play: its start as the log writes it ("YYYY/MM/DD,hh:mm:ss") and its seconds.
+// A play: its start (local time, as the decimal digits YYYYMMDDhhmmss, so that the order of
+// the numbers is that of the moments) and its seconds.
 struct Play {
-    std::string start;
+    std::int64_t start = 0;
     int seconds = 0;
     bool operator==(const Play&) const = default;
     bool operator<(const Play& o) const { return start != o.start ? start < o.start : seconds < o.seconds; }
+
+    static std::int64_t Start(int year, int month, int day, int hour, int minute, int second);
+    // The start as the log writes it, "YYYY/MM/DD,hh:mm:ss".
+    std::string StartText() const;
 };
 
 // A title's fields as added.
@@ -64,23 +69,41 @@ struct TitleFields {
     bool operator==(const TitleFields&) const = default;
 };
 
+// The fields of a change that most lines (plays) do not have, kept apart so that a journal of
+// many plays stays small in memory.
+struct Details {
+    Ref target;             // Tg: the genre moved to; Ts: the title
+    std::vector<Ref> order;  // Go, To
+    std::string field;      // Gf, Tf
+    std::string value;      // Gf, Tf; G+: the name
+    int mode = 0;           // G+
+    TitleFields title;      // T+
+};
+
 struct Entry {
     int machine = 0;
     int seq = 0;
     std::int64_t stamp = 0;  // milliseconds; above every stamp its author had seen
     Kind kind = Kind::GenreAdd;
-    Ref subject;               // the genre or title changed (the genre of T+ and To)
-    Ref target;                // Tg: the genre moved to; Ts: the title
-    std::vector<Ref> order;    // Go, To
-    std::string field;         // Gf, Tf
-    std::string value;         // Gf, Tf; G+: the name
-    int mode = 0;              // G+
-    TitleFields title;         // T+
-    Play play;                 // P+ P~ P- P>
-    Play changed;              // P>
+    Ref subject;    // the genre or title changed (the genre of T+, To and Ts)
+    Play play;      // P+ P~ P- P>
+    Play changed;   // P>
     // What its author had applied of each machine's journal (index: machine; its own lines
     // count by `seq`). Shared by the lines between two "S" lines.
     std::shared_ptr<const std::vector<int>> seen;
+    std::shared_ptr<Details> details;  // made by More() when a change has such fields
+
+    Details& More()
+    {
+        if (!details)
+            details = std::make_shared<Details>();
+        return *details;
+    }
+    const Details& More() const
+    {
+        static const Details none;
+        return details ? *details : none;
+    }
 
     Id MadeId() const { return {machine, seq}; }
     // Whether its author had applied line `seq` of `machine` when writing it.

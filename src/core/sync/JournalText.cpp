@@ -144,8 +144,8 @@ public:
         CPlayTime time;
         m_ok = m_ok && PlayLogRecord::ParseStart(start, time);
         if (m_ok)
-            play.start = Format("%04d/%02d/%02d,%02d:%02d:%02d", time.m_nYear, time.m_nMonth, time.m_nDay, time.m_nHour,
-                                time.m_nMinute, time.m_nSecond);
+            play.start = Journal::Play::Start(time.m_nYear, time.m_nMonth, time.m_nDay, time.m_nHour, time.m_nMinute,
+                                              time.m_nSecond);
         play.seconds = Int();
         m_ok = m_ok && play.seconds >= 0;
         return play;
@@ -169,22 +169,22 @@ bool ReadChange(Entry& entry, Fields& f)
 {
     switch (entry.kind) {
     case Kind::GenreAdd:
-        entry.value = f.Name(NameRules::Kind::Group);
-        entry.mode = f.Int();
+        entry.More().value = f.Name(NameRules::Kind::Group);
+        entry.More().mode = f.Int();
         break;
     case Kind::GenreField:
     case Kind::TitleField: {
         bool title = entry.kind == Kind::TitleField;
         entry.subject = f.Subject(title);
-        entry.field = f.Text();
-        if (!(title ? TitleField(entry.field) : GenreField(entry.field)))
+        entry.More().field = f.Text();
+        if (!(title ? TitleField(entry.More().field) : GenreField(entry.More().field)))
             return false;
-        if (entry.field == "name")
-            entry.value = f.Name(title ? NameRules::Kind::Member : NameRules::Kind::Group);
-        else if (entry.field == "exe" || entry.field == "icon")
-            entry.value = f.Path("パス");
+        if (entry.More().field == "name")
+            entry.More().value = f.Name(title ? NameRules::Kind::Member : NameRules::Kind::Group);
+        else if (entry.More().field == "exe" || entry.More().field == "icon")
+            entry.More().value = f.Path("パス");
         else
-            entry.value = std::to_string(f.Int());
+            entry.More().value = std::to_string(f.Int());
         break;
     }
     case Kind::GenreDelete:
@@ -196,20 +196,20 @@ bool ReadChange(Entry& entry, Fields& f)
         if (titles)
             entry.subject = f.Subject(false);
         while (f.More())
-            entry.order.push_back(f.Subject(titles));
+            entry.More().order.push_back(f.Subject(titles));
         break;
     }
     case Kind::TitleAdd:
         entry.subject = f.Subject(false);
-        entry.title.name = f.Name(NameRules::Kind::Member);
-        entry.title.exe = f.Path("実行ファイルのパス");
-        entry.title.icon = f.Path("アイコンファイルのパス");
-        entry.title.autoTiming = f.Int();
-        entry.title.useMedia = f.Int();
+        entry.More().title.name = f.Name(NameRules::Kind::Member);
+        entry.More().title.exe = f.Path("実行ファイルのパス");
+        entry.More().title.icon = f.Path("アイコンファイルのパス");
+        entry.More().title.autoTiming = f.Int();
+        entry.More().title.useMedia = f.Int();
         break;
     case Kind::TitleMove:
         entry.subject = f.Subject(true);
-        entry.target = f.Subject(false);
+        entry.More().target = f.Subject(false);
         break;
     case Kind::GenreSelect:
         if (f.More())
@@ -218,7 +218,7 @@ bool ReadChange(Entry& entry, Fields& f)
     case Kind::TitleSelect:
         entry.subject = f.Subject(false);
         if (f.More())
-            entry.target = f.Subject(true);
+            entry.More().target = f.Subject(true);
         break;
     case Kind::TitleDelete:
     case Kind::PlaysClear:
@@ -244,7 +244,7 @@ std::string RefText(const Ref& ref, bool title, const std::function<int(int)>& a
     return Escape("=" + ref.genre + (title ? "/" + ref.title : std::string()));
 }
 
-std::string PlayText(const Journal::Play& play) { return play.start + "\t" + std::to_string(play.seconds); }
+std::string PlayText(const Journal::Play& play) { return play.StartText() + "\t" + std::to_string(play.seconds); }
 
 }  // namespace
 
@@ -323,14 +323,14 @@ std::string EntryLine(const Journal::Entry& e, const std::function<int(int machi
     auto add = [&line](const std::string& field) { line += "\t" + field; };
     switch (e.kind) {
     case Kind::GenreAdd:
-        add(Escape(e.value));
-        add(std::to_string(e.mode));
+        add(Escape(e.More().value));
+        add(std::to_string(e.More().mode));
         break;
     case Kind::GenreField:
     case Kind::TitleField:
         add(RefText(e.subject, e.kind == Kind::TitleField, alias));
-        add(e.field);
-        add(Escape(e.value));
+        add(e.More().field);
+        add(Escape(e.More().value));
         break;
     case Kind::GenreDelete:
         add(RefText(e.subject, false, alias));
@@ -339,20 +339,20 @@ std::string EntryLine(const Journal::Entry& e, const std::function<int(int machi
     case Kind::TitleOrder:
         if (e.kind == Kind::TitleOrder)
             add(RefText(e.subject, false, alias));
-        for (const Ref& ref : e.order)
+        for (const Ref& ref : e.More().order)
             add(RefText(ref, e.kind == Kind::TitleOrder, alias));
         break;
     case Kind::TitleAdd:
         add(RefText(e.subject, false, alias));
-        add(Escape(e.title.name));
-        add(Escape(e.title.exe));
-        add(Escape(e.title.icon));
-        add(std::to_string(e.title.autoTiming));
-        add(std::to_string(e.title.useMedia));
+        add(Escape(e.More().title.name));
+        add(Escape(e.More().title.exe));
+        add(Escape(e.More().title.icon));
+        add(std::to_string(e.More().title.autoTiming));
+        add(std::to_string(e.More().title.useMedia));
         break;
     case Kind::TitleMove:
         add(RefText(e.subject, true, alias));
-        add(RefText(e.target, false, alias));
+        add(RefText(e.More().target, false, alias));
         break;
     case Kind::GenreSelect:
         if (e.subject.ById() || !e.subject.genre.empty())
@@ -360,8 +360,8 @@ std::string EntryLine(const Journal::Entry& e, const std::function<int(int machi
         break;
     case Kind::TitleSelect:
         add(RefText(e.subject, false, alias));
-        if (e.target.ById() || !e.target.title.empty())
-            add(RefText(e.target, true, alias));
+        if (e.More().target.ById() || !e.More().target.title.empty())
+            add(RefText(e.More().target, true, alias));
         break;
     case Kind::TitleDelete:
     case Kind::PlaysClear:

@@ -46,8 +46,8 @@ void FieldChanges(const Journal::Ref& title, const TitleFields& before, const Ti
             continue;
         Journal::Entry& e = recorder.Add(Kind::TitleField);
         e.subject = title;
-        e.field = field;
-        e.value = values.second;
+        e.More().field = field;
+        e.More().value = values.second;
     }
 }
 
@@ -165,8 +165,8 @@ void Genre(const std::string& genre, const GenreContent& before, const GenreCont
     if (before.mode != after.mode) {
         Journal::Entry& e = recorder.Add(Kind::GenreField);
         e.subject = genreRef;
-        e.field = "mode";
-        e.value = std::to_string(after.mode);
+        e.More().field = "mode";
+        e.More().value = std::to_string(after.mode);
     }
     std::set<std::string> goneDone;  // names of `before` accounted for
     std::set<std::string> cameDone;  // names of `after` accounted for
@@ -178,8 +178,8 @@ void Genre(const std::string& genre, const GenreContent& before, const GenreCont
         Journal::Ref title = recorder.Title(genre, rename.from);
         Journal::Entry& e = recorder.Add(Kind::TitleField);
         e.subject = title;
-        e.field = "name";
-        e.value = rename.to;
+        e.More().field = "name";
+        e.More().value = rename.to;
         if (title.ById())
             recorder.NamedTitle(genre, rename.to, title.id);
         FieldChanges(title, *from, *to, recorder);
@@ -215,13 +215,13 @@ void Genre(const std::string& genre, const GenreContent& before, const GenreCont
         if (move != recorder.Hints().moves.end()) {
             Journal::Entry& e = recorder.Add(Kind::TitleMove);
             e.subject = recorder.Title(move->from, title.name);
-            e.target = genreRef;
+            e.More().target = genreRef;
             if (e.subject.ById())
                 recorder.NamedTitle(genre, title.name, e.subject.id);
         } else {
             Journal::Entry& e = recorder.Add(Kind::TitleAdd);
             e.subject = genreRef;
-            e.title = title;
+            e.More().title = title;
             recorder.NamedTitle(genre, title.name, e.MadeId());
         }
         expected.push_back(title.name);
@@ -233,7 +233,7 @@ void Genre(const std::string& genre, const GenreContent& before, const GenreCont
         Journal::Entry& e = recorder.Add(Kind::TitleOrder);
         e.subject = genreRef;
         for (const std::string& name : now)
-            e.order.push_back(recorder.Title(genre, name));
+            e.More().order.push_back(recorder.Title(genre, name));
     }
     std::optional<std::string> was = before.current;
     for (const ChangeHints::Rename& rename : recorder.Hints().titles)
@@ -243,7 +243,7 @@ void Genre(const std::string& genre, const GenreContent& before, const GenreCont
         Journal::Entry& e = recorder.Add(Kind::TitleSelect);
         e.subject = genreRef;
         if (after.current)
-            e.target = recorder.Title(genre, *after.current);
+            e.More().target = recorder.Title(genre, *after.current);
     }
 }
 
@@ -262,8 +262,8 @@ void List(const ListContent& before, const ListContent& after, ChangeRecorder& r
         if (now != name) {
             Journal::Entry& e = recorder.Add(Kind::GenreField);
             e.subject = recorder.Genre(name);
-            e.field = "name";
-            e.value = now;
+            e.More().field = "name";
+            e.More().value = now;
             if (e.subject.ById())
                 recorder.NamedGenre(now, e.subject.id);
             came.insert(now);
@@ -280,15 +280,15 @@ void List(const ListContent& before, const ListContent& after, ChangeRecorder& r
         if (Has(before.names, name) || came.count(name))
             continue;
         Journal::Entry& e = recorder.Add(Kind::GenreAdd);
-        e.value = name;
-        e.mode = modeOf(name);
+        e.More().value = name;
+        e.More().mode = modeOf(name);
         recorder.NamedGenre(name, e.MadeId());
         expected.push_back(name);
     }
     if (after.names != expected) {
         Journal::Entry& e = recorder.Add(Kind::GenreOrder);
         for (const std::string& name : after.names)
-            e.order.push_back(recorder.Genre(name));
+            e.More().order.push_back(recorder.Genre(name));
     }
     if (was != after.current) {
         Journal::Entry& e = recorder.Add(Kind::GenreSelect);

@@ -13,7 +13,7 @@ namespace LibraryFoldParts {
 
 std::string Shown(const Journal::Play& play)
 {
-    std::string start = play.start;
+    std::string start = play.StartText();
     std::replace(start.begin(), start.end(), ',', ' ');
     return start;
 }
@@ -176,7 +176,7 @@ void LibraryFold::SelectTitle(const Entry& e, int at)
     if (genre == nullptr || !genre->alive)
         return;
     m_subject[static_cast<size_t>(at)].genre = genre->id;
-    Title* title = e.target.ById() || !e.target.title.empty() ? FindTitle(e.target) : nullptr;
+    Title* title = e.More().target.ById() || !e.More().target.title.empty() ? FindTitle(e.More().target) : nullptr;
     if (title != nullptr && (!title->alive || title->genre != genre->id))
         return;
     genre->current = title != nullptr ? title->id : Id{};
@@ -266,6 +266,12 @@ const LibraryFold::Title* LibraryFold::PathOwner(const std::string& genre, const
 {
     auto at = m_pathOwner.find({genre, title});
     return at == m_pathOwner.end() ? nullptr : &m_titles.at(at->second);
+}
+
+bool LibraryFold::Recorded(int i) const
+{
+    Kind kind = At(i).kind;
+    return kind == Kind::PlayAdd || kind == Kind::PlayChange;
 }
 
 int LibraryFold::ObsoletedBy(size_t i) const

@@ -40,8 +40,7 @@ public:
     };
     struct PlayState {
         bool alive = true;
-        std::vector<int> adds;   // lines that recorded or saw it (indexes of Applied())
-        std::vector<int> real;   // of those, the lines that recorded it
+        std::vector<int> adds;   // lines that recorded it, changed a play into it or saw it (indexes of Applied())
         int killer = -1;         // the line that deleted, cleared or changed it
         bool replaced = false;   // changed into `next` by `killer`
         Play next;
@@ -103,6 +102,8 @@ public:
     const Touch& ListTouch() const { return m_listTouch; }
     const std::vector<Notice>& Notices() const { return m_notices; }
     const std::vector<EntryPtr>& Applied() const { return m_applied; }
+    // Whether line `i` of Applied() recorded a play (or changed one into it), not only saw it.
+    bool Recorded(int i) const;
     // The highest stamp applied.
     std::int64_t MaxStamp() const { return m_maxStamp; }
     // Whether the line at index `i` of Applied() no longer changes the library, and the

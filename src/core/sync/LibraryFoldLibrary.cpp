@@ -14,20 +14,20 @@ using namespace LibraryFoldParts;
 
 void LibraryFold::AddGenre(const Entry& e, int at)
 {
-    Genre* same = const_cast<Genre*>(GenreNamed(e.value));
+    Genre* same = const_cast<Genre*>(GenreNamed(e.More().value));
     if (same != nullptr && At(same->fieldWriter.at("name")).kind == Kind::GenreAdd) {
         // Added on two PCs: one genre, the later add's play mode winning.
         m_genreAlias[e.MadeId()] = same->id;
         m_subject[static_cast<size_t>(at)].genre = same->id;
-        SetGenreField(*same, "mode", std::to_string(e.mode), e, at);
+        SetGenreField(*same, "mode", std::to_string(e.More().mode), e, at);
         return;
     }
     Genre& genre = m_genres[e.MadeId()];
     genre.id = e.MadeId();
-    genre.mode = e.mode;
+    genre.mode = e.More().mode;
     genre.fieldWriter["name"] = genre.fieldWriter["mode"] = at;
     m_subject[static_cast<size_t>(at)].genre = genre.id;
-    SetGenreName(genre, e.value, e);
+    SetGenreName(genre, e.More().value, e);
     m_order.push_back(genre.id);
     genre.touch.Add(e);
     m_listTouch.Add(e);
@@ -44,14 +44,14 @@ void LibraryFold::GenreField(const Entry& e, int at)
             TellGenreGone(*genre, e);
         return;
     }
-    SetGenreField(*genre, e.field, e.value, e, at);
+    SetGenreField(*genre, e.More().field, e.More().value, e, at);
 }
 
 void LibraryFold::TellGenreGone(const Genre& genre, const Entry& change)
 {
     Tell(change.machine, "genre-gone:" + Ref(change),
          Format("ジャンル [%s] は他の PC で削除されていたため, この PC での変更 (%s) は行われませんでした.",
-                genre.name.c_str(), FieldLabel(change.field)));
+                genre.name.c_str(), FieldLabel(change.More().field)));
 }
 
 void LibraryFold::SetGenreField(Genre& genre, const std::string& field, const std::string& value, const Entry& e,
@@ -122,7 +122,7 @@ void LibraryFold::DeleteGenre(const Entry& e, int at)
 void LibraryFold::OrderGenres(const Entry& e, int at)
 {
     std::vector<Id> wanted;
-    for (const Journal::Ref& ref : e.order)
+    for (const Journal::Ref& ref : e.More().order)
         if (Genre* genre = FindGenre(ref))
             wanted.push_back(genre->id);
     ApplyOrder(m_order, wanted);
@@ -137,17 +137,17 @@ void LibraryFold::AddTitle(const Entry& e, int at)
     Genre* genre = FindGenre(e.subject);
     if (genre == nullptr)
         return;
-    if (!LivingGenre(*genre, e, at, e.title.name))
+    if (!LivingGenre(*genre, e, at, e.More().title.name))
         return;
-    Title* same = const_cast<Title*>(TitleNamed(*genre, e.title.name));
+    Title* same = const_cast<Title*>(TitleNamed(*genre, e.More().title.name));
     if (same != nullptr && At(same->fieldWriter.at("name")).kind == Kind::TitleAdd) {
         // Added on two PCs: one title, the later add's fields winning.
         m_titleAlias[e.MadeId()] = same->id;
         m_subject[static_cast<size_t>(at)].title = same->id;
-        const std::pair<const char*, std::string> fields[] = {{"exe", e.title.exe},
-                                                               {"icon", e.title.icon},
-                                                               {"auto", std::to_string(e.title.autoTiming)},
-                                                               {"media", std::to_string(e.title.useMedia)}};
+        const std::pair<const char*, std::string> fields[] = {{"exe", e.More().title.exe},
+                                                               {"icon", e.More().title.icon},
+                                                               {"auto", std::to_string(e.More().title.autoTiming)},
+                                                               {"media", std::to_string(e.More().title.useMedia)}};
         for (const auto& [field, value] : fields)
             SetTitleField(*same, field, value, e, at);
         Touched(*same, e);
@@ -156,14 +156,14 @@ void LibraryFold::AddTitle(const Entry& e, int at)
     Title& title = m_titles[e.MadeId()];
     title.id = e.MadeId();
     title.genre = genre->id;
-    title.exe = e.title.exe;
-    title.icon = e.title.icon;
-    title.autoTiming = e.title.autoTiming;
-    title.useMedia = e.title.useMedia;
+    title.exe = e.More().title.exe;
+    title.icon = e.More().title.icon;
+    title.autoTiming = e.More().title.autoTiming;
+    title.useMedia = e.More().title.useMedia;
     for (const char* field : {"name", "exe", "icon", "auto", "media", "genre"})
         title.fieldWriter[field] = at;
     m_subject[static_cast<size_t>(at)].title = title.id;
-    SetTitleName(title, e.title.name, e);
+    SetTitleName(title, e.More().title.name, e);
     genre->titles.push_back(title.id);
     Touched(title, e);
 }
@@ -176,14 +176,14 @@ void LibraryFold::TitleField(const Entry& e, int at)
     m_subject[static_cast<size_t>(at)].title = title->id;
     if (!Living(*title, e, at))
         return;
-    SetTitleField(*title, e.field, e.value, e, at);
+    SetTitleField(*title, e.More().field, e.More().value, e, at);
     Touched(*title, e);
 }
 
 void LibraryFold::MoveTitle(const Entry& e, int at)
 {
     Title* title = FindTitle(e.subject);
-    Genre* target = FindGenre(e.target);
+    Genre* target = FindGenre(e.More().target);
     if (title == nullptr || target == nullptr)
         return;
     m_subject[static_cast<size_t>(at)].title = title->id;
@@ -233,7 +233,7 @@ void LibraryFold::OrderTitles(const Entry& e, int at)
         return;
     m_subject[static_cast<size_t>(at)].genre = genre->id;
     std::vector<Id> wanted;
-    for (const Journal::Ref& ref : e.order)
+    for (const Journal::Ref& ref : e.More().order)
         if (Title* title = FindTitle(ref))
             wanted.push_back(title->id);
     ApplyOrder(genre->titles, wanted);

@@ -23,8 +23,10 @@ void LibraryFold::AddPlay(const Entry& e, int at)
     auto found = title->plays.find(e.play);
     // A play only seen in a log is new only when nothing of it is known.
     if (!real && found != title->plays.end()) {
-        if (!found->second.real.empty())
-            m_obsoletedBy[static_cast<size_t>(at)] = found->second.real.front();
+        auto recorded = std::find_if(found->second.adds.begin(), found->second.adds.end(),
+                                     [this](int add) { return Recorded(add); });
+        if (recorded != found->second.adds.end())
+            m_obsoletedBy[static_cast<size_t>(at)] = *recorded;
         return;
     }
     if (!Living(*title, e, at))
@@ -32,22 +34,19 @@ void LibraryFold::AddPlay(const Entry& e, int at)
     if (found == title->plays.end()) {
         PlayState& state = title->plays[e.play];
         state.adds.push_back(at);
-        if (real)
-            state.real.push_back(at);
         Touched(*title, e);
         return;
     }
     PlayState& state = found->second;
     if (!state.alive && (state.killer < 0 || e.Saw(At(state.killer))))
         return;
-    if (state.real.empty())
+    if (std::none_of(state.adds.begin(), state.adds.end(), [this](int add) { return Recorded(add); }))
         for (int seen : state.adds)
             m_obsoletedBy[static_cast<size_t>(seen)] = at;
     state.alive = true;
     state.killer = -1;
     state.replaced = false;
     state.adds.push_back(at);
-    state.real.push_back(at);
     Touched(*title, e);
 }
 
@@ -125,7 +124,6 @@ void LibraryFold::ChangePlay(const Entry& e, int at)
     now.killer = -1;
     now.replaced = false;
     now.adds.push_back(at);
-    now.real.push_back(at);
     Touched(*title, e);
 }
 

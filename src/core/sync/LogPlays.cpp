@@ -9,15 +9,13 @@ namespace LogPlays {
 
 Journal::Play Of(const CPlayTime& s)
 {
-    return {Format("%04d/%02d/%02d,%02d:%02d:%02d", s.m_nYear, s.m_nMonth, s.m_nDay, s.m_nHour, s.m_nMinute,
-                   s.m_nSecond),
-            s.m_nElapsed};
+    return {Journal::Play::Start(s.m_nYear, s.m_nMonth, s.m_nDay, s.m_nHour, s.m_nMinute, s.m_nSecond), s.m_nElapsed};
 }
 
 bool ToSession(const Journal::Play& play, CPlayTime& session)
 {
     session = CPlayTime{};
-    if (!PlayLogRecord::ParseStart(play.start, session))
+    if (!PlayLogRecord::ParseStart(play.StartText(), session))
         return false;
     session.m_nElapsed = play.seconds;
     session.SplitElapsed();
@@ -43,7 +41,7 @@ std::uint64_t Digest(const std::vector<Journal::Play>& plays)
             hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
     };
     for (const Journal::Play& play : plays) {
-        take(play.start);
+        take(std::to_string(play.start));
         take(std::to_string(play.seconds));
         take("\n");
     }
@@ -54,7 +52,7 @@ std::string Bytes(const std::vector<Journal::Play>& plays)
 {
     std::string bytes;
     for (const Journal::Play& play : plays)
-        bytes += play.start + "\r\n" + std::to_string(play.seconds) + "\r\n";
+        bytes += play.StartText() + "\r\n" + std::to_string(play.seconds) + "\r\n";
     return bytes;
 }
 

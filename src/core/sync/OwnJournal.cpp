@@ -56,10 +56,10 @@ std::string OwnJournal::Lines(const std::vector<Journal::Entry>& entries, const 
     }
     for (const Journal::Entry& entry : entries) {
         // Names the machines the line refers to first, each once.
-        for (const Journal::Ref* ref : {&entry.subject, &entry.target})
+        for (const Journal::Ref* ref : {&entry.subject, &entry.More().target})
             if (ref->ById())
                 number(ref->id.machine);
-        for (const Journal::Ref& ref : entry.order)
+        for (const Journal::Ref& ref : entry.More().order)
             if (ref.ById())
                 number(ref.id.machine);
         text += JournalText::EntryLine(entry, [&alias](int machine) { return alias.at(machine); });

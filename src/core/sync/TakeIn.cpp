@@ -79,7 +79,9 @@ void LogOf(const std::string& path, const LibraryFold& fold, const LibraryFold::
         auto state = title.plays.find(play);
         if (state == title.plays.end())
             continue;
-        for (int add : state->second.real) {
+        for (int add : state->second.adds) {
+            if (!fold.Recorded(add))
+                continue;
             const Journal::Entry& e = *fold.Applied()[static_cast<size_t>(add)];
             latest[e.machine] = std::max(latest[e.machine], e.seq);
         }
@@ -88,7 +90,9 @@ void LogOf(const std::string& path, const LibraryFold& fold, const LibraryFold::
         if (onDisk.count(play) != 0)
             continue;
         const LibraryFold::PlayState& state = title.plays.at(play);
-        bool knew = std::any_of(state.real.begin(), state.real.end(), [&](int add) {
+        bool knew = std::any_of(state.adds.begin(), state.adds.end(), [&](int add) {
+            if (!fold.Recorded(add))
+                return false;
             const Journal::Entry& e = *fold.Applied()[static_cast<size_t>(add)];
             auto at = latest.find(e.machine);
             return at != latest.end() && at->second > e.seq;

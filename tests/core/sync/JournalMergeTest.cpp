@@ -7,6 +7,7 @@
 #include "support/ScriptedMessenger.h"
 
 #include "history/PlayLogEdit.h"
+#include "history/PlayLogRecord.h"
 #include "history/PlayLogRewrite.h"
 #include "history/RawPlayLog.h"
 #include "library/GroupFile.h"
@@ -62,9 +63,10 @@ struct Pc {
 
 CPlayTime Session(const std::string& start, int seconds)
 {
-    Journal::Play play{start, seconds};
     CPlayTime session;
-    LogPlays::ToSession(play, session);
+    PlayLogRecord::ParseStart(start, session);
+    session.m_nElapsed = seconds;
+    session.SplitElapsed();
     return session;
 }
 

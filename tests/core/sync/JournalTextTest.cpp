@@ -62,14 +62,14 @@ TEST(JournalText, WhatAnotherPcHadSeenTravelsWithEachLine)
     EXPECT_TRUE(read.entries[1].Saw(self, 1));
     // Written again, a line reads back the same (names with tabs, line ends and backslashes).
     Journal::Entry entry = read.entries[0];
-    entry.value = "A\tB\\C\nD";
+    entry.More().value = "A\tB\\C\nD";
     std::string line = JournalText::EntryLine(entry, [](int) { return 0; });
     JournalText::Read again = JournalText::Parse(kHead + line, self, machines);
     ASSERT_EQ(again.entries.size(), 0u) << "a control character is no usable name";
-    entry.value = "A\\B=C";
+    entry.More().value = "A\\B=C";
     again = JournalText::Parse(kHead + JournalText::EntryLine(entry, [](int) { return 0; }), self, machines);
     ASSERT_EQ(again.entries.size(), 1u);
-    EXPECT_EQ(again.entries[0].value, "A\\B=C");
+    EXPECT_EQ(again.entries[0].More().value, "A\\B=C");
 }
 
 TEST(StampLine, OnlyALineWhoseHashFitsTheBytesAboveIt)
