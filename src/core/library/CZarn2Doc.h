@@ -10,7 +10,6 @@
 #include <vector>
 
 class CZarn2App;
-class FolderListings;
 class ILibraryJournal;
 class PendingChange;
 class TextFileReader;

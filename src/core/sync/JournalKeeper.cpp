@@ -55,11 +55,7 @@ void JournalKeeper::Prepare()
         FileSystem::MakeFolder(m_folder);
     m_set.Refresh();
     m_own.Loaded(m_set.ReadOf(m_self));
-    std::vector<std::string> names;
-    for (int i = 0; i < m_machines.Count(); ++i)
-        names.push_back(m_machines.Name(i));
-    m_fold.Fold(m_set.Entries(), names);
-    m_clock = std::max(m_clock, m_fold.MaxStamp());
+    FoldAll();
 }
 
 bool JournalKeeper::Refresh()
@@ -69,12 +65,20 @@ bool JournalKeeper::Refresh()
         return false;
     if (m_set.LastSeq(m_self) != m_own.LastSeq())
         m_own.Loaded(m_set.ReadOf(m_self));  // changed by someone else: numbered on from what it holds
+    FoldAll();
+    return true;
+}
+
+void JournalKeeper::FoldAll()
+{
     std::vector<std::string> names;
     for (int i = 0; i < m_machines.Count(); ++i)
         names.push_back(m_machines.Name(i));
-    m_fold.Fold(m_set.Entries(), names);
+    std::vector<LibraryFold::EntryPtr> entries = m_set.Entries();
+    for (const Journal::Entry& entry : m_unwritten)
+        entries.push_back(std::make_shared<const Journal::Entry>(entry));
+    m_fold.Fold(std::move(entries), names);
     m_clock = std::max(m_clock, m_fold.MaxStamp());
-    return true;
 }
 
 const LibraryFold& JournalKeeper::Fold()
@@ -100,32 +104,41 @@ std::int64_t JournalKeeper::NextStamp()
 
 ChangeRecorder JournalKeeper::Recorder()
 {
-    return ChangeRecorder(m_fold, m_hints, m_self, m_own.LastSeq() + 1,
+    return ChangeRecorder(m_fold, m_hints, m_self, LastSeq() + 1,
                           std::make_shared<const std::vector<int>>(Applied()), [this] { return NextStamp(); });
 }
 
 bool JournalKeeper::Commit(std::vector<Journal::Entry> entries)
 {
-    if (entries.empty())
-        return true;
-    FileStamp stamp;
-    if (int err = m_own.Append(entries, Applied(), m_machines, stamp)) {
-        ShowFailure(m_own.Path(), err);
-        return false;
-    }
-    m_set.Appended(m_self, entries, stamp);
     for (const Journal::Entry& entry : entries)
         m_fold.Apply(std::make_shared<const Journal::Entry>(entry));
+    std::vector<Journal::Entry> all = std::move(m_unwritten);
+    all.insert(all.end(), entries.begin(), entries.end());
+    m_unwritten.clear();
+    if (all.empty())
+        return true;
+    FileStamp stamp;
+    if (int err = m_own.Append(all, Applied(), m_machines, stamp)) {
+        ShowFailure(m_own.Path(), err, true);
+        m_unwritten = std::move(all);
+        return false;
+    }
+    m_set.Appended(m_self, all, stamp);
     return true;
 }
 
-void JournalKeeper::ShowFailure(const std::string& path, int err)
+void JournalKeeper::ShowFailure(const std::string& path, int err, bool journal)
 {
     if (!m_shownFailures.insert(path + ":" + std::to_string(err)).second)
         return;
-    Messenger::Show(Format("ERROR[%d] : 他の PC と共有する変更の記録<%s>を書き込めませんでした.\n"
-                           "次に記録できたときに, まとめて書き込みます.",
-                           err, path.c_str()));
+    if (journal)
+        Messenger::Show(Format("ERROR[%d] : 他の PC と共有する変更の記録<%s>を書き込めませんでした.\n"
+                               "書き込めるようになり次第, まとめて書き込みます.",
+                               err, path.c_str()));
+    else
+        Messenger::Show(Format("ERROR[%d] : 他の PC での変更を<%s>に書き込めませんでした.\n"
+                               "書き込めるようになり次第, 書き込みます.",
+                               err, path.c_str()));
 }
 
 // ---- telling a file a launcher wrote from one it did not --------------------------------
@@ -138,7 +151,7 @@ bool JournalKeeper::Foreign(std::string_view bytes) const
     // A line naming a change of this PC its journal does not hold: a run stopped between the
     // write and its journal line.
     auto own = found.shaped.seqs.find(m_machines.Name(m_self));
-    return own != found.shaped.seqs.end() && own->second > m_own.LastSeq();
+    return own != found.shaped.seqs.end() && own->second > LastSeq();
 }
 
 bool JournalKeeper::Ahead(const StampLine::Found& found) const
@@ -353,6 +366,7 @@ bool JournalKeeper::Reconcile()
 {
     Refresh();
     m_hints.Clear();
+    Commit({});  // lines an earlier append could not write
     const TakeIn::Files files{m_app, m_fold, [this](std::string_view b) { return Foreign(b); }};
     {
         ChangeRecorder recorder = Recorder();
@@ -370,7 +384,7 @@ bool JournalKeeper::Reconcile()
                                        [this](const StampLine::Found& found) { return Ahead(found); }, m_heldLogs};
     Materialize::Outcome outcome = Materialize::Write(context, strays);
     for (const auto& [path, err] : outcome.failures)
-        ShowFailure(path, err);
+        ShowFailure(path, err, false);
     ShowNotices();
     WriteSeen();
     Compact();

@@ -49,8 +49,13 @@ private:
     std::vector<int> Applied() const;
     std::int64_t NextStamp();
     ChangeRecorder Recorder();
-    // Appends the recorder's lines to the journal and applies them: false after a message.
+    // Applies `entries` and appends them to the journal, after those an earlier append could
+    // not write: false (after a message) when they wait for the next append.
     bool Commit(std::vector<Journal::Entry> entries);
+    // The number of this PC's last line, written or waiting.
+    int LastSeq() const { return m_unwritten.empty() ? m_own.LastSeq() : m_unwritten.back().seq; }
+    // Folds every journal's lines (and this PC's waiting ones) again.
+    void FoldAll();
     bool Foreign(std::string_view bytes) const;
     bool Ahead(const StampLine::Found& found) const;
     StampLine::Shaped Shaped(const LibraryFold::Touch& touch) const;
@@ -61,7 +66,8 @@ private:
     // from lines held here; true when none is newer.
     bool DropBackedCopiesIn(const std::string& folder, const std::function<bool(const std::string&)>& ours,
                             FolderListings& listings);
-    void ShowFailure(const std::string& path, int err);
+    // Each failure once: of the journal (`journal`) or of a library file.
+    void ShowFailure(const std::string& path, int err, bool journal);
     void ShowNotices();
     void WriteSeen();
     // Shortens this PC's journal by the lines no PC needs any longer.
@@ -79,6 +85,7 @@ private:
     std::int64_t m_clock = 0;
     ChangeHints m_hints;
     std::vector<Journal::Entry> m_pending;
+    std::vector<Journal::Entry> m_unwritten;  // applied, but the journal could not take them yet
     std::map<std::string, FileStamp> m_knownLogs;  // logs as last taken in
     std::map<std::string, Materialize::HeldLog> m_heldLogs;
     std::set<std::string> m_shownFailures;

@@ -567,3 +567,25 @@ TEST(JournalMerge, AJournalShrinksOnceEveryPcHasSeenWhatNoLongerMatters)
     EXPECT_EQ(Files(c), Files(a));
     EXPECT_TRUE(messages.messages.empty());
 }
+
+TEST(JournalMerge, LinesTheJournalCannotTakeWaitForTheNextWrite)
+{
+    Pc a("a-pc");
+    Pc b("b-pc");
+    ScriptedMessenger messages;
+    Start({&a, &b});
+    const std::string journal = a.keeper.JournalPath();
+    fs::rename(journal, journal + ".away");
+    fs::create_directory(journal);  // no file can be appended there
+    Play("G", "X", "2024/06/01,10:00:00", 90)(a);
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_NE(messages.messages[0].find("書き込めるようになり次第"), std::string::npos) << messages.messages[0];
+    a.keeper.Reconcile();  // still not: told once
+    EXPECT_EQ(messages.messages.size(), 1u);
+    fs::remove(journal);
+    fs::rename(journal + ".away", journal);
+    a.keeper.Reconcile();
+    ShareJournals({&a, &b});
+    ReconcileAsTheWatch(b);
+    EXPECT_EQ(Library(b), "G*[X*(60,120,90) Y()] H[Z*(30)]");
+}
