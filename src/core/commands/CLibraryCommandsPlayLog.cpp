@@ -8,6 +8,7 @@
 #include "history/PlayLogEdit.h"
 #include "history/PlayLogRewrite.h"
 #include "library/CZarn2Doc.h"
+#include "library/ILibraryJournal.h"
 
 #include <algorithm>
 
@@ -42,6 +43,12 @@ void CLibraryCommands::OnPlayLogEditFor(const std::vector<int>& plays)
         if (PlayLogRewrite::Save(log, edit))
             break;
         selected.clear();
+    }
+    if (m_pDoc->m_pJournal) {
+        std::vector<ILibraryJournal::PlayEdit> edits;
+        for (const PlayLogEdit::PlayChange& change : edit.Changes())
+            edits.push_back({change.before, change.after});
+        m_pDoc->m_pJournal->PlaysEdited(m_pDoc->GetCurrGroupName(), member->m_szName, edits);
     }
     m_pView->UpdateStatistics();
 }

@@ -139,6 +139,27 @@ std::string PlayLogEdit::RefusalText(Refusal refusal)
     return {};
 }
 
+std::vector<PlayLogEdit::PlayChange> PlayLogEdit::Changes() const
+{
+    std::vector<PlayChange> changes;
+    std::unordered_map<int, const Entry*> now;
+    for (const Entry& entry : m_entries)
+        now[entry.key] = &entry;
+    for (size_t i = 0; i < m_read.size(); ++i) {
+        if (!m_read[i].IsPlay())
+            continue;
+        auto kept = now.find(static_cast<int>(i));
+        if (kept == now.end())
+            changes.push_back({m_read[i].time, std::nullopt});
+        else if (kept->second->record.bytes != m_read[i].bytes)
+            changes.push_back({m_read[i].time, kept->second->record.time});
+    }
+    for (const Entry& entry : m_entries)
+        if (entry.key < 0 && entry.key != kForeign && entry.record.IsPlay())
+            changes.push_back({std::nullopt, entry.record.time});
+    return changes;
+}
+
 std::string PlayLogEdit::Apply(const std::vector<Record>& fresh) const
 {
     std::vector<Entry> entries = Replay(fresh);

@@ -3,6 +3,7 @@
 #include "history/CPlayTime.h"
 #include "history/RawPlayLog.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -49,6 +50,14 @@ public:
     // `now`, and an end within the 32-bit count of seconds from 2008.
     static Refusal Check(const CPlayTime& play, const LocalDateTime& now);
     static std::string RefusalText(Refusal refusal);
+
+    // What the edit did to the plays of the log it was read from: a play deleted (no
+    // `after`), changed, or added (no `before`), in the order of the log's records.
+    struct PlayChange {
+        std::optional<CPlayTime> before;
+        std::optional<CPlayTime> after;
+    };
+    std::vector<PlayChange> Changes() const;
 
     // The bytes of the log after this edit, when `fresh` is what the log holds now.
     std::string Apply(const std::vector<RawPlayLog::Record>& fresh) const;

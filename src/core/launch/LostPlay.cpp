@@ -86,7 +86,7 @@ bool Offer(CZarn2Doc& doc, int limitMinite, const PlayJournalEntry& entry)
     session.SplitElapsed();
     IdleQuestion::LeaveOut(session, entry.idleSeconds);
     return CPlayHistory::ConfirmRecord(session, limitMinite) &&
-           member->AppendLog(session) > 0;
+           doc.RecordSessionOf(entry.genre, *member, session) > 0;
 }
 
 // Why the claimed journal at `path` is not offered; empty when it is fit to be.

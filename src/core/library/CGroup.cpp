@@ -2,6 +2,7 @@
 
 #include "app/CZarn2App.h"
 #include "library/GroupFile.h"
+#include "library/JournalWrite.h"
 #include "library/LoadNotes.h"
 #include "library/NameRules.h"
 #include "library/PendingChange.h"
@@ -224,10 +225,13 @@ int CGroup::Save()
         Messenger::Show(Cp932::UnmappableMessage(Format("%s.Zarn ファイル", m_szName.c_str()), unmappable));
         return -1;
     }
+    JournalWrite journal(m_pJournal, m_szGroupFile, m_szName, bytes);
     // The list is saved at every change of the current genre: a file that already holds
     // these bytes is left as it is.
-    if (AtomicFile::Holds(m_szGroupFile, bytes))
+    if (AtomicFile::Holds(m_szGroupFile, bytes)) {
+        journal.Done();
         return m_nMemberCount;
+    }
     if (!m_backup.MakeDue())
         return -1;
     // Never written from a memory that no longer is what the file holds: the callers read
@@ -243,6 +247,7 @@ int CGroup::Save()
                                m_szName.c_str(), kReportRequest));
         return -1;
     }
+    journal.Done();
     return m_nMemberCount;
 }
 
@@ -322,6 +327,8 @@ EditResult CGroup::Rename(const std::string& name, int playMode, PendingChange* 
         return EditResult::Refused(Refusal::FileSystem);
     if (Refusal refused = MoveFilesTo(name, change); refused != Refusal::None)
         return EditResult::Refused(refused);
+    if (m_pJournal && name != m_szName)
+        m_pJournal->GenreRenamed(m_szName, name);
     SetName(name);
     m_nPlayMode = playMode;
     UpdateLogPaths();

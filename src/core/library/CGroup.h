@@ -11,6 +11,7 @@
 #include <vector>
 
 class CZarn2App;
+class ILibraryJournal;
 class PendingChange;
 class TextFileReader;
 
@@ -25,6 +26,7 @@ public:
     std::string m_szGroupDir;   // data folder + "/" + name: holds the log files
     int m_nPlayMode = 0;        // 0 play with history, 1 play without
     CZarn2App* m_pApp = nullptr;  // set by the library; none for a genre outside one
+    ILibraryJournal* m_pJournal = nullptr;  // this PC's change journal, when the library has one
     std::array<CMember, kMaxMembers> m_Member;
     int m_nMemberCount = 0;
     int m_nCurrMember = -1;

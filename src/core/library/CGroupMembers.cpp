@@ -1,6 +1,7 @@
 // The title operations of a genre: each ends by rewriting the genre file.
 #include "library/CGroup.h"
 
+#include "library/ILibraryJournal.h"
 #include "library/NameRules.h"
 #include "library/PendingChange.h"
 #include "library/WritePlaces.h"
@@ -186,6 +187,8 @@ EditResult CGroup::FinishEdit(int index, const std::string& name, const std::str
     }
     const Fields before{member.m_szName, member.m_szExePath, member.m_szIconPath, member.m_nAutoTiming,
                         member.m_nUseMedia};
+    if (m_pJournal && name != member.m_szName)
+        m_pJournal->TitleRenamed(m_szName, member.m_szName, name);
     SetFields(member, {name, exePath, iconPath, autoTiming, useMedia});
     member.m_szLogFile = logPath;
     int saved = Save();

@@ -2,6 +2,7 @@
 
 #include "app/CZarn2App.h"
 #include "launch/PlayJournalText.h"
+#include "library/ILibraryJournal.h"
 #include "library/LeftoverTemporaries.h"
 #include "library/PendingChange.h"
 #include "platform/FileSystem.h"
@@ -20,6 +21,14 @@ CZarn2Doc::CZarn2Doc(CZarn2App& app)
     for (CGroup& group : m_Group)
         group.m_pApp = m_pApp;
     m_WorkGroup.m_pApp = m_pApp;
+}
+
+void CZarn2Doc::AttachJournal(ILibraryJournal* journal)
+{
+    m_pJournal = journal;
+    for (CGroup& group : m_Group)
+        group.m_pJournal = journal;
+    m_WorkGroup.m_pJournal = journal;
 }
 
 namespace {
@@ -62,7 +71,10 @@ void CZarn2Doc::SweepFolders()
     // Both passes look into every genre's folder: each is listed once for both.
     FolderListings listings;
     LeftoverTemporaries::Remove(*m_pApp, m_szGroupListFile, listings);
-    MergeConflictCopies(*m_pApp, listings);
+    // With journals, a copy a launcher wrote holds nothing new, and no copy is merged while a
+    // library file is newer than the journals here.
+    if (!m_pJournal || m_pJournal->BeforeCopyMerge(listings))
+        MergeConflictCopies(*m_pApp, listings);
 }
 
 bool CZarn2Doc::SweepLeftFolders()
@@ -249,11 +261,31 @@ int CZarn2Doc::ReadHistory()
 int CZarn2Doc::RecordSession(const CPlayTime& session)
 {
     CMember* member = CurrMember();
-    return member ? member->AppendLog(session) : -1;
+    return member ? RecordSessionOf(CurrGroup()->m_szName, *member, session) : -1;
+}
+
+int CZarn2Doc::RecordSessionOf(const std::string& genre, CMember& member, const CPlayTime& session)
+{
+    // A log renamed or moved away by another PC during the play: the journal takes the play,
+    // and it goes to the log where the title is now.
+    if (m_pJournal && !FileSystem::EntryExists(member.m_szLogFile)) {
+        m_pJournal->PlayRecorded(genre, member.m_szName, session);
+        return 1;
+    }
+    int count = member.AppendLog(session);
+    if (count > 0 && m_pJournal)
+        m_pJournal->PlayRecorded(genre, member.m_szName, session);
+    return count;
 }
 
 int CZarn2Doc::ResetHistory()
 {
+    CGroup* group = CurrGroup();
     CMember* member = CurrMember();
-    return member ? member->ResetLog() : -1;
+    if (!member)
+        return -1;
+    int result = member->ResetLog();
+    if (result == 0 && m_pJournal)
+        m_pJournal->PlaysCleared(group->m_szName, member->m_szName);
+    return result;
 }

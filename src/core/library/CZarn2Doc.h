@@ -10,6 +10,7 @@
 #include <vector>
 
 class CZarn2App;
+class ILibraryJournal;
 class PendingChange;
 class TextFileReader;
 
@@ -37,6 +38,10 @@ public:
     void OnCloseDocument();
 
     CZarn2App* m_pApp;  // never null
+    // This PC's change journal (sync/JournalKeeper), when one is attached: the library's
+    // writes tell it what changed. None by default.
+    ILibraryJournal* m_pJournal = nullptr;
+    void AttachJournal(ILibraryJournal* journal);
     std::array<CGroup, kMaxGroups> m_Group;
     CGroup m_WorkGroup;  // exchange slot of SwapGroups; never counted, listed or saved
     int m_nGroupCount = 0;
@@ -108,6 +113,9 @@ public:
     // Appends a measured play's `session` to the current title's log.
     int RecordSession(const CPlayTime& session);
     int ResetHistory();
+    // Appends `session` to the log of `member` of genre `genre` (also a play found again after
+    // a stopped run): the count of sessions, or 0 after a message.
+    int RecordSessionOf(const std::string& genre, CMember& member, const CPlayTime& session);
 
     // Reads a genre list's lines into the genre slots (names and current genre only, no
     // genre file is read): the genre count. Names that cannot be used, repeated names

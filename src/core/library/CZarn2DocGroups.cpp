@@ -3,6 +3,7 @@
 
 #include "app/CZarn2App.h"
 #include "library/GroupListFile.h"
+#include "library/JournalWrite.h"
 #include "library/LoadNotes.h"
 #include "library/NameRules.h"
 #include "library/PendingChange.h"
@@ -159,10 +160,12 @@ bool CZarn2Doc::WriteListFile()
         Messenger::Show(Cp932::UnmappableMessage(shown, unmappable));
         return false;
     }
+    JournalWrite journal(m_pJournal, m_szGroupListFile, "", bytes);
     // Written at every genre click: a list that already holds these bytes is not written
     // again (nor flushed, nor sent to the other PCs by a sync tool).
     if (AtomicFile::Holds(m_szGroupListFile, bytes)) {
         m_nListErrorShown = 0;
+        journal.Done();
         return true;
     }
     if (!m_listBackup.MakeDue())
@@ -179,6 +182,7 @@ bool CZarn2Doc::WriteListFile()
         return false;
     }
     m_nListErrorShown = 0;
+    journal.Done();
     return true;
 }
 
@@ -427,6 +431,8 @@ int CZarn2Doc::AddMovedMember(CGroup& source, int from, CGroup& target, PendingC
         ShowMoveFailure(err, sourceLog);
         return -1;
     }
+    if (m_pJournal)
+        m_pJournal->TitleMoved(source.m_szName, target.m_szName, member.m_szName);
     int targetCurrent = target.m_nCurrMember;
     CMember& slot = target.m_Member[static_cast<size_t>(target.m_nMemberCount)];
     slot.TakeFrom(member);  // the history goes along with its log

@@ -3,6 +3,7 @@
 
 #include "app/CZarn2App.h"
 #include "library/ChangeEvidence.h"
+#include "library/ILibraryJournal.h"
 #include "library/PendingChange.h"
 #include "platform/FileSystem.h"
 #include "platform/LeadingInt.h"
@@ -119,6 +120,8 @@ void CZarn2Doc::FinishGroupRename(const std::string& from, const std::string& to
     CGroup& group = m_Group[static_cast<size_t>(i)];
     if (group.MoveFilesTo(to, &change) != Refusal::None)
         return;
+    if (m_pJournal)
+        m_pJournal->GenreRenamed(from, to);
     group.SetName(to);
     group.Load();
     loaded.set(static_cast<size_t>(i));

@@ -2,6 +2,7 @@
 
 #include "app/CZarn2App.h"
 #include "library/CZarn2Doc.h"
+#include "library/ILibraryJournal.h"
 #include "platform/AtomicFile.h"
 #include "platform/IFolderWatch.h"
 #include "sync/ConflictName.h"
@@ -68,6 +69,8 @@ int DataFolderWatch::Follow(const CZarn2Doc& doc)
     std::vector<std::string> folders{FolderOf(doc.m_szGroupListFile), doc.m_pApp->m_szDataDir};
     for (int i = 0; i < std::clamp(doc.m_nGroupCount, 0, CZarn2Doc::kMaxGroups); ++i)
         folders.push_back(doc.m_Group[static_cast<size_t>(i)].m_szGroupDir);
+    if (doc.m_pJournal)
+        folders.push_back(doc.m_pApp->m_szDataDir + "/" + ILibraryJournal::kFolderName);
     m_folders = std::move(folders);
     return m_watch->SetFolders(m_folders);
 }

@@ -2,6 +2,7 @@
 
 #include "app/CZarn2App.h"
 #include "launch/PlayJournalText.h"
+#include "library/ILibraryJournal.h"
 #include "library/PendingChange.h"
 #include "platform/AtomicFile.h"
 #include "platform/FileSystem.h"
@@ -75,9 +76,13 @@ void Remove(const CZarn2App& app, const std::string& groupListPath, FolderListin
         app.m_szTempDir,
         [](std::string_view owner) {
             return owner == PendingChange::kFileName || owner == PlayJournalText::kFileName ||
-                   owner == MergeReport::kNamedListName;
+                   owner == MergeReport::kNamedListName || owner == ILibraryJournal::kIdFileName ||
+                   owner == ILibraryJournal::kToldFileName;
         },
         listings);
+    // The change journals, rewritten when they are shortened.
+    RemoveIn(app.m_szDataDir + "/" + ILibraryJournal::kFolderName,
+             [](std::string_view owner) { return EndsWith(owner, ".log"); }, listings);
     // The titles' logs, rewritten in their genres' folders when their plays are edited or
     // merged with their conflict copies.
     int error = 0;

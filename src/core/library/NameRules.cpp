@@ -1,9 +1,12 @@
 #include "library/NameRules.h"
 
+#include "library/ILibraryJournal.h"
 #include "library/WindowsNames.h"
 #include "platform/Cp932.h"
 #include "platform/Format.h"
 
+#include <algorithm>
+#include <cctype>
 #include <utility>
 
 namespace {
@@ -87,6 +90,13 @@ Finding PathProblem(Kind kind, std::string_view name)
     if (name == "." || name == "..")
         return Refuse(Refusal::UnsafeName, Format("%s [%s] は使用出来ません.\n別の名前を入力して下さい.", label,
                                                   std::string(name).c_str()));
+    // The data folder's folder of the change journals (any case: a Windows drive ignores it).
+    std::string_view journals = ILibraryJournal::kFolderName;
+    if (kind == NameRules::Kind::Group && name.size() == journals.size() &&
+        std::equal(name.begin(), name.end(), journals.begin(),
+                   [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; }))
+        return Refuse(Refusal::UnsafeName, Format("%s [%s] は Zarn2 が使うため使用出来ません.\n別の名前を入力して下さい.",
+                                                  label, std::string(name).c_str()));
     if (name.find('/') != std::string_view::npos)
         return Refuse(Refusal::UnsafeName, Format("%s [%s] に使用出来ない文字 [/] が含まれています.\n"
                                                   "この文字を使わずに入力して下さい.",

@@ -13,6 +13,8 @@
 #include "library/CZarn2Doc.h"
 #include "library/DataFolderWatch.h"
 #include "platform/InotifyFolderWatch.h"
+#include "sync/JournalId.h"
+#include "sync/JournalKeeper.h"
 #include "view/CZarn2View.h"
 #include "view/DiskChangeFollower.h"
 
@@ -34,6 +36,9 @@ CZarn2Shell::~CZarn2Shell()
 void CZarn2Shell::Build(bool sweepLater)
 {
     m_pDoc = std::make_unique<CZarn2Doc>(m_app);
+    // Every change of the library is written down for the other PCs sharing the folder.
+    m_pJournal = std::make_unique<JournalKeeper>(m_app, JournalId::Of(m_app));
+    m_pDoc->AttachJournal(m_pJournal.get());
     m_pDoc->OnNewDocument(sweepLater);
     m_pFrame = std::make_unique<CMainFrame>(m_app);
     m_pView = new CZarn2View(m_app, *m_pDoc, *m_pFrame);

@@ -7,6 +7,7 @@
 
 class CAppCommands;
 class DataFolderWatch;
+class JournalKeeper;
 class DiskChangeFollower;
 class CMainFrame;
 class CZarn2App;
@@ -40,6 +41,7 @@ private:
     void Build(bool sweepLater);
 
     CZarn2App& m_app;
+    std::unique_ptr<JournalKeeper> m_pJournal;  // this PC's change journal; outlives the library
     std::unique_ptr<CZarn2Doc> m_pDoc;
     std::unique_ptr<DataFolderWatch> m_pWatch;
     std::unique_ptr<CMainFrame> m_pFrame;

@@ -3,6 +3,8 @@
 #include "app/CZarn2App.h"
 #include "library/CZarn2Doc.h"
 #include "library/DataFolderWatch.h"
+#include "library/ILibraryJournal.h"
+#include "platform/FolderListings.h"
 #include "sync/ConflictCopies.h"
 #include "sync/CopySettling.h"
 #include "view/CZarn2View.h"
@@ -52,7 +54,9 @@ void DiskChangeFollower::OnChanged(const DataFolderChanges& changes)
 
 bool DiskChangeFollower::Concerns(const DataFolderChanges& changes) const
 {
-    return changes.Touches(m_doc.m_szGroupListFile) || changes.TouchesIn(m_doc.m_pApp->m_szDataDir, ".Zarn");
+    return changes.Touches(m_doc.m_szGroupListFile) || changes.TouchesIn(m_doc.m_pApp->m_szDataDir, ".Zarn") ||
+           (m_doc.m_pJournal != nullptr &&
+            changes.TouchesIn(m_doc.m_pApp->m_szDataDir + "/" + ILibraryJournal::kFolderName, ".log"));
 }
 
 // A log of any genre: the charts count every title's plays, not only the current title's.
@@ -102,9 +106,15 @@ void DiskChangeFollower::Apply()
     // append. The start's own passes, when it left them, are the first (they merge too).
     if (m_doc.SweepLeftFolders())
         m_mergeDue = false;
-    if (std::exchange(m_mergeDue, false))
-        MergeConflictCopies(*m_doc.m_pApp);
+    if (std::exchange(m_mergeDue, false)) {
+        FolderListings listings;
+        if (!m_doc.m_pJournal || m_doc.m_pJournal->BeforeCopyMerge(listings))
+            MergeConflictCopies(*m_doc.m_pApp, listings);
+    }
     MergeWhenCopiesSettle();
+    // The library files worked out from every PC's journal (before they are read again).
+    if (m_doc.m_pJournal)
+        m_doc.m_pJournal->Reconcile();
     bool logs = std::exchange(m_logsDue, false);
     bool reloaded = m_doc.ReloadChanged() || m_doc.m_nDiskReloads != m_shownReloads;
     m_shownReloads = m_doc.m_nDiskReloads;

@@ -254,9 +254,14 @@ TEST(InterruptedChange, TheStartRemovesOurLeftoverTemporariesOnly)
         {"Zarn/S/a.txt~a8Xk2Q", false},
         {"Temp/Zarn2.KeptCopies~a8Xk2Q", true},
         {"Temp/play.journal.aside~a8Xk2Q", false},
+        {"Temp/Zarn2.Told~a8Xk2Q", true},
+        {"Temp/Zarn2.JournalId~a8Xk2Q", true},
+        {"Zarn/.changes/0123abcd.log~a8Xk2Q", true},  // a change journal shortened
+        {"Zarn/.changes/notes.txt~a8Xk2Q", false},
     };
     ProgramFolder folder;
     BuildLibrary(folder);
+    fs::create_directory(folder.dir / "Zarn/.changes");
     for (const Case& c : cases)
         TempDir::WriteBytes(folder.dir / c.path, "left");
     fs::create_directory(folder.dir / "Zarn/T.Zarn~folder");

@@ -39,6 +39,9 @@ TEST(NameRules, RefusesNamesThatMakeUnsafePaths)
         {Kind::Group, ".", "グループ名 [.] は使用出来ません.", Refusal::UnsafeName},
         {Kind::Group, "..", "グループ名 [..] は使用出来ません.", Refusal::UnsafeName},
         {Kind::Member, "..", "メンバー名 [..] は使用出来ません.", Refusal::UnsafeName},
+        // The data folder's folder of the change journals, in any case; a title may be named so.
+        {Kind::Group, ".Changes", "グループ名 [.Changes] は Zarn2 が使うため使用出来ません.", Refusal::UnsafeName},
+        {Kind::Member, ".changes", nullptr, Refusal::None},
         {Kind::Group, "../x", "グループ名 [../x] に使用出来ない文字 [/] が含まれています.", Refusal::UnsafeName},
         {Kind::Member, "a/b", "メンバー名 [a/b] に使用出来ない文字 [/] が含まれています.", Refusal::UnsafeName},
         {Kind::Member, std::string("a\0b", 3), "メンバー名に使用出来ない制御文字 [0x00]", Refusal::UnsafeName},

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "platform/FileStamp.h"
+#include "sync/JournalText.h"
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+class MachineTable;
+
+// Every PC's change journal in the journal folder ("<machine id>.log"), each read again
+// only when its file changed. Conflict copies and temporaries are not journals; a file
+// larger than any journal is left out.
+class JournalSet {
+public:
+    using EntryPtr = std::shared_ptr<const Journal::Entry>;
+
+    JournalSet(std::string folder, MachineTable& machines);
+
+    // Reads the journals whose files changed, came or went: true when any did.
+    bool Refresh();
+    // Every line of every journal.
+    std::vector<EntryPtr> Entries() const;
+    // The machines with a journal, and of each what is known.
+    std::vector<int> Machines() const;
+    int LastSeq(int machine) const;
+    // The last "S" line of a journal for `of` (0 when none).
+    int Saw(int machine, int of) const;
+    size_t Damaged() const;
+    // This PC's own lines appended to its journal (so it is not read again for them).
+    void Appended(int machine, const std::vector<Journal::Entry>& entries, const FileStamp& stamp);
+    // The own journal's read as it stands (lines, aliases), for appending.
+    const JournalText::Read* ReadOf(int machine) const;
+
+    static constexpr std::uint64_t kMaxBytes = 64u << 20;
+    static constexpr char kSuffix[] = ".log";
+
+private:
+    struct File {
+        FileStamp stamp;
+        JournalText::Read read;
+        std::vector<EntryPtr> entries;
+    };
+    std::string m_folder;
+    MachineTable& m_machines;
+    std::map<int, File> m_files;
+};
