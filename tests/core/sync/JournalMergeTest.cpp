@@ -21,6 +21,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -174,6 +176,15 @@ std::string GenreText(const std::vector<std::string>& titles)
 Change Write(const std::string& file, const std::string& bytes)
 {
     return [=](Pc& pc) { TempDir::WriteBytes(pc.Data() + "/" + file, bytes); };
+}
+// A conflict copy a sync tool finished a while ago (a copy is merged once it has settled).
+Change WriteSettled(const std::string& file, const std::string& bytes)
+{
+    return [=](Pc& pc) {
+        const std::string path = pc.Data() + "/" + file;
+        TempDir::WriteBytes(path, bytes);
+        fs::last_write_time(path, fs::last_write_time(path) - std::chrono::hours(1));
+    };
 }
 Change AppendInPlace(const std::string& file, const std::string& bytes)
 {
@@ -518,7 +529,7 @@ TEST(JournalMerge, FilesChangedWithoutAJournalAreTakenInAsThisPcsChanges)
          "G*[X*(60,120)] H[Z*(30)]",
          {"", ""}},
         {"a foreign conflict copy is merged and taken in",
-         {Write("G" + copy + ".Zarn", GenreText({"X", "Y", "V"})), Nothing},
+         {WriteSettled("G" + copy + ".Zarn", GenreText({"X", "Y", "V"})), Nothing},
          "G*[X*(60,120) Y() V()] H[Z*(30)]",
          {"", ""}},
         {"journal lines with names that are no safe paths are left out",
