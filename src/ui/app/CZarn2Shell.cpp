@@ -15,6 +15,7 @@
 #include "platform/InotifyFolderWatch.h"
 #include "sync/JournalId.h"
 #include "sync/JournalKeeper.h"
+#include "sync/SharedLibrary.h"
 #include "view/CZarn2View.h"
 #include "view/DiskChangeFollower.h"
 
@@ -36,9 +37,11 @@ CZarn2Shell::~CZarn2Shell()
 void CZarn2Shell::Build(bool sweepLater)
 {
     m_pDoc = std::make_unique<CZarn2Doc>(m_app);
-    // Every change of the library is written down for the other PCs sharing the folder.
-    m_pJournal = std::make_unique<JournalKeeper>(m_app, JournalId::Of(m_app));
-    m_pDoc->AttachJournal(m_pJournal.get());
+    // Every change of a library shared with other PCs is written down for them.
+    if (SharedLibrary::Is(m_app)) {
+        m_pJournal = std::make_unique<JournalKeeper>(m_app, JournalId::Of(m_app));
+        m_pDoc->AttachJournal(m_pJournal.get());
+    }
     m_pDoc->OnNewDocument(sweepLater);
     m_pFrame = std::make_unique<CMainFrame>(m_app);
     m_pView = new CZarn2View(m_app, *m_pDoc, *m_pFrame);

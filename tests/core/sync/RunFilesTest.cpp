@@ -11,6 +11,7 @@
 #include "library/PendingChange.h"
 #include "platform/MachineId.h"
 #include "sync/RunFiles.h"
+#include "sync/SharedLibrary.h"
 
 #include <gtest/gtest.h>
 
@@ -137,5 +138,36 @@ TEST(RunFiles, AStignoreThatIsNoFileOfItsOwnIsLeftAsItIsAndSaysSo)
             EXPECT_NE(messages[0].find("書き加えられませんでした"), std::string::npos) << messages[0];
         }
         EXPECT_EQ(Fingerprint(ignore) + Fingerprint(ignore + ".elsewhere"), before);
+    }
+}
+
+// A change journal is kept only for a library shared with other PCs: one whose home folder a
+// sync tool shares (its marker there or in a folder above), or one that holds journals
+// already. A library of one PC keeps its files as the Windows version writes them.
+TEST(RunFiles, AJournalIsKeptOnlyForASharedLibrary)
+{
+    struct Row {
+        const char* what;
+        std::string entry;  // made below the program folder's parent ("" none)
+        bool shared;
+    } rows[] = {
+        {"a library of one PC", "", false},
+        {"the home folder is Syncthing's folder", "home/.stfolder", true},
+        {"a folder above the home folder is Dropbox's", ".dropbox", true},
+        {"Nextcloud's client shares the home folder", "home/.nextcloudsync.log", true},
+        {"journals kept here before", "home/Zarn/.changes", true},
+        {"a marker beside the home folder tells nothing", "other/.stfolder", false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        TempDir top;
+        const std::filesystem::path home = std::filesystem::path(top.Path()) / "home";
+        std::filesystem::create_directories(home / "Zarn");
+        if (!row.entry.empty())
+            std::filesystem::create_directories(std::filesystem::path(top.Path()) / row.entry);
+        CZarn2App app;
+        app.m_szHomeDir = home;
+        app.m_szDataDir = home / "Zarn";
+        EXPECT_EQ(SharedLibrary::Is(app), row.shared);
     }
 }
