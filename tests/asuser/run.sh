@@ -8,7 +8,7 @@
 # 0700), what the tests need is copied (the programs hard-linked where they can be) into a new
 # folder under $TMPDIR (or /tmp) that belongs to the user: bin/ (the launcher, its wait helper
 # and chart module, the test programs),
-# e2e/ (the scripts) and a CTest file whose paths lead there (written by CMake as
+# e2e/ (the scripts), support/ (the fake game client they start) and a CTest file whose paths lead there (written by CMake as
 # asuser/CTestTestfile.cmake.in, its programs listed in asuser/programs.txt). The user gets
 # a home, a private runtime and a temporary folder of its own inside it. Whatever the tests leave
 # running is ended afterwards: every process of this run carries ZARN2_ASUSER_RUN=<folder>
@@ -86,11 +86,14 @@ while IFS= read -r program; do
   fi
 done <"$build/asuser/programs.txt"
 cp -r "$e2e_source" "$stage/e2e" || die "cannot copy the scripts"
+# The fake game client the hand-off tests start (the scripts find it beside e2e/).
+mkdir -p "$stage/support" && cp "$e2e_source/../support/fake-game-client.sh" "$stage/support/" ||
+  die "cannot copy the fake game client"
 {
   printf 'set(stage "%s")\n' "$stage"
   cat "$build/asuser/CTestTestfile.cmake.in"
 } >"$stage/CTestTestfile.cmake"
-chmod a+rx "$stage/bin" && chmod -R a+rX "$stage/e2e" "$stage/CTestTestfile.cmake"
+chmod a+rx "$stage/bin" && chmod -R a+rX "$stage/e2e" "$stage/support" "$stage/CTestTestfile.cmake"
 chown "$user:" "$stage" "$stage/home" "$stage/runtime" "$stage/tmp"
 chmod 700 "$stage" "$stage/home" "$stage/runtime" "$stage/tmp"
 runuser -u "$user" -- test -x "$stage/bin/zarn2-wait" ||

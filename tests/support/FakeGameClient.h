@@ -3,6 +3,7 @@
 #include "support/TempDir.h"
 
 #include <csignal>
+#include <cstdlib>
 #include <fcntl.h>
 #include <string>
 #include <sys/stat.h>
@@ -16,7 +17,13 @@
 // daemon and every game it started end with the object.
 class FakeGameClient {
 public:
-    static constexpr const char* kScript = ZARN2_FAKE_GAME_CLIENT;
+    // The script of this source tree, or the copy ZARN2_FAKE_GAME_CLIENT names (the run as a
+    // normal user copies it where that user may read it).
+    static const char* Script()
+    {
+        const char* copy = std::getenv("ZARN2_FAKE_GAME_CLIENT");
+        return copy && *copy ? copy : ZARN2_FAKE_GAME_CLIENT;
+    }
 
     FakeGameClient()
     {
@@ -26,7 +33,7 @@ public:
         if (m_pid == 0) {
             ::setsid();
             ::setenv("XDG_RUNTIME_DIR", m_dir.Path().c_str(), 1);
-            ::execl("/bin/bash", "bash", kScript, m_fifo.c_str(), static_cast<char*>(nullptr));
+            ::execl("/bin/bash", "bash", Script(), m_fifo.c_str(), static_cast<char*>(nullptr));
             ::_exit(127);
         }
         // The open waits until the daemon reads.

@@ -12,11 +12,15 @@
 // turns it into the 32-bit format when asked.
 namespace MingwProgram {
 
+// The system's program folders come first: a test may have put a PATH of its own fakes.
+inline constexpr const char* kPath = "PATH=/usr/local/bin:/usr/bin:/bin:\"$PATH\"; ";
+
 inline bool ToolsPresent()
 {
-    return std::system("command -v x86_64-w64-mingw32-windres >/dev/null 2>&1 && "
-                       "command -v x86_64-w64-mingw32-ld >/dev/null 2>&1 && "
-                       "command -v x86_64-w64-mingw32-objcopy >/dev/null 2>&1") == 0;
+    return std::system((std::string(kPath) + "command -v x86_64-w64-mingw32-windres >/dev/null 2>&1 && "
+                                             "command -v x86_64-w64-mingw32-ld >/dev/null 2>&1 && "
+                                             "command -v x86_64-w64-mingw32-objcopy >/dev/null 2>&1")
+                           .c_str()) == 0;
 }
 
 // On the build server the tools are installed, so their absence is a failure there.
@@ -36,7 +40,7 @@ inline std::string Build(const TempDir& dir, const std::string& rc,
     for (const auto& [name, bytes] : files)
         TempDir::WriteBytes(dir / name, bytes);
     TempDir::WriteBytes(dir / "prog.rc", rc);
-    std::string command = "cd '" + dir.Path() + "' && " +
+    std::string command = kPath + std::string("cd '") + dir.Path() + "' && " +
                           "x86_64-w64-mingw32-windres --preprocessor=cat -O coff -i prog.rc -o prog.o && "
                           "x86_64-w64-mingw32-ld -e 0 -o prog.exe prog.o";
     if (pe32)
