@@ -4,6 +4,7 @@
 #include "WindowsProgram.h"
 
 #include "app/CSettings.h"
+#include "app/ProgramPaths.h"
 #include "app/SettingsFile.h"
 #include "library/CGroup.h"
 #include "library/GroupFile.h"
@@ -202,7 +203,7 @@ std::string WriteProgramFolder(const std::string& dir, const Library& shape)
     TextFileWriter list;
     GroupListFile::Write(names, shape.genres > 0 ? std::min(shape.currGroup, shape.genres - 1) : -1, list);
     std::string exe = dir + "/Zarn2";
-    Save(list, GroupListFile::PathFor(exe));
+    Save(list, ProgramPaths::GroupListPathFor(exe));
     return exe;
 }
 

@@ -25,7 +25,7 @@
 #include "app/CZarn2App.h"
 #include "app/CZarn2Shell.h"
 #include "library/CZarn2Doc.h"
-#include "library/DataFolderWatch.h"
+#include "sync/DataFolderWatch.h"
 #include "platform/InotifyFolderWatch.h"
 #include "sync/JournalId.h"
 #include "sync/JournalKeeper.h"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Checks that the folders keep their layers: only src/core/platform includes system
-# headers (unistd.h, fcntl.h, dirent.h, sys/..., linux/...), and no file under src/core
-# includes a Qt Widgets header or a header that is not itself under src/core.
+# headers (unistd.h, fcntl.h, dirent.h, sys/..., linux/...), no file under src/core
+# includes a Qt Widgets header or a header that is not itself under src/core, and each
+# folder of src/core includes only the folders below it.
 # Usage: check-layers.sh SRC_DIR [QT_WIDGETS_INCLUDE_DIR]. Prints every offending line;
 # exits 1 when there is one.
 set -euo pipefail
@@ -38,5 +39,30 @@ while IFS=: read -r file line text; do
     offend "$file:$line" "header from outside core: $header"
   fi
 done < <(hits '"' "$src/core")
+
+# The core's folders are layers too: each includes only the folders below it, so the code
+# that ties two of them together sits above both.
+declare -A below=(
+  [platform]=""
+  [app]="platform"
+  [history]="platform app"
+  [library]="platform app history"
+  [launch]="platform app history library"
+  [stats]="platform app history library"
+  [import]="platform app history library"
+  [sync]="platform app history library launch"
+  [commands]="platform app history library launch stats import sync"
+)
+while IFS=: read -r file line text; do
+  folder=${file#"$src"/core/}
+  folder=${folder%%/*}
+  target=$(sed -E 's/.*"([a-z]+)\/.*/\1/' <<<"$text")
+  [ "$target" = "$folder" ] && continue
+  [ -n "${below[$folder]+set}" ] || continue
+  case " ${below[$folder]} " in
+    *" $target "*) ;;
+    *) offend "$file:$line" "core/$folder includes core/$target, which is not below it" ;;
+  esac
+done < <(hits '"[a-z]+/' "$src/core")
 
 exit $status

@@ -19,14 +19,19 @@ cases=(
   '0|core/app/D.cpp|#include <QImage>'
   '1|core/app/E.cpp|#include "view/CZarn2View.h"'
   '0|core/app/F.cpp|#include "platform/Io.h"'
+  '1|core/library/H.cpp|#include "sync/Io.h"'
+  '1|core/app/I.cpp|#include "library/Io.h"'
+  '0|core/sync/J.cpp|#include "library/Io.h"'
 )
 [ -d "$widgets" ] && cases+=('1|core/launch/G.cpp|#include <QMessageBox>')
 
 for row in "${cases[@]}"; do
   IFS='|' read -r want file line <<<"$row"
   tree=$(mktemp -d -p "$tmp")
-  mkdir -p "$tree/core/platform" "$(dirname "$tree/$file")"
-  touch "$tree/core/platform/Io.h"
+  mkdir -p "$(dirname "$tree/$file")"
+  for folder in platform library sync; do
+    mkdir -p "$tree/core/$folder" && touch "$tree/core/$folder/Io.h"
+  done
   printf '%s\n' "$line" >"$tree/$file"
   "$check" "$tree" "$widgets" >/dev/null
   got=$?

@@ -1,6 +1,5 @@
 #include "app/ProgramPaths.h"
 
-#include "library/GroupListFile.h"
 #include "platform/FileSystem.h"
 
 #include <QStandardPaths>
@@ -32,7 +31,7 @@ void PlaceUserFiles(ProgramPaths& paths, const std::string& home)
     paths.dataDir = home + "/Zarn";
     paths.tempDir = home + "/Temp";
     // The genre list is named after the binary.
-    std::string list = GroupListFile::PathFor(paths.exePath);
+    std::string list = ProgramPaths::GroupListPathFor(paths.exePath);
     if (!list.empty())
         paths.groupListPath = home + "/" + std::filesystem::path(list).filename().string();
 }
@@ -74,4 +73,17 @@ ProgramPaths ProgramPaths::ForRunningBinary()
 std::string ProgramPaths::HelperDir()
 {
     return ForRunningBinary().helperDir;
+}
+
+std::string ProgramPaths::GroupListPathFor(const std::string& exePath)
+{
+    std::string::size_type slash = exePath.rfind('/');
+    std::string::size_type nameStart = slash == std::string::npos ? 0 : slash + 1;
+    if (nameStart >= exePath.size())
+        return {};
+    std::string::size_type dot = exePath.rfind('.');
+    // A dot in a folder name, or the leading dot of a hidden file, is no extension.
+    if (dot == std::string::npos || dot <= nameStart)
+        return exePath + ".Grp";
+    return exePath.substr(0, dot + 1) + "Grp";
 }

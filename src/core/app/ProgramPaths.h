@@ -28,4 +28,8 @@ struct ProgramPaths {
     static ProgramPaths ForRunningBinary();
     // The folder of our helper programs beside the running binary.
     static std::string HelperDir();
+    // The genre list lies beside the program and carries its file name with the extension
+    // replaced by "Grp" (or ".Grp" added when the name has none). Empty when `exePath`
+    // names no file.
+    static std::string GroupListPathFor(const std::string& exePath);
 };

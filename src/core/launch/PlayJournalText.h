@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/RunFolder.h"
 #include "history/CPlayTime.h"
 
 #include <string>
@@ -21,7 +22,7 @@ struct PlayJournalEntry {
 namespace PlayJournalText {
 
 // The journal's name in the program's temporary folder.
-inline constexpr const char* kFileName = "play.journal";
+inline constexpr const char* kFileName = RunFolder::kPlayJournal;
 
 std::string Format(const PlayJournalEntry& entry);
 // False, `out` partly filled, unless every key comes exactly once with a usable value (idle

@@ -1,16 +1,15 @@
 #include "library/CZarn2Doc.h"
 
 #include "app/CZarn2App.h"
-#include "launch/PlayJournalText.h"
+#include "app/RunFolder.h"
 #include "library/ILibraryJournal.h"
+#include "library/ILibraryUpkeep.h"
 #include "library/LeftoverTemporaries.h"
 #include "library/PendingChange.h"
 #include "platform/FileSystem.h"
 #include "platform/FolderListings.h"
 #include "platform/Format.h"
 #include "platform/IMessenger.h"
-#include "sync/ConflictCopies.h"
-#include "sync/RunFiles.h"
 
 #include <algorithm>
 #include <utility>
@@ -40,7 +39,7 @@ bool StoppedRunLeftWork(const CZarn2App& app)
 {
     const std::string& run = app.m_szTempDir;
     return !run.empty() && (FileSystem::EntryExists(run + "/" + PendingChange::kFileName) ||
-                            FileSystem::EntryExists(run + "/" + PlayJournalText::kFileName));
+                            FileSystem::EntryExists(run + "/" + RunFolder::kPlayJournal));
 }
 
 }  // namespace
@@ -53,7 +52,7 @@ void CZarn2Doc::OnNewDocument(bool sweepLater)
         Messenger::Show("Zarn2 のインストールパスが異常です.");
         return;
     }
-    RunFiles::Prepare(*m_pApp);
+    LibraryUpkeep::Get().PrepareRunFiles(*m_pApp);
     m_bSweepLeft = sweepLater && !StoppedRunLeftWork(*m_pApp);
     if (!m_bSweepLeft)
         SweepFolders();
@@ -74,7 +73,7 @@ void CZarn2Doc::SweepFolders()
     // With journals, a copy a launcher wrote holds nothing new, and no copy is merged while a
     // library file is newer than the journals here.
     if (!m_pJournal || m_pJournal->BeforeCopyMerge(listings))
-        MergeConflictCopies(*m_pApp, listings);
+        LibraryUpkeep::Get().MergeCopies(*m_pApp, listings);
 }
 
 bool CZarn2Doc::SweepLeftFolders()

@@ -59,17 +59,4 @@ void Write(const std::vector<std::string>& names, int currGroup, TextFileWriter&
     writer.Line("");
 }
 
-std::string PathFor(const std::string& exePath)
-{
-    std::string::size_type slash = exePath.rfind('/');
-    std::string::size_type nameStart = slash == std::string::npos ? 0 : slash + 1;
-    if (nameStart >= exePath.size())
-        return {};
-    std::string::size_type dot = exePath.rfind('.');
-    // A dot in a folder name, or the leading dot of a hidden file, is no extension.
-    if (dot == std::string::npos || dot <= nameStart)
-        return exePath + ".Grp";
-    return exePath.substr(0, dot + 1) + "Grp";
-}
-
 }  // namespace GroupListFile

@@ -35,9 +35,4 @@ struct Content {
 Content Read(TextFileReader& reader);
 void Write(const std::vector<std::string>& names, int currGroup, TextFileWriter& writer);
 
-// The list file lies beside the program and carries its file name with the extension
-// replaced by "Grp" (or ".Grp" added when the name has none). Empty when `exePath`
-// names no file.
-std::string PathFor(const std::string& exePath);
-
 }  // namespace GroupListFile

@@ -1,7 +1,7 @@
 #include "library/LeftoverTemporaries.h"
 
 #include "app/CZarn2App.h"
-#include "launch/PlayJournalText.h"
+#include "app/RunFolder.h"
 #include "library/ILibraryJournal.h"
 #include "library/PendingChange.h"
 #include "platform/AtomicFile.h"
@@ -9,7 +9,6 @@
 #include "platform/FolderListings.h"
 #include "platform/Format.h"
 #include "platform/IMessenger.h"
-#include "sync/MergeReport.h"
 
 #include <cerrno>
 #include <functional>
@@ -75,8 +74,8 @@ void Remove(const CZarn2App& app, const std::string& groupListPath, FolderListin
     RemoveIn(
         app.m_szTempDir,
         [](std::string_view owner) {
-            return owner == PendingChange::kFileName || owner == PlayJournalText::kFileName ||
-                   owner == MergeReport::kNamedListName || owner == ILibraryJournal::kIdFileName ||
+            return owner == PendingChange::kFileName || owner == RunFolder::kPlayJournal ||
+                   owner == RunFolder::kKeptCopies || owner == ILibraryJournal::kIdFileName ||
                    owner == ILibraryJournal::kToldFileName;
         },
         listings);
@@ -97,7 +96,7 @@ void Remove(const CZarn2App& app, const std::string& groupListPath, FolderListin
         RemoveIn(
             app.m_szTempRoot,
             [](std::string_view owner) {
-                return owner == PendingChange::kFileName || owner == PlayJournalText::kFileName;
+                return owner == PendingChange::kFileName || owner == RunFolder::kPlayJournal;
             },
             listings);
 }

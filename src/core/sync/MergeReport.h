@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/RunFolder.h"
+
 #include <string>
 #include <utility>
 #include <vector>
@@ -21,7 +23,7 @@ public:
     void Show(const std::string& namedList) const;
 
     // The list's file in the temporary folder.
-    static constexpr char kNamedListName[] = "Zarn2.KeptCopies";
+    static constexpr const char* kNamedListName = RunFolder::kKeptCopies;
     // The most copies one message names.
     static constexpr size_t kMaxNamed = 10;
 

@@ -11,7 +11,7 @@
 #include "launch/CDiscCommands.h"
 #include "launch/LostPlay.h"
 #include "library/CZarn2Doc.h"
-#include "library/DataFolderWatch.h"
+#include "sync/DataFolderWatch.h"
 #include "platform/InotifyFolderWatch.h"
 #include "sync/JournalId.h"
 #include "sync/JournalKeeper.h"

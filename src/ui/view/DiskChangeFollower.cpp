@@ -2,7 +2,7 @@
 
 #include "app/CZarn2App.h"
 #include "library/CZarn2Doc.h"
-#include "library/DataFolderWatch.h"
+#include "sync/DataFolderWatch.h"
 #include "library/ILibraryJournal.h"
 #include "platform/FolderListings.h"
 #include "sync/ConflictCopies.h"

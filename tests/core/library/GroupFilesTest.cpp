@@ -1,5 +1,6 @@
 // The two library files on their own: what the readers make of hand-written bytes, and
 // the exact bytes the writers produce.
+#include "app/ProgramPaths.h"
 #include "library/CGroup.h"
 #include "library/GroupFile.h"
 #include "library/GroupListFile.h"
@@ -140,7 +141,7 @@ TEST(GroupListFile, PathReplacesOnlyTheFileNamesExtension)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.exe);
-        EXPECT_EQ(GroupListFile::PathFor(c.exe), c.list);
+        EXPECT_EQ(ProgramPaths::GroupListPathFor(c.exe), c.list);
     }
 }
 

@@ -1,4 +1,4 @@
-#include "library/DataFolderWatch.h"
+#include "sync/DataFolderWatch.h"
 
 #include "app/CZarn2App.h"
 #include "library/CZarn2Doc.h"

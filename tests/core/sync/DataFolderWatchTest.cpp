@@ -1,6 +1,6 @@
 // The watch on the library's folders, on the kernel's inotify: a genre folder that is not
 // there when the watch is set, or that goes and comes back, is watched once it is there.
-#include "library/DataFolderWatch.h"
+#include "sync/DataFolderWatch.h"
 #include "platform/InotifyFolderWatch.h"
 #include "support/ProgramFolder.h"
 #include "support/QtCoreEnvironment.h"
