@@ -45,7 +45,7 @@ std::string Reason(const DesktopEntry& entry, DesktopEntry::Problem problem)
         return Format(PlayMessages::kEntryBrokenCommand, entry.Value("Exec").c_str());
     case P::NotInstalled: {
         std::string program = entry.Value("TryExec");
-        if (program.empty() || !Programs::FindOnPath(program).empty() || Programs::IsExecutable(program))
+        if (program.empty() || !Programs::FindProgram(program).empty() || Programs::IsExecutable(program))
             program = entry.Command().value_or(std::vector<std::string>{""}).front();
         return Format(PlayMessages::kEntryNotInstalled, program.c_str());
     }

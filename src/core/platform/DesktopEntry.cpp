@@ -91,11 +91,11 @@ std::vector<std::string> LocaleCandidates(std::string_view locale)
 
 bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n'; }
 
-// A program named by path, or found on PATH.
+// A program named by path, or found as a desktop session finds it (Programs::FindProgram).
 bool ProgramFound(const std::string& program)
 {
     if (program.find('/') == std::string::npos)
-        return !Programs::FindOnPath(program).empty();
+        return !Programs::FindProgram(program).empty();
     return Programs::IsExecutable(program) && Programs::Classify(program) != ProgramKind::Folder;
 }
 
@@ -317,7 +317,8 @@ DesktopEntry::Problem DesktopEntry::Check() const
     const std::string tryExec = Value("TryExec");
     if ((!tryExec.empty() && !ProgramFound(tryExec)) || !ProgramFound(command->front()))
         return Problem::NotInstalled;
-    if (Flag("Terminal") && !ProgramFound(kTerminal))
+    // The terminal runs by its name: PATH must have it.
+    if (Flag("Terminal") && Programs::FindOnPath(kTerminal).empty())
         return Problem::NoTerminal;
     return Problem::None;
 }
@@ -329,6 +330,10 @@ std::optional<DesktopEntry::Start> DesktopEntry::StartCommand(const std::vector<
     std::optional<std::vector<std::string>> command = Command(urls);
     if (!command)
         return std::nullopt;
+    // A program PATH lacks runs by the path it was found at.
+    std::string& program = command->front();
+    if (program.find('/') == std::string::npos && Programs::FindOnPath(program).empty())
+        program = Programs::FindProgram(program);
     Start start;
     if (Flag("Terminal"))
         start.argv = {kTerminal, "-e"};

@@ -76,6 +76,12 @@ TEST_F(TitleCommandTest, EachKindOfProgramGetsItsCommand)
     TempDir::WriteBytes(dir / "Game64.exe", ProgramHeaders(false));
     TempDir::WriteBytes(dir / "Dos.exe", "MZ");
     const std::string script = ScriptFiles::Write(dir / "run.sh", "exit 0");
+    // A program PATH lacks, found in the system's program folders (/usr/games to root).
+    std::string sh;
+    for (const char* folder : {"/usr/local/bin/", "/usr/bin/", "/bin/"}) {
+        if (sh.empty() && fs::exists(std::string(folder) + "sh"))
+            sh = std::string(folder) + "sh";
+    }
     struct Case {
         std::string stored;
         Kind kind;
@@ -99,6 +105,8 @@ TEST_F(TitleCommandTest, EachKindOfProgramGetsItsCommand)
          "org.Game"},
         {Entry("term.desktop", "Type=Application\nExec=game\nTerminal=true"), Kind::DesktopEntry,
          "[x-terminal-emulator][-e][game]", home},
+        {Entry("system.desktop", "Type=Application\nExec=sh -c game"), Kind::DesktopEntry, "[" + sh + "][-c][game]",
+         home},
         {Entry("link.desktop", "Type=Link\nURL=steam://run/20"), Kind::Url, "[client][--open][steam://run/20]", home,
          "steam://run/20", "client.desktop", "com.example.Client"},
         // Not URLs: a file of that name, a Windows drive.
