@@ -2,6 +2,8 @@
 
 #include "launch/StartedProgram.h"
 #include "launch/TitleFolder.h"
+#include "platform/FileSystem.h"
+#include "platform/ProgramKind.h"
 #include "platform/UserProcesses.h"
 #include "platform/WineProcesses.h"
 
@@ -165,6 +167,33 @@ void TakeWord(const std::vector<std::string>& command, std::size_t index, GameMa
     }
 }
 
+// The command's own program when it is a Linux program (a script's process runs its
+// interpreter, which tells nothing), with the arguments that are no options.
+void TakeProgram(const std::vector<std::string>& command, GameMarks& marks)
+{
+    if (command.empty() || command[0].empty())
+        return;
+    const std::string& word = command[0];
+    std::string program = FileSystem::Resolved(word.find('/') == std::string::npos ? Programs::FindProgram(word) : word);
+    if (program.empty() || Programs::Classify(program) != ProgramKind::Native)
+        return;
+    marks.program = program;
+    for (std::size_t i = 1; i < command.size(); ++i) {
+        if (!command[i].empty() && command[i][0] != '-')
+            marks.programArgs.push_back(command[i]);
+    }
+}
+
+// Whether the process runs the marked program with the marked arguments.
+bool RunsTheProgram(const GameMarks& marks, const UserProcess& process)
+{
+    if (marks.program.empty() || process.exePath != marks.program)
+        return false;
+    return std::all_of(marks.programArgs.begin(), marks.programArgs.end(), [&process](const std::string& arg) {
+        return process.args.size() > 1 && std::find(process.args.begin() + 1, process.args.end(), arg) != process.args.end();
+    });
+}
+
 }  // namespace
 
 GameMarks GameMarks::Of(const std::vector<std::string>& command, const std::string& folder)
@@ -172,8 +201,10 @@ GameMarks GameMarks::Of(const std::vector<std::string>& command, const std::stri
     GameMarks marks;
     for (std::size_t i = 0; i < command.size(); ++i)
         TakeWord(command, i, marks);
-    if (!marks.ByClient())
+    if (!marks.ByClient()) {
         marks.folder = TitleFolder::Own(folder);
+        TakeProgram(command, marks);
+    }
     return marks;
 }
 
@@ -192,6 +223,8 @@ GameMarks GameMarks::Of(const StartedProgram& started)
     if (marks.flatpakApp.empty() && !IsClientApp(started.flatpakApp) && IsAppId(started.flatpakApp)) {
         marks.flatpakApp = started.flatpakApp;
         marks.folder.clear();
+        marks.program.clear();
+        marks.programArgs.clear();
     }
     return marks;
 }
@@ -247,7 +280,7 @@ bool GameMarks::Matches(const UserProcess& process) const
         return true;
     if (itch && env("ITCHIO_APP", "1"))
         return true;
-    return !folder.empty() && TitleFolder::Holds(folder, process);
+    return (!folder.empty() && TitleFolder::Holds(folder, process)) || RunsTheProgram(*this, process);
 }
 
 std::string GameMarks::Describe() const
@@ -262,7 +295,7 @@ std::string GameMarks::Describe() const
         return "Heroic の " + heroicApp;
     if (itch)
         return "itch のゲーム";
-    return folder + " のプログラム";
+    return (folder.empty() ? program : folder) + " のプログラム";
 }
 
 std::string LutrisSlug(const std::string& name)

@@ -19,15 +19,15 @@ double SecondsSince(std::chrono::steady_clock::time_point start)
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-// Waits (5 s at most) until the client's game for Steam's `app` runs, and a little more, so
-// that it started before a play that begins now, however loaded the machine.
-void WaitForTheGame(const std::string& app)
+// Waits (5 s at most) until a game with the marks runs, and a little more, so that it
+// started before a play that begins now, however loaded the machine.
+void WaitForTheGame(const GameMarks& marks)
 {
-    auto runs = [&app] {
+    auto runs = [&marks] {
         UserProcessList processes(0);
         for (UserProcess& process : processes.List()) {
-            UserProcesses::Fill(process, {"SteamAppId"});
-            if (const std::string* id = process.Env("SteamAppId"); id && *id == app)
+            UserProcesses::Fill(process, marks.EnvKeys());
+            if (marks.Matches(process))
                 return true;
         }
         return false;
@@ -80,6 +80,8 @@ TEST_F(GameFollowerTest, TheGameAClientStartedIsFollowedToItsEnd)
          "待機中: Steam のゲーム 4006"},
         {"no mark to follow", {"https://example.com/"}, "steam 4007 2", Outcome::NotFound, -1, 0, nullptr},
         {"already open", {"steam://rungameid/4008"}, "steam 4008 30", Outcome::OpenCopy, -1, 0, nullptr, true},
+        // A single-instance program passes a second start to its copy that is open.
+        {"a program's open copy", {"sleep", "27.31"}, "program sleep 27.31", Outcome::OpenCopy, -1, 0, nullptr, true},
         // A command that ran longer than a hand-over takes was played, though a copy was open.
         {"played beside an open copy", {"steam://rungameid/4009"}, "steam 4009 30", Outcome::NotFound, -1, 1,
          "待機中: Steam のゲーム 4009", true, false, 600},
@@ -88,7 +90,7 @@ TEST_F(GameFollowerTest, TheGameAClientStartedIsFollowedToItsEnd)
         SCOPED_TRACE(c.name);
         if (c.askBefore) {
             client.Ask(c.request);
-            WaitForTheGame(c.request.substr(6, c.request.find(' ', 6) - 6));  // "steam <app> <seconds>"
+            WaitForTheGame(GameMarks::Of(c.command, ""));
         }
         CGameFollower follower(GameMarks::Of(c.command, ""), UserProcesses::BootMsNow());
         std::vector<std::string> lines;
