@@ -2,6 +2,7 @@
 
 #include "launch/StartedProgram.h"
 #include "launch/TitleFolder.h"
+#include "platform/ClientProcesses.h"
 #include "platform/FileSystem.h"
 #include "platform/ProgramKind.h"
 #include "platform/UserProcesses.h"
@@ -164,6 +165,8 @@ void TakeWord(const std::vector<std::string>& command, std::size_t index, GameMa
         std::string app = FlatpakRunApp(command, index);
         if (!IsClientApp(app))
             marks.flatpakApp = app;
+        else
+            marks.startsClient = marks.startsClient || index == 1;
     }
 }
 
@@ -199,6 +202,7 @@ bool RunsTheProgram(const GameMarks& marks, const UserProcess& process)
 GameMarks GameMarks::Of(const std::vector<std::string>& command, const std::string& folder)
 {
     GameMarks marks;
+    marks.startsClient = !command.empty() && ClientProcesses::IsClientName(BaseName(command[0]));
     for (std::size_t i = 0; i < command.size(); ++i)
         TakeWord(command, i, marks);
     if (!marks.ByClient()) {

@@ -39,6 +39,11 @@ struct GameMarks {
 
     // A client's mark: the game may appear some time after the command has ended.
     bool ByClient() const;
+    // Whether the command runs the client itself ("steam steam://rungameid/N", "flatpak run
+    // com.valvesoftware.Steam ..."), and asks it for a game: a client the play starts (it
+    // was not running yet) runs on after its game, so the play follows the game at once
+    // rather than wait for the command's end.
+    bool LeftToClient() const { return startsClient && ByClient(); }
     bool Any() const { return ByClient() || !folder.empty() || !program.empty(); }
     // The environment variables a process must be read with to be matched.
     std::vector<std::string> EnvKeys() const;
@@ -54,6 +59,7 @@ struct GameMarks {
     std::string heroicApp;
     bool itch = false;
     std::string folder;  // resolved, without a trailing "/"; "" for none
+    bool startsClient = false;  // the command's program is a client (ClientProcesses)
     // The command's Linux program (ELF), resolved, and its arguments that are no options
     // ("-..."), which its process must have too; "" for a client's game, a script or none.
     std::string program;

@@ -67,6 +67,19 @@ TEST(GameMarksTest, TheCommandNamesTheGameByItsClientsMarks)
         EXPECT_EQ(marks.itch, c.itch);
         EXPECT_TRUE(marks.folder.empty());
     }
+    // A command that runs the client itself and asks it for a game leaves the game to it.
+    struct Client {
+        std::vector<std::string> command;
+        bool leftToClient;
+    } clients[] = {
+        {{"/usr/games/steam", "steam://rungameid/570"}, true},
+        {{"flatpak", "run", "com.valvesoftware.Steam", "steam://rungameid/570"}, true},
+        {{"lutris", "lutris:rungame/quake"}, true},
+        {{"/usr/games/steam"}, false},  // the client alone is a program like any other
+        {{"/x/handler", "steam://rungameid/570"}, false},
+    };
+    for (const Client& c : clients)
+        EXPECT_EQ(GameMarks::Of(c.command, "").LeftToClient(), c.leftToClient) << Joined(c.command);
 }
 
 // A program in a folder of its own is known by that folder; shared folders say nothing.
