@@ -140,6 +140,11 @@ TEST_F(TitleCommandTest, WhatCannotStartIsRefusedWithItsReason)
     } cases[] = {
         {dir / "Game32.exe", "sudo dpkg --add-architecture i386 && sudo apt update && sudo apt install wine32"},
         {"itch://games/5", "URL itch://games/5 を開くプログラムがありません.\nitch: の URL"},
+        // URLs that name nothing to open, though steam: has a handler.
+        {"steam:", "URL steam: には開く先がありません (steam: の後が空です)."},
+        {"steam://", "URL steam:// には開く先がありません"},
+        {"steam://rungameid/10 -fullscreen", "空白か制御文字が含まれています.\nURL の中の空白は %20 と書いて下さい."},
+        {"file:///usr/games/x%20y", "ファイルのパス /usr/games/x y を入力して下さい."},
         {Entry("hidden.desktop", "Type=Application\nExec=game\nHidden=true"), "Hidden=true"},
         {Entry("folder.desktop", "Type=Directory"), "(Type=Directory)"},
         {Entry("broken.desktop", "Type=Application\nExec=\"game"), "(Exec=\"game)"},
