@@ -28,6 +28,7 @@ inline constexpr const char* kFileUrl = "%s はファイルの URL です.\nフ�
 // With the entry's path and one of the reasons below.
 inline constexpr const char* kEntryRefused = "デスクトップエントリ %s は起動出来ません:\n%s";
 inline constexpr const char* kEntryUnreadable = "ファイルを読めません.";
+inline constexpr const char* kEntryTooLarge = "ファイルが大きすぎます (デスクトップエントリは 1 MiB までです).";
 inline constexpr const char* kEntryNotAnEntry = "デスクトップエントリではないか, 壊れています ([Desktop Entry] がありません).";
 inline constexpr const char* kEntryHidden = "削除されたエントリです (Hidden=true).";
 inline constexpr const char* kEntryNotApplication = "アプリケーションのエントリではありません (Type=%s).";

@@ -11,6 +11,7 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <cerrno>
 
 namespace {
 
@@ -97,9 +98,11 @@ TitleCommand::Plan ForUrl(const std::string& stored, const std::string& url)
 
 TitleCommand::Plan ForEntry(const std::string& stored)
 {
-    std::optional<DesktopEntry> entry = DesktopEntry::Read(stored);
+    int error = 0;
+    std::optional<DesktopEntry> entry = DesktopEntry::Read(stored, &error);
     if (!entry)
-        return Refused(Format(PlayMessages::kEntryRefused, stored.c_str(), PlayMessages::kEntryUnreadable));
+        return Refused(Format(PlayMessages::kEntryRefused, stored.c_str(),
+                              error == EFBIG ? PlayMessages::kEntryTooLarge : PlayMessages::kEntryUnreadable));
     if (DesktopEntry::Problem problem = entry->Check(); problem != DesktopEntry::Problem::None)
         return Refused(Format(PlayMessages::kEntryRefused, stored.c_str(), Reason(*entry, problem).c_str()));
     if (entry->IsLink())

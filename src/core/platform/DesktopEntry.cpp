@@ -148,10 +148,13 @@ DesktopEntry DesktopEntry::Parse(std::string_view bytes, std::string path)
     return entry;
 }
 
-std::optional<DesktopEntry> DesktopEntry::Read(const std::string& path)
+std::optional<DesktopEntry> DesktopEntry::Read(const std::string& path, int* error)
 {
     std::string bytes;
-    if (RegularFile::ReadAtMost(path, kMaxBytes, bytes) != 0)
+    const int failed = RegularFile::ReadAtMost(path, kMaxBytes, bytes);
+    if (error != nullptr)
+        *error = failed;
+    if (failed != 0)
         return std::nullopt;
     return Parse(bytes, path);
 }

@@ -37,8 +37,9 @@ public:
 
     // An entry from the file's bytes; `path` is where it was read (for %k and its id).
     static DesktopEntry Parse(std::string_view bytes, std::string path = {});
-    // The entry in the file; nothing when it cannot be read (not a regular file, too large).
-    static std::optional<DesktopEntry> Read(const std::string& path);
+    // The entry in the file; nothing when it cannot be read (not a regular file, too large),
+    // and then `error` (when given) receives the errno (EFBIG: larger than kMaxBytes).
+    static std::optional<DesktopEntry> Read(const std::string& path, int* error = nullptr);
     // Whether the path names a desktop entry file (by its ".desktop" ending).
     static bool IsEntryPath(std::string_view path);
 

@@ -1,4 +1,5 @@
 #include "launch/TitleCommand.h"
+#include "platform/DesktopEntry.h"
 #include "support/FakeUrlHandlers.h"
 #include "support/FakeWineInstall.h"
 #include "support/ScopedEnv.h"
@@ -152,8 +153,10 @@ TEST_F(TitleCommandTest, WhatCannotStartIsRefusedWithItsReason)
         {Entry("nocmd.desktop", "Type=Application\nExec=missing-game --x"), "プログラム missing-game が"},
         {Entry("term.desktop", "Type=Application\nExec=game\nTerminal=true"), "x-terminal-emulator"},
         {dir / "elf.desktop", "[Desktop Entry]"},
+        {dir / "huge.desktop", "ファイルが大きすぎます"},
     };
     TempDir::WriteBytes(dir / "elf.desktop", "\x7f" "ELF");
+    TempDir::WriteBytes(dir / "huge.desktop", "[Desktop Entry]\n" + std::string(DesktopEntry::kMaxBytes, '#'));
     for (const Case& c : cases) {
         SCOPED_TRACE(c.stored);
         TitleCommand::Plan plan = TitleCommand::For(c.stored, dir.Path());
