@@ -5,7 +5,7 @@ set -euo pipefail
 
 ZARN2_PACKAGES=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-charts-dev libgl1-mesa-dev qt6-translations-l10n
+  qt6-base-dev qt6-base-dev-tools qt6-charts-dev libgl1-mesa-dev qt6-translations-l10n libqt6svg6
   libglib2.0-dev libglib2.0-bin
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev

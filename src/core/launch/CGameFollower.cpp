@@ -29,7 +29,7 @@ CGameFollower::~CGameFollower() = default;
 CGameFollower::Outcome CGameFollower::Run(std::int64_t commandMs)
 {
     m_nEndMs = Clock::Get().MonotonicMs();
-    m_bQuick = commandMs < HandOff::Get().graceMs;
+    m_bQuick = commandMs < std::min(HandOff::Get().handOverMs, HandOff::Get().graceMs);
     if (!m_marks.Any())
         return Outcome::NotFound;
     Look();

@@ -83,11 +83,11 @@ std::string WineFailure(const CTitleProcess& process, const CPlayTime& session)
 // The command has ended: the game it asked for may run on elsewhere. What came between the
 // command's end and the game's start is left out of the session. True when the command
 // only handed over to a copy of the game that was already open.
-bool FollowHandOff(const CTitleProcess& process, CPlayTime& session,
+bool FollowHandOff(const CTitleProcess& process, const GameMarks& marks, CPlayTime& session,
                    const std::function<void(const std::string&)>& show, std::function<void()>& end)
 {
     const std::int64_t commandMs = Clock::Get().MonotonicMs() - session.m_nMonotonicMs;
-    CGameFollower follower(GameMarks::Of(process.Program()), process.BeganBootMs());
+    CGameFollower follower(marks, process.BeganBootMs());
     follower.onWaiting = show;
     end = [&follower] { follower.Stop(); };
     CGameFollower::Outcome outcome = follower.Run(commandMs);
@@ -145,7 +145,11 @@ CMember::StartFailure CMember::WaitTimed(CPlayTime& session)
         PlayUi::Get().ShowStillRunning(session, line, [&end] { end(); });
     };
     process.onStillRunning = [&show](const std::string& running) { show("実行中: " + running); };
-    process.WaitForExit();
+    // A client the play started itself runs on after the game it was asked for: that game is
+    // followed at once, and the client is left to itself.
+    const GameMarks marks = GameMarks::Of(process.Program());
+    if (!marks.LeftToClient())
+        process.WaitForExit();
     process.onStillRunning = nullptr;
     StartFailure failure{process.Failure(), process.HelperFailed(), {}};
     if (failure.error == 0) {
@@ -153,8 +157,8 @@ CMember::StartFailure CMember::WaitTimed(CPlayTime& session)
         failure.message = WineFailure(process, session);
     }
     // A command that has ended by itself (not by the user's "終 了") may have handed over.
-    if (!failure.Failed() && process.HasEnded()) {
-        if (FollowHandOff(process, session, show, end))
+    if (!failure.Failed() && (process.HasEnded() || marks.LeftToClient())) {
+        if (FollowHandOff(process, marks, session, show, end))
             failure.message = Format(PlayMessages::kHandedToOpenCopy, m_szName.c_str());
         session.Measure();
     }

@@ -2,6 +2,9 @@
 
 #include "launch/StartedProgram.h"
 #include "launch/TitleFolder.h"
+#include "platform/ClientProcesses.h"
+#include "platform/FileSystem.h"
+#include "platform/ProgramKind.h"
 #include "platform/UserProcesses.h"
 #include "platform/WineProcesses.h"
 
@@ -162,7 +165,36 @@ void TakeWord(const std::vector<std::string>& command, std::size_t index, GameMa
         std::string app = FlatpakRunApp(command, index);
         if (!IsClientApp(app))
             marks.flatpakApp = app;
+        else
+            marks.startsClient = marks.startsClient || index == 1;
     }
+}
+
+// The command's own program when it is a Linux program (a script's process runs its
+// interpreter, which tells nothing), with the arguments that are no options.
+void TakeProgram(const std::vector<std::string>& command, GameMarks& marks)
+{
+    if (command.empty() || command[0].empty())
+        return;
+    const std::string& word = command[0];
+    std::string program = FileSystem::Resolved(word.find('/') == std::string::npos ? Programs::FindProgram(word) : word);
+    if (program.empty() || Programs::Classify(program) != ProgramKind::Native)
+        return;
+    marks.program = program;
+    for (std::size_t i = 1; i < command.size(); ++i) {
+        if (!command[i].empty() && command[i][0] != '-')
+            marks.programArgs.push_back(command[i]);
+    }
+}
+
+// Whether the process runs the marked program with the marked arguments.
+bool RunsTheProgram(const GameMarks& marks, const UserProcess& process)
+{
+    if (marks.program.empty() || process.exePath != marks.program)
+        return false;
+    return std::all_of(marks.programArgs.begin(), marks.programArgs.end(), [&process](const std::string& arg) {
+        return process.args.size() > 1 && std::find(process.args.begin() + 1, process.args.end(), arg) != process.args.end();
+    });
 }
 
 }  // namespace
@@ -170,10 +202,13 @@ void TakeWord(const std::vector<std::string>& command, std::size_t index, GameMa
 GameMarks GameMarks::Of(const std::vector<std::string>& command, const std::string& folder)
 {
     GameMarks marks;
+    marks.startsClient = !command.empty() && ClientProcesses::IsClientName(BaseName(command[0]));
     for (std::size_t i = 0; i < command.size(); ++i)
         TakeWord(command, i, marks);
-    if (!marks.ByClient())
+    if (!marks.ByClient()) {
         marks.folder = TitleFolder::Own(folder);
+        TakeProgram(command, marks);
+    }
     return marks;
 }
 
@@ -192,6 +227,8 @@ GameMarks GameMarks::Of(const StartedProgram& started)
     if (marks.flatpakApp.empty() && !IsClientApp(started.flatpakApp) && IsAppId(started.flatpakApp)) {
         marks.flatpakApp = started.flatpakApp;
         marks.folder.clear();
+        marks.program.clear();
+        marks.programArgs.clear();
     }
     return marks;
 }
@@ -247,7 +284,7 @@ bool GameMarks::Matches(const UserProcess& process) const
         return true;
     if (itch && env("ITCHIO_APP", "1"))
         return true;
-    return !folder.empty() && TitleFolder::Holds(folder, process);
+    return (!folder.empty() && TitleFolder::Holds(folder, process)) || RunsTheProgram(*this, process);
 }
 
 std::string GameMarks::Describe() const
@@ -262,7 +299,7 @@ std::string GameMarks::Describe() const
         return "Heroic の " + heroicApp;
     if (itch)
         return "itch のゲーム";
-    return folder + " のプログラム";
+    return (folder.empty() ? program : folder) + " のプログラム";
 }
 
 std::string LutrisSlug(const std::string& name)

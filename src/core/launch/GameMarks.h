@@ -20,7 +20,10 @@ struct UserProcess;
 //           HEROIC_APP_NAME=<app name>;
 //   itch    itch://caves/<id>/launch: ITCHIO_APP=1 (its games carry no number).
 // And for any title with a folder of its own: a program that lies under the title's folder
-// (a Linux program, a script, or a Windows program by the path Wine gives it).
+// (a Linux program, a script, or a Windows program by the path Wine gives it). And for any
+// other title whose command runs a Linux program (such as a game of the games menu in
+// /usr/games): that very program, given the command's arguments that are no options, so a
+// second start that a single-instance game passes to its open copy is told.
 //
 // A game is only ever one of the processes of this user that started after the play
 // began; Wine's background processes never are.
@@ -36,7 +39,12 @@ struct GameMarks {
 
     // A client's mark: the game may appear some time after the command has ended.
     bool ByClient() const;
-    bool Any() const { return ByClient() || !folder.empty(); }
+    // Whether the command runs the client itself ("steam steam://rungameid/N", "flatpak run
+    // com.valvesoftware.Steam ..."), and asks it for a game: a client the play starts (it
+    // was not running yet) runs on after its game, so the play follows the game at once
+    // rather than wait for the command's end.
+    bool LeftToClient() const { return startsClient && ByClient(); }
+    bool Any() const { return ByClient() || !folder.empty() || !program.empty(); }
     // The environment variables a process must be read with to be matched.
     std::vector<std::string> EnvKeys() const;
     // Whether a process (read with EnvKeys) carries a mark; its start is not looked at.
@@ -51,6 +59,11 @@ struct GameMarks {
     std::string heroicApp;
     bool itch = false;
     std::string folder;  // resolved, without a trailing "/"; "" for none
+    bool startsClient = false;  // the command's program is a client (ClientProcesses)
+    // The command's Linux program (ELF), resolved, and its arguments that are no options
+    // ("-..."), which its process must have too; "" for a client's game, a script or none.
+    std::string program;
+    std::vector<std::string> programArgs;
 };
 
 // The slug Lutris makes of a game's name: ASCII letters and digits in lower case (accents

@@ -24,9 +24,15 @@ inline constexpr const char* kNoProgram =
 inline constexpr const char* kUrlWithoutHandler =
     "URL %s を開くプログラムがありません.\n%s: の URL を開くアプリケーションをインストールして下さい.";
 inline constexpr const char* kUrlNotOpened = "URL %s を開けませんでした.";
+// URLs that name nothing to open, with the URL (and its scheme, or the file's path).
+inline constexpr const char* kUrlWithoutTarget = "URL %s には開く先がありません (%s: の後が空です).";
+inline constexpr const char* kUrlWithBlank =
+    "URL %s には空白か制御文字が含まれています.\nURL の中の空白は %%20 と書いて下さい.";
+inline constexpr const char* kFileUrl = "%s はファイルの URL です.\nファイルのパス %s を入力して下さい.";
 // With the entry's path and one of the reasons below.
 inline constexpr const char* kEntryRefused = "デスクトップエントリ %s は起動出来ません:\n%s";
 inline constexpr const char* kEntryUnreadable = "ファイルを読めません.";
+inline constexpr const char* kEntryTooLarge = "ファイルが大きすぎます (デスクトップエントリは 1 MiB までです).";
 inline constexpr const char* kEntryNotAnEntry = "デスクトップエントリではないか, 壊れています ([Desktop Entry] がありません).";
 inline constexpr const char* kEntryHidden = "削除されたエントリです (Hidden=true).";
 inline constexpr const char* kEntryNotApplication = "アプリケーションのエントリではありません (Type=%s).";

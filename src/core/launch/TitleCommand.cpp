@@ -8,6 +8,10 @@
 #include "platform/ProgramKind.h"
 
 #include <QDir>
+#include <QUrl>
+
+#include <algorithm>
+#include <cerrno>
 
 namespace {
 
@@ -45,7 +49,7 @@ std::string Reason(const DesktopEntry& entry, DesktopEntry::Problem problem)
         return Format(PlayMessages::kEntryBrokenCommand, entry.Value("Exec").c_str());
     case P::NotInstalled: {
         std::string program = entry.Value("TryExec");
-        if (program.empty() || !Programs::FindOnPath(program).empty() || Programs::IsExecutable(program))
+        if (program.empty() || !Programs::FindProgram(program).empty() || Programs::IsExecutable(program))
             program = entry.Command().value_or(std::vector<std::string>{""}).front();
         return Format(PlayMessages::kEntryNotInstalled, program.c_str());
     }
@@ -55,11 +59,28 @@ std::string Reason(const DesktopEntry& entry, DesktopEntry::Problem problem)
     return {};
 }
 
+// What makes a URL name nothing a handler could open: a blank or a control character (the
+// handler would get a part of it, or more than it), nothing after the scheme ("steam:"),
+// or a file: URL, which the desktop opens as the file it names.
+std::string UrlProblem(const std::string& url, const std::string& scheme)
+{
+    if (std::any_of(url.begin(), url.end(), [](char c) { return static_cast<unsigned char>(c) <= 0x20 || c == 0x7f; }))
+        return Format(PlayMessages::kUrlWithBlank, url.c_str());
+    if (url.find_first_not_of('/', scheme.size() + 1) == std::string::npos)
+        return Format(PlayMessages::kUrlWithoutTarget, url.c_str(), scheme.c_str());
+    if (scheme == "file")
+        return Format(PlayMessages::kFileUrl, url.c_str(),
+                      QUrl(QString::fromStdString(url)).toLocalFile().toStdString().c_str());
+    return {};
+}
+
 // The handler's own command given the URL, run under the wait; a handler without a
 // usable entry is handed the URL through the desktop.
 TitleCommand::Plan ForUrl(const std::string& stored, const std::string& url)
 {
     const std::string scheme = Programs::UrlScheme(url);
+    if (std::string problem = UrlProblem(url, scheme); !problem.empty())
+        return Refused(problem);
     std::optional<IUrlHandlers::Handler> handler = UrlHandlers::Get().For(scheme);
     if (!handler)
         return Refused(Format(PlayMessages::kUrlWithoutHandler, url.c_str(), scheme.c_str()));
@@ -77,9 +98,11 @@ TitleCommand::Plan ForUrl(const std::string& stored, const std::string& url)
 
 TitleCommand::Plan ForEntry(const std::string& stored)
 {
-    std::optional<DesktopEntry> entry = DesktopEntry::Read(stored);
+    int error = 0;
+    std::optional<DesktopEntry> entry = DesktopEntry::Read(stored, &error);
     if (!entry)
-        return Refused(Format(PlayMessages::kEntryRefused, stored.c_str(), PlayMessages::kEntryUnreadable));
+        return Refused(Format(PlayMessages::kEntryRefused, stored.c_str(),
+                              error == EFBIG ? PlayMessages::kEntryTooLarge : PlayMessages::kEntryUnreadable));
     if (DesktopEntry::Problem problem = entry->Check(); problem != DesktopEntry::Problem::None)
         return Refused(Format(PlayMessages::kEntryRefused, stored.c_str(), Reason(*entry, problem).c_str()));
     if (entry->IsLink())

@@ -25,6 +25,11 @@ bool IsClient(const ProcessEntry& process)
     return Named(process, kClients);
 }
 
+bool IsClientName(const std::string& name)
+{
+    return std::find(kClients.begin(), kClients.end(), name) != kClients.end();
+}
+
 bool IsSandboxWrapper(const ProcessEntry& process)
 {
     return Named(process, kSandboxWrappers);

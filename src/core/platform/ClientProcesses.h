@@ -2,6 +2,7 @@
 
 #include "platform/ProcessTable.h"
 
+#include <string>
 #include <vector>
 
 // The game clients a title may hand its start to (Steam, Lutris, Heroic, itch) and the
@@ -15,6 +16,8 @@
 namespace ClientProcesses {
 
 bool IsClient(const ProcessEntry& process);
+// Whether a program of this short name (a path's last part) is a client.
+bool IsClientName(const std::string& name);
 bool IsSandboxWrapper(const ProcessEntry& process);
 
 // Of `below` (parents before their children, as ProcessTable::Descendants lists them), the

@@ -91,11 +91,11 @@ std::vector<std::string> LocaleCandidates(std::string_view locale)
 
 bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n'; }
 
-// A program named by path, or found on PATH.
+// A program named by path, or found as a desktop session finds it (Programs::FindProgram).
 bool ProgramFound(const std::string& program)
 {
     if (program.find('/') == std::string::npos)
-        return !Programs::FindOnPath(program).empty();
+        return !Programs::FindProgram(program).empty();
     return Programs::IsExecutable(program) && Programs::Classify(program) != ProgramKind::Folder;
 }
 
@@ -148,10 +148,13 @@ DesktopEntry DesktopEntry::Parse(std::string_view bytes, std::string path)
     return entry;
 }
 
-std::optional<DesktopEntry> DesktopEntry::Read(const std::string& path)
+std::optional<DesktopEntry> DesktopEntry::Read(const std::string& path, int* error)
 {
     std::string bytes;
-    if (RegularFile::ReadAtMost(path, kMaxBytes, bytes) != 0)
+    const int failed = RegularFile::ReadAtMost(path, kMaxBytes, bytes);
+    if (error != nullptr)
+        *error = failed;
+    if (failed != 0)
         return std::nullopt;
     return Parse(bytes, path);
 }
@@ -317,7 +320,8 @@ DesktopEntry::Problem DesktopEntry::Check() const
     const std::string tryExec = Value("TryExec");
     if ((!tryExec.empty() && !ProgramFound(tryExec)) || !ProgramFound(command->front()))
         return Problem::NotInstalled;
-    if (Flag("Terminal") && !ProgramFound(kTerminal))
+    // The terminal runs by its name: PATH must have it.
+    if (Flag("Terminal") && Programs::FindOnPath(kTerminal).empty())
         return Problem::NoTerminal;
     return Problem::None;
 }
@@ -329,6 +333,10 @@ std::optional<DesktopEntry::Start> DesktopEntry::StartCommand(const std::vector<
     std::optional<std::vector<std::string>> command = Command(urls);
     if (!command)
         return std::nullopt;
+    // A program PATH lacks runs by the path it was found at.
+    std::string& program = command->front();
+    if (program.find('/') == std::string::npos && Programs::FindOnPath(program).empty())
+        program = Programs::FindProgram(program);
     Start start;
     if (Flag("Terminal"))
         start.argv = {kTerminal, "-e"};

@@ -37,8 +37,9 @@ public:
 
     // An entry from the file's bytes; `path` is where it was read (for %k and its id).
     static DesktopEntry Parse(std::string_view bytes, std::string path = {});
-    // The entry in the file; nothing when it cannot be read (not a regular file, too large).
-    static std::optional<DesktopEntry> Read(const std::string& path);
+    // The entry in the file; nothing when it cannot be read (not a regular file, too large),
+    // and then `error` (when given) receives the errno (EFBIG: larger than kMaxBytes).
+    static std::optional<DesktopEntry> Read(const std::string& path, int* error = nullptr);
     // Whether the path names a desktop entry file (by its ".desktop" ending).
     static bool IsEntryPath(std::string_view path);
 
@@ -73,15 +74,17 @@ public:
     std::optional<std::vector<std::string>> Command(const std::vector<std::string>& urls = {}) const;
 
     // The first problem that keeps the entry from being started, Problem::None when it can
-    // be (TryExec and the command's program are looked for on PATH or as executable
-    // files).
+    // be (TryExec and the command's program are looked for as a desktop session finds
+    // them, Programs::FindProgram, or as executable files; the terminal on PATH).
     Problem Check() const;
     // Whether this is a Type=Link entry, which opens its URL key.
     bool IsLink() const;
 
-    // What starts an application entry: its command, in the desktop's terminal for
-    // Terminal=true ("x-terminal-emulator -e <command>"), and the folder it runs in (Path,
-    // else the home folder). Nothing when Check() finds a problem, and for a link.
+    // What starts an application entry: its command (a program PATH lacks by the path it
+    // was found at, such as /usr/games/<name> when PATH has no /usr/games), in the
+    // desktop's terminal for Terminal=true ("x-terminal-emulator -e <command>"), and the
+    // folder it runs in (Path, else the home folder). Nothing when Check() finds a
+    // problem, and for a link.
     struct Start {
         std::vector<std::string> argv;
         std::string folder;

@@ -20,19 +20,11 @@ std::string RealPath(const std::string& path)
 
 std::string BaseName(const std::string& path) { return path.substr(path.rfind('/') + 1); }
 
-// Whether a bare program name leads to the file: on PATH, or, when PATH does not have it,
-// in the system's program folders that a desktop's PATH holds (/usr/games is often missing
-// from a terminal's).
+// Whether a bare program name leads to the file, as a desktop session finds it.
 bool NameLeadsTo(const std::string& name, const std::string& real)
 {
-    const std::string found = Programs::FindOnPath(name);
-    if (!found.empty())
-        return RealPath(found) == real;
-    for (const char* folder : {"/usr/local/bin/", "/usr/bin/", "/bin/", "/usr/local/games/", "/usr/games/"}) {
-        if (RealPath(folder + name) == real)
-            return true;
-    }
-    return false;
+    const std::string found = Programs::FindProgram(name);
+    return !found.empty() && RealPath(found) == real;
 }
 
 }  // namespace

@@ -112,4 +112,14 @@ std::string FindOnPath(const std::string& name)
     return QStandardPaths::findExecutable(QString::fromStdString(name)).toStdString();
 }
 
+std::string FindProgram(const std::string& name)
+{
+    std::string found = FindOnPath(name);
+    if (!found.empty() || name.empty() || name.find('/') != std::string::npos)
+        return found;
+    const QStringList folders{QStringLiteral("/usr/local/bin"), QStringLiteral("/usr/bin"), QStringLiteral("/bin"),
+                              QStringLiteral("/usr/local/games"), QStringLiteral("/usr/games")};
+    return QStandardPaths::findExecutable(QString::fromStdString(name), folders).toStdString();
+}
+
 }  // namespace Programs

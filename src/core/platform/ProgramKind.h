@@ -23,6 +23,11 @@ bool IsExecutable(const std::string& path);
 std::string FindWine();
 // A program found on PATH (for names without "/"), else "".
 std::string FindOnPath(const std::string& name);
+// A program named without "/" as a desktop session finds it: on PATH, else in the system's
+// program folders that a desktop's PATH holds (/usr/local/bin, /usr/bin, /bin,
+// /usr/local/games, /usr/games), which root's PATH, sudo's or a terminal's may lack: the
+// games menu names the programs in /usr/games by their bare names. "" when none has it.
+std::string FindProgram(const std::string& name);
 // Whether a Windows program is a 32-bit one, read from its headers; nothing when the file
 // cannot be read or is no Windows program of either kind.
 std::optional<bool> IsWindows32Bit(const std::string& path);

@@ -78,6 +78,7 @@ void CMemberDlg::CreateControls()
     connect(m_pBrowseIcon, &QPushButton::clicked, this, &CMemberDlg::OnBrowseIcon);
     connect(m_pFiler, &QPushButton::clicked, this, &CMemberDlg::OnFiler);
     connect(m_pExePath, &CDropEdit::Dropped, this, &CMemberDlg::SuggestName);
+    connect(m_pExePath, &QLineEdit::editingFinished, this, &CMemberDlg::SuggestName);
     connect(m_pOk, &QPushButton::clicked, this, &CMemberDlg::accept);
     connect(m_pCancel, &QPushButton::clicked, this, &CMemberDlg::reject);
 }

@@ -66,7 +66,8 @@ public Q_SLOTS:
     // Reads the controls, then closes with Accepted, or shows why not and stays open.
     void accept() override;
     // While the name is empty, a desktop entry as the program gives its name (Name[ja],
-    // else Name); called when the program is chosen, dropped or set at the start.
+    // else Name); called when the program is chosen, dropped, typed (when the field loses
+    // the focus or Return is pressed) or set at the start.
     void SuggestName();
 
 private:

@@ -1,5 +1,6 @@
 #include "launch/CGameFollower.h"
 #include "launch/HandOffRules.h"
+#include "platform/UserProcesses.h"
 #include "support/FakeGameClient.h"
 #include "support/ScopedEnv.h"
 
@@ -18,10 +19,29 @@ double SecondsSince(std::chrono::steady_clock::time_point start)
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-// A client that was running before each play, short looks and a one-second grace time.
+// Waits (5 s at most) until a game with the marks runs, and a little more, so that it
+// started before a play that begins now, however loaded the machine.
+void WaitForTheGame(const GameMarks& marks)
+{
+    auto runs = [&marks] {
+        UserProcessList processes(0);
+        for (UserProcess& process : processes.List()) {
+            UserProcesses::Fill(process, marks.EnvKeys());
+            if (marks.Matches(process))
+                return true;
+        }
+        return false;
+    };
+    for (int tries = 0; tries < 100 && !runs(); ++tries)
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+}
+
+// A client that was running before each play, short looks, a one-second grace time and a
+// hand-over that takes at most 0.3 s.
 class GameFollowerTest : public ::testing::Test {
 protected:
-    HandOffRules rules{1000, 200};
+    HandOffRules rules{1000, 200, 300};
     HandOff::Override useRules{rules};
     FakeGameClient client;
     ScopedEnv runtime{"XDG_RUNTIME_DIR", client.RuntimeDir()};
@@ -43,6 +63,7 @@ TEST_F(GameFollowerTest, TheGameAClientStartedIsFollowedToItsEnd)
         const char* line;  // a line the "プレイ中" window shows, or nullptr
         bool askBefore = false;      // the game was open before the play began
         bool stopWhenRunning = false;
+        int commandMs = 100;         // how long the command ran
     } cases[] = {
         {"Steam's app id", {"steam://rungameid/4001"}, "steam 4001 1", Outcome::Followed, 1, 0, "実行中: sleep"},
         {"Steam's reaper", {"steam://run/4002"}, "reaper 4002 1", Outcome::Followed, 1, 0, "実行中: reaper"},
@@ -59,12 +80,17 @@ TEST_F(GameFollowerTest, TheGameAClientStartedIsFollowedToItsEnd)
          "待機中: Steam のゲーム 4006"},
         {"no mark to follow", {"https://example.com/"}, "steam 4007 2", Outcome::NotFound, -1, 0, nullptr},
         {"already open", {"steam://rungameid/4008"}, "steam 4008 30", Outcome::OpenCopy, -1, 0, nullptr, true},
+        // A single-instance program passes a second start to its copy that is open.
+        {"a program's open copy", {"sleep", "27.31"}, "program sleep 27.31", Outcome::OpenCopy, -1, 0, nullptr, true},
+        // A command that ran longer than a hand-over takes was played, though a copy was open.
+        {"played beside an open copy", {"steam://rungameid/4009"}, "steam 4009 30", Outcome::NotFound, -1, 1,
+         "待機中: Steam のゲーム 4009", true, false, 600},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         if (c.askBefore) {
             client.Ask(c.request);
-            std::this_thread::sleep_for(std::chrono::milliseconds(500));
+            WaitForTheGame(GameMarks::Of(c.command, ""));
         }
         CGameFollower follower(GameMarks::Of(c.command, ""), UserProcesses::BootMsNow());
         std::vector<std::string> lines;
@@ -77,7 +103,7 @@ TEST_F(GameFollowerTest, TheGameAClientStartedIsFollowedToItsEnd)
             client.Ask(c.request);
         auto start = std::chrono::steady_clock::now();
 
-        EXPECT_EQ(follower.Run(100), c.outcome);
+        EXPECT_EQ(follower.Run(c.commandMs), c.outcome);
 
         double seconds = SecondsSince(start);
         double leftOut = follower.LeftOutMs() / 1000.0;

@@ -67,6 +67,19 @@ TEST(GameMarksTest, TheCommandNamesTheGameByItsClientsMarks)
         EXPECT_EQ(marks.itch, c.itch);
         EXPECT_TRUE(marks.folder.empty());
     }
+    // A command that runs the client itself and asks it for a game leaves the game to it.
+    struct Client {
+        std::vector<std::string> command;
+        bool leftToClient;
+    } clients[] = {
+        {{"/usr/games/steam", "steam://rungameid/570"}, true},
+        {{"flatpak", "run", "com.valvesoftware.Steam", "steam://rungameid/570"}, true},
+        {{"lutris", "lutris:rungame/quake"}, true},
+        {{"/usr/games/steam"}, false},  // the client alone is a program like any other
+        {{"/x/handler", "steam://rungameid/570"}, false},
+    };
+    for (const Client& c : clients)
+        EXPECT_EQ(GameMarks::Of(c.command, "").LeftToClient(), c.leftToClient) << Joined(c.command);
 }
 
 // A program in a folder of its own is known by that folder; shared folders say nothing.
@@ -110,6 +123,7 @@ TEST(GameMarksTest, TheStartedProgramGivesItsMarks)
         std::string url;
         std::string flatpakApp;
         std::string steam, flatpak, expectedFolder;
+        std::string program = {};
     } cases[] = {
         {"a URL through its handler", Kind::Url, {"/x/client", "steam://rungameid/570"}, "steam://rungameid/570", "",
          "570", "", ""},
@@ -123,7 +137,9 @@ TEST(GameMarksTest, TheStartedProgramGivesItsMarks)
          "com.valvesoftware.Steam", "10", "", ""},
         {"an entry running a program by its path", Kind::DesktopEntry, {folder + "/start.sh", "--full"}, "", "", "", "",
          folder},
-        {"an entry running a program from PATH", Kind::DesktopEntry, {"gnome-mines"}, "", "", "", "", ""},
+        {"an entry running a program by its bare name", Kind::DesktopEntry, {"zarn2-no-such-game"}, "", "", "", "", ""},
+        {"an entry running a system program", Kind::DesktopEntry, {"sleep", "5"}, "", "", "", "", "",
+         std::filesystem::canonical("/bin/sleep")},
         {"a program", Kind::Program, {folder + "/game"}, "", "", "", "", folder},
         {"a Windows program", Kind::Windows, {"/usr/bin/wine", folder + "/game.exe"}, "", "", "", "", folder},
     };
@@ -139,6 +155,7 @@ TEST(GameMarksTest, TheStartedProgramGivesItsMarks)
         EXPECT_EQ(marks.steamApp, c.steam);
         EXPECT_EQ(marks.flatpakApp, c.flatpak);
         EXPECT_EQ(marks.folder, c.expectedFolder);
+        EXPECT_EQ(marks.program, c.program);
     }
 }
 
@@ -152,6 +169,8 @@ TEST(GameMarksTest, AProcessIsTheGameWhenItCarriesTheMark)
     fs::create_directory_symlink(dir / "Games", dir / "prefix/dosdevices/d:");
     const std::string folder = dir / "Games/Foo";
     const std::string prefix = dir / "prefix";
+    const std::string sleep = std::filesystem::canonical("/bin/sleep");
+    const std::string sh = std::filesystem::canonical("/bin/sh");
     std::string onZ = "Z:" + folder + "/game.exe";
     std::replace(onZ.begin(), onZ.end(), '/', '\\');
     using Env = std::vector<std::pair<std::string, std::string>>;
@@ -197,6 +216,14 @@ TEST(GameMarksTest, AProcessIsTheGameWhenItCarriesTheMark)
          {"D:\\Foo\\game.exe"}, {{"WINEPREFIX", prefix}}, "", true},
         {"Wine's services in the folder's prefix", {folder + "/game.exe"}, "services.exe", "/usr/lib/wine/wine64-preloader",
          {"C:\\windows\\system32\\services.exe"}, {{"WINEPREFIX", prefix}}, "", false},
+        // A system program (a game of the games menu): that program, with the command's
+        // arguments that are no options.
+        {"the program itself", {"sleep"}, "sleep", sleep, {"sleep", "--small"}, {}, "", true},
+        {"the program with the command's argument", {"sleep", "--x", "600"}, "sleep", sleep, {"/bin/sleep", "600"}, {},
+         "", true},
+        {"the program with another argument", {"sleep", "600"}, "sleep", sleep, {"sleep", "5"}, {}, "", false},
+        {"the interpreter running another script", {"sh", "/opt/a/run"}, "sh", sh, {"sh", "/opt/b/run"}, {}, "", false},
+        {"a copy of the program elsewhere", {"sleep"}, "sleep", "/opt/sleep", {"sleep"}, {}, "", false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -1,4 +1,5 @@
 #include "launch/TitleCommand.h"
+#include "platform/DesktopEntry.h"
 #include "support/FakeUrlHandlers.h"
 #include "support/FakeWineInstall.h"
 #include "support/ScopedEnv.h"
@@ -76,6 +77,12 @@ TEST_F(TitleCommandTest, EachKindOfProgramGetsItsCommand)
     TempDir::WriteBytes(dir / "Game64.exe", ProgramHeaders(false));
     TempDir::WriteBytes(dir / "Dos.exe", "MZ");
     const std::string script = ScriptFiles::Write(dir / "run.sh", "exit 0");
+    // A program PATH lacks, found in the system's program folders (/usr/games to root).
+    std::string sh;
+    for (const char* folder : {"/usr/local/bin/", "/usr/bin/", "/bin/"}) {
+        if (sh.empty() && fs::exists(std::string(folder) + "sh"))
+            sh = std::string(folder) + "sh";
+    }
     struct Case {
         std::string stored;
         Kind kind;
@@ -99,6 +106,8 @@ TEST_F(TitleCommandTest, EachKindOfProgramGetsItsCommand)
          "org.Game"},
         {Entry("term.desktop", "Type=Application\nExec=game\nTerminal=true"), Kind::DesktopEntry,
          "[x-terminal-emulator][-e][game]", home},
+        {Entry("system.desktop", "Type=Application\nExec=sh -c game"), Kind::DesktopEntry, "[" + sh + "][-c][game]",
+         home},
         {Entry("link.desktop", "Type=Link\nURL=steam://run/20"), Kind::Url, "[client][--open][steam://run/20]", home,
          "steam://run/20", "client.desktop", "com.example.Client"},
         // Not URLs: a file of that name, a Windows drive.
@@ -132,6 +141,11 @@ TEST_F(TitleCommandTest, WhatCannotStartIsRefusedWithItsReason)
     } cases[] = {
         {dir / "Game32.exe", "sudo dpkg --add-architecture i386 && sudo apt update && sudo apt install wine32"},
         {"itch://games/5", "URL itch://games/5 を開くプログラムがありません.\nitch: の URL"},
+        // URLs that name nothing to open, though steam: has a handler.
+        {"steam:", "URL steam: には開く先がありません (steam: の後が空です)."},
+        {"steam://", "URL steam:// には開く先がありません"},
+        {"steam://rungameid/10 -fullscreen", "空白か制御文字が含まれています.\nURL の中の空白は %20 と書いて下さい."},
+        {"file:///usr/games/x%20y", "ファイルのパス /usr/games/x y を入力して下さい."},
         {Entry("hidden.desktop", "Type=Application\nExec=game\nHidden=true"), "Hidden=true"},
         {Entry("folder.desktop", "Type=Directory"), "(Type=Directory)"},
         {Entry("broken.desktop", "Type=Application\nExec=\"game"), "(Exec=\"game)"},
@@ -139,10 +153,12 @@ TEST_F(TitleCommandTest, WhatCannotStartIsRefusedWithItsReason)
         {Entry("nocmd.desktop", "Type=Application\nExec=missing-game --x"), "プログラム missing-game が"},
         {Entry("term.desktop", "Type=Application\nExec=game\nTerminal=true"), "x-terminal-emulator"},
         {dir / "elf.desktop", "[Desktop Entry]"},
+        {dir / "huge.desktop", "ファイルが大きすぎます"},
         // A title made by the play import from a CSV file, which names no program.
         {"", "実行ファイルが登録されていません"},
     };
     TempDir::WriteBytes(dir / "elf.desktop", "\x7f" "ELF");
+    TempDir::WriteBytes(dir / "huge.desktop", "[Desktop Entry]\n" + std::string(DesktopEntry::kMaxBytes, '#'));
     for (const Case& c : cases) {
         SCOPED_TRACE(c.stored);
         TitleCommand::Plan plan = TitleCommand::For(c.stored, dir.Path());

@@ -141,6 +141,8 @@ TEST(DesktopEntryTest, EntriesThatCannotStartSayWhy)
         {"[Desktop Entry]\nType=Application\nName=G\nExec=" + (dir / "game") + "\nTryExec=game\nNoDisplay=true\n",
          P::None},
         {"[Desktop Entry]\nType=Link\nName=G\nURL=steam://rungameid/1\n", P::None},
+        // Not on this PATH, but in the system's program folders (as /usr/games is to root).
+        {"[Desktop Entry]\nType=Application\nName=G\nExec=sh -c game\nTryExec=sh\n", P::None},
         {"", P::NotAnEntry},
         {"\x7f" "ELF binary bytes", P::NotAnEntry},
         {"[Desktop Action play]\nExec=game\n", P::NotAnEntry},

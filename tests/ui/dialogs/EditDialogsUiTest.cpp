@@ -300,7 +300,8 @@ void EditDialogsUiTest::desktopEntrySuggestsTheName()
     TempDir dir;
     const std::string entry = dir / "mines.desktop";
     TempDir::WriteBytes(entry, keys.isEmpty() ? "text" : "[Desktop Entry]\nType=Application\nExec=x\n" + Std(keys));
-    // Set at the start (a file dropped on the main window), chosen, and dropped on the field.
+    // Set at the start (a file dropped on the main window), chosen, dropped on the field and
+    // typed into it.
     CMemberDlg started(nullptr);
     started.SetData("c", Std(typed), entry, entry, 1, 0);
     started.InitDialog();
@@ -320,6 +321,14 @@ void EditDialogsUiTest::desktopEntrySuggestsTheName()
     dropped.m_pExePath->setText(QString::fromStdString(entry));
     Q_EMIT dropped.m_pExePath->Dropped();
     QCOMPARE(dropped.m_pName->text(), name);
+
+    // Typed: once the field loses the focus (or Return is pressed in it).
+    CMemberDlg typedIn(nullptr);
+    typedIn.m_pName->setText(typed);
+    QTest::keyClicks(typedIn.m_pExePath, QString::fromStdString(entry));
+    QCOMPARE(typedIn.m_pName->text(), typed);
+    Q_EMIT typedIn.m_pExePath->editingFinished();
+    QCOMPARE(typedIn.m_pName->text(), name);
 }
 
 void EditDialogsUiTest::dropEventReplacesWholeText()

@@ -86,9 +86,15 @@ void CTitleIconsUiTest::initTestCase()
     ScriptFiles::Write(m_desktop / "bin/other-game", "exit 0");
     ScriptFiles::Write(m_desktop / "bin/unlisted", "exit 0");
     // The theme's icon, and entries that name the programs.
+    // Most games' icons in the theme are only drawings (SVG), which need Qt's SVG plugins.
     Picture("icons/hicolor/16x16/apps/zarn2-test-red.png", Qt::red);
+    fs::create_directories(m_desktop / "icons/hicolor/scalable/apps");
+    TempDir::WriteBytes(m_desktop / "icons/hicolor/scalable/apps/zarn2-test-drawn.svg",
+                        "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"16\" height=\"16\">"
+                        "<rect width=\"16\" height=\"16\" fill=\"#ff8000\"/></svg>\n");
     TempDir::WriteBytes(m_desktop / "icons/hicolor/index.theme",
-                        "[Icon Theme]\nName=hicolor\nDirectories=16x16/apps\n[16x16/apps]\nSize=16\n");
+                        "[Icon Theme]\nName=hicolor\nDirectories=16x16/apps,scalable/apps\n[16x16/apps]\nSize=16\n"
+                        "[scalable/apps]\nSize=48\nMinSize=8\nMaxSize=512\nType=Scalable\n");
     QIcon::setThemeSearchPaths({QString::fromStdString(m_desktop / "icons")});
     QIcon::setThemeName(QStringLiteral("hicolor"));
     TempDir::WriteBytes(m_desktop / "data/applications/game.desktop",
@@ -99,6 +105,8 @@ void CTitleIconsUiTest::initTestCase()
                         "Icon=" + Picture("blue.png", Qt::blue) + "\n");
     TempDir::WriteBytes(m_desktop / "red.desktop", "[Desktop Entry]\nType=Application\nName=R\nExec=game\n"
                                                    "Icon=zarn2-test-red\n");
+    TempDir::WriteBytes(m_desktop / "drawn.desktop", "[Desktop Entry]\nType=Application\nName=D\nExec=game\n"
+                                                     "Icon=zarn2-test-drawn\n");
     TempDir::WriteBytes(m_desktop / "client.desktop", "[Desktop Entry]\nType=Application\nName=C\nExec=game %u\n"
                                                       "Icon=" + Picture("magenta.png", Qt::magenta) + "\n");
     m_urls.handlers["steam"] = {"client.desktop", m_desktop / "client.desktop"};
@@ -118,6 +126,8 @@ void CTitleIconsUiTest::desktopNamesTheIcon_data()
     QTest::addColumn<QColor>("colour");
     const QString desktop = QString::fromStdString(m_desktop.Path());
     QTest::newRow("entry's icon from the theme") << desktop + QStringLiteral("/red.desktop") << QColor(Qt::red);
+    QTest::newRow("entry's drawn icon from the theme") << desktop + QStringLiteral("/drawn.desktop")
+                                                       << QColor(0xff, 0x80, 0x00);
     QTest::newRow("program an entry's Exec names") << desktop + QStringLiteral("/bin/game") << QColor(Qt::green);
     QTest::newRow("program an entry's TryExec names by name") << desktop + QStringLiteral("/bin/other-game")
                                                               << QColor(Qt::blue);
