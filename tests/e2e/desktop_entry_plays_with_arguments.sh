@@ -29,9 +29,7 @@ focus_window
 playing() { [ -e "$args" ]; }
 start_play playing
 
-has_record() { [ "$(wc -l <"$log")" -ge 2 ]; }
-wait_for 60 has_record || fail "no session recorded within a minute"
-sleep 1
+wait_for_session 60
 close_program
 [ "$rc" -eq 0 ] || fail "the program ended with code $rc"
 

@@ -23,7 +23,6 @@ start_play playing
 question=$(timeout 150 xdotool search --sync --onlyvisible --name '^Zarn2$' | head -n 1)
 [ -n "$question" ] || fail "no question at the play's end"
 [ -s "$log" ] && fail "the play was recorded before the question: $(od -c "$log" | head -3)"
-has_record() { [ "$(wc -l <"$log")" -ge 2 ]; }
 for attempt in 1 2 3; do  # a key lost while the box was still settling is pressed again
   timeout 20 xdotool windowfocus --sync "$question" 2>/dev/null || break  # answered
   sleep 0.5

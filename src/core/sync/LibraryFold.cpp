@@ -143,6 +143,15 @@ LibraryFold::Title* LibraryFold::FindTitle(const Journal::Ref& ref)
     return owner == m_pathOwner.end() ? nullptr : &m_titles.at(owner->second);
 }
 
+LibraryFold::Title* LibraryFold::SubjectTitle(const Journal::Entry& e, int at, bool alive)
+{
+    Title* title = FindTitle(e.subject);
+    if (title == nullptr || (alive && !title->alive))
+        return nullptr;
+    m_subject[static_cast<size_t>(at)].title = title->id;
+    return title;
+}
+
 // ---- selections ------------------------------------------------------------------------
 
 void LibraryFold::Supersede(int& writer, const Entry& e, int at)

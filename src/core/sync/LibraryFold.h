@@ -114,6 +114,9 @@ private:
     const Journal::Entry& At(int index) const { return *m_applied[static_cast<size_t>(index)]; }
     Genre* FindGenre(const Journal::Ref& ref);
     Title* FindTitle(const Journal::Ref& ref);
+    // The title line `at` names (one still there when `alive`), noted as that line's subject;
+    // nullptr when there is none.
+    Title* SubjectTitle(const Journal::Entry& e, int at, bool alive);
     Id Resolve(const std::map<Id, Id>& aliases, Id id) const;
 
     void AddGenre(const Journal::Entry& e, int at);

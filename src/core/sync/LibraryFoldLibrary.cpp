@@ -170,10 +170,9 @@ void LibraryFold::AddTitle(const Entry& e, int at)
 
 void LibraryFold::TitleField(const Entry& e, int at)
 {
-    Title* title = FindTitle(e.subject);
+    Title* title = SubjectTitle(e, at, false);
     if (title == nullptr)
         return;
-    m_subject[static_cast<size_t>(at)].title = title->id;
     if (!Living(*title, e, at))
         return;
     SetTitleField(*title, e.More().field, e.More().value, e, at);
@@ -208,10 +207,9 @@ void LibraryFold::MoveTitle(const Entry& e, int at)
 
 void LibraryFold::DeleteTitle(const Entry& e, int at)
 {
-    Title* title = FindTitle(e.subject);
-    if (title == nullptr || !title->alive)
+    Title* title = SubjectTitle(e, at, true);
+    if (title == nullptr)
         return;
-    m_subject[static_cast<size_t>(at)].title = title->id;
     std::vector<int> others = UnseenChanges(*title, e);
     if (others.empty()) {
         Kill(*title, at);

@@ -14,10 +14,9 @@ using namespace LibraryFoldParts;
 
 void LibraryFold::AddPlay(const Entry& e, int at)
 {
-    Title* title = FindTitle(e.subject);
+    Title* title = SubjectTitle(e, at, false);
     if (title == nullptr)
         return;
-    m_subject[static_cast<size_t>(at)].title = title->id;
     m_subject[static_cast<size_t>(at)].play = e.play;
     bool real = e.kind == Kind::PlayAdd;
     auto found = title->plays.find(e.play);
@@ -52,10 +51,9 @@ void LibraryFold::AddPlay(const Entry& e, int at)
 
 void LibraryFold::DeletePlay(const Entry& e, int at)
 {
-    Title* title = FindTitle(e.subject);
-    if (title == nullptr || !title->alive)
+    Title* title = SubjectTitle(e, at, true);
+    if (title == nullptr)
         return;
-    m_subject[static_cast<size_t>(at)].title = title->id;
     auto found = title->plays.find(e.play);
     if (found == title->plays.end())
         return;
@@ -79,10 +77,9 @@ void LibraryFold::DeletePlay(const Entry& e, int at)
 
 void LibraryFold::ChangePlay(const Entry& e, int at)
 {
-    Title* title = FindTitle(e.subject);
+    Title* title = SubjectTitle(e, at, false);
     if (title == nullptr)
         return;
-    m_subject[static_cast<size_t>(at)].title = title->id;
     if (!Living(*title, e, at))
         return;
     auto found = title->plays.find(e.play);
@@ -129,10 +126,9 @@ void LibraryFold::ChangePlay(const Entry& e, int at)
 
 void LibraryFold::ClearPlays(const Entry& e, int at)
 {
-    Title* title = FindTitle(e.subject);
-    if (title == nullptr || !title->alive)
+    Title* title = SubjectTitle(e, at, true);
+    if (title == nullptr)
         return;
-    m_subject[static_cast<size_t>(at)].title = title->id;
     for (auto& [play, state] : title->plays) {
         if (!state.alive)
             continue;

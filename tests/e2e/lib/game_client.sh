@@ -26,9 +26,7 @@ title_program() {  # target
 }
 
 expect_one_session() {  # least seconds, most seconds
-  has_record() { [ "$(wc -l <"$log")" -ge 2 ]; }
-  wait_for 90 has_record || fail "no session recorded"
-  sleep 1
+  wait_for_session 90
   local lines seconds
   lines=$(wc -l <"$log")
   [ "$lines" -eq 2 ] || fail "the log holds $lines lines: $(od -c "$log" | head -5)"

@@ -167,6 +167,16 @@ wait_for() {  # seconds, condition...
   return 1
 }
 
+# Whether the title's log ($log) holds a session.
+has_record() { [ "$(wc -l <"$log" 2>/dev/null)" -ge 2 ]; }
+
+# Waits up to `seconds` for the title's log to hold a session, then lets the play's last steps
+# (statistics, flags) finish.
+wait_for_session() {  # seconds
+  wait_for "$1" has_record || fail "no session recorded within $1 s"
+  sleep 1
+}
+
 focus_window() {
   timeout 20 xdotool windowfocus --sync "$window" || fail "cannot focus the main window"
   sleep 0.5
