@@ -10,23 +10,23 @@
 
 namespace {
 
-QLabel* MakePane(QStatusBar* bar, int width, const QString& text)
+// A pane `width` pixels wide, or wider where its face needs more to show `widest` whole.
+QLabel* MakePane(QStatusBar* bar, int width, const QString& text, const QString& widest)
 {
-    auto* pane = new QLabel(text, bar);
-    pane->setFixedWidth(width);
+    auto* pane = new QLabel(widest, bar);
     pane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     pane->setTextFormat(Qt::PlainText);
-    // The panes keep their fixed widths; a slightly smaller face lets the counters and the
-    // clock fit them whole.
+    // A slightly smaller face lets the counters and the clock fit the panes' widths of old in
+    // most faces; where it does not, the pane grows rather than cut its text.
     pane->setFont(ViewStyle::MakeFont(8.0));
+    pane->setFixedWidth(std::max(width, pane->sizeHint().width()));
     // A pane of fixed size in both directions takes new text without asking the status bar
     // to lay out and repaint all of itself: the clock changes every second, also while a
     // title plays, and then repaints only its own pane. The height is that of the tallest
     // text a pane shows.
-    QString shown = pane->text();
     pane->setText(QStringLiteral(" ジャンル : 888/888 2026/12/31 23:59:59"));
     int height = pane->sizeHint().height();
-    pane->setText(shown);
+    pane->setText(text);
     pane->setFixedHeight(std::max(height, pane->sizeHint().height()));
     bar->addPermanentWidget(pane);
     return pane;
@@ -39,9 +39,11 @@ CMainStatusBar::CMainStatusBar(QWidget* parent) : QStatusBar(parent)
     setFont(ViewStyle::MakeFont(9.0));
     setSizeGripEnabled(false);
     // Until their first update the panes show their identifiers' texts.
-    m_pGenre = MakePane(this, 90, QString(12, QLatin1Char(' ')));
-    m_pTitle = MakePane(this, 90, QStringLiteral("ID_GROUP"));
-    m_pClock = MakePane(this, 110, QStringLiteral("ID_MEMBER"));
+    // The widest texts: the counters at their limits (32 genres, 128 titles) with the digit
+    // that is widest in most faces, and a clock of such digits.
+    m_pGenre = MakePane(this, 90, QString(12, QLatin1Char(' ')), QStringLiteral(" ジャンル :  88/ 88"));
+    m_pTitle = MakePane(this, 90, QStringLiteral("ID_GROUP"), QStringLiteral(" タイトル : 888/888"));
+    m_pClock = MakePane(this, 110, QStringLiteral("ID_MEMBER"), QStringLiteral(" 2888/08/28 28:28:28"));
 }
 
 void CMainStatusBar::SetGenreCounter(int current, int total)

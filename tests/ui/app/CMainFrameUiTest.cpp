@@ -9,6 +9,7 @@
 #include "platform/IAutomountInhibitor.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
@@ -176,13 +177,25 @@ void CMainFrameUiTest::statusPanes()
     QCOMPARE(panes->PaneText(1), QString(12, QLatin1Char(' ')));
     QCOMPARE(panes->PaneText(2), Q("ID_GROUP"));
     QCOMPARE(panes->PaneText(3), Q("ID_MEMBER"));
-    QCOMPARE(panes->PaneWidth(1), 90);
-    QCOMPARE(panes->PaneWidth(2), 90);
-    QCOMPARE(panes->PaneWidth(3), 110);
+    // The widths of old, or wider where the face needs more to show a pane's text whole.
+    QVERIFY(panes->PaneWidth(1) >= 90);
+    QVERIFY(panes->PaneWidth(2) >= 90);
+    QVERIFY(panes->PaneWidth(3) >= 110);
     frame.SetGenreCounter(2, 5);
     frame.SetTitleCounter(0, 128);
     QCOMPARE(panes->PaneText(1), Q(" ジャンル :   2/  5"));
     QCOMPARE(panes->PaneText(2), Q(" タイトル :   0/128"));
+    // The widest texts the panes show are not cut.
+    frame.SetGenreCounter(32, 32);
+    frame.SetTitleCounter(128, 128);
+    lib.clock.now = LocalDateTime{2028, 12, 28, 20, 58, 58};
+    panes->UpdateClock();
+    for (QLabel* pane : panes->findChildren<QLabel*>())
+        QVERIFY2(pane->sizeHint().width() <= pane->width(),
+                 qPrintable(QStringLiteral("%1: %2 px needed, %3 px wide")
+                                .arg(pane->text())
+                                .arg(pane->sizeHint().width())
+                                .arg(pane->width())));
 }
 
 void CMainFrameUiTest::clockAtFirstTick()
