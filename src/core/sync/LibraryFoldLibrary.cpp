@@ -40,8 +40,12 @@ void LibraryFold::GenreField(const Entry& e, int at)
         return;
     m_subject[static_cast<size_t>(at)].genre = genre->id;
     if (!genre->alive) {
-        if (genre->killer >= 0 && !e.Saw(At(genre->killer)))
+        if (genre->killer >= 0 && !e.Saw(At(genre->killer))) {
             TellGenreGone(*genre, e);
+            // The renaming PC's files carry the new name: they go with the genre.
+            if (e.More().field == "name")
+                NoteGenreName(*genre, e.More().value);
+        }
         return;
     }
     SetGenreField(*genre, e.More().field, e.More().value, e, at);
