@@ -191,6 +191,8 @@ void LibraryFold::MoveTitle(const Entry& e, int at)
     if (title == nullptr || target == nullptr)
         return;
     m_subject[static_cast<size_t>(at)].title = title->id;
+    const Genre& from = m_genres.at(title->genre);
+    const int fromKiller = from.alive ? -1 : from.killer;
     if (!Living(*title, e, at) || !LivingGenre(*target, e, at, title->name))
         return;
     auto writer = title->fieldWriter.find("genre");
@@ -208,6 +210,12 @@ void LibraryFold::MoveTitle(const Entry& e, int at)
     target->titles.push_back(title->id);
     SetTitleName(*title, title->name, e);  // the name may be taken there
     Touched(*title, e);
+    if (fromKiller >= 0 && source.titles.empty()) {
+        // The deleted genre came back only for the title on its way out: it stays deleted.
+        source.alive = false;
+        source.killer = fromKiller;
+        m_order.erase(std::remove(m_order.begin(), m_order.end(), source.id), m_order.end());
+    }
 }
 
 void LibraryFold::DeleteTitle(const Entry& e, int at)
