@@ -159,6 +159,13 @@ Change EditPlay(const std::string& genre, const std::string& title, int index, i
         pc.keeper.PlaysEdited(genre, title, edits);
     };
 }
+Change ClearHistory(const std::string& genre, const std::string& title)
+{
+    return [=](Pc& pc) {
+        pc.Select(genre, title);
+        pc.Doc().ResetHistory();
+    };
+}
 // ---- what the files get without a journal (the Windows version, an editor, a sync tool) --
 
 const Change Nothing = [](Pc&) {};
@@ -447,6 +454,22 @@ TEST(JournalMerge, OfflineChangesOfTwoAndThreePcsMergeOnceEverywhere)
         {"a title moved out of a genre deleted elsewhere stays, the genre gone",
          {DeleteGenre("G"), Move("G", "X", "H")},
          "H*[Z(30) X*(60,120)]",
+         {kKept, kKept}},
+        {"a move here and a rename there are both made",
+         {Move("G", "X", "H"), Edit("G", "X", "X2")},
+         "G[Y*()] H*[Z(30) X2*{/g/X}{/g/X}(60,120)]",
+         {"", ""}},
+        {"a play deleted here stays deleted when another is recorded there",
+         {EditPlay("G", "X", 0, -1), Play("G", "X", "2024/06/01,10:00:00", 90)},
+         "G*[X*(120,90) Y()] H[Z*(30)]",
+         {"", ""}},
+        {"a history cleared here keeps the play recorded there",
+         {ClearHistory("G", "X"), Play("G", "X", "2024/06/01,10:00:00", 90)},
+         "G*[X*(90) Y()] H[Z*(30)]",
+         {"", ""}},
+        {"a title deleted here while its program is changed there stays",
+         {DeleteTitle("G", "X"), Edit("G", "X", "X", "/b/exe")},
+         "G*[Y*() X{/b/exe}(60,120)] H[Z*(30)]",
          {kKept, kKept}},
         {"a title deleted while renamed elsewhere stays, renamed",
          {DeleteTitle("G", "X"), Edit("G", "X", "X3")},
