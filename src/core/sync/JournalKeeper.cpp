@@ -4,6 +4,7 @@
 #include "history/CPlayTime.h"
 #include "library/GroupFile.h"
 #include "library/GroupListFile.h"
+#include "platform/BackupCopy.h"
 #include "platform/FileSystem.h"
 #include "platform/FolderListings.h"
 #include "platform/Format.h"
@@ -54,7 +55,8 @@ void JournalKeeper::Prepare()
     if (!FileSystem::EntryExists(m_folder))
         FileSystem::MakeFolder(m_folder);
     m_set.Refresh();
-    m_own.Loaded(m_set.ReadOf(m_self));
+    LoadOwn();
+    RestoreOwn();
     FoldAll();
 }
 
@@ -63,10 +65,63 @@ bool JournalKeeper::Refresh()
     Prepare();
     if (!m_set.Refresh())
         return false;
-    if (m_set.LastSeq(m_self) != m_own.LastSeq())
-        m_own.Loaded(m_set.ReadOf(m_self));  // changed by someone else: numbered on from what it holds
+    RestoreOwn();
+    if (m_set.LastSeq(m_self) > m_own.LastSeq())
+        LoadOwn();  // changed by someone else: numbered on from what it holds
     FoldAll();
     return true;
+}
+
+void JournalKeeper::LoadOwn()
+{
+    // Numbers the other PCs have seen are never given again, even when the file lost them.
+    int seen = 0;
+    for (int machine : m_set.Machines())
+        seen = std::max(seen, m_set.Saw(machine, m_self));
+    m_own.Loaded(m_set.ReadOf(m_self), seen);
+}
+
+void JournalKeeper::RestoreOwn()
+{
+    // Lines of this PC's journal that this run holds went missing from its file, or the file
+    // holds lines that do not read: it is written anew with the lines held.
+    const JournalText::Read* read = m_set.ReadOf(m_self);
+    const bool damaged = read != nullptr && read->damaged > 0;
+    if (!m_set.LostLines(m_self) && !damaged)
+        return;
+    std::vector<Journal::Entry> lines;
+    for (const LibraryFold::EntryPtr& entry : m_set.Entries())
+        if (entry->machine == m_self)
+            lines.push_back(*entry);
+    std::string kept;
+    if (damaged && BackupCopy::Keep(m_own.Path(), kept) != 0)
+        return;  // its unreadable lines go nowhere without a copy
+    if (int err = m_own.Rewrite(lines, Applied(), m_machines)) {
+        ShowFailure(m_own.Path(), err, true);
+        return;
+    }
+    m_set.Rewritten(m_self);
+    m_set.Refresh();
+    LoadOwn();
+    m_ownNotices.push_back(
+        {m_self, "journal-restored:" + std::to_string(m_own.LastSeq()) + ":" + kept,
+         Format("この PC の変更の記録<%s>から失われていた変更を, 覚えていた内容で書き直しました.%s%s",
+                m_own.Path().c_str(), kept.empty() ? "" : " 読めなかった行を含む元のファイル: ", kept.c_str())});
+}
+
+std::vector<LibraryFold::Notice> JournalKeeper::DamageNotices() const
+{
+    std::vector<LibraryFold::Notice> notices;
+    for (int machine : m_set.Machines()) {
+        size_t damaged = m_set.Damaged(machine);
+        if (damaged == 0)
+            continue;
+        std::string path = m_folder + "/" + m_machines.Name(machine) + JournalSet::kSuffix;
+        notices.push_back({m_self, "journal-damaged:" + m_machines.Name(machine) + ":" + std::to_string(damaged),
+                           Format("変更の記録<%s>に読めない行が %zu 行あり, その行の変更は行えませんでした.",
+                                  path.c_str(), damaged)});
+    }
+    return notices;
 }
 
 void JournalKeeper::FoldAll()
@@ -110,6 +165,8 @@ ChangeRecorder JournalKeeper::Recorder()
 
 bool JournalKeeper::Commit(std::vector<Journal::Entry> entries)
 {
+    if (m_prepared && !m_set.Unchanged(m_self))
+        Refresh();  // the file lost lines, say: they are written back before these go after them
     for (const Journal::Entry& entry : entries)
         m_fold.Apply(std::make_shared<const Journal::Entry>(entry));
     std::vector<Journal::Entry> all = std::move(m_unwritten);
@@ -129,7 +186,8 @@ bool JournalKeeper::Commit(std::vector<Journal::Entry> entries)
 
 void JournalKeeper::ShowFailure(const std::string& path, int err, bool journal)
 {
-    if (!m_shownFailures.insert(path + ":" + std::to_string(err)).second)
+    // The journal's once whatever the error: its lines wait for any write that works.
+    if (!m_shownFailures.insert(path + ":" + (journal ? std::string("journal") : std::to_string(err))).second)
         return;
     if (journal)
         Messenger::Show(Format("ERROR[%d] : 他の PC と共有する変更の記録<%s>を書き込めませんでした.\n"
@@ -151,7 +209,8 @@ bool JournalKeeper::Foreign(std::string_view bytes) const
     // A line naming a change of this PC its journal does not hold: a run stopped between the
     // write and its journal line.
     auto own = found.shaped.seqs.find(m_machines.Name(m_self));
-    return own != found.shaped.seqs.end() && own->second > LastSeq();
+    const int held = m_unwritten.empty() ? m_set.LastSeq(m_self) : m_unwritten.back().seq;
+    return own != found.shaped.seqs.end() && own->second > held;
 }
 
 bool JournalKeeper::Ahead(const StampLine::Found& found) const
@@ -397,12 +456,17 @@ void JournalKeeper::Compact()
     if (plan.dropped < Compaction::kMinDropped || plan.dropped * 4 < plan.dropped + plan.kept.size())
         return;
     // The fold stays what it is (what goes changes nothing): the set reads the file again.
-    m_own.Rewrite(plan.kept, Applied(), m_machines);
+    if (m_own.Rewrite(plan.kept, Applied(), m_machines) == 0)
+        m_set.Rewritten(m_self);
 }
 
 void JournalKeeper::ShowNotices()
 {
-    Notices::Tell(m_fold.Notices(), m_self,
+    std::vector<LibraryFold::Notice> notices = m_fold.Notices();
+    notices.insert(notices.end(), m_ownNotices.begin(), m_ownNotices.end());
+    for (LibraryFold::Notice& notice : DamageNotices())
+        notices.push_back(std::move(notice));
+    Notices::Tell(notices, m_self,
                   m_app.m_szTempDir.empty() ? std::string() : m_app.m_szTempDir + "/" + kToldFileName);
 }
 

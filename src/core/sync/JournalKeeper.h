@@ -44,6 +44,13 @@ public:
 
 private:
     void Prepare();
+    // Takes this PC's journal as the set read it, numbered on above what any PC has seen of it.
+    void LoadOwn();
+    // Writes this PC's journal anew, with the lines of it this run holds, when its file lost
+    // some of them or holds lines that do not read (kept in a copy beside it).
+    void RestoreOwn();
+    // A notice for each journal with lines that do not read.
+    std::vector<LibraryFold::Notice> DamageNotices() const;
     // Reads the journals that changed and folds them again; true when any did.
     bool Refresh();
     std::vector<int> Applied() const;
@@ -89,4 +96,5 @@ private:
     std::map<std::string, FileStamp> m_knownLogs;  // logs as last taken in
     std::map<std::string, Materialize::HeldLog> m_heldLogs;
     std::set<std::string> m_shownFailures;
+    std::vector<LibraryFold::Notice> m_ownNotices;  // this run's rewrites of this PC's journal
 };

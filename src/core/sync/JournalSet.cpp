@@ -5,8 +5,10 @@
 #include "sync/ConflictName.h"
 #include "sync/MachineTable.h"
 
+#include <algorithm>
 #include <set>
 #include <string_view>
+#include <utility>
 
 JournalSet::JournalSet(std::string folder, MachineTable& machines) : m_folder(std::move(folder)), m_machines(machines)
 {
@@ -35,23 +37,78 @@ bool JournalSet::Refresh()
         if (RegularFile::ReadAtMost(path, kMaxBytes, bytes, SymbolicLinks::Refuse) != 0)
             continue;
         File& file = m_files[machine];
+        std::vector<EntryPtr> before = std::move(file.entries);
+        const int last = file.read.lastSeq;
         file.stamp = stamp;
         file.read = JournalText::Parse(bytes, machine, m_machines);
         file.entries.clear();
         for (Journal::Entry& e : file.read.entries)
             file.entries.push_back(std::make_shared<const Journal::Entry>(std::move(e)));
         file.read.entries.clear();
+        KeepLost(file, std::move(before), last);
         changed = true;
     }
-    for (auto it = m_files.begin(); it != m_files.end();) {
-        if (present.count(it->first) == 0) {
-            it = m_files.erase(it);
-            changed = true;
-        } else {
-            ++it;
-        }
+    for (auto& [machine, file] : m_files) {
+        if (present.count(machine) != 0 || file.stamp == FileStamp{})
+            continue;
+        file.stamp = FileStamp{};  // gone: its lines stay, and a file that comes back is read
+        file.lostLines = true;
+        changed = true;
     }
     return changed;
+}
+
+void JournalSet::KeepLost(File& file, std::vector<EntryPtr> before, int last)
+{
+    std::set<int> now;
+    for (const EntryPtr& e : file.entries)
+        now.insert(e->seq);
+    file.lostLines = false;
+    if (std::exchange(file.rewritten, false))
+        return;  // what its owner left out is not needed
+    for (EntryPtr& e : before) {
+        if (now.count(e->seq) == 0) {
+            file.entries.push_back(std::move(e));
+            file.lostLines = true;
+        }
+    }
+    if (!file.lostLines)
+        return;
+    std::sort(file.entries.begin(), file.entries.end(), [](const EntryPtr& a, const EntryPtr& b) { return a->seq < b->seq; });
+    file.read.lastSeq = std::max(file.read.lastSeq, last);
+}
+
+size_t JournalSet::Damaged(int machine) const
+{
+    auto at = m_files.find(machine);
+    if (at == m_files.end())
+        return 0;
+    return at->second.read.damaged - (at->second.read.cut ? 1 : 0);
+}
+
+bool JournalSet::LostLines(int machine) const
+{
+    auto at = m_files.find(machine);
+    return at != m_files.end() && at->second.lostLines;
+}
+
+bool JournalSet::Unchanged(int machine) const
+{
+    FileStamp now;
+    int err = ReadFileStamp(m_folder + "/" + m_machines.Name(machine) + kSuffix, now);
+    auto at = m_files.find(machine);
+    if (at == m_files.end() || at->second.stamp == FileStamp{})
+        return err != 0;
+    return err == 0 && now == at->second.stamp;
+}
+
+void JournalSet::Rewritten(int machine)
+{
+    auto at = m_files.find(machine);
+    if (at == m_files.end())
+        return;
+    at->second.stamp = FileStamp{};  // read again, unless an append of its own comes first
+    at->second.rewritten = true;
 }
 
 std::vector<JournalSet::EntryPtr> JournalSet::Entries() const
@@ -83,14 +140,6 @@ int JournalSet::Saw(int machine, int of) const
         return 0;
     const std::vector<int>& seen = at->second.read.seen;
     return of >= 0 && static_cast<size_t>(of) < seen.size() ? seen[static_cast<size_t>(of)] : 0;
-}
-
-size_t JournalSet::Damaged() const
-{
-    size_t damaged = 0;
-    for (const auto& [machine, file] : m_files)
-        damaged += file.read.damaged;
-    return damaged;
 }
 
 void JournalSet::Appended(int machine, const std::vector<Journal::Entry>& entries, const FileStamp& stamp)

@@ -12,7 +12,9 @@ class MachineTable;
 
 // Every PC's change journal in the journal folder ("<machine id>.log"), each read again
 // only when its file changed. Conflict copies and temporaries are not journals; a file
-// larger than any journal is left out.
+// larger than any journal is left out. A journal only ever grows (its owner's shortening
+// leaves out only lines no PC needs): the lines read from it once are kept for the run
+// even when its file loses them or goes (damaged, cut, removed, put back from an old copy).
 class JournalSet {
 public:
     using EntryPtr = std::shared_ptr<const Journal::Entry>;
@@ -28,7 +30,14 @@ public:
     int LastSeq(int machine) const;
     // The last "S" line of a journal for `of` (0 when none).
     int Saw(int machine, int of) const;
-    size_t Damaged() const;
+    // The lines of a journal that did not read whole (a last one without its line end aside).
+    size_t Damaged(int machine) const;
+    // Whether lines read from the journal before are missing from its file (or the file went).
+    bool LostLines(int machine) const;
+    // Whether the journal's file is the one last read or appended to (none, when never read).
+    bool Unchanged(int machine) const;
+    // The journal's file was written anew by its owner (this PC): the next read keeps nothing it left out.
+    void Rewritten(int machine);
     // This PC's own lines appended to its journal (so it is not read again for them).
     void Appended(int machine, const std::vector<Journal::Entry>& entries, const FileStamp& stamp);
     // The own journal's read as it stands (lines, aliases), for appending.
@@ -42,7 +51,11 @@ private:
         FileStamp stamp;
         JournalText::Read read;
         std::vector<EntryPtr> entries;
+        bool lostLines = false;
+        bool rewritten = false;  // by its owner, since it was read
     };
+    // Keeps the lines of `before` (up to `last`) that `file` no longer holds.
+    static void KeepLost(File& file, std::vector<EntryPtr> before, int last);
     std::string m_folder;
     MachineTable& m_machines;
     std::map<int, File> m_files;

@@ -261,7 +261,8 @@ Read Parse(std::string_view bytes, int self, MachineTable& machines)
     while (from < bytes.size()) {
         size_t end = bytes.find('\n', from);
         if (end == std::string_view::npos) {
-            ++read.damaged;  // a line still being written, or cut short
+            read.cut = true;  // a line still being written, or cut short
+            ++read.damaged;
             break;
         }
         std::string_view line = bytes.substr(from, end - from);
@@ -269,9 +270,12 @@ Read Parse(std::string_view bytes, int self, MachineTable& machines)
         if (first) {
             first = false;
             read.journal = line == kHeader;
-            if (!read.journal)
-                return read;
-            continue;
+            if (read.journal)
+                continue;
+            if (line.starts_with(kFormatName))
+                return read;  // a later format's: none of its lines is read
+            // A header damaged by hand or by the disk: its lines are read all the same.
+            read.journal = true;
         }
         std::vector<std::string_view> fields = SplitTabs(line);
         int alias = 0;

@@ -23,17 +23,19 @@ class MachineTable;
 //
 // A genre or title is named "<n>.<seq>" (the line that made it; 0 is this journal's own
 // machine), or "=<genre>" and "=<genre>/<title>" by name. A line that does not read whole
-// (the last one without its line end, a name that cannot be used, an unknown kind) is
-// skipped and counted.
+// (the last one without its line end, a name that cannot be used, an unknown kind, a first
+// line that is no header) is skipped and counted; a later format's header ends the reading.
 namespace JournalText {
 
+inline constexpr char kFormatName[] = "Zarn2 changes ";
 inline constexpr char kHeader[] = "Zarn2 changes 1";
 
 struct Read {
-    bool journal = false;                // the first line is the header
+    bool journal = false;                 // a journal of this format (a damaged header reads as one)
     std::vector<Journal::Entry> entries;  // in file order; machines are the table's numbers
     int lastSeq = 0;                      // the highest number of a line read
-    size_t damaged = 0;                   // lines skipped
+    size_t damaged = 0;                   // lines skipped (a damaged header among them)
+    bool cut = false;                     // the last of them had no line end yet
     std::vector<int> seen;                // the last "S" of each machine (by the table's numbers)
     std::map<int, int> aliases;           // the file's numbers of machines -> the table's
 };

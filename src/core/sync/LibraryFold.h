@@ -154,6 +154,8 @@ private:
     void SetGenreField(Genre& genre, const std::string& field, const std::string& value, const Journal::Entry& e,
                        int at);
     void SetGenreName(Genre& genre, std::string name, const Journal::Entry& e);
+    // `name` becomes one the genre has had: its files and its titles' logs under it are the fold's.
+    void NoteGenreName(Genre& genre, const std::string& name);
     // The name `wanted` or, when a living neighbour has it, "wanted (2)", "wanted (3)", …
     std::string FreeTitleName(const Genre& genre, const std::string& wanted, Id self) const;
     std::string FreeGenreName(const std::string& wanted, Id self) const;

@@ -40,8 +40,12 @@ void LibraryFold::GenreField(const Entry& e, int at)
         return;
     m_subject[static_cast<size_t>(at)].genre = genre->id;
     if (!genre->alive) {
-        if (genre->killer >= 0 && !e.Saw(At(genre->killer)))
+        if (genre->killer >= 0 && !e.Saw(At(genre->killer))) {
             TellGenreGone(*genre, e);
+            // The renaming PC's files carry the new name: they go with the genre.
+            if (e.More().field == "name")
+                NoteGenreName(*genre, e.More().value);
+        }
         return;
     }
     SetGenreField(*genre, e.More().field, e.More().value, e, at);
@@ -186,6 +190,8 @@ void LibraryFold::MoveTitle(const Entry& e, int at)
     if (title == nullptr || target == nullptr)
         return;
     m_subject[static_cast<size_t>(at)].title = title->id;
+    const Genre& from = m_genres.at(title->genre);
+    const int fromKiller = from.alive ? -1 : from.killer;
     if (!Living(*title, e, at) || !LivingGenre(*target, e, at, title->name))
         return;
     auto writer = title->fieldWriter.find("genre");
@@ -203,6 +209,12 @@ void LibraryFold::MoveTitle(const Entry& e, int at)
     target->titles.push_back(title->id);
     SetTitleName(*title, title->name, e);  // the name may be taken there
     Touched(*title, e);
+    if (fromKiller >= 0 && source.titles.empty()) {
+        // The deleted genre came back only for the title on its way out: it stays deleted.
+        source.alive = false;
+        source.killer = fromKiller;
+        m_order.erase(std::remove(m_order.begin(), m_order.end(), source.id), m_order.end());
+    }
 }
 
 void LibraryFold::DeleteTitle(const Entry& e, int at)

@@ -172,9 +172,15 @@ void LibraryFold::SetGenreName(Genre& genre, std::string name, const Entry& e)
              Format("ジャンル [%s] は同じ名前のジャンルが他の PC で作られていたため, [%s] という名前にしました.",
                     name.c_str(), free.c_str()));
     genre.name = std::move(free);
-    genre.names.insert(genre.name);
-    m_genreNames.insert(genre.name);
+    NoteGenreName(genre, genre.name);
     m_genreOwner[genre.name] = genre.id;
+}
+
+void LibraryFold::NoteGenreName(Genre& genre, const std::string& name)
+{
+    genre.names.insert(name);
+    m_genreNames.insert(name);
+    m_genreOwner.emplace(name, genre.id);
     // Every title that was in the genre, living or not, had or has its log in that folder.
     for (auto& [id, title] : m_titles)
         if (title.genres.count(genre.id) != 0)

@@ -14,15 +14,15 @@ OwnJournal::OwnJournal(std::string folder, const std::string& machineId, int sel
     m_alias[self] = 0;
 }
 
-void OwnJournal::Loaded(const JournalText::Read* read)
+void OwnJournal::Loaded(const JournalText::Read* read, int atLeast)
 {
     m_alias.clear();
     m_alias[m_self] = 0;
-    m_lastSeq = 0;
+    m_lastSeq = atLeast;
     m_seenWritten.clear();
     if (read == nullptr)
         return;
-    m_lastSeq = read->lastSeq;
+    m_lastSeq = std::max(atLeast, read->lastSeq);
     for (const auto& [number, machine] : read->aliases)
         m_alias[machine] = number;
     m_seenWritten = read->seen;
@@ -107,6 +107,9 @@ int OwnJournal::Rewrite(const std::vector<Journal::Entry>& kept, const std::vect
 {
     std::map<int, int> alias{{m_self, 0}};
     std::vector<int> written;
+    if (!FileSystem::EntryExists(m_folder))
+        if (int err = FileSystem::MakeFolder(m_folder); err != 0 && err != EEXIST)
+            return err;
     std::string text = std::string(JournalText::kHeader) + "\n";
     // Each kept line after what its author had applied when it was written.
     for (const Journal::Entry& entry : kept) {

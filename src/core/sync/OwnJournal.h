@@ -17,8 +17,8 @@ class OwnJournal {
 public:
     OwnJournal(std::string folder, const std::string& machineId, int self);
 
-    // What the file held when it was read (nullptr: no file yet).
-    void Loaded(const JournalText::Read* read);
+    // What the file held when it was read (nullptr: no file yet); numbered on above `atLeast`.
+    void Loaded(const JournalText::Read* read, int atLeast = 0);
     int LastSeq() const { return m_lastSeq; }
     const std::string& Path() const { return m_path; }
 

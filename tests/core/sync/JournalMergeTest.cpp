@@ -159,6 +159,13 @@ Change EditPlay(const std::string& genre, const std::string& title, int index, i
         pc.keeper.PlaysEdited(genre, title, edits);
     };
 }
+Change ClearHistory(const std::string& genre, const std::string& title)
+{
+    return [=](Pc& pc) {
+        pc.Select(genre, title);
+        pc.Doc().ResetHistory();
+    };
+}
 // ---- what the files get without a journal (the Windows version, an editor, a sync tool) --
 
 const Change Nothing = [](Pc&) {};
@@ -208,6 +215,15 @@ Change CopyAs(const std::string& file, const std::string& copy)
 Change Stamped(const std::string& file, const std::string& content, const std::map<std::string, int>& seqs)
 {
     return [=](Pc& pc) { TempDir::WriteBytes(pc.Data() + "/" + file, content + StampLine::Make(content, {seqs, 1})); };
+}
+// This PC's journal changed in place (by hand, a disk, an old copy put back).
+Change EditJournal(std::function<void(std::string&)> edit)
+{
+    return [=](Pc& pc) {
+        std::string text = TempDir::ReadBytes(pc.keeper.JournalPath());
+        edit(text);
+        TempDir::WriteBytes(pc.keeper.JournalPath(), text);
+    };
 }
 Change Both(Change first, Change second)
 {
@@ -440,6 +456,30 @@ TEST(JournalMerge, OfflineChangesOfTwoAndThreePcsMergeOnceEverywhere)
          {RenameGenre("H", "H2"), DeleteGenre("H")},
          "G*[X*(60,120) Y()]",
          {"行われませんでした", ""}},
+        {"a genre deleted here and renamed there later is gone, with the renamed files",
+         {DeleteGenre("H"), RenameGenre("H", "H2")},
+         "G*[X*(60,120) Y()]",
+         {"", "行われませんでした"}},
+        {"a title moved out of a genre deleted elsewhere stays, the genre gone",
+         {DeleteGenre("G"), Move("G", "X", "H")},
+         "H*[Z(30) X*(60,120)]",
+         {kKept, kKept}},
+        {"a move here and a rename there are both made",
+         {Move("G", "X", "H"), Edit("G", "X", "X2")},
+         "G[Y*()] H*[Z(30) X2*{/g/X}{/g/X}(60,120)]",
+         {"", ""}},
+        {"a play deleted here stays deleted when another is recorded there",
+         {EditPlay("G", "X", 0, -1), Play("G", "X", "2024/06/01,10:00:00", 90)},
+         "G*[X*(120,90) Y()] H[Z*(30)]",
+         {"", ""}},
+        {"a history cleared here keeps the play recorded there",
+         {ClearHistory("G", "X"), Play("G", "X", "2024/06/01,10:00:00", 90)},
+         "G*[X*(90) Y()] H[Z*(30)]",
+         {"", ""}},
+        {"a title deleted here while its program is changed there stays",
+         {DeleteTitle("G", "X"), Edit("G", "X", "X", "/b/exe")},
+         "G*[Y*() X{/b/exe}(60,120)] H[Z*(30)]",
+         {kKept, kKept}},
         {"a title deleted while renamed elsewhere stays, renamed",
          {DeleteTitle("G", "X"), Edit("G", "X", "X3")},
          "G*[Y*() X3{/g/X}{/g/X}(60,120)] H[Z*(30)]",
@@ -480,6 +520,30 @@ TEST(JournalMerge, FilesChangedWithoutAJournalAreTakenInAsThisPcsChanges)
                                         "2\t1800000000001\tG+\t..\t0\n"
                                         "3\t1800000000002\tT+\t=G\tOK\t/g/OK\t/g/OK\t1\t0\n");
     const std::vector<Row> rows{
+        {"this PC's journal cut mid-line after a play is written back: the play stays",
+         {Both(Play("G", "X", "2024/06/01,10:00:00", 90), EditJournal([](std::string& t) { t.resize(t.size() - 10); })),
+          Nothing},
+         "G*[X*(60,120,90) Y()] H[Z*(30)]",
+         {"書き直しました", ""}},
+        {"this PC's journal removed while it runs is written back",
+         {Both([](Pc& pc) { fs::remove(pc.keeper.JournalPath()); }, Play("G", "X", "2024/06/01,10:00:00", 90)),
+          Nothing},
+         "G*[X*(60,120,90) Y()] H[Z*(30)]",
+         {"書き直しました", ""}},
+        {"a damaged header: the lines below it still count",
+         {Both(EditJournal([](std::string& t) { t.replace(0, 5, std::string("\x01\xff\x00\x80Z", 5)); }),
+               AddTitle("G", "T")),
+          Nothing},
+         "G*[X(60,120) Y() T*()] H[Z*(30)]",
+         {"書き直しました", ""}},
+        {"a line of this PC's journal turned to noise is written back and named",
+         {Both(AddTitle("G", "T"), EditJournal([](std::string& t) {
+                   size_t line = t.rfind('\n', t.find("\tT+\t")) + 1;
+                   t.replace(line, 4, std::string("\xfe\x00\x01\x80", 4));
+               })),
+          Nothing},
+         "G*[X(60,120) Y() T*()] H[Z*(30)]",
+         {"書き直しました", "読めない行が 1 行"}},
         {"the Windows version adds a title and plays it",
          {Both(Write("G.Zarn", GenreText({"X", "Y", "W"})), Write("G/W.Log", "2024/06/01,10:00:00\r\n45\r\n")),
           Nothing},
@@ -535,7 +599,7 @@ TEST(JournalMerge, FilesChangedWithoutAJournalAreTakenInAsThisPcsChanges)
         {"journal lines with names that are no safe paths are left out",
          {HostileJournal, HostileJournal},
          "G*[X*(60,120) Y() OK()] H[Z*(30)]",
-         {"", ""}},
+         {"読めない行が 2 行", "読めない行が 2 行"}},
     };
     for (const Row& row : rows)
         RunRow(row);
