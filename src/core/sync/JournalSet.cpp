@@ -19,11 +19,15 @@ bool JournalSet::Refresh()
     int error = 0;
     bool changed = false;
     std::set<int> present;
+    std::vector<std::string> copies;
     for (const FileSystem::FolderEntry& entry : FileSystem::FolderEntries(m_folder, error)) {
         std::string_view name = entry.name;
-        if (!entry.regular || !name.ends_with(kSuffix) || name.size() == sizeof(kSuffix) - 1 ||
-            !ConflictName::Original(entry.name).empty())
+        if (!entry.regular || !name.ends_with(kSuffix) || name.size() == sizeof(kSuffix) - 1)
             continue;
+        if (!ConflictName::Original(entry.name).empty()) {
+            copies.push_back(entry.name);
+            continue;
+        }
         int machine = m_machines.Index(std::string(name.substr(0, name.size() - (sizeof(kSuffix) - 1))));
         std::string path = m_folder + "/" + entry.name;
         FileStamp stamp;
@@ -45,9 +49,14 @@ bool JournalSet::Refresh()
         for (Journal::Entry& e : file.read.entries)
             file.entries.push_back(std::make_shared<const Journal::Entry>(std::move(e)));
         file.read.entries.clear();
+        file.onDisk.clear();
+        for (const EntryPtr& e : file.entries)
+            file.onDisk.push_back(e->seq);
         KeepLost(file, std::move(before), last);
         changed = true;
     }
+    for (const std::string& copy : copies)
+        changed = TakeCopy(copy) || changed;
     for (auto& [machine, file] : m_files) {
         if (present.count(machine) != 0 || file.stamp == FileStamp{})
             continue;
@@ -56,6 +65,44 @@ bool JournalSet::Refresh()
         changed = true;
     }
     return changed;
+}
+
+bool JournalSet::TakeCopy(const std::string& name)
+{
+    // Two PCs made the same journal file (a library folder copied with its journals to a PC
+    // that joined later), so the sync tool kept one version and put the other beside it. Only
+    // the journal's owner writes it, so a line of either version is that line: the copy's
+    // lines the journal lacks count as its lines (its owner writes them back), and a copy
+    // whose every line the journal's file holds is removed.
+    std::string original = ConflictName::Original(name);
+    if (!original.ends_with(kSuffix) || original.size() == sizeof(kSuffix) - 1)
+        return false;
+    const std::string path = m_folder + "/" + name;
+    std::string bytes;
+    if (RegularFile::ReadAtMost(path, kMaxBytes, bytes, SymbolicLinks::Refuse) != 0)
+        return false;
+    int machine = m_machines.Index(original.substr(0, original.size() - (sizeof(kSuffix) - 1)));
+    JournalText::Read read = JournalText::Parse(bytes, machine, m_machines);
+    if (!read.journal)
+        return false;
+    File& file = m_files[machine];
+    std::vector<EntryPtr> lines;
+    bool held = file.stamp != FileStamp{};
+    for (Journal::Entry& e : read.entries) {
+        held = held && std::binary_search(file.onDisk.begin(), file.onDisk.end(), e.seq);
+        lines.push_back(std::make_shared<const Journal::Entry>(std::move(e)));
+    }
+    if (held) {
+        FileSystem::RemoveFile(path);
+        return false;
+    }
+    const size_t before = file.entries.size();
+    const bool rewritten = std::exchange(file.rewritten, false);
+    const bool lost = file.lostLines;
+    KeepLost(file, std::move(lines), read.lastSeq);
+    file.rewritten = rewritten;
+    file.lostLines = lost || file.lostLines;
+    return file.entries.size() != before;
 }
 
 void JournalSet::KeepLost(File& file, std::vector<EntryPtr> before, int last)
@@ -149,6 +196,8 @@ void JournalSet::Appended(int machine, const std::vector<Journal::Entry>& entrie
     for (const Journal::Entry& e : entries) {
         file.entries.push_back(std::make_shared<const Journal::Entry>(e));
         file.read.lastSeq = std::max(file.read.lastSeq, e.seq);
+        if (file.onDisk.empty() || file.onDisk.back() < e.seq)
+            file.onDisk.push_back(e.seq);
     }
     if (!entries.empty() && entries.back().seen)
         for (size_t m = 0; m < entries.back().seen->size(); ++m)

@@ -216,6 +216,26 @@ Change Stamped(const std::string& file, const std::string& content, const std::m
 {
     return [=](Pc& pc) { TempDir::WriteBytes(pc.Data() + "/" + file, content + StampLine::Make(content, {seqs, 1})); };
 }
+// A conflict copy of A's journal as the sync tool leaves it when a PC joined with a copy of
+// the folder: the version of the journal this PC has, and, when the copy is the newer
+// version, one more play recorded on A (of Z, the title A played last).
+Change ConflictCopyOfAsJournal(bool newer)
+{
+    return [=](Pc& pc) {
+        const std::string folder = pc.Data() + "/" + ILibraryJournal::kFolderName + "/";
+        std::string text = TempDir::ReadBytes(folder + "a-pc.log");
+        if (newer) {
+            size_t at = text.rfind("\tP+\t") + 4;
+            std::string subject = text.substr(at, text.find('\t', at) - at);
+            int seq = 0;
+            for (size_t line = 0; line < text.size(); line = text.find('\n', line) + 1)
+                if (isdigit(static_cast<unsigned char>(text[line])))
+                    seq = std::max(seq, std::stoi(text.substr(line)));
+            text += std::to_string(seq + 1) + "\t1800000000000\tP+\t" + subject + "\t2024/06/01,10:00:00\t90\n";
+        }
+        TempDir::WriteBytes(folder + "a-pc.sync-conflict-20240601-100000-ABCDEFG.log", text);
+    };
+}
 // This PC's journal changed in place (by hand, a disk, an old copy put back).
 Change EditJournal(std::function<void(std::string&)> edit)
 {
@@ -281,16 +301,23 @@ std::map<std::string, std::string> Files(const Pc& pc)
     return files;
 }
 
-// Each PC's own journal goes to every other PC (what a sync tool does with them).
+// Each PC's own journal goes to every other PC (what a sync tool does with them), and so do
+// the conflict copies of journals a PC has.
 void ShareJournals(std::vector<Pc*> pcs)
 {
-    for (Pc* from : pcs)
+    auto folder = [](Pc* pc) { return pc->Data() + "/" + ILibraryJournal::kFolderName + "/"; };
+    for (Pc* from : pcs) {
+        std::vector<fs::path> files;
+        if (fs::exists(from->keeper.JournalPath()))
+            files.push_back(from->keeper.JournalPath());
+        for (const auto& entry : fs::directory_iterator(folder(from)))
+            if (entry.path().filename().string().find(".sync-conflict-") != std::string::npos)
+                files.push_back(entry.path());
         for (Pc* to : pcs)
-            if (from != to && fs::exists(from->keeper.JournalPath()))
-                fs::copy_file(from->keeper.JournalPath(),
-                              to->Data() + "/" + ILibraryJournal::kFolderName + "/" +
-                                  fs::path(from->keeper.JournalPath()).filename().string(),
-                              fs::copy_options::overwrite_existing);
+            for (const fs::path& file : files)
+                if (from != to)
+                    fs::copy_file(file, folder(to) + file.filename().string(), fs::copy_options::overwrite_existing);
+    }
 }
 
 // The library every row starts from, made on A and copied to the others with A's journal.
@@ -371,6 +398,9 @@ void RunRow(const Row& row)
             std::cerr << TempDir::ReadBytes(pc->keeper.JournalPath()) << "----\n";
     for (size_t i = 1; i < pcs.size(); ++i)
         EXPECT_EQ(Files(*pcs[i]), Files(*pcs[0])) << "PC " << i << " and A differ";
+    for (Pc* pc : pcs)
+        for (const auto& entry : fs::directory_iterator(pc->Data() + "/" + ILibraryJournal::kFolderName))
+            EXPECT_EQ(entry.path().filename().string().find(".sync-conflict-"), std::string::npos) << entry.path();
     // A second round changes nothing more, and a launcher started again tells nothing again.
     for (Pc* pc : pcs)
         EXPECT_FALSE(ReconcileAsTheWatch(*pc));
@@ -595,6 +625,14 @@ TEST(JournalMerge, FilesChangedWithoutAJournalAreTakenInAsThisPcsChanges)
         {"a foreign conflict copy is merged and taken in",
          {WriteSettled("G" + copy + ".Zarn", GenreText({"X", "Y", "V"})), Nothing},
          "G*[X*(60,120) Y() V()] H[Z*(30)]",
+         {"", ""}},
+        {"a newer version of a journal left as a conflict copy: its play counts, its owner writes it back",
+         {Nothing, ConflictCopyOfAsJournal(true)},
+         "G*[X*(60,120) Y()] H[Z*(30,90)]",
+         {"書き直しました", ""}},
+        {"an older version of a journal left as a conflict copy goes",
+         {Nothing, Both(ConflictCopyOfAsJournal(false), Play("G", "Y", "2024/06/01,10:00:00", 90))},
+         "G*[X*(60,120) Y(90)] H[Z*(30)]",
          {"", ""}},
         {"journal lines with names that are no safe paths are left out",
          {HostileJournal, HostileJournal},
