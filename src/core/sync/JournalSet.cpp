@@ -49,9 +49,7 @@ bool JournalSet::Refresh()
         for (Journal::Entry& e : file.read.entries)
             file.entries.push_back(std::make_shared<const Journal::Entry>(std::move(e)));
         file.read.entries.clear();
-        file.onDisk.clear();
-        for (const EntryPtr& e : file.entries)
-            file.onDisk.push_back(e->seq);
+        file.lastOnDisk = file.read.lastSeq;
         KeepLost(file, std::move(before), last);
         changed = true;
     }
@@ -73,7 +71,7 @@ bool JournalSet::TakeCopy(const std::string& name)
     // that joined later), so the sync tool kept one version and put the other beside it. Only
     // the journal's owner writes it, so a line of either version is that line: the copy's
     // lines the journal lacks count as its lines (its owner writes them back), and a copy
-    // whose every line the journal's file holds is removed.
+    // the journal's file holds is removed.
     std::string original = ConflictName::Original(name);
     if (!original.ends_with(kSuffix) || original.size() == sizeof(kSuffix) - 1)
         return false;
@@ -86,16 +84,15 @@ bool JournalSet::TakeCopy(const std::string& name)
     if (!read.journal)
         return false;
     File& file = m_files[machine];
-    std::vector<EntryPtr> lines;
-    bool held = file.stamp != FileStamp{};
-    for (Journal::Entry& e : read.entries) {
-        held = held && std::binary_search(file.onDisk.begin(), file.onDisk.end(), e.seq);
-        lines.push_back(std::make_shared<const Journal::Entry>(std::move(e)));
-    }
-    if (held) {
+    // The journal's file is a later version of the copy when it goes as far: the lines of the
+    // copy it lacks were shortened away by its owner.
+    if (file.stamp != FileStamp{} && read.lastSeq <= file.lastOnDisk) {
         FileSystem::RemoveFile(path);
         return false;
     }
+    std::vector<EntryPtr> lines;
+    for (Journal::Entry& e : read.entries)
+        lines.push_back(std::make_shared<const Journal::Entry>(std::move(e)));
     const size_t before = file.entries.size();
     const bool rewritten = std::exchange(file.rewritten, false);
     const bool lost = file.lostLines;
@@ -196,8 +193,7 @@ void JournalSet::Appended(int machine, const std::vector<Journal::Entry>& entrie
     for (const Journal::Entry& e : entries) {
         file.entries.push_back(std::make_shared<const Journal::Entry>(e));
         file.read.lastSeq = std::max(file.read.lastSeq, e.seq);
-        if (file.onDisk.empty() || file.onDisk.back() < e.seq)
-            file.onDisk.push_back(e.seq);
+        file.lastOnDisk = std::max(file.lastOnDisk, e.seq);
     }
     if (!entries.empty() && entries.back().seen)
         for (size_t m = 0; m < entries.back().seen->size(); ++m)

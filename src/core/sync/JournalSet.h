@@ -12,7 +12,7 @@ class MachineTable;
 
 // Every PC's change journal in the journal folder ("<machine id>.log"), each read again
 // only when its file changed. Temporaries are not journals; a conflict copy of a journal
-// adds the lines the journal lacks and is removed once the journal holds them all; a file
+// adds the lines the journal lacks and is removed once the journal goes as far; a file
 // larger than any journal is left out. A journal only ever grows (its owner's shortening
 // leaves out only lines no PC needs): the lines read from it once are kept for the run
 // even when its file loses them or goes (damaged, cut, removed, put back from an old copy).
@@ -54,7 +54,7 @@ private:
         std::vector<EntryPtr> entries;
         bool lostLines = false;
         bool rewritten = false;  // by its owner, since it was read
-        std::vector<int> onDisk;  // the numbers of the lines its file holds, in order
+        int lastOnDisk = 0;  // the number of the last line its file holds
     };
     // A conflict copy of a journal (by its file name): true when it added lines.
     bool TakeCopy(const std::string& name);
