@@ -195,4 +195,8 @@ add_title() {  # name: a title added to the current genre of the chosen PC, play
   xdotool type --delay 20 "$game"
   xdotool key Return
 }
-sync_copies() { find "$work"/*/Zarn "$work"/*/Zarn2.Grp -name '*sync-conflict*' 2>/dev/null | grep -q .; }
+# Conflict copies left in any PC's folder. Syncthing's temporary of a copy it was still pulling
+# when the copy went on its PC (merged there) is no copy: Syncthing keeps it for a day.
+sync_copies() {
+  find "$work"/*/Zarn "$work"/*/Zarn2.Grp -name '*sync-conflict*' ! -name '.syncthing.*.tmp' 2>/dev/null | grep -q .
+}
