@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <csignal>
 #include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
@@ -137,6 +138,25 @@ int CreateNew(const std::string& path)
         return errno;
     ::close(fd);
     return 0;
+}
+
+bool OpenForWriting(const std::string& path)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    // A writer that opens the file while the lease is held makes the kernel signal its holder:
+    // SIGWINCH, ignored by default, instead of SIGIO, which would end the process.
+    bool writing = false;
+    struct stat st{};
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::fcntl(fd, F_SETSIG, SIGWINCH) == 0) {
+        if (::fcntl(fd, F_SETLEASE, F_RDLCK) == 0)
+            ::fcntl(fd, F_SETLEASE, F_UNLCK);
+        else
+            writing = errno == EAGAIN;
+    }
+    ::close(fd);
+    return writing;
 }
 
 std::string RunningBinary()

@@ -60,6 +60,11 @@ std::string Resolved(const std::string& path);
 // Creates an empty file, never opening one that exists (EEXIST then).
 int CreateNew(const std::string& path);
 
+// Whether some process holds the regular file at `path` open for writing, as far as the
+// kernel tells (a read lease is refused then). False also when it cannot tell: a file of
+// another user, a file system without leases, a link or anything but a file.
+bool OpenForWriting(const std::string& path);
+
 // Full path of the running binary (/proc/self/exe, resolved); "" when unknown.
 std::string RunningBinary();
 

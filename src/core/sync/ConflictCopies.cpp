@@ -36,13 +36,14 @@ std::string Stem(std::string_view name, std::string_view ext)
 }
 
 // Whether the copy at `path` takes part in this pass: gone since the listing, or still being
-// written (CopySettling), it does not; anything that is not a regular file stays to be named.
+// written (CopySettling: changed lately, or held open for writing), it does not; anything that is not a regular file stays to be named.
 bool Ready(const std::string& path, bool regular, FileStamp& stamp)
 {
     if (!regular)
         return true;
     int err = ReadFileStamp(path, stamp);
-    return err != ENOENT && (err != 0 || CopySettling::ThisRun().Settled(path, stamp));
+    return err != ENOENT &&
+           (err != 0 || CopySettling::ThisRun().Settled(path, stamp, FileSystem::OpenForWriting(path)));
 }
 
 // The copies in `folder`, by the name of the file they are copies of. `ours` tells whether

@@ -34,14 +34,14 @@ void CopySettling::EndPass()
     std::erase_if(m_sightings, [](const auto& entry) { return !entry.second.seen; });
 }
 
-bool CopySettling::Settled(const std::string& path, const FileStamp& stamp)
+bool CopySettling::Settled(const std::string& path, const FileStamp& stamp, bool writing)
 {
     const std::int64_t now = Clock::Get().MonotonicMs();
     auto [it, first] = m_sightings.try_emplace(path);
     Sighting& sighting = it->second;
     sighting.seen = true;
-    if (first || !(sighting.stamp == stamp)) {
-        sighting = Sighting{stamp, now, first && LongUnchanged(stamp), true};
+    if (writing || first || !(sighting.stamp == stamp)) {
+        sighting = Sighting{stamp, now, !writing && first && LongUnchanged(stamp), true};
         return sighting.settled;
     }
     sighting.settled = sighting.settled || now - sighting.sinceMs >= kSettleMs;

@@ -9,7 +9,8 @@
 // Whether a conflict copy has settled, so that it may be merged. Most sync tools write a
 // copy to a temporary file and give it its name once whole, but some write it in place:
 // merged while it is still written, the records written after the merge would go with the
-// copy's removal. A copy has settled once its version (size, modification time, inode) has
+// copy's removal. A copy that a process still holds open for writing has not settled, however
+// long it has paused. Otherwise a copy has settled once its version (size, modification time, inode) has
 // stayed the same for kSettleMs: seen so by two passes that far apart on the monotonic clock,
 // or, at its first sighting, told by a modification time that far in the past (a copy that
 // was there before the start is merged at once; a time ahead of the wall clock tells nothing).
@@ -24,8 +25,9 @@ public:
     // A pass over every copy begins; the copies it does not see again are forgotten at its end.
     void BeginPass();
     void EndPass();
-    // Whether the copy at `path`, in version `stamp` now, has settled.
-    bool Settled(const std::string& path, const FileStamp& stamp);
+    // Whether the copy at `path`, in version `stamp` now, has settled; one still open for
+    // writing (`writing`) waits the settling time again from now.
+    bool Settled(const std::string& path, const FileStamp& stamp, bool writing);
     // Milliseconds from now until the first copy still waiting settles, or -1 when none waits:
     // the time for another pass, as nothing on disk may announce it.
     std::int64_t NextSettleInMs() const;

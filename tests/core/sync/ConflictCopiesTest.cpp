@@ -22,6 +22,7 @@
 #include <functional>
 #include <optional>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <utility>
 
 namespace {
@@ -394,6 +395,26 @@ TEST(ConflictCopies, ACopyIsMergedOnlyOnceItHasSettledAndOneGoneIsNotNamed)
     listings.Entries(library.Data("G"), error);
     std::filesystem::remove(copy);  // by another program, after the listing
     MergeConflictCopies(library.app, listings);
+    EXPECT_TRUE(library.TakeMessages().empty());
+
+    // A writer that pauses longer than the settling time but keeps the copy open: the copy
+    // waits until it is closed and unchanged for the settling time, then gives every record.
+    const std::string third = Plays({{"2024/03/03,10:00:00", 7}});
+    TempDir::WriteBytes(copy, first);
+    Aged(copy);
+    const int writer = ::open(copy.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    ASSERT_GE(writer, 0);
+    MergeConflictCopies(library.app);
+    EXPECT_TRUE(ProgramFolder::Exists(copy)) << "merged while a process still writes it";
+    EXPECT_EQ(CopySettling::ThisRun().NextSettleInMs(), CopySettling::kSettleMs);
+    ASSERT_EQ(::write(writer, third.data(), third.size()), static_cast<ssize_t>(third.size()));
+    ::close(writer);
+    for (int pass = 0; pass < 2; ++pass) {
+        clock.Advance(CopySettling::kSettleMs / 1000);
+        MergeConflictCopies(library.app);
+    }
+    EXPECT_FALSE(ProgramFolder::Exists(copy));
+    EXPECT_EQ(library.Read(kLogT), first + second + third);
     EXPECT_TRUE(library.TakeMessages().empty());
 }
 
