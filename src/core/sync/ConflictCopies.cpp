@@ -36,7 +36,8 @@ std::string Stem(std::string_view name, std::string_view ext)
 }
 
 // Whether the copy at `path` takes part in this pass: gone since the listing, or still being
-// written (CopySettling: changed lately, or held open for writing), it does not; anything that is not a regular file stays to be named.
+// written (CopySettling: changed lately, or held open for writing), it does not; anything
+// that is not a regular file stays to be named.
 bool Ready(const std::string& path, bool regular, FileStamp& stamp)
 {
     if (!regular)

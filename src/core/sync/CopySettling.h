@@ -10,8 +10,8 @@
 // copy to a temporary file and give it its name once whole, but some write it in place:
 // merged while it is still written, the records written after the merge would go with the
 // copy's removal. A copy that a process still holds open for writing has not settled, however
-// long it has paused. Otherwise a copy has settled once its version (size, modification time, inode) has
-// stayed the same for kSettleMs: seen so by two passes that far apart on the monotonic clock,
+// long it has paused. Otherwise a copy has settled once its version (size, modification time,
+// inode) has stayed the same for kSettleMs: seen so by two passes that far apart on the monotonic clock,
 // or, at its first sighting, told by a modification time that far in the past (a copy that
 // was there before the start is merged at once; a time ahead of the wall clock tells nothing).
 class CopySettling {
