@@ -13,6 +13,7 @@
 
 #include <cerrno>
 #include <string>
+#include <string_view>
 #include <utility>
 
 namespace {
@@ -49,42 +50,67 @@ std::string WhyNot(int err)
     }
 }
 
-void CannotKeepTempLocal(const std::string& path, int err)
+void CannotKeepTempLocal(const std::string& path, const std::string& temp, int err)
 {
-    Messenger::Show(Format("<%s>に /Temp を書き加えられませんでした: %s\n"
+    Messenger::Show(Format("<%s>に %s を書き加えられませんでした: %s\n"
                            "Temp フォルダにはこの PC だけのファイルが入ります. Syncthing の同期から外して下さい.",
-                           path.c_str(), WhyNot(err).c_str()));
+                           path.c_str(), temp.c_str(), WhyNot(err).c_str()));
 }
 
-void KeepTempLocal(const std::string& home)
+// The Syncthing folder that holds `home` (the nearest one at or above it), or "".
+std::string SyncthingFolderOf(const std::string& home)
 {
-    if (home.empty() || !FileSystem::EntryExists(home + "/.stfolder"))
+    for (std::string folder = home; !folder.empty();) {
+        if (FileSystem::EntryExists(folder + "/.stfolder"))
+            return folder;
+        const std::string::size_type slash = folder.rfind('/');
+        folder = slash == std::string::npos ? std::string() : folder.substr(0, slash);
+    }
+    return FileSystem::EntryExists("/.stfolder") ? "/" : std::string();
+}
+
+// The path of `home` inside `root`, a folder at or above it: "" for the folder itself.
+std::string_view PathInside(std::string_view home, std::string_view root)
+{
+    if (home == root)
+        return {};
+    return home.substr(root == "/" ? 1 : root.size() + 1);
+}
+
+void KeepTempLocal(std::string home)
+{
+    while (home.size() > 1 && home.back() == '/')
+        home.pop_back();
+    const std::string root = home.empty() ? std::string() : SyncthingFolderOf(home);
+    if (root.empty())
         return;
-    const std::string path = home + "/.stignore";
+    const std::string path = (root == "/" ? std::string() : root) + "/.stignore";
+    const std::string temp = SyncthingIgnore::TempPattern(PathInside(home, root));
     std::string bytes;
     if (int err = RegularFile::ReadAtMost(path, kMaxIgnoreBytes, bytes); err != 0 && err != ENOENT) {
-        CannotKeepTempLocal(path, err);
+        CannotKeepTempLocal(path, temp, err);
         return;
     }
     std::string before;
-    const size_t place = SyncthingIgnore::PlaceForTemp(bytes, before);
+    const size_t place = SyncthingIgnore::PlaceForTemp(bytes, temp, before);
     if (place == std::string::npos)
         return;
     const std::string lineEnd = bytes.find("\r\n") != std::string::npos ? "\r\n" : "\n";
     if (place < bytes.size())
-        bytes.insert(place, "/Temp" + lineEnd);
+        bytes.insert(place, temp + lineEnd);
     else
-        bytes += (bytes.empty() || bytes.back() == '\n' ? "" : lineEnd) + "/Temp" + lineEnd;
+        bytes += (bytes.empty() || bytes.back() == '\n' ? "" : lineEnd) + temp + lineEnd;
     // Never through a link: the file it leads to may lie anywhere.
     if (int err = AtomicFile::Replace(path, bytes, SymbolicLinks::Refuse)) {
-        CannotKeepTempLocal(path, err);
+        CannotKeepTempLocal(path, temp, err);
         return;
     }
     std::string where = before.empty() ? Format("<%s>に", path.c_str())
                                        : Format("<%s>の \"%s\" の行の前に", path.c_str(), before.c_str());
+    const char* order = before.empty() ? "" : " Syncthing は最初に当てはまる行に従います.";
     Messenger::Show(Format("このフォルダは Syncthing で同期されています. Temp フォルダにはこの PC で"
-                           "動いている Zarn2 のファイルが入るため, %s /Temp を加えて同期から外しました.%s",
-                           where.c_str(), before.empty() ? "" : " Syncthing は最初に当てはまる行に従います."));
+                           "動いている Zarn2 のファイルが入るため, %s %s を加えて同期から外しました.%s",
+                           where.c_str(), temp.c_str(), order));
 }
 
 }  // namespace

@@ -33,27 +33,32 @@ IgnoreLine ReadIgnoreLine(std::string_view line)
     return read;
 }
 
-bool NamesTemp(std::string_view pattern)
+// Whether `pattern` ignores the folder that `temp` ("/Temp", "/Games/Zarn2/Temp") names: that
+// very pattern, or "Temp" alone, which matches a Temp at any depth.
+bool NamesTemp(std::string_view pattern, std::string_view temp)
 {
     for (std::string_view end : {"/**", "/"})
         if (pattern.size() > end.size() && pattern.ends_with(end))
             pattern.remove_suffix(end.size());
-    if (pattern.starts_with('/'))
-        pattern.remove_prefix(1);
-    return pattern == "Temp";
+    return pattern == temp || pattern == "Temp";
 }
 
 }  // namespace
 
 namespace SyncthingIgnore {
 
-bool IgnoresTemp(std::string_view line)
+std::string TempPattern(std::string_view home)
 {
-    IgnoreLine read = ReadIgnoreLine(line);
-    return !read.includes && !read.directive && NamesTemp(read.pattern);
+    std::string pattern = "/";
+    for (char c : home) {
+        if (std::string_view("\\*?[]{}").find(c) != std::string_view::npos)
+            pattern += '\\';
+        pattern += c;
+    }
+    return pattern + (home.empty() ? "" : "/") + "Temp";
 }
 
-size_t PlaceForTemp(std::string_view bytes, std::string& before)
+size_t PlaceForTemp(std::string_view bytes, std::string_view temp, std::string& before)
 {
     size_t pos = 0;
     while (pos < bytes.size()) {
@@ -65,7 +70,7 @@ size_t PlaceForTemp(std::string_view bytes, std::string& before)
             before = line.substr(0, line.find_last_not_of("\r\n") + 1);
             return pos;
         }
-        if (NamesTemp(read.pattern))
+        if (NamesTemp(read.pattern, temp))
             return std::string::npos;
         pos = end;
     }

@@ -66,6 +66,7 @@ TEST(RunFiles, ASyncthingFolderKeepsTempOutOfTheSyncOnce)
         std::optional<std::string> ignore;  // the .stignore before
         std::optional<std::string> after;
         const char* said = "";  // a part of the message, when one is shown
+        const char* home = "";  // the home folder inside Syncthing's folder
     } cases[] = {
         {"no Syncthing folder", false, std::nullopt, std::nullopt},
         {"no .stignore yet", true, std::nullopt, "/Temp\n"},
@@ -81,11 +82,20 @@ TEST(RunFiles, ASyncthingFolderKeepsTempOutOfTheSyncOnce)
         {"Temp named already, with blanks", true, "  /Temp/**  \r\n", "  /Temp/**  \r\n"},
         {"Temp named before what includes, and a comment", true, "// !/Temp\n/Temp\n!/Zarn\n",
          "// !/Temp\n/Temp\n!/Zarn\n"},
+        {"the home folder inside Syncthing's folder", true, std::nullopt, "/Games/Zarn 2/Temp\n",
+         "/Games/Zarn 2/Temp を加えて", "Games/Zarn 2"},
+        {"a pattern's characters in the folders' names stand for themselves", true, "/Zarn2.ini\n",
+         "/Zarn2.ini\n/Spiele \\[alt\\]/Zarn\\*2/Temp\n", "", "Spiele [alt]/Zarn*2"},
+        {"the Temp beside the home folder is another folder", true, "/Temp\n", "/Temp\n/Games/Temp\n", "", "Games"},
+        {"Temp alone is a Temp at any depth", true, "(?d)Temp/**\n", "(?d)Temp/**\n", "", "Games"},
+        {"the home folder's Temp named already", true, "/Games/Zarn2/Temp/\n", "/Games/Zarn2/Temp/\n", "",
+         "Games/Zarn2"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         ProgramFolder folder;
-        folder.app.m_szHomeDir = folder.dir.Path();
+        folder.app.m_szHomeDir = folder.dir / c.home;
+        std::filesystem::create_directories(folder.app.m_szHomeDir);
         const std::string ignore = folder.dir / ".stignore";
         if (c.syncthing)
             std::filesystem::create_directory(folder.dir / ".stfolder");
