@@ -10,8 +10,8 @@
 
 namespace {
 
-// The specification's subfolders of "applications" are shallow; a deeper tree is no
-// menu's.
+// The subfolders of "applications" that desktop entries use are shallow (a vendor's
+// folder, one level); a deeper tree is no menu's.
 constexpr int kMaxDepth = 4;
 
 // The game clients whose games are found through them: their own entries (Categories
