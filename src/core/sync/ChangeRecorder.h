@@ -50,7 +50,6 @@ public:
         m_titles[{genre, title}] = id;
     }
     const ChangeHints& Hints() const { return m_hints; }
-    bool Empty() const { return m_entries.empty(); }
     std::vector<Journal::Entry> Take() { return std::move(m_entries); }
 
 private:

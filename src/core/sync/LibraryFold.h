@@ -140,9 +140,9 @@ private:
 
     // A title or genre a line changes: false when the line is to be left out (a title its
     // author knew deleted); a title deleted without its author knowing comes back.
-    bool Living(Title& title, const Journal::Entry& e, int at);
-    bool LivingGenre(Genre& genre, const Journal::Entry& e, int at, const std::string& why);
-    void Revive(Title& title, const Journal::Entry& e, int at);
+    bool Living(Title& title, const Journal::Entry& e);
+    bool LivingGenre(Genre& genre, const Journal::Entry& e, const std::string& why);
+    void Revive(Title& title, const Journal::Entry& e);
     void ReviveGenre(Genre& genre, const Journal::Entry& e);
     void Kill(Title& title, int at);
     // The machines whose changes to `title` the line did not see (its own aside).

@@ -141,7 +141,7 @@ void LibraryFold::AddTitle(const Entry& e, int at)
     Genre* genre = FindGenre(e.subject);
     if (genre == nullptr)
         return;
-    if (!LivingGenre(*genre, e, at, e.More().title.name))
+    if (!LivingGenre(*genre, e, e.More().title.name))
         return;
     Title* same = const_cast<Title*>(TitleNamed(*genre, e.More().title.name));
     if (same != nullptr && At(same->fieldWriter.at("name")).kind == Kind::TitleAdd) {
@@ -177,7 +177,7 @@ void LibraryFold::TitleField(const Entry& e, int at)
     Title* title = SubjectTitle(e, at, false);
     if (title == nullptr)
         return;
-    if (!Living(*title, e, at))
+    if (!Living(*title, e))
         return;
     SetTitleField(*title, e.More().field, e.More().value, e, at);
     Touched(*title, e);
@@ -192,7 +192,7 @@ void LibraryFold::MoveTitle(const Entry& e, int at)
     m_subject[static_cast<size_t>(at)].title = title->id;
     const Genre& from = m_genres.at(title->genre);
     const int fromKiller = from.alive ? -1 : from.killer;
-    if (!Living(*title, e, at) || !LivingGenre(*target, e, at, title->name))
+    if (!Living(*title, e) || !LivingGenre(*target, e, title->name))
         return;
     auto writer = title->fieldWriter.find("genre");
     if (writer != title->fieldWriter.end()) {

@@ -32,17 +32,17 @@ void LibraryFold::Touched(Title& title, const Entry& e)
         m_genres.at(title.genre).touch.Add(e);
 }
 
-bool LibraryFold::Living(Title& title, const Entry& e, int at)
+bool LibraryFold::Living(Title& title, const Entry& e)
 {
     if (title.alive)
         return true;
     if (title.killer >= 0 && e.Saw(At(title.killer)))
         return false;
-    Revive(title, e, at);
+    Revive(title, e);
     return true;
 }
 
-bool LibraryFold::LivingGenre(Genre& genre, const Entry& e, int at, const std::string& why)
+bool LibraryFold::LivingGenre(Genre& genre, const Entry& e, const std::string& why)
 {
     if (genre.alive)
         return true;
@@ -56,7 +56,6 @@ bool LibraryFold::LivingGenre(Genre& genre, const Entry& e, int at, const std::s
          Format("ジャンル [%s] をこの PC で削除しましたが, 他の PC で加えられたタイトル [%s] があるため, "
                 "そのタイトルと共に作り直しました.",
                 genre.name.c_str(), why.c_str()));
-    (void)at;
     ReviveGenre(genre, e);
     return true;
 }
@@ -71,7 +70,7 @@ void LibraryFold::ReviveGenre(Genre& genre, const Entry& e)
     m_listTouch.Add(e);
 }
 
-void LibraryFold::Revive(Title& title, const Entry& e, int at)
+void LibraryFold::Revive(Title& title, const Entry& e)
 {
     const Entry& killer = At(title.killer);
     Genre& genre = m_genres.at(title.genre);
@@ -85,7 +84,6 @@ void LibraryFold::Revive(Title& title, const Entry& e, int at)
          Format("%s は他の PC で削除されていましたが, この PC での変更があるため, 残しました.", Where(title).c_str()));
     Tell(killer.machine, "title-back-for:" + Ref(e),
          Format("%s をこの PC で削除しましたが, 他の PC で変更されていたため, 残しました.", Where(title).c_str()));
-    (void)at;
 }
 
 void LibraryFold::Kill(Title& title, int at)

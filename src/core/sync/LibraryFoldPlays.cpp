@@ -28,7 +28,7 @@ void LibraryFold::AddPlay(const Entry& e, int at)
             m_obsoletedBy[static_cast<size_t>(at)] = *recorded;
         return;
     }
-    if (!Living(*title, e, at))
+    if (!Living(*title, e))
         return;
     if (found == title->plays.end()) {
         PlayState& state = title->plays[e.play];
@@ -80,7 +80,7 @@ void LibraryFold::ChangePlay(const Entry& e, int at)
     Title* title = SubjectTitle(e, at, false);
     if (title == nullptr)
         return;
-    if (!Living(*title, e, at))
+    if (!Living(*title, e))
         return;
     auto found = title->plays.find(e.play);
     if (found != title->plays.end() && !found->second.alive) {

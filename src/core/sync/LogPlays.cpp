@@ -2,7 +2,6 @@
 
 #include "history/CPlayTime.h"
 #include "history/PlayLogFile.h"
-#include "history/PlayLogRecord.h"
 #include "platform/Format.h"
 
 namespace LogPlays {
@@ -10,16 +9,6 @@ namespace LogPlays {
 Journal::Play Of(const CPlayTime& s)
 {
     return {Journal::Play::Start(s.m_nYear, s.m_nMonth, s.m_nDay, s.m_nHour, s.m_nMinute, s.m_nSecond), s.m_nElapsed};
-}
-
-bool ToSession(const Journal::Play& play, CPlayTime& session)
-{
-    session = CPlayTime{};
-    if (!PlayLogRecord::ParseStart(play.StartText(), session))
-        return false;
-    session.m_nElapsed = play.seconds;
-    session.SplitElapsed();
-    return true;
 }
 
 Read Load(const std::string& path)

@@ -15,8 +15,6 @@ namespace LogPlays {
 
 // The play of a session (its start fields and elapsed seconds).
 Journal::Play Of(const CPlayTime& session);
-// The session of a play (start fields and elapsed seconds); false for a start that does not read.
-bool ToSession(const Journal::Play& play, CPlayTime& session);
 
 struct Read {
     int error = 0;  // 0, or the errno (ENOENT: no log)
