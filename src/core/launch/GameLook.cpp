@@ -60,7 +60,7 @@ Result Run(const GameMarks& marks, UserProcessList& processes, bool withOpenCopi
         bool isNew = process.startMs + kTickMs >= beganBootMs;
         if (process.pid == self || (!isNew && (!withOpenCopies || result.openCopy)))
             continue;
-        UserProcesses::Fill(process, keys);
+        UserProcesses::Fill(process, keys, !marks.flatpakApp.empty());
         if (!marks.Matches(process) && !sandbox.count(process.pid))
             continue;
         if (isNew)

@@ -70,6 +70,11 @@ void CZarn2Doc::SweepFolders()
     // Both passes look into every genre's folder: each is listed once for both.
     FolderListings listings;
     LeftoverTemporaries::Remove(*m_pApp, m_szGroupListFile, listings);
+    MergeCopies(listings);
+}
+
+void CZarn2Doc::MergeCopies(FolderListings& listings)
+{
     // With journals, a copy a launcher wrote holds nothing new, and no copy is merged while a
     // library file is newer than the journals here.
     if (!m_pJournal || m_pJournal->BeforeCopyMerge(listings))

@@ -10,6 +10,7 @@
 #include <vector>
 
 class CZarn2App;
+class FolderListings;
 class ILibraryJournal;
 class PendingChange;
 class TextFileReader;
@@ -34,6 +35,9 @@ public:
     // The passes OnNewDocument left, if it left them (else nothing): true when they ran. What
     // they rewrote is read again by ReloadChanged, as for copies that came while running.
     bool SweepLeftFolders();
+    // Merges the conflict copies of the folders `listings` holds (listed as needed), unless
+    // the journals say a library file is newer than they are.
+    void MergeCopies(FolderListings& listings);
     // End: writes the genre list file and every genre file.
     void OnCloseDocument();
 

@@ -77,11 +77,8 @@ std::string DesktopEntryIndex::IconFor(const std::string& program) const
         return found->second;
     // By the name it was given, or the name of the file a link leads to.
     for (const std::string& name : {BaseName(program), BaseName(real)}) {
-        auto [first, last] = m_byName.equal_range(name);
-        for (auto named = first; named != last; ++named) {
-            if (NameLeadsTo(named->first, real))
-                return named->second;
-        }
+        if (auto named = m_byName.find(name); named != m_byName.end() && NameLeadsTo(name, real))
+            return named->second;
     }
     return {};
 }

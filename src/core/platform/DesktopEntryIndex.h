@@ -25,5 +25,5 @@ private:
     void Add(const std::string& program, const std::string& icon);
 
     std::map<std::string, std::string> m_byPath;  // real path -> icon
-    std::multimap<std::string, std::string> m_byName;  // bare name -> icon
+    std::map<std::string, std::string> m_byName;  // bare name -> icon (the first entry's)
 };

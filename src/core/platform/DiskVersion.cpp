@@ -86,7 +86,7 @@ bool DiskVersion::Seen::SameAs(const Seen& other) const
     return !digested || !other.digested || digest == other.digest;
 }
 
-DiskVersion::Seen DiskVersion::At(const std::string& path)
+DiskVersion::Seen DiskVersion::At(const std::string& path, const Seen* against)
 {
     Seen seen;
     ScopedFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
@@ -98,6 +98,8 @@ DiskVersion::Seen DiskVersion::At(const std::string& path)
     seen.error = ReadFileStamp(fd.Get(), seen.stamp);
     if (seen.error != 0 || static_cast<std::uint64_t>(seen.stamp.size) > kComparedBytes)
         return seen;
+    if (against != nullptr && against->error == 0 && against->stamp != seen.stamp)
+        return seen;  // changed by its stamp: the bytes tell nothing more
     seen.digested = DigestWhole(fd.Get(), kComparedBytes, seen.digest);
     return seen;
 }
@@ -137,7 +139,7 @@ bool DiskVersion::Changed(const std::string& path) const
     // regular file, is left to the caller's own handling of a missing or foreign file.
     if (!m_known)
         return false;
-    Seen now = At(path);
+    Seen now = At(path, &m_seen);
     if (now.error != 0)
         return false;
     return !now.SameAs(m_seen);

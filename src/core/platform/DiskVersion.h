@@ -56,7 +56,9 @@ private:
 
         bool SameAs(const Seen& other) const;
     };
-    static Seen At(const std::string& path);
+    // The file's version now; its bytes are digested only where its stamp alone does not
+    // already differ from `against`'s.
+    static Seen At(const std::string& path, const Seen* against = nullptr);
 
     bool m_known = false;
     Seen m_seen;

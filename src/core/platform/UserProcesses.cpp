@@ -118,7 +118,7 @@ std::int64_t BootMsNow()
     return static_cast<std::int64_t>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
 }
 
-void Fill(UserProcess& process, const std::vector<std::string>& keys)
+void Fill(UserProcess& process, const std::vector<std::string>& keys, bool sandbox)
 {
     ScopedFd proc(::open("/proc", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (proc.Get() < 0)
@@ -135,6 +135,8 @@ void Fill(UserProcess& process, const std::vector<std::string>& keys)
                 process.env.emplace_back(entry.substr(0, equals), entry.substr(equals + 1));
         }
     }
+    if (!sandbox)
+        return;
     // A sandbox holds its information file at its root.
     std::string info = ReadBelow(proc.Get(), pid + "/root/.flatpak-info", 64 * 1024);
     process.flatpakApp = info.empty() ? std::string() : FlatpakInstances::AppOf(info);

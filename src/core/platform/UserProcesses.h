@@ -30,9 +30,10 @@ namespace UserProcesses {
 // included.
 std::int64_t BootMsNow();
 
-// Reads the executable, the command line, the environment variables named in `keys` and
-// the Flatpak application of one listed process. What cannot be read stays empty.
-void Fill(UserProcess& process, const std::vector<std::string>& keys);
+// Reads the executable, the command line, the environment variables named in `keys` and,
+// with `sandbox`, the Flatpak application of one listed process. What cannot be read, or is
+// not asked for, stays empty.
+void Fill(UserProcess& process, const std::vector<std::string>& keys, bool sandbox = true);
 
 // A descriptor that becomes readable when this very process ends (a pidfd, close-on-exec),
 // which the caller closes; -1 with `ended` set when it has already ended (its pid is free,

@@ -5,7 +5,6 @@
 #include "sync/DataFolderWatch.h"
 #include "library/ILibraryJournal.h"
 #include "platform/FolderListings.h"
-#include "sync/ConflictCopies.h"
 #include "sync/CopySettling.h"
 #include "view/CZarn2View.h"
 
@@ -108,8 +107,7 @@ void DiskChangeFollower::Apply()
         m_mergeDue = false;
     if (std::exchange(m_mergeDue, false)) {
         FolderListings listings;
-        if (!m_doc.m_pJournal || m_doc.m_pJournal->BeforeCopyMerge(listings))
-            MergeConflictCopies(*m_doc.m_pApp, listings);
+        m_doc.MergeCopies(listings);
     }
     MergeWhenCopiesSettle();
     // The library files worked out from every PC's journal (before they are read again).
