@@ -8,5 +8,9 @@ namespace RunFolder {
 inline constexpr const char* kPlayJournal = "play.journal";
 // The conflict copies already named in a message.
 inline constexpr const char* kKeptCopies = "Zarn2.KeptCopies";
+// This PC's change journal id in a shared library.
+inline constexpr const char* kJournalId = "Zarn2.JournalId";
+// The notices of merged changes already told.
+inline constexpr const char* kToldNotices = "Zarn2.Told";
 
 }  // namespace RunFolder

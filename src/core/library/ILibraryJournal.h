@@ -15,9 +15,6 @@ class ILibraryJournal {
 public:
     // The data folder's folder of the journals: no genre may take its name.
     static constexpr char kFolderName[] = ".changes";
-    // In this PC's run folder: its journal's id, and the notices already told.
-    static constexpr char kIdFileName[] = "Zarn2.JournalId";
-    static constexpr char kToldFileName[] = "Zarn2.Told";
 
     virtual ~ILibraryJournal() = default;
 

@@ -75,8 +75,8 @@ void Remove(const CZarn2App& app, const std::string& groupListPath, FolderListin
         app.m_szTempDir,
         [](std::string_view owner) {
             return owner == PendingChange::kFileName || owner == RunFolder::kPlayJournal ||
-                   owner == RunFolder::kKeptCopies || owner == ILibraryJournal::kIdFileName ||
-                   owner == ILibraryJournal::kToldFileName;
+                   owner == RunFolder::kKeptCopies || owner == RunFolder::kJournalId ||
+                   owner == RunFolder::kToldNotices;
         },
         listings);
     // The change journals, rewritten when they are shortened.

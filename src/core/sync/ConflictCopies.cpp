@@ -1,6 +1,7 @@
 #include "sync/ConflictCopies.h"
 
 #include "app/CZarn2App.h"
+#include "app/RunFolder.h"
 #include "library/GroupFile.h"
 #include "library/GroupListFile.h"
 #include "library/NameRules.h"
@@ -175,6 +176,6 @@ bool MergeConflictCopies(const CZarn2App& app, FolderListings& listings)
         }
     }
     CopySettling::ThisRun().EndPass();
-    report.Show(app.m_szTempDir.empty() ? "" : app.m_szTempDir + "/" + MergeReport::kNamedListName);
+    report.Show(app.m_szTempDir.empty() ? "" : app.m_szTempDir + "/" + RunFolder::kKeptCopies);
     return changed;
 }

@@ -1,7 +1,7 @@
 #include "sync/JournalId.h"
 
 #include "app/CZarn2App.h"
-#include "library/ILibraryJournal.h"
+#include "app/RunFolder.h"
 #include "platform/AtomicFile.h"
 #include "platform/MachineId.h"
 #include "platform/RegularFile.h"
@@ -35,7 +35,7 @@ std::string Of(const CZarn2App& app)
 {
     if (app.m_szTempDir.empty())
         return MachineId::ThisMachine();
-    const std::string path = app.m_szTempDir + "/" + ILibraryJournal::kIdFileName;
+    const std::string path = app.m_szTempDir + "/" + RunFolder::kJournalId;
     std::string bytes;
     if (RegularFile::ReadAtMost(path, 64, bytes, SymbolicLinks::Refuse) == 0) {
         bytes.erase(std::find_if(bytes.begin(), bytes.end(), [](char c) { return c == '\n' || c == '\r'; }),

@@ -1,6 +1,7 @@
 #include "sync/JournalKeeper.h"
 
 #include "app/CZarn2App.h"
+#include "app/RunFolder.h"
 #include "history/CPlayTime.h"
 #include "library/GroupFile.h"
 #include "library/GroupListFile.h"
@@ -116,7 +117,7 @@ std::vector<LibraryFold::Notice> JournalKeeper::DamageNotices() const
         size_t damaged = m_set.Damaged(machine);
         if (damaged == 0)
             continue;
-        std::string path = m_folder + "/" + m_machines.Name(machine) + JournalSet::kSuffix;
+        std::string path = JournalSet::PathOf(m_folder, m_machines.Name(machine));
         notices.push_back({m_self, "journal-damaged:" + m_machines.Name(machine) + ":" + std::to_string(damaged),
                            Format("変更の記録<%s>に読めない行が %zu 行あり, その行の変更は行えませんでした.",
                                   path.c_str(), damaged)});
@@ -201,9 +202,10 @@ void JournalKeeper::ShowFailure(const std::string& path, int err, bool journal)
 
 // ---- telling a file a launcher wrote from one it did not --------------------------------
 
-bool JournalKeeper::Foreign(std::string_view bytes) const
+bool JournalKeeper::Foreign(std::string_view bytes) const { return Foreign(StampLine::Find(bytes)); }
+
+bool JournalKeeper::Foreign(const StampLine::Found& found) const
 {
-    StampLine::Found found = StampLine::Find(bytes);
     if (!found.stamped)
         return true;
     // A line naming a change of this PC its journal does not hold: a run stopped between the
@@ -251,7 +253,7 @@ std::string JournalKeeper::BeforeWrite(const std::string& path, const std::strin
     StampLine::Found found = err == 0 ? StampLine::Find(disk) : StampLine::Found{};
     NoteClock(found);
     const TakeIn::Files files{m_app, m_fold, [this](std::string_view b) { return Foreign(b); }};
-    if (err == 0 && Foreign(disk)) {
+    if (err == 0 && Foreign(found)) {
         // Changes the file holds without a journal are taken in first: this write is ours alone.
         ChangeRecorder foreign = Recorder();
         TakeIn::LibraryFile(files, genre, disk, foreign);
@@ -385,7 +387,7 @@ bool JournalKeeper::DropBackedCopiesIn(const std::string& folder, const std::fun
         if (RegularFile::ReadAtMost(path, GroupFile::kMaxBytes, bytes, SymbolicLinks::Refuse) != 0)
             continue;
         StampLine::Found found = StampLine::Find(bytes);
-        if (!found.stamped || Foreign(bytes))
+        if (Foreign(found))
             continue;  // written without a journal: merged as before, then taken in
         if (Ahead(found)) {
             none = false;  // a sign that a journal has not arrived yet
@@ -467,7 +469,7 @@ void JournalKeeper::ShowNotices()
     for (LibraryFold::Notice& notice : DamageNotices())
         notices.push_back(std::move(notice));
     Notices::Tell(notices, m_self,
-                  m_app.m_szTempDir.empty() ? std::string() : m_app.m_szTempDir + "/" + kToldFileName);
+                  m_app.m_szTempDir.empty() ? std::string() : m_app.m_szTempDir + "/" + RunFolder::kToldNotices);
 }
 
 void JournalKeeper::WriteSeen()

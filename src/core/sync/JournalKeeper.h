@@ -64,6 +64,7 @@ private:
     // Folds every journal's lines (and this PC's waiting ones) again.
     void FoldAll();
     bool Foreign(std::string_view bytes) const;
+    bool Foreign(const StampLine::Found& found) const;
     bool Ahead(const StampLine::Found& found) const;
     StampLine::Shaped Shaped(const LibraryFold::Touch& touch) const;
     void NoteClock(const StampLine::Found& found);

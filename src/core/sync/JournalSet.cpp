@@ -139,7 +139,7 @@ bool JournalSet::LostLines(int machine) const
 bool JournalSet::Unchanged(int machine) const
 {
     FileStamp now;
-    int err = ReadFileStamp(m_folder + "/" + m_machines.Name(machine) + kSuffix, now);
+    int err = ReadFileStamp(PathOf(m_folder, m_machines.Name(machine)), now);
     auto at = m_files.find(machine);
     if (at == m_files.end() || at->second.stamp == FileStamp{})
         return err != 0;

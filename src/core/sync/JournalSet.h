@@ -46,6 +46,8 @@ public:
 
     static constexpr std::uint64_t kMaxBytes = 64u << 20;
     static constexpr char kSuffix[] = ".log";
+    // The path of the journal of the PC with journal id `id` in `folder`.
+    static std::string PathOf(const std::string& folder, const std::string& id) { return folder + "/" + id + kSuffix; }
 
 private:
     struct File {

@@ -13,8 +13,8 @@ class ChangeRecorder;
 class TextFileWriter;
 
 // What a genre file or the genre list holds as far as the journals are concerned (the
-// current title and genre are each PC's own and left out), read from a file or from the
-// fold, and the lines that make one into the other.
+// titles or genres in order, their fields, the current one by name), read from a file or
+// from the fold, and the lines that make one into the other.
 namespace LibraryDiff {
 
 struct GenreContent {

@@ -15,8 +15,7 @@ class CZarn2App;
 
 // Writes the library files the fold describes where they differ from it: the genres'
 // folders and the titles' logs first (plays in start order), then each genre file, then the
-// genre list; each file with its stamp line. The current title and genre are kept as the
-// files have them (by name). A file whose stamp line names changes this PC has not received
+// genre list; each file with its stamp line, the current title and genre the fold's. A file whose stamp line names changes this PC has not received
 // is newer than the fold here and left alone, and so are the logs of its genre; a file that
 // cannot be read or is none of its format is never written over. Last, the logs no living
 // title has (`strays`, whose plays the fold holds) and the genre files and empty folders of

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "app/RunFolder.h"
-
 #include <string>
 #include <utility>
 #include <vector>
@@ -22,8 +20,6 @@ public:
     // kept copy is named).
     void Show(const std::string& namedList) const;
 
-    // The list's file in the temporary folder.
-    static constexpr const char* kNamedListName = RunFolder::kKeptCopies;
     // The most copies one message names.
     static constexpr size_t kMaxNamed = 10;
 

@@ -3,13 +3,14 @@
 #include "platform/AtomicFile.h"
 #include "platform/FileSystem.h"
 #include "platform/RegularFile.h"
+#include "sync/JournalSet.h"
 #include "sync/MachineTable.h"
 
 #include <algorithm>
 #include <cerrno>
 
 OwnJournal::OwnJournal(std::string folder, const std::string& machineId, int self)
-    : m_folder(std::move(folder)), m_path(m_folder + "/" + machineId + ".log"), m_self(self)
+    : m_folder(std::move(folder)), m_path(JournalSet::PathOf(m_folder, machineId)), m_self(self)
 {
     m_alias[self] = 0;
 }

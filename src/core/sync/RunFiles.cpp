@@ -9,6 +9,7 @@
 #include "platform/Format.h"
 #include "platform/IMessenger.h"
 #include "platform/RegularFile.h"
+#include "sync/SharedLibrary.h"
 #include "sync/SyncthingIgnore.h"
 
 #include <cerrno>
@@ -57,18 +58,6 @@ void CannotKeepTempLocal(const std::string& path, const std::string& temp, int e
                            path.c_str(), temp.c_str(), WhyNot(err).c_str()));
 }
 
-// The Syncthing folder that holds `home` (the nearest one at or above it), or "".
-std::string SyncthingFolderOf(const std::string& home)
-{
-    for (std::string folder = home; !folder.empty();) {
-        if (FileSystem::EntryExists(folder + "/.stfolder"))
-            return folder;
-        const std::string::size_type slash = folder.rfind('/');
-        folder = slash == std::string::npos ? std::string() : folder.substr(0, slash);
-    }
-    return FileSystem::EntryExists("/.stfolder") ? "/" : std::string();
-}
-
 // The path of `home` inside `root`, a folder at or above it: "" for the folder itself.
 std::string_view PathInside(std::string_view home, std::string_view root)
 {
@@ -81,7 +70,8 @@ void KeepTempLocal(std::string home)
 {
     while (home.size() > 1 && home.back() == '/')
         home.pop_back();
-    const std::string root = home.empty() ? std::string() : SyncthingFolderOf(home);
+    static constexpr const char* kSyncthingMarker[] = {".stfolder"};
+    const std::string root = home.empty() ? std::string() : SharedLibrary::NearestHolding(home, kSyncthingMarker);
     if (root.empty())
         return;
     const std::string path = (root == "/" ? std::string() : root) + "/.stignore";

@@ -6,9 +6,9 @@
 
 namespace {
 
-bool HoldsMarker(const std::string& folder)
+bool Holds(const std::string& folder, std::span<const char* const> markers)
 {
-    for (const char* marker : SharedLibrary::kMarkers) {
+    for (const char* marker : markers) {
         if (FileSystem::EntryExists(folder + "/" + marker))
             return true;
     }
@@ -25,14 +25,18 @@ bool Is(const CZarn2App& app)
         return false;
     if (FileSystem::EntryExists(app.m_szDataDir + "/" + ILibraryJournal::kFolderName))
         return true;
-    std::string folder = app.m_szHomeDir;
-    while (!folder.empty()) {
-        if (HoldsMarker(folder))
-            return true;
+    return !NearestHolding(app.m_szHomeDir, kMarkers).empty();
+}
+
+std::string NearestHolding(const std::string& start, std::span<const char* const> markers)
+{
+    for (std::string folder = start; !folder.empty();) {
+        if (Holds(folder, markers))
+            return folder;
         const std::string::size_type slash = folder.rfind('/');
-        folder = slash == std::string::npos || slash == 0 ? std::string() : folder.substr(0, slash);
+        folder = slash == std::string::npos ? std::string() : folder.substr(0, slash);
     }
-    return HoldsMarker("");  // the root itself: "/.stfolder"
+    return Holds("", markers) ? "/" : std::string();  // the root itself: "/.stfolder"
 }
 
 }  // namespace SharedLibrary

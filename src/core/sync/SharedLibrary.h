@@ -1,5 +1,6 @@
 #pragma once
 
+#include <span>
 #include <string>
 
 class CZarn2App;
@@ -12,6 +13,10 @@ class CZarn2App;
 namespace SharedLibrary {
 
 bool Is(const CZarn2App& app);
+
+// The nearest folder at or above `folder` that holds one of `markers` ("/" for the root
+// itself), or "" when none does.
+std::string NearestHolding(const std::string& folder, std::span<const char* const> markers);
 
 // The names a sync tool leaves at the root of the folder it shares: Syncthing's marker,
 // Dropbox's, the Nextcloud and ownCloud clients' logs.

@@ -5,6 +5,7 @@
 #include "support/ProgramFolder.h"
 #include "support/RecordingFileSyscalls.h"
 
+#include "app/RunFolder.h"
 #include "app/Version.h"
 #include "platform/Format.h"
 #include "platform/FolderListings.h"
@@ -421,7 +422,7 @@ TEST(ConflictCopies, ACopyIsMergedOnlyOnceItHasSettledAndOneGoneIsNotNamed)
 TEST(ConflictCopies, TheListOfNamedCopiesIsNeverWrittenThroughALink)
 {
     Library library({{LogCopy(), "\x01noise"}});
-    const std::string list = library.app.m_szTempDir + "/" + MergeReport::kNamedListName;
+    const std::string list = library.app.m_szTempDir + "/" + RunFolder::kKeptCopies;
     const std::string elsewhere = library.dir / "elsewhere";
     TempDir::WriteBytes(elsewhere, "theirs");
     std::filesystem::create_symlink(elsewhere, list);
