@@ -3,8 +3,8 @@
 #include "app/CZarn2App.h"
 #include "library/GroupFile.h"
 #include "library/GroupListFile.h"
-#include "platform/AtomicFile.h"
 #include "platform/BackupCopy.h"
+#include "platform/DiskVersion.h"
 #include "platform/FileSystem.h"
 #include "platform/RegularFile.h"
 #include "platform/TextFileWriter.h"
@@ -21,7 +21,7 @@ struct Disk {
     bool present = false;
     bool readable = false;
     std::string bytes;
-    FileStamp stamp;
+    DiskVersion version;  // taken before the bytes are read
     StampLine::Found found;
     std::string_view Content() const { return std::string_view(bytes).substr(0, found.contentBytes); }
 };
@@ -29,26 +29,21 @@ struct Disk {
 Disk Look(const std::string& path, std::uint64_t maxBytes)
 {
     Disk disk;
-    int err = ReadFileStamp(path, disk.stamp);
+    disk.version.Look(path);
+    int err = RegularFile::ReadAtMost(path, maxBytes, disk.bytes);
     disk.present = err != ENOENT;
-    if (err == 0)
-        err = RegularFile::ReadAtMost(path, maxBytes, disk.bytes);
     disk.readable = err == 0;
     if (disk.readable)
         disk.found = StampLine::Find(disk.bytes);
     return disk;
 }
 
-// Replaces `path` unless it changed since `disk` was read (then EAGAIN: the next pass looks again).
-int Replace(const std::string& path, const Disk& disk, const std::string& bytes)
+// Replaces `path` unless it changed since `disk` was looked at (then EAGAIN: the next pass
+// looks again).
+int Replace(const std::string& path, Disk& disk, const std::string& bytes)
 {
-    return AtomicFile::Replace(path, bytes, [&path, &disk](int) {
-        FileStamp now;
-        int err = ReadFileStamp(path, now);
-        if (!disk.present)
-            return err == ENOENT ? 0 : EAGAIN;
-        return err == 0 && now == disk.stamp ? 0 : EAGAIN;
-    });
+    int err = disk.version.Replace(path, bytes);
+    return err == DiskVersion::kChangedElsewhere ? EAGAIN : err;
 }
 
 class Writer {
@@ -92,7 +87,9 @@ public:
             std::string genre = folder.substr(folder.rfind('/') + 1);
             std::string name = path.substr(path.rfind('/') + 1);
             const LibraryFold::Title* owner = m_c.fold.PathOwner(genre, name.substr(0, name.size() - 4));
-            LogPlays::Read read = LogPlays::Load(path);
+            Disk disk;
+        disk.version.Look(path);
+        LogPlays::Read read = LogPlays::Load(path);
             bool held = owner != nullptr && read.error == 0 &&
                         std::all_of(read.plays.begin(), read.plays.end(),
                                     [owner](const Journal::Play& p) { return owner->plays.count(p) != 0; });
@@ -131,6 +128,8 @@ private:
         if (held != m_c.held.end() && held->second.digest == digest && ReadFileStamp(path, now) == 0 &&
             now == held->second.stamp)
             return;  // unchanged since it was found to hold these plays
+        Disk disk;
+        disk.version.Look(path);
         LogPlays::Read read = LogPlays::Load(path);
         if (read.error != 0 && read.error != ENOENT)
             return;
@@ -146,9 +145,6 @@ private:
             if (read.damaged > 0 && BackupCopy::Keep(path, kept) != 0)
                 return;  // its damaged records go nowhere without a copy
         }
-        Disk disk;
-        disk.present = read.error == 0;
-        disk.stamp = read.stamp;
         int err = Replace(path, disk, LogPlays::Bytes(plays));
         Note(path, err);
         if (err == 0 && ReadFileStamp(path, now) == 0) {
@@ -157,7 +153,7 @@ private:
         }
     }
 
-    void GenreFile(const LibraryFold::Genre& genre, const std::string& path, const Disk& disk)
+    void GenreFile(const LibraryFold::Genre& genre, const std::string& path, Disk& disk)
     {
         if (disk.present && !disk.readable)
             return;
@@ -172,7 +168,7 @@ private:
         Save(path, disk, writer, genre.touch);
     }
 
-    void Save(const std::string& path, const Disk& disk, const TextFileWriter& writer, const LibraryFold::Touch& touch)
+    void Save(const std::string& path, Disk& disk, const TextFileWriter& writer, const LibraryFold::Touch& touch)
     {
         std::string bytes;
         if (!writer.Encode(bytes, nullptr))
