@@ -10,14 +10,6 @@ namespace {
 // Set by the build (the ZARN2_INSTALLED option) for this file alone.
 constexpr bool kInstalledLayout = ZARN2_INSTALLED_LAYOUT != 0;
 
-std::string FolderOf(const std::string& exePath)
-{
-    std::string::size_type slash = exePath.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    return exePath.substr(0, slash);
-}
-
 // <program>/<relative>, without the ".." steps.
 std::string BesideProgram(const std::string& programDir, const char* relative)
 {
@@ -42,7 +34,7 @@ ProgramPaths ProgramPaths::Portable(const std::string& exePath)
 {
     ProgramPaths paths;
     paths.exePath = exePath;
-    paths.programDir = FolderOf(exePath);
+    paths.programDir = FileSystem::FolderOf(exePath);
     PlaceUserFiles(paths, paths.programDir);
     paths.helpDir = paths.programDir + "/Help";
     paths.helperDir = paths.programDir;
@@ -53,7 +45,7 @@ ProgramPaths ProgramPaths::Installed(const std::string& exePath, const std::stri
 {
     ProgramPaths paths;
     paths.exePath = exePath;
-    paths.programDir = FolderOf(exePath);
+    paths.programDir = FileSystem::FolderOf(exePath);
     PlaceUserFiles(paths, dataHome + "/Zarn2");
     paths.helpDir = BesideProgram(paths.programDir, "../share/zarn2/Help");
     paths.helperDir = BesideProgram(paths.programDir, "../libexec/zarn2");

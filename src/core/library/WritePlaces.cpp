@@ -11,12 +11,6 @@ namespace {
 
 using Kind = PendingChange::Kind;
 
-std::string FolderOf(const std::string& path)
-{
-    std::string::size_type slash = path.rfind('/');
-    return slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
-}
-
 std::string GenreFolder(const CZarn2App& app, const std::string& genre) { return app.m_szDataDir + "/" + genre; }
 
 // A genre's file, and its folder when logs are made, moved or removed in it (a genre renamed
@@ -30,7 +24,7 @@ void AddGenre(WritePlaces::Places& places, const CZarn2App& app, const std::stri
 
 void AddList(WritePlaces::Places& places, const CZarn2App& app)
 {
-    places.folders.push_back(FolderOf(app.m_szGroupListPath));
+    places.folders.push_back(FileSystem::FolderOf(app.m_szGroupListPath));
     places.files.push_back(app.m_szGroupListPath);
 }
 

@@ -32,12 +32,6 @@ mode_t ModeFor(const std::string& path)
     return 0666 & ~mask;
 }
 
-std::string FolderOf(const std::string& path)
-{
-    std::string::size_type slash = path.rfind('/');
-    return slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
-}
-
 // The file a rewrite of `path` replaces: `path` itself, or what its symbolic links lead to
 // (the link stays a link; a link that leads nowhere yet names the file to create).
 // 0, or the errno (ELOOP for links that go round or are refused, EINVAL for anything but a
@@ -62,7 +56,7 @@ int Target(const std::string& path, std::string& target, SymbolicLinks links)
         if (static_cast<size_t>(n) == sizeof buf)
             return ENAMETOOLONG;
         std::string link(buf, static_cast<size_t>(n));
-        target = link.front() == '/' ? link : FolderOf(target) + "/" + link;
+        target = link.front() == '/' ? link : FileSystem::FolderOf(target) + "/" + link;
     }
     return ELOOP;
 }
@@ -105,7 +99,7 @@ int ReplaceAt(const std::string& linkOrPath, const std::string& bytes, SymbolicL
         return err;
     }
     if (syncFolder)
-        FileSyscalls::Get().SyncFolder(FolderOf(path).c_str());
+        FileSyscalls::Get().SyncFolder(FileSystem::FolderOf(path).c_str());
     return 0;
 }
 

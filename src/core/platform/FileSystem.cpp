@@ -121,6 +121,12 @@ std::vector<FolderEntry> FolderEntries(const std::string& path, int& error)
     return entries;
 }
 
+std::string FolderOf(const std::string& path)
+{
+    std::string::size_type slash = path.rfind('/');
+    return slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
+}
+
 std::string Resolved(const std::string& path)
 {
     char* resolved = ::realpath(path.c_str(), nullptr);

@@ -54,6 +54,10 @@ struct FolderEntry {
 };
 std::vector<FolderEntry> FolderEntries(const std::string& path, int& error);
 
+// The folder `path` names its entry in: all before its last "/" ("/" for an entry of the
+// root, "." for a bare name).
+std::string FolderOf(const std::string& path);
+
 // The path with every symbolic link resolved, or "" when it leads nowhere.
 std::string Resolved(const std::string& path);
 

@@ -4,6 +4,7 @@
 #include "library/CZarn2Doc.h"
 #include "library/ILibraryJournal.h"
 #include "platform/AtomicFile.h"
+#include "platform/FileSystem.h"
 #include "platform/IFolderWatch.h"
 #include "sync/ConflictName.h"
 
@@ -12,12 +13,6 @@
 #include <vector>
 
 namespace {
-
-std::string FolderOf(const std::string& path)
-{
-    std::string::size_type slash = path.rfind('/');
-    return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
-}
 
 // A file being written: ours ("name~XXXXXX") or a sync tool's, renamed over its target
 // once whole (that rename is what counts).
@@ -32,7 +27,7 @@ bool Temporary(const std::string& name)
 
 bool DataFolderChanges::Touches(const std::string& path) const
 {
-    return paths.count(path) != 0 || folders.count(FolderOf(path)) != 0;
+    return paths.count(path) != 0 || folders.count(FileSystem::FolderOf(path)) != 0;
 }
 
 bool DataFolderChanges::TouchesIn(const std::string& folder, const std::string& suffix) const
@@ -66,7 +61,7 @@ DataFolderWatch::~DataFolderWatch() { m_watch->SetHandler(nullptr); }
 
 int DataFolderWatch::Follow(const CZarn2Doc& doc)
 {
-    std::vector<std::string> folders{FolderOf(doc.m_szGroupListFile), doc.m_pApp->m_szDataDir};
+    std::vector<std::string> folders{FileSystem::FolderOf(doc.m_szGroupListFile), doc.m_pApp->m_szDataDir};
     for (int i = 0; i < std::clamp(doc.m_nGroupCount, 0, CZarn2Doc::kMaxGroups); ++i)
         folders.push_back(doc.m_Group[static_cast<size_t>(i)].m_szGroupDir);
     if (doc.m_pJournal)
