@@ -27,11 +27,6 @@ constexpr std::array<std::string_view, 22> kFlatpakValueOptions = {
     "--env",    "--unset-env",   "--talk-name",   "--own-name"};
 constexpr std::array<std::string_view, 4> kHeroicRunners = {"legendary", "gog", "nile", "sideload"};
 
-bool StartsWith(std::string_view text, std::string_view prefix)
-{
-    return text.substr(0, prefix.size()) == prefix;
-}
-
 std::string BaseName(std::string_view path)
 {
     std::string_view::size_type slash = path.rfind('/');
@@ -61,7 +56,7 @@ std::string QueryValue(std::string_view url, std::string_view key)
         std::string_view rest = url.substr(query + 1);
         std::string_view::size_type end = rest.find('&');
         std::string_view pair = rest.substr(0, end);
-        if (StartsWith(pair, key) && pair.size() > key.size() && pair[key.size()] == '=')
+        if (pair.starts_with(key) && pair.size() > key.size() && pair[key.size()] == '=')
             return Unescaped(pair.substr(key.size() + 1));
         query = end == std::string_view::npos ? end : query + 1 + end;
     }
@@ -89,7 +84,7 @@ std::string FlatpakRunApp(const std::vector<std::string>& command, std::size_t r
 {
     for (std::size_t i = run + 1; i < command.size(); ++i) {
         const std::string& word = command[i];
-        if (StartsWith(word, "-")) {
+        if (word.starts_with("-")) {
             if (word.find('=') == std::string::npos &&
                 std::find(kFlatpakValueOptions.begin(), kFlatpakValueOptions.end(), word) != kFlatpakValueOptions.end())
                 ++i;
@@ -105,7 +100,7 @@ void TakeSteam(std::string_view url, GameMarks& marks)
     for (std::string_view verb : {"rungameid/", "run/", "launch/"}) {
         for (std::string_view scheme : {"steam://", "steam:"}) {
             std::string prefix = std::string(scheme) + std::string(verb);
-            if (StartsWith(url, prefix) && marks.steamApp.empty())
+            if (url.starts_with(prefix) && marks.steamApp.empty())
                 marks.steamApp = LeadingDigits(url.substr(prefix.size()));
         }
     }
@@ -113,10 +108,10 @@ void TakeSteam(std::string_view url, GameMarks& marks)
 
 void TakeLutris(std::string_view url, GameMarks& marks)
 {
-    std::string_view rest = StartsWith(url, "lutris://") ? url.substr(9) : url.substr(7);
-    if (StartsWith(rest, "rungameid/")) {
+    std::string_view rest = url.starts_with("lutris://") ? url.substr(9) : url.substr(7);
+    if (rest.starts_with("rungameid/")) {
         marks.lutris = !LeadingDigits(rest.substr(10)).empty();
-    } else if (StartsWith(rest, "rungame/")) {
+    } else if (rest.starts_with("rungame/")) {
         std::string slug = Unescaped(rest.substr(8, rest.find_first_of("/?", 8) - 8));
         marks.lutris = !slug.empty();
         marks.lutrisSlug = slug;
@@ -126,9 +121,9 @@ void TakeLutris(std::string_view url, GameMarks& marks)
 void TakeHeroic(std::string_view url, GameMarks& marks)
 {
     std::string_view rest = url.substr(9);  // after "heroic://"
-    if (StartsWith(rest, "launch?")) {
+    if (rest.starts_with("launch?")) {
         marks.heroicApp = QueryValue(rest, "appName");
-    } else if (StartsWith(rest, "launch/")) {
+    } else if (rest.starts_with("launch/")) {
         std::string_view path = rest.substr(7);
         path = path.substr(0, path.find('?'));
         std::string_view::size_type slash = path.find('/');
@@ -142,19 +137,19 @@ void TakeHeroic(std::string_view url, GameMarks& marks)
 void TakeItch(std::string_view url, GameMarks& marks)
 {
     std::string_view rest = url.substr(url.find("://") + 3);
-    marks.itch = StartsWith(rest, "caves/") && rest.find("/launch") != std::string_view::npos;
+    marks.itch = rest.starts_with("caves/") && rest.find("/launch") != std::string_view::npos;
 }
 
 void TakeWord(const std::vector<std::string>& command, std::size_t index, GameMarks& marks)
 {
     const std::string& word = command[index];
-    if (StartsWith(word, "steam:"))
+    if (word.starts_with("steam:"))
         TakeSteam(word, marks);
-    else if (StartsWith(word, "lutris:"))
+    else if (word.starts_with("lutris:"))
         TakeLutris(word, marks);
-    else if (StartsWith(word, "heroic://"))
+    else if (word.starts_with("heroic://"))
         TakeHeroic(word, marks);
-    else if (StartsWith(word, "itch://") || StartsWith(word, "itchio://"))
+    else if (word.starts_with("itch://") || word.starts_with("itchio://"))
         TakeItch(word, marks);
     else if (word == "-applaunch" && index + 1 < command.size() &&
              std::any_of(command.begin(), command.begin() + static_cast<std::ptrdiff_t>(index), [](const std::string& w) {

@@ -32,14 +32,9 @@ bool IsSharedFolder(const std::string& folder)
     return false;
 }
 
-bool StartsWith(std::string_view text, std::string_view prefix)
-{
-    return text.substr(0, prefix.size()) == prefix;
-}
-
 bool IsBelow(const std::string& path, const std::string& folder)
 {
-    return path.size() > folder.size() + 1 && StartsWith(path, folder) && path[folder.size()] == '/';
+    return path.size() > folder.size() + 1 && path.starts_with(folder) && path[folder.size()] == '/';
 }
 
 // "X:\dir\file.exe" as a Unix path, through the drive's link in the Wine prefix the

@@ -20,19 +20,9 @@ bool Named(const ProcessEntry& process, const std::array<std::string_view, N>& n
 
 namespace ClientProcesses {
 
-bool IsClient(const ProcessEntry& process)
-{
-    return Named(process, kClients);
-}
-
 bool IsClientName(const std::string& name)
 {
     return std::find(kClients.begin(), kClients.end(), name) != kClients.end();
-}
-
-bool IsSandboxWrapper(const ProcessEntry& process)
-{
-    return Named(process, kSandboxWrappers);
 }
 
 std::vector<ProcessEntry> Waited(const std::vector<ProcessEntry>& below)
@@ -40,11 +30,11 @@ std::vector<ProcessEntry> Waited(const std::vector<ProcessEntry>& below)
     std::set<int> clients;
     std::vector<ProcessEntry> waited;
     for (const ProcessEntry& process : below) {
-        if (IsClient(process) || clients.count(process.ppid)) {
+        if (IsClientName(process.name) || clients.count(process.ppid)) {
             clients.insert(process.pid);
             continue;
         }
-        if (!IsSandboxWrapper(process))
+        if (!Named(process, kSandboxWrappers))
             waited.push_back(process);
     }
     return waited;

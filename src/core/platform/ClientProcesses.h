@@ -15,10 +15,8 @@
 // processes (bwrap, xdg-dbus-proxy, flatpak) only wrap what runs in the sandbox.
 namespace ClientProcesses {
 
-bool IsClient(const ProcessEntry& process);
 // Whether a program of this short name (a path's last part) is a client.
 bool IsClientName(const std::string& name);
-bool IsSandboxWrapper(const ProcessEntry& process);
 
 // Of `below` (parents before their children, as ProcessTable::Descendants lists them), the
 // processes a play waits for: none of a client's or below one, no sandbox wrapper.

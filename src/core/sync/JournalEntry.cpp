@@ -1,5 +1,7 @@
 #include "sync/JournalEntry.h"
 
+#include "platform/Format.h"
+
 #include <algorithm>
 #include <array>
 #include <utility>
@@ -36,14 +38,13 @@ std::int64_t Play::Start(int year, int month, int day, int hour, int minute, int
 
 std::string Play::StartText() const
 {
-    auto part = [this](int from, int digits) {
+    auto part = [this](int from) {
         std::int64_t value = start;
         for (int i = 0; i < from; ++i)
             value /= 100;
-        std::string text = std::to_string(value % (digits == 4 ? 10000 : 100));
-        return std::string(static_cast<size_t>(digits) - std::min(text.size(), static_cast<size_t>(digits)), '0') + text;
+        return static_cast<int>(value % (from == 5 ? 10000 : 100));
     };
-    return part(5, 4) + "/" + part(4, 2) + "/" + part(3, 2) + "," + part(2, 2) + ":" + part(1, 2) + ":" + part(0, 2);
+    return Format("%04d/%02d/%02d,%02d:%02d:%02d", part(5), part(4), part(3), part(2), part(1), part(0));
 }
 
 const char* KindToken(Kind kind)
